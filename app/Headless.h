@@ -1,0 +1,30 @@
+// The headless commands: everything the program does without a window.
+#pragma once
+
+#include "CommandLine.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace ovra {
+
+class ArmyCatalogue;
+
+// The catalogue as the JSON of `ovra catalogue`.
+std::string CatalogueJson(const ArmyCatalogue& catalogue);
+
+// A plain-text summary: the nations in catalogue order, each with its troop types.
+std::string CatalogueSummary(const ArmyCatalogue& catalogue);
+
+// Writes the printed roster of an army file as a PDF; provided by the Qt side.
+// Returns the exit code.
+using PdfExportFunction = std::function<int(const ArmyCatalogue& catalogue, const std::string& in,
+                                            const std::string& out, const std::string& info,
+                                            std::ostream& err)>;
+
+// Runs one headless command and returns its exit code.
+int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
+                       std::ostream& err, const PdfExportFunction& exportPdf = {});
+
+} // namespace ovra

@@ -1,0 +1,128 @@
+// The in-memory database of every army list the program knows: the built-in
+// text, then the army-list files of the given directories. Built once, then
+// read-only; it owns every record.
+#pragma once
+
+#include "Records.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace ovra {
+
+// A hash map of 17 buckets whose walk order is part of the program's
+// behaviour: buckets 0 to 16, newest key first within a bucket. Setting a key
+// that is already held replaces that record in its place.
+template <class Record>
+class BucketMap {
+public:
+    static constexpr std::size_t kBuckets = 17;
+    static std::size_t BucketOf(std::uint32_t key) { return (key >> 4) % kBuckets; }
+
+    Record* Find(std::uint32_t key) const {
+        for (const auto& record : buckets_[BucketOf(key)])
+            if (record->key == key)
+                return record.get();
+        return nullptr;
+    }
+
+    void Set(std::unique_ptr<Record> record) {
+        auto& chain = buckets_[BucketOf(record->key)];
+        for (auto& held : chain) {
+            if (held->key == record->key) {
+                held = std::move(record); // the replaced record is destroyed here
+                return;
+            }
+        }
+        chain.insert(chain.begin(), std::move(record));
+    }
+
+    // The record after `previous` in walk order; the first for none; none
+    // after the last and for a record that is not held.
+    const Record* Next(const Record* previous) const {
+        std::size_t bucket = 0;
+        std::size_t index = 0;
+        if (previous != nullptr) {
+            bucket = BucketOf(previous->key);
+            const auto& chain = buckets_[bucket];
+            std::size_t i = 0;
+            while (i < chain.size() && chain[i].get() != previous)
+                ++i;
+            if (i == chain.size())
+                return nullptr;
+            index = i + 1;
+        }
+        for (; bucket < kBuckets; ++bucket, index = 0)
+            if (index < buckets_[bucket].size())
+                return buckets_[bucket][index].get();
+        return nullptr;
+    }
+
+    std::size_t Count() const {
+        std::size_t n = 0;
+        for (const auto& chain : buckets_)
+            n += chain.size();
+        return n;
+    }
+
+    void Clear() {
+        for (auto& chain : buckets_)
+            chain.clear();
+    }
+
+private:
+    std::array<std::vector<std::unique_ptr<Record>>, kBuckets> buckets_;
+};
+
+class ArmyCatalogue {
+public:
+    // An empty catalogue; fill it with LoadBuiltIn, LoadDirectory or LoadArmyListText.
+    ArmyCatalogue();
+    // The built-in text, then every "*.dfm" file of each directory in turn.
+    explicit ArmyCatalogue(const std::vector<std::filesystem::path>& armyListDirectories);
+    ArmyCatalogue(const ArmyCatalogue&) = delete;
+    ArmyCatalogue& operator=(const ArmyCatalogue&) = delete;
+    virtual ~ArmyCatalogue();
+
+    // Reads one army-list text from an open reader and adds its records.
+    void LoadArmyListText(ArmyListReader& reader);
+    // The built-in army-list text; false when the program carries none.
+    bool LoadBuiltIn();
+    // Every regular "*.dfm" file of the directory, in name order. Files that
+    // cannot be opened, are empty or cannot be mapped are skipped silently.
+    // Returns the number of files read.
+    int LoadDirectory(const std::filesystem::path& directory);
+
+    const NationRecord* FindNation(std::int32_t id) const;
+    const NationRecord* NextNation(const NationRecord* previous) const;
+    const TroopCategory* FindTroopCategory(std::int32_t bit) const;
+    const MagicItemCategory* FindMagicItemCategory(std::int32_t bit) const;
+    const TroopCategory* NextTroopCategory(const TroopCategory* previous) const;
+    const MagicItemCategory* NextMagicItemCategory(const MagicItemCategory* previous) const;
+
+    const MagicItemRecord* NextMagicItem(const MagicItemRecord* previous) const;
+    // The first item with that code, else the first "nomi", else none.
+    const MagicItemRecord* FindMagicItem(Code code) const;
+    const SiegeEngineRecord* NextSiegeEngine(const SiegeEngineRecord* previous) const;
+    // The first engine with that code, else the first "noen", else none.
+    const SiegeEngineRecord* FindSiegeEngine(Code code) const;
+    const SpecialRuleRecord* NextSpecialRule(const SpecialRuleRecord* previous) const;
+    const SpecialRuleRecord* FindSpecialRule(Code code) const;
+
+    std::size_t NationCount() const { return nations_.Count(); }
+
+private:
+    std::unique_ptr<NationRecord> ReadNation(ArmyListReader& reader);
+
+    BucketMap<NationRecord> nations_;
+    BucketMap<MagicItemCategory> magicItemCategories_;
+    std::vector<std::unique_ptr<MagicItemRecord>> magicItems_;
+    std::vector<std::unique_ptr<SiegeEngineRecord>> siegeEngines_;
+    std::vector<std::unique_ptr<SpecialRuleRecord>> specialRules_;
+    BucketMap<TroopCategory> troopCategories_;
+};
+
+} // namespace ovra
