@@ -1,0 +1,120 @@
+// The single document: it owns the army, rebuilds it on New, on a nation
+// change and before a load, stores it as an army file, and remembers the last
+// saved nation and points limit in the settings.
+#pragma once
+
+#include "Army.h"
+#include "Host.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace ovra {
+
+class ArmyCatalogue;
+
+inline constexpr const char* kAppTitle = "Ovra";
+inline constexpr const char* kWindowTitle = "Fennmarch AG";
+inline constexpr const char* kNewDocumentTitle = "New Army";
+inline constexpr const char* kLoadFailedCaption = "Failed to open file";
+inline constexpr const char* kNationUnavailableMessage =
+    "The file can not be loaded, because it was created with an armylist now unavailable.";
+inline constexpr const char* kIncompleteLoadMessage =
+    "The file was not loaded completely. Because it was created with an armylist now unavailable.";
+inline constexpr const char* kSettingsSection = "INIT";
+inline constexpr const char* kNationKey = "Nation";
+inline constexpr const char* kPointsKey = "Points";
+inline constexpr std::int32_t kDefaultPointsLimit = 2000;
+
+class CFmDoc {
+public:
+    enum class OpenResult {
+        Opened,         // loaded; the document is bound to the file
+        Incomplete,     // loaded without some units; titled after the file, not bound to it
+        NotLoadable,    // nation unavailable or header cut short; a new, unbound army
+        Unreadable,     // the file could not be read; the document is unchanged
+    };
+
+    // Takes the nation and points limit from the settings; the army is empty.
+    // The catalogue, settings and messages must outlive the document.
+    CFmDoc(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages);
+    CFmDoc(const CFmDoc&) = delete;
+    CFmDoc& operator=(const CFmDoc&) = delete;
+    virtual ~CFmDoc();
+
+    virtual std::int32_t BreakPoint() const { return army_->BreakPoint(); }
+    // The army's title for rosters: the caption up to its first "." (or up to
+    // the blank before its first "-").
+    virtual std::string ArmyTitle() const;
+
+    // File > New: a rebuilt army, titled "New Army", bound to no file.
+    void OnNewDocument();
+    // Reads the file and loads it; the messages go to the message sink.
+    OpenResult OnOpenDocument(const std::filesystem::path& path);
+    // Loads army-file bytes as if read from a file with that display name.
+    OpenResult LoadFromBytes(std::string_view bytes, const std::filesystem::path& path);
+    // Writes the settings, then the file; false (with a message) when the file
+    // could not be written, in which case the previous file is intact.
+    bool OnSaveDocument(const std::filesystem::path& path);
+    // Destroys the army and builds a new one from the remembered nation,
+    // points limit and fill-minimums flag.
+    void DeleteContents();
+
+    void SetNationAndPoints(const NationRecord& nation, std::int32_t pointsLimit, bool fillMinimums);
+    void SetPointsLimit(std::int32_t value);
+    void SetCountOfType(Code troopCode, std::int32_t count);
+
+    Army& army() { return *army_; }
+    const Army& army() const { return *army_; }
+    const ArmyCatalogue& catalogue() const { return *catalogue_; }
+    std::int32_t pointsLimit() const { return army_->pointsLimit(); }
+    const std::string& nationTitle() const { return army_->nation().armyName; }
+
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true);
+    const std::string& title() const { return title_; }
+    // The file a plain Save writes to; empty when Save must ask for a name.
+    const std::filesystem::path& path() const { return path_; }
+    // The name a Save As dialog proposes.
+    const std::filesystem::path& proposedPath() const { return proposedPath_; }
+
+    // Called after every change that the views must show.
+    void SetUpdateHandler(std::function<void()> handler) { onUpdate_ = std::move(handler); }
+    // Called whenever the modified flag or the title changes.
+    void SetStateHandler(std::function<void()> handler) { onState_ = std::move(handler); }
+    void UpdateAllViews();
+
+    SettingsStore& settings() { return *settings_; }
+    MessageSink& messages() { return *messages_; }
+
+private:
+    void SetTitle(std::string title);
+    void BindTo(const std::filesystem::path& path);
+    void Unbind(const std::filesystem::path& proposed);
+
+    const ArmyCatalogue* catalogue_;
+    SettingsStore* settings_;
+    MessageSink* messages_;
+    std::unique_ptr<NationRecord> noNation_; // stands in when no army list is loaded
+
+    bool fillMinimums_ = false;
+    std::int32_t rememberedPoints_ = kDefaultPointsLimit;
+    const NationRecord* rememberedNation_ = nullptr;
+    std::unique_ptr<Army> army_;
+
+    bool modified_ = false;
+    std::string title_ = kNewDocumentTitle;
+    std::filesystem::path path_;
+    std::filesystem::path proposedPath_;
+    std::function<void()> onUpdate_;
+    std::function<void()> onState_;
+};
+
+// The army title for a window caption (document title, " - ", window title).
+std::string ArmyTitleFromCaption(std::string_view caption);
+
+} // namespace ovra
