@@ -229,7 +229,24 @@ std::int32_t Army::PooledCount(Code troopCode) const {
     return ClampToInt32(count);
 }
 
-std::int32_t Army::MinimumRequired(const TroopTypeRecord& type) const {
+std::int64_t Army::OthersInPool(Code troopCode) const {
+    return std::int64_t(PooledCount(troopCode)) - CountOfType(troopCode);
+}
+
+std::int32_t Army::SelfReferencesInPool(Code troopCode) const {
+    const TroopTypeRecord* type = nation_->FindTroopType(troopCode);
+    if (type == nullptr || type->minCount >= 0)
+        return 0;
+    std::int32_t references = 0;
+    const std::string& limit = type->limit;
+    for (std::size_t i = 0; i + 4 <= limit.size(); i += 4) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(limit[i + k]); };
+        references += MakeCode(byte(0), byte(1), byte(2), byte(3)) == troopCode ? 1 : 0;
+    }
+    return references;
+}
+
+std::int32_t Army::MinimumFor(const TroopTypeRecord& type, std::int64_t others) const {
     const std::int64_t minimum = type.minCount;
     const std::int64_t maximum = type.maxCount;
     if (minimum >= 0) {
@@ -238,11 +255,10 @@ std::int32_t Army::MinimumRequired(const TroopTypeRecord& type) const {
             required = -maximum;
         return ClampToInt32(required);
     }
-    const std::int64_t others = std::int64_t(PooledCount(type.code())) - CountOfType(type.code());
     return others >= -minimum ? 0 : ClampToInt32(-minimum - others);
 }
 
-std::int32_t Army::MaximumAllowed(const TroopTypeRecord& type) const {
+std::int32_t Army::MaximumFor(const TroopTypeRecord& type, std::int64_t others) const {
     const std::int64_t maximum = type.maxCount;
     std::int64_t cap = PointsScale() * maximum;
     if (cap == 0)
@@ -251,8 +267,15 @@ std::int32_t Army::MaximumAllowed(const TroopTypeRecord& type) const {
         cap = -maximum;
     if (type.minCount >= 0)
         return ClampToInt32(cap);
-    const std::int64_t others = std::int64_t(PooledCount(type.code())) - CountOfType(type.code());
     return others > cap ? 0 : ClampToInt32(cap - others);
+}
+
+std::int32_t Army::MinimumRequired(const TroopTypeRecord& type) const {
+    return MinimumFor(type, type.minCount < 0 ? OthersInPool(type.code()) : 0);
+}
+
+std::int32_t Army::MaximumAllowed(const TroopTypeRecord& type) const {
+    return MaximumFor(type, type.minCount < 0 ? OthersInPool(type.code()) : 0);
 }
 
 std::int32_t Army::NumberInArmy(Code troopCode) const {
@@ -260,6 +283,13 @@ std::int32_t Army::NumberInArmy(Code troopCode) const {
     if (type != nullptr && (type->category & kMountCategoryBits) != 0)
         return CountRiding(troopCode);
     return PooledCount(troopCode);
+}
+
+std::int32_t Army::LastIndexOfType(Code troopCode) const {
+    for (std::size_t i = entries_.size(); i-- > 0;)
+        if (entries_[i]->troopType().code() == troopCode)
+            return static_cast<std::int32_t>(i);
+    return -1;
 }
 
 void Army::SetCountOfType(Code troopCode, std::int32_t count) {
@@ -270,10 +300,10 @@ void Army::SetCountOfType(Code troopCode, std::int32_t count) {
         if (AddUnit(troopCode) == nullptr)
             break;
     for (; current > count; --current) {
-        UnitEntry* last = FindLastOfType(troopCode);
-        if (last == nullptr)
+        const std::int32_t last = LastIndexOfType(troopCode);
+        if (last < 0)
             break;
-        RemoveUnit(last);
+        entries_.erase(entries_.begin() + last);
     }
 }
 
@@ -283,17 +313,27 @@ void Army::FillMinimums() {
 }
 
 void Army::EnforceMinMax() {
+    // The bounds are evaluated anew after every step. Only this type's own
+    // entries change while it is adjusted, so the other pool members' count
+    // moves only by the type's references to itself in its LIMIT.
     for (const TroopTypeRecord* t = nation_->NextTroopType(nullptr); t; t = nation_->NextTroopType(t)) {
         const Code code = t->code();
-        for (std::int32_t added = 0; added < kMaxEntriesAddedPerType && CountOfType(code) < MinimumRequired(*t);
-             ++added)
+        std::int32_t own = CountOfType(code);
+        std::int64_t others = t->minCount < 0 ? OthersInPool(code) : 0;
+        const std::int32_t selfReferences = t->minCount < 0 ? SelfReferencesInPool(code) : 0;
+        for (std::int32_t added = 0; added < kMaxEntriesAddedPerType && own < MinimumFor(*t, others); ++added) {
             if (AddUnit(code) == nullptr)
                 break;
-        while (CountOfType(code) > MaximumAllowed(*t)) {
-            UnitEntry* last = FindLastOfType(code);
-            if (last == nullptr)
+            ++own;
+            others += selfReferences;
+        }
+        while (own > MaximumFor(*t, others)) {
+            const std::int32_t last = LastIndexOfType(code);
+            if (last < 0)
                 break;
-            RemoveUnit(last);
+            entries_.erase(entries_.begin() + last);
+            --own;
+            others -= selfReferences;
         }
     }
 }

@@ -125,6 +125,12 @@ public:
     bool DeleteUnit(const TaggedObject* selection);
 
 private:
+    std::int64_t OthersInPool(Code troopCode) const;
+    std::int32_t SelfReferencesInPool(Code troopCode) const;
+    std::int32_t MinimumFor(const TroopTypeRecord& type, std::int64_t others) const;
+    std::int32_t MaximumFor(const TroopTypeRecord& type, std::int64_t others) const;
+    std::int32_t LastIndexOfType(Code troopCode) const;
+
     const NationRecord* nation_;
     std::int32_t pointsLimit_;
     std::vector<std::unique_ptr<UnitEntry>> entries_;
