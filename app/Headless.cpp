@@ -1,16 +1,52 @@
 #include "Headless.h"
 
 #include "ArmyCatalogue.h"
+#include "Document.h"
 
+#include <charconv>
 #include <ostream>
 
 namespace ovra {
 namespace {
 
+// Load messages and file errors go to stderr with the program's own texts;
+// nothing is ever asked.
+class StderrMessages : public MessageSink {
+public:
+    explicit StderrMessages(std::ostream& err) : err_(err) {}
+    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override { err_ << text << "\n"; }
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+
+private:
+    std::ostream& err_;
+};
+
 int UsageError(std::ostream& err, const std::string& message) {
     err << "ovra: " << message << "\n\n" << UsageText();
     return 2;
 }
+
+bool ParseInt32(const std::string& text, std::int32_t& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// A headless document: real catalogue, settings that live only for the run.
+struct HeadlessDocument {
+    HeadlessDocument(const ArmyCatalogue& catalogue, std::ostream& err)
+        : messages(err), doc(catalogue, settings, messages) {}
+
+    // Opens IN as File > Open does; false when it cannot be loaded.
+    bool Open(const std::string& path) {
+        const CFmDoc::OpenResult result = doc.OnOpenDocument(path);
+        return result == CFmDoc::OpenResult::Opened || result == CFmDoc::OpenResult::Incomplete;
+    }
+
+    InMemorySettings settings;
+    StderrMessages messages;
+    CFmDoc doc;
+};
 
 int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                  std::ostream& err) {
@@ -20,14 +56,119 @@ int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
     return 0;
 }
 
+int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
+    std::optional<std::int32_t> nationId;
+    std::int32_t points = kDefaultPointsLimit;
+    bool fill = false;
+    std::vector<std::string> files;
+    const auto& args = commandLine.arguments;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--nation" || args[i] == "--points") {
+            std::int32_t value = 0;
+            if (i + 1 >= args.size() || !ParseInt32(args[i + 1], value))
+                return UsageError(err, args[i] + " needs a whole number");
+            if (args[i] == "--nation")
+                nationId = value;
+            else
+                points = value;
+            ++i;
+        } else if (args[i] == "--fill-minimums") {
+            fill = true;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return UsageError(err, "unknown option '" + args[i] + "'");
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 1)
+        return UsageError(err, "new needs exactly one output file");
+
+    HeadlessDocument headless(catalogue, err);
+    const NationRecord* nation = nationId ? catalogue.FindNation(*nationId) : catalogue.NextNation(nullptr);
+    if (nation == nullptr) {
+        if (nationId)
+            err << "ovra: no army list defines the nation " << *nationId << "\n";
+        else
+            err << "ovra: no army lists are loaded\n";
+        return 2;
+    }
+    headless.doc.SetNationAndPoints(*nation, points, fill);
+    return headless.doc.OnSaveDocument(files.front()) ? 0 : 2;
+}
+
+int RunMinMax(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
+    if (commandLine.arguments.size() != 2)
+        return UsageError(err, "min-max needs an input and an output file");
+    HeadlessDocument headless(catalogue, err);
+    if (!headless.Open(commandLine.arguments[0]))
+        return 2;
+    headless.doc.army().EnforceMinMax();
+    return headless.doc.OnSaveDocument(commandLine.arguments[1]) ? 0 : 2;
+}
+
+int RunCheck(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
+             std::ostream& err) {
+    if (commandLine.arguments.size() != 1)
+        return UsageError(err, "check needs one army file");
+    HeadlessDocument headless(catalogue, err);
+    if (!headless.Open(commandLine.arguments[0]))
+        return 2;
+    const std::vector<std::string> breaches = ArmyBreaches(headless.doc.army());
+    for (const std::string& line : breaches)
+        out << line << "\n";
+    return breaches.empty() ? 0 : 1;
+}
+
 } // namespace
+
+std::vector<std::string> ArmyBreaches(const Army& army) {
+    std::vector<std::string> lines;
+    const NationRecord& nation = army.nation();
+    if (army.TotalPoints() > army.pointsLimit())
+        lines.push_back("over the points limit: " + std::to_string(army.TotalPoints()) + " > " +
+                        std::to_string(army.pointsLimit()));
+    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t; t = nation.NextListedTroopType(t)) {
+        const std::int32_t n = army.CountOfType(t->code());
+        const std::int32_t minimum = army.MinimumRequired(*t);
+        const std::int32_t maximum = army.MaximumAllowed(*t);
+        if (n < minimum)
+            lines.push_back("too few: " + t->name + ": " + std::to_string(n) + " < " + std::to_string(minimum));
+        if (n > maximum)
+            lines.push_back("too many: " + t->name + ": " + std::to_string(n) + " > " + std::to_string(maximum));
+    }
+    for (const TroopTypeRecord* t = nation.NextTroopType(nullptr); t; t = nation.NextTroopType(t)) {
+        if (t->troopKind != kTroopMount || t->code() == kNoMount)
+            continue;
+        const std::int32_t n = army.CountRiding(t->code());
+        const std::int32_t maximum = army.MaximumAllowed(*t);
+        if (n > maximum)
+            lines.push_back("mount ridden too often: " + t->name + ": " + std::to_string(n) + " > " +
+                            std::to_string(maximum));
+    }
+    const ArmyCatalogue& catalogue = *nation.catalogue;
+    for (const MagicItemRecord* m = catalogue.NextMagicItem(nullptr); m; m = catalogue.NextMagicItem(m)) {
+        if (m->code() == kNoMagicItem)
+            continue;
+        const std::int32_t n = army.CountCarrying(m->code());
+        if (n >= 2)
+            lines.push_back("magic item carried more than once: " + m->name + ": " + std::to_string(n));
+    }
+    return lines;
+}
 
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                        std::ostream& err, const PdfExportFunction& exportPdf) {
     (void)exportPdf;
-    if (commandLine.command == "catalogue")
+    const std::string& command = commandLine.command;
+    if (command == "catalogue")
         return RunCatalogue(commandLine, catalogue, out, err);
-    return UsageError(err, "unknown command '" + commandLine.command + "'");
+    if (command == "new")
+        return RunNew(commandLine, catalogue, err);
+    if (command == "min-max")
+        return RunMinMax(commandLine, catalogue, err);
+    if (command == "check")
+        return RunCheck(commandLine, catalogue, out, err);
+    return UsageError(err, "unknown command '" + command + "'");
 }
 
 } // namespace ovra

@@ -1,0 +1,150 @@
+#include "ArmyFixtures.h"
+#include "Headless.h"
+#include "RunProgram.h"
+
+#include "ArmyFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace ovra;
+using namespace ovra::test;
+
+namespace {
+
+class HeadlessCommands : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { catalogue = BuiltInCatalogue().release(); }
+    static void TearDownTestSuite() {
+        delete catalogue;
+        catalogue = nullptr;
+    }
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("ovra_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    int Run(std::vector<std::string> args) {
+        out.str({});
+        err.str({});
+        return RunHeadlessCommand(ParseCommandLine(args), *catalogue, out, err);
+    }
+    std::string File(const std::string& name) const { return (dir / name).string(); }
+
+    // Saves an army through the same writer the program uses.
+    std::string Save(const Army& army, const std::string& name) const {
+        std::ofstream(dir / name, std::ios::binary) << WriteArmyFile(army);
+        return File(name);
+    }
+
+    static ArmyCatalogue* catalogue;
+    std::filesystem::path dir;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+ArmyCatalogue* HeadlessCommands::catalogue = nullptr;
+
+TEST_F(HeadlessCommands, NewSavesAnEmptyOrFilledArmy) {
+    ASSERT_EQ(Run({"new", File("plain.evr")}), 0) << err.str();
+    EXPECT_EQ(ReadWholeFile(File("plain.evr")), std::string("\1\0\0\0\x08\0\0\0\xD0\x07\0\0", 12))
+        << "the first nation at 2000 points, no units";
+
+    ASSERT_EQ(Run({"new", "--points", "3000", "--fill-minimums", "--nation", "4", File("greek.evr")}), 0);
+    Army expected(*catalogue->FindNation(4), 3000, true);
+    EXPECT_EQ(ReadWholeFile(File("greek.evr")), WriteArmyFile(expected));
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(HeadlessCommands, NewRejectsUnknownNationsAndBadArguments) {
+    EXPECT_EQ(Run({"new", "--nation", "3", File("x.evr")}), 2);
+    EXPECT_NE(err.str().find("3"), std::string::npos);
+    EXPECT_EQ(Run({"new", "--points", "lots", File("x.evr")}), 2);
+    EXPECT_EQ(Run({"new"}), 2);
+    EXPECT_EQ(Run({"new", File("x.evr"), File("y.evr")}), 2);
+    EXPECT_EQ(Run({"new", "--colour", File("x.evr")}), 2);
+    EXPECT_FALSE(std::filesystem::exists(File("x.evr")));
+    EXPECT_EQ(Run({"new", File("missing/x.evr")}), 2) << "a save that fails is an error";
+    EXPECT_NE(err.str().find("Cannot save"), std::string::npos);
+}
+
+TEST_F(HeadlessCommands, MinMaxBringsTheArmyWithinItsBounds) {
+    Army army(*catalogue->FindNation(2), 2000, false);
+    for (int i = 0; i < 3; ++i)
+        army.AddUnit(C("GEN1"));
+    const std::string in = Save(army, "generals.evr");
+    ASSERT_EQ(Run({"min-max", in, File("fixed.evr")}), 0) << err.str();
+    army.EnforceMinMax();
+    EXPECT_EQ(ReadWholeFile(File("fixed.evr")), WriteArmyFile(army));
+    EXPECT_EQ(Run({"check", File("fixed.evr")}), 0);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(HeadlessCommands, MinMaxWritesNothingForFilesItCannotLoad) {
+    for (const char* input : {"army/unknown-nation.evr", "army/short-header.evr", "army/nonexistent.evr"}) {
+        EXPECT_EQ(Run({"min-max", DataPath(input).string(), File("out.evr")}), 2) << input;
+        EXPECT_FALSE(std::filesystem::exists(File("out.evr"))) << input;
+        EXPECT_FALSE(err.str().empty());
+    }
+    EXPECT_EQ(Run({"min-max", DataPath("army/unknown-nation.evr").string(), File("out.evr")}), 2);
+    EXPECT_EQ(err.str(), "The file can not be loaded, because it was created with an armylist now unavailable.\n");
+
+    ASSERT_EQ(Run({"min-max", DataPath("army/empty.evr").string(), File("out.evr")}), 0);
+    Army fresh(*catalogue->NextNation(nullptr), 2000, false);
+    fresh.EnforceMinMax();
+    EXPECT_EQ(ReadWholeFile(File("out.evr")), WriteArmyFile(fresh)) << "an empty file opens as a new army";
+
+    ASSERT_EQ(Run({"min-max", DataPath("army/dropped-block.evr").string(), File("partial.evr")}), 0);
+    EXPECT_EQ(err.str(),
+              "The file was not loaded completely. Because it was created with an armylist now unavailable.\n");
+}
+
+TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {
+    const NationRecord& india = *catalogue->FindNation(2);
+    Army army(india, 2000, false);
+    for (int i = 0; i < 3; ++i)
+        army.AddUnit(C("GEN1"))->mount = india.FindTroopType(C("ELMO"));
+    for (int i = 0; i < 30; ++i)
+        army.AddUnit(C("1GBW"));
+    army.UnitAt(0)->magicItem = catalogue->FindMagicItem(C("eagl"));
+    army.UnitAt(1)->magicItem = catalogue->FindMagicItem(C("eagl"));
+    army.UnitAt(2)->magicItem = catalogue->FindMagicItem(kNoMagicItem);
+    army.UnitAt(3)->magicItem = catalogue->FindMagicItem(kNoMagicItem);
+    const std::string in = Save(army, "breaches.evr");
+    EXPECT_EQ(Run({"check", in}), 1);
+    EXPECT_EQ(out.str(), "over the points limit: " + std::to_string(army.TotalPoints()) +
+                             " > 2000\n"
+                             "too many: General: 3 > 1\n"
+                             "too many: Longbowmen: 30 > 20\n"
+                             "too few: Cavalry: 0 < 4\n"
+                             "too few: Elephants: 0 < 2\n"
+                             "mount ridden too often: Elephant: 3 > 2\n"
+                             "magic item carried more than once: Legions eagle: 2\n");
+
+    EXPECT_EQ(Run({"check", DataPath("army/unknown-nation.evr").string()}), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Run({"check"}), 2);
+}
+
+#ifdef OVRA_PROGRAM
+
+TEST_F(HeadlessCommands, ArmyListsFromTheCommandLineServeEveryCommand) {
+    const std::string lists = DataPath("json").string();
+    const std::string file = File("fells.evr");
+    ProgramResult r = RunProgram(OVRA_PROGRAM, {"--army-lists", lists, "new", "--nation", "3", "--fill-minimums", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = RunProgram(OVRA_PROGRAM, {"check", file, "--army-lists", lists});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    r = RunProgram(OVRA_PROGRAM, {"check", file, "--army-lists", DataPath("catalogue/base").string()});
+    EXPECT_EQ(r.exitCode, 2) << "nation 3 is not in those lists";
+    EXPECT_EQ(r.err, "The file can not be loaded, because it was created with an armylist now unavailable.\n");
+}
+
+#endif
+
+} // namespace
