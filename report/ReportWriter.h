@@ -96,6 +96,13 @@ public:
     const CFmDoc& document() const { return *document_; }
 
 protected:
+    // A titled text of the information section.
+    struct InfoParagraph {
+        bool highlight = false;
+        std::string title;
+        std::string body;
+    };
+
     const Army& army() const;
     // The troop types that the roster lists and that have entries, each with
     // its entries in army order: the order of the roster's rows.
@@ -104,6 +111,10 @@ protected:
     // Numbers every note the roster rows show, in the rows' order, so that the
     // information section matches the rows even when none was written.
     void RegisterNotes();
+    // The information section after the nation's description: the notes
+    // (registered first) when asked for, then the magic items and siege
+    // engines in use, an item carried more than once highlighted.
+    std::vector<InfoParagraph> InformationParagraphs(bool withNotes);
     // The cells of a unit entry's or bare troop type's row.
     RowCells UnitCells(const TroopTypeRecord& type, const UnitEntry* entry,
                        std::optional<std::int32_t> armourSaveOverride);

@@ -1,0 +1,50 @@
+// Loads arbitrary bytes as an army file into a document with the built-in
+// army lists, then reads the army the way the window and the roster do.
+#include "ArmyCatalogue.h"
+#include "ArmyFile.h"
+#include "Document.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+class SilentMessages : public ovra::MessageSink {
+public:
+    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+};
+
+const ovra::ArmyCatalogue& Catalogue() {
+    static const ovra::ArmyCatalogue* catalogue = [] {
+        auto* c = new ovra::ArmyCatalogue;
+        c->LoadBuiltIn();
+        return c;
+    }();
+    return *catalogue;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ovra::InMemorySettings settings;
+    SilentMessages messages;
+    ovra::CFmDoc doc(Catalogue(), settings, messages);
+    doc.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.evr");
+
+    ovra::Army& army = doc.army();
+    std::int64_t sum = army.TotalPoints() + army.BreakPoint();
+    std::string text;
+    for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
+        army.UnitAt(i)->Description(text);
+        sum += static_cast<std::int64_t>(text.size());
+    }
+    const ovra::NationRecord& nation = army.nation();
+    for (auto t = nation.NextTroopType(nullptr); t; t = nation.NextTroopType(t))
+        sum += army.MinimumRequired(*t) + army.MaximumAllowed(*t) + army.NumberInArmy(t->code());
+    const std::string written = ovra::WriteArmyFile(army);
+    if (army.UnitCount() < 2000)
+        army.EnforceMinMax();
+    return sum == -1 && written.empty() ? 1 : 0;
+}
