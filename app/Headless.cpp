@@ -2,6 +2,7 @@
 
 #include "ArmyCatalogue.h"
 #include "Document.h"
+#include "HtmlReportWriter.h"
 
 #include <charconv>
 #include <ostream>
@@ -119,6 +120,47 @@ int RunCheck(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std
     return breaches.empty() ? 0 : 1;
 }
 
+int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
+    if (commandLine.arguments.size() != 2)
+        return UsageError(err, "export-html needs an army file and an output file");
+    HeadlessDocument headless(catalogue, err);
+    if (!headless.Open(commandLine.arguments[0]))
+        return 2;
+    std::string error;
+    if (!ExportHtml(headless.doc, commandLine.arguments[1], error)) {
+        err << "ovra: " << error << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err,
+                 const PdfExportFunction& exportPdf) {
+    std::vector<std::string> files;
+    std::string info = "complete";
+    const auto& args = commandLine.arguments;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--info") {
+            if (i + 1 >= args.size())
+                return UsageError(err, "--info needs complete, short or none");
+            info = args[++i];
+            if (info != "complete" && info != "short" && info != "none")
+                return UsageError(err, "--info needs complete, short or none");
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return UsageError(err, "unknown option '" + args[i] + "'");
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2)
+        return UsageError(err, "export-pdf needs an army file and an output file");
+    if (!exportPdf) {
+        err << "ovra: this build cannot write PDF files\n";
+        return 2;
+    }
+    return exportPdf(catalogue, files[0], files[1], info, err);
+}
+
 } // namespace
 
 std::vector<std::string> ArmyBreaches(const Army& army) {
@@ -158,7 +200,6 @@ std::vector<std::string> ArmyBreaches(const Army& army) {
 
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                        std::ostream& err, const PdfExportFunction& exportPdf) {
-    (void)exportPdf;
     const std::string& command = commandLine.command;
     if (command == "catalogue")
         return RunCatalogue(commandLine, catalogue, out, err);
@@ -168,7 +209,19 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
         return RunMinMax(commandLine, catalogue, err);
     if (command == "check")
         return RunCheck(commandLine, catalogue, out, err);
+    if (command == "export-html")
+        return RunExportHtml(commandLine, catalogue, err);
+    if (command == "export-pdf")
+        return RunExportPdf(commandLine, catalogue, err, exportPdf);
     return UsageError(err, "unknown command '" + command + "'");
+}
+
+int OpenForExport(const ArmyCatalogue& catalogue, const std::string& in, std::ostream& err,
+                  const std::function<int(const CFmDoc&)>& write) {
+    HeadlessDocument headless(catalogue, err);
+    if (!headless.Open(in))
+        return 2;
+    return write(headless.doc);
 }
 
 } // namespace ovra

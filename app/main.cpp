@@ -3,11 +3,46 @@
 
 #include "ArmyCatalogue.h"
 
+#ifdef OVRA_WITH_UI
+#include "FmApp.h"
+#include "Icons.h"
+#include "PrintSupport.h"
+
+#include <QApplication>
+#endif
+
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
 #include <vector>
+
+namespace {
+
+#ifdef OVRA_WITH_UI
+int ExportPdfFile(const ovra::ArmyCatalogue& catalogue, const std::string& in, const std::string& out,
+                  const std::string& info, std::ostream& err) {
+    // Fonts and painting need an application object, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "ovra";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    const ovra::InfoChoice choice = info == "short" ? ovra::InfoChoice::Short
+                                    : info == "none" ? ovra::InfoChoice::None
+                                                     : ovra::InfoChoice::Complete;
+    return ovra::OpenForExport(catalogue, in, err, [&](const ovra::CFmDoc& document) {
+        QString error;
+        if (ovra::ExportPdf(document, QString::fromStdString(out), choice, error))
+            return 0;
+        err << "ovra: " << error.toStdString() << "\n";
+        return 2;
+    });
+}
+#endif
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace ovra;
@@ -33,11 +68,33 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    const std::vector<std::filesystem::path> directories = ArmyListDirectories(commandLine, ProgramDirectory(argv[0]));
 
-    const ArmyCatalogue catalogue(ArmyListDirectories(commandLine, ProgramDirectory(argv[0])));
-    if (commandLine.mode == CommandLine::Mode::Headless)
+    if (commandLine.mode == CommandLine::Mode::Headless) {
+        const ArmyCatalogue catalogue(directories);
+#ifdef OVRA_WITH_UI
+        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr, ExportPdfFile);
+#else
         return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr);
+#endif
+    }
 
+#ifdef OVRA_WITH_UI
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Eldvarrow"));
+    QApplication::setApplicationName(QStringLiteral("Ovra"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ovra"));
+    QApplication::setWindowIcon(ProgramIcon());
+    QApplication::setDesktopFileName(QStringLiteral("ovra"));
+    AppOptions options;
+    options.armyListDirectories = directories;
+    CFmApp app(options);
+    if (const std::optional<int> exitCode = app.Start(commandLine))
+        return *exitCode;
+    return QApplication::exec();
+#else
+    const ArmyCatalogue catalogue(directories);
     std::cout << CatalogueSummary(catalogue);
     return 0;
+#endif
 }

@@ -1,0 +1,55 @@
+// Plain functions of the window: text conversion, field geometry and the
+// points field's rule.
+#include "Metrics.h"
+#include "NationBar.h"
+#include "Win1252.h"
+
+#include <gtest/gtest.h>
+
+using namespace ovra;
+
+namespace {
+
+TEST(Win1252, EveryByteSurvivesARoundTrip) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_EQ(ToWin1252(FromWin1252(all)), all);
+    EXPECT_EQ(FromWin1252("\x80\xC4\x9F"), QString::fromUtf8("\u20AC\u00C4\u0178"));
+    EXPECT_EQ(ToWin1252(QString::fromUtf8("a\u4E2D\u00E9")), std::string("a?\xE9"));
+    EXPECT_EQ(FromWin1252Lines("one\r\ntwo"), QStringLiteral("one\ntwo"));
+}
+
+TEST(UiMetrics, FieldBoxesAreDigitsWideAndOneRowHigh) {
+    UiMetrics m;
+    m.textAscent = 10;
+    m.digitWidth = 57 / 10;
+    const QRect box = m.FieldBox(QRect(7, 9, 1, 1), 30);
+    EXPECT_EQ(box.left(), 7);
+    EXPECT_EQ(box.top(), 9);
+    EXPECT_EQ(box.width(), 154);
+    EXPECT_EQ(box.height(), m.RowHeight());
+    EXPECT_EQ(m.RowHeight(), 14);
+    EXPECT_EQ(m.FieldRect(QRect(0, 0, 1, 1), 2).width(), 10);
+}
+
+TEST(PointsField, OnlyDigitsStayAndTheCaretKeepsItsPlace) {
+    // "1" then "a" typed: the caret was after the "a".
+    PointsEditResult typed = CleanPointsText(QStringLiteral("1a"), 2, 2);
+    EXPECT_EQ(typed.text, QStringLiteral("1"));
+    EXPECT_EQ(typed.selectionEnd, 1);
+
+    PointsEditResult pasted = CleanPointsText(QStringLiteral("2x5y0"), 5, 5);
+    EXPECT_EQ(pasted.text, QStringLiteral("250"));
+
+    PointsEditResult middle = CleanPointsText(QStringLiteral("20b00"), 3, 3);
+    EXPECT_EQ(middle.text, QStringLiteral("2000"));
+    EXPECT_EQ(middle.selectionStart, 2) << "the caret stays where the letter was typed";
+
+    PointsEditResult empty = CleanPointsText(QString(), 0, 0);
+    EXPECT_EQ(empty.text, QStringLiteral("0"));
+    EXPECT_TRUE(empty.selectAll);
+    EXPECT_EQ(CleanPointsText(QStringLiteral("x"), 1, 1).text, QStringLiteral("0"));
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+// The application: the interface font and its measurements, the catalogue
+// built once at start-up, the settings, the one document and its window.
+#pragma once
+
+#include "Metrics.h"
+#include "ReportWriter.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QSettings;
+
+namespace ovra {
+
+class ArmyCatalogue;
+class CFmDoc;
+class CMainFrame;
+class DialogMessageSink;
+class QtSettingsStore;
+class UiServices;
+struct CommandLine;
+
+struct AppOptions {
+    // Where army-list files are read from, after the built-in lists.
+    std::vector<std::filesystem::path> armyListDirectories;
+    // The settings store; none means the user's own ("Eldvarrow", "Ovra").
+    QSettings* settings = nullptr;
+    // Dialog services; none means the real dialogs.
+    UiServices* services = nullptr;
+};
+
+class CFmApp {
+public:
+    // Builds the catalogue, the document from the settings and the main
+    // window (not yet shown).
+    explicit CFmApp(const AppOptions& options);
+    CFmApp(const CFmApp&) = delete;
+    CFmApp& operator=(const CFmApp&) = delete;
+    ~CFmApp();
+
+    // Processes the command line: a new army, an army file opened, or an army
+    // printed. Returns an exit code when the program should end now, or none
+    // when the window is shown and the event loop should run.
+    std::optional<int> Start(const CommandLine& commandLine);
+
+    const ArmyCatalogue& catalogue() const { return *catalogue_; }
+    const UiMetrics& metrics() const { return metrics_; }
+    UiServices& services() const { return *services_; }
+    QSettings& settings() const { return *settings_; }
+    CFmDoc& document() const { return *document_; }
+    CMainFrame& mainFrame() const { return *frame_; }
+    QPrinter& printer();
+
+    // The print dialog's Info choice, kept for the rest of the run.
+    std::optional<InfoChoice> infoChoice() const { return infoChoice_; }
+    void SetInfoChoice(InfoChoice choice) { infoChoice_ = choice; }
+
+private:
+    UiMetrics metrics_;
+    std::unique_ptr<ArmyCatalogue> catalogue_;
+    std::unique_ptr<QSettings> ownSettings_;
+    QSettings* settings_;
+    std::unique_ptr<UiServices> ownServices_;
+    UiServices* services_;
+    std::unique_ptr<QtSettingsStore> settingsStore_;
+    std::unique_ptr<DialogMessageSink> messages_;
+    std::unique_ptr<CFmDoc> document_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<QPrinter> printer_;
+    std::optional<InfoChoice> infoChoice_;
+};
+
+} // namespace ovra

@@ -1,0 +1,146 @@
+#include "FmView.h"
+
+#include "FmApp.h"
+#include "NationBar.h"
+#include "PrintSupport.h"
+#include "UiServices.h"
+#include "UnitListPane.h"
+#include "UnitPanel.h"
+#include "Win1252.h"
+
+#include "Document.h"
+#include "HtmlReportWriter.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+namespace ovra {
+
+QColor PaneBackground() { return QColor(192, 192, 192); }
+
+CFmView::CFmView(CFmApp& app, CFmDoc& document, QWidget* parent)
+    : QWidget(parent), app_(app), document_(document) {
+    setObjectName(QStringLiteral("armyView"));
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, PaneBackground());
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    nationBar_ = new CNationBar(*this, this);
+    unitList_ = new CUnitListPane(*this, this);
+    unitPanel_ = new CUnitPanel(*this, this);
+    LayOutPanes();
+}
+
+CFmView::~CFmView() = default;
+
+const UiMetrics& CFmView::metrics() const { return app_.metrics(); }
+
+UiServices& CFmView::services() const { return app_.services(); }
+
+void CFmView::LayOutPanes() {
+    const UiMetrics& m = metrics();
+    const int h = m.RowHeight();
+    const int w = m.digitWidth;
+    const QRect c = rect();
+    const auto fromEdges = [](int left, int top, int right, int bottom) {
+        return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+    };
+    const QRect bar = fromEdges(c.left() + 2, c.top() + 2, c.left() + c.width() - 2, c.top() + h + 14);
+    nationBar_->setGeometry(bar);
+    nationBar_->LayOut();
+
+    // The list ends where the nation selector ends, taken in the bar's own
+    // coordinates: 2 + (30 digits + 4) + 2.
+    const int comboRight = 2 + 30 * w + 4;
+    const QRect list = fromEdges(bar.left(), bar.top() + bar.height() + 2, comboRight + 2, c.top() + c.height() - 2);
+    unitList_->setGeometry(list);
+    unitList_->SetPointsColumnWidth(list.left() + 4 * w);
+
+    unitPanel_->setGeometry(
+        fromEdges(list.left() + list.width() + 2, list.top(), bar.left() + bar.width(), list.top() + list.height()));
+}
+
+void CFmView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOutPanes();
+}
+
+void CFmView::paintEvent(QPaintEvent* event) { QWidget::paintEvent(event); }
+
+void CFmView::Refresh() {
+    nationBar_->RefreshNationBar();
+    unitList_->RebuildList();
+    unitPanel_->ShowSelection();
+}
+
+void CFmView::OnNewUnit() {
+    const TaggedObject* selected = unitList_->SelectedItem();
+    if (selected == nullptr)
+        return;
+    UnitEntry* entry = document_.army().NewUnit(selected);
+    Refresh();
+    document_.SetModifiedFlag(true);
+    if (entry != nullptr) {
+        unitList_->SetRememberedSelection(entry);
+        Refresh();
+    }
+}
+
+void CFmView::OnDeleteUnit() {
+    const TaggedObject* selected = unitList_->SelectedItem();
+    if (selected == nullptr || selected->kind != kKindUnitEntry)
+        return;
+    const auto* entry = static_cast<const UnitEntry*>(selected);
+    // The row that takes the selection: the next unit of the same troop type,
+    // else the troop type's own row.
+    const Army& army = document_.army();
+    const TaggedObject* next = &entry->troopType();
+    for (std::int32_t i = army.IndexOf(entry) + 1; i < army.UnitCount(); ++i) {
+        if (&army.UnitAt(i)->troopType() == &entry->troopType()) {
+            next = army.UnitAt(i);
+            break;
+        }
+    }
+    document_.army().RemoveUnit(entry);
+    unitList_->SetRememberedSelection(next);
+    Refresh();
+    document_.SetModifiedFlag(true);
+}
+
+void CFmView::OnMinMaxUnits() {
+    document_.army().EnforceMinMax();
+    unitList_->RememberSelection();
+    document_.SetModifiedFlag(true);
+    Refresh();
+}
+
+void CFmView::OnFilePrint() {
+    InfoChoice choice = InfoChoice::Complete;
+    const bool accepted = services().RunPrintDialog(this, app_.printer(), choice);
+    app_.SetInfoChoice(choice);
+    if (!accepted)
+        return;
+    PrintDirect(app_.printer());
+}
+
+bool CFmView::PrintDirect(QPrinter& printer) {
+    QString error;
+    if (PrintDocument(document_, printer, app_.infoChoice(), error))
+        return true;
+    services().ShowMessage(this, error, QStringLiteral("Ovra"), MessageIcon::Error);
+    return false;
+}
+
+void CFmView::OnExportHtml() {
+    const QString path = services().GetSaveFileName(this, QStringLiteral("Save html file as"),
+                                                    QString::fromStdString(document_.ArmyTitle()),
+                                                    QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
+    if (path.isEmpty())
+        return;
+    std::string error;
+    if (!ExportHtml(document_, path.toStdString(), error))
+        services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"), MessageIcon::Error);
+}
+
+} // namespace ovra

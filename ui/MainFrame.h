@@ -1,0 +1,62 @@
+// The main window: fixed size, menu, toolbar and status bar around the army
+// view; the file commands and the recent-file list.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+
+namespace ovra {
+
+class CFmApp;
+class CFmDoc;
+class CFmView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 620;
+    static constexpr int kHeight = 420;
+    static constexpr int kRecentFiles = 4;
+
+    CMainFrame(CFmApp& app, CFmDoc& document);
+    ~CMainFrame() override;
+
+    CFmView* view() const { return view_; }
+
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFilePrintSetup();
+    void OnAppAbout();
+    // Asks to save a modified army; false when the user cancels.
+    bool SaveModified();
+    // Opens an army file after offering to save the current army.
+    bool OpenDocumentFile(const QString& path);
+
+    QStringList RecentFiles() const;
+    void AddRecentFile(const QString& path);
+    void UpdateCaption();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* MakeAction(const QString& text, const QString& name, const QString& prompt);
+    void CreateMenusAndToolbar();
+    void UpdateRecentFileMenu();
+    bool DoSave(const QString& path);
+
+    CFmApp& app_;
+    CFmDoc& document_;
+    CFmView* view_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QAction* recentPlaceholder_ = nullptr;
+};
+
+} // namespace ovra

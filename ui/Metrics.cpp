@@ -1,0 +1,34 @@
+#include "Metrics.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+namespace ovra {
+
+UiMetrics UiMetrics::Measure() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return ForFont(font);
+}
+
+UiMetrics UiMetrics::ForFont(const QFont& font) {
+    UiMetrics metrics;
+    metrics.font = font;
+    const QFontMetrics fm(font);
+    metrics.textAscent = fm.ascent();
+    metrics.digitWidth = fm.horizontalAdvance(QStringLiteral("8888888888")) / 10;
+    return metrics;
+}
+
+QRect UiMetrics::FieldRect(const QRect& rect, int digits) const {
+    // Right and bottom are exclusive edges here, as in the layout arithmetic.
+    return QRect(QPoint(rect.left(), rect.top()), QSize(digits * digitWidth, textAscent));
+}
+
+QRect UiMetrics::FieldBox(const QRect& rect, int digits) const {
+    const QRect field = FieldRect(rect, digits);
+    return QRect(field.left(), field.top(), field.width() + 4, field.height() + 4);
+}
+
+} // namespace ovra

@@ -1,0 +1,174 @@
+#include "NationBar.h"
+
+#include "Dialogs.h"
+#include "FmView.h"
+#include "UiServices.h"
+#include "UnitListPane.h"
+#include "Win1252.h"
+
+#include "ArmyCatalogue.h"
+#include "Document.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace ovra {
+
+namespace {
+constexpr const char* kNationChangeQuestion = "Changing the nation will delete all unit entries !";
+
+const NationRecord* NationAt(const QComboBox* combo, int index) {
+    return reinterpret_cast<const NationRecord*>(combo->itemData(index).value<quintptr>());
+}
+} // namespace
+
+PointsEditResult CleanPointsText(const QString& text, int selectionStart, int selectionEnd) {
+    PointsEditResult result{text, selectionStart, selectionEnd, false};
+    // Each character that is not a digit is removed in turn; the caret stays
+    // where it was typed.
+    for (;;) {
+        qsizetype bad = -1;
+        for (qsizetype i = 0; i < result.text.size() && bad < 0; ++i)
+            if (result.text[i] < QLatin1Char('0') || result.text[i] > QLatin1Char('9'))
+                bad = i;
+        if (bad < 0)
+            break;
+        result.text.remove(bad, 1);
+        if (bad < result.selectionEnd && bad >= result.selectionStart - 1) {
+            --result.selectionStart;
+            --result.selectionEnd;
+        }
+        const int length = static_cast<int>(result.text.size());
+        result.selectionStart = std::clamp(result.selectionStart, 0, length);
+        result.selectionEnd = std::clamp(result.selectionEnd, 0, length);
+    }
+    if (result.text.isEmpty()) {
+        result.text = QStringLiteral("0");
+        result.selectionStart = 0;
+        result.selectionEnd = 1;
+        result.selectAll = true;
+    }
+    return result;
+}
+
+CNationBar::CNationBar(CFmView& view, QWidget* parent) : QFrame(parent), view_(view) {
+    setObjectName(QStringLiteral("nationBar"));
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setAutoFillBackground(true);
+    const QFont& font = view.metrics().font;
+
+    pointsEdit_ = new QLineEdit(this);
+    pointsEdit_->setObjectName(QStringLiteral("pointsEdit"));
+    pointsEdit_->setFont(font);
+    pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pointsEdit_->setMaxLength(5);
+    pointsEdit_->setToolTip(QStringLiteral("Points limit"));
+    connect(pointsEdit_, &QLineEdit::textEdited, this, &CNationBar::OnPointsChanged);
+
+    nationCombo_ = new QComboBox(this);
+    nationCombo_->setObjectName(QStringLiteral("nationCombo"));
+    nationCombo_->setFont(font);
+    nationCombo_->setMaxVisibleItems(16);
+    const ArmyCatalogue& catalogue = view.document().catalogue();
+    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
+        nationCombo_->addItem(FromWin1252(n->armyName), QVariant::fromValue(reinterpret_cast<quintptr>(n)));
+    connect(nationCombo_, &QComboBox::activated, this, &CNationBar::OnNationActivated);
+
+    infoButton_ = new QPushButton(QStringLiteral("i"), this);
+    infoButton_->setObjectName(QStringLiteral("infoButton"));
+    infoButton_->setFont(font);
+    infoButton_->setDefault(true);
+    infoButton_->setToolTip(QStringLiteral("About this nation"));
+    connect(infoButton_, &QPushButton::clicked, this, &CNationBar::OnInfo);
+
+    setTabOrder(nationCombo_, infoButton_);
+    setTabOrder(infoButton_, pointsEdit_);
+}
+
+void CNationBar::LayOut() {
+    const UiMetrics& m = view_.metrics();
+    const int w = m.digitWidth;
+    const int h = m.RowHeight();
+    const QRect b = contentsRect();
+    const int clientHeight = b.height();
+    const int clientRight = b.width();
+
+    const int pointsWidth = 5 * w + 4;
+    const int pointsTop = (clientHeight - h - 2) / 2;
+    const QRect points(b.left() + clientRight - 2 - pointsWidth, b.top() + pointsTop, pointsWidth, h + 2);
+    pointsEdit_->setGeometry(points);
+
+    const QRect combo(b.left() + 2, b.top() + 2, 30 * w + 4, std::max(h, clientHeight - 4));
+    nationCombo_->setGeometry(combo);
+
+    const int infoBottom = pointsTop + h + 2; // client coordinates
+    const int side = infoBottom - 2;
+    infoButton_->setGeometry(combo.right() + 1 + 2, b.top() + 2, side, side);
+}
+
+void CNationBar::RefreshNationBar() {
+    const Army& army = view_.document().army();
+    {
+        const QSignalBlocker blocker(pointsEdit_);
+        const int start = pointsEdit_->hasSelectedText() ? pointsEdit_->selectionStart() : pointsEdit_->cursorPosition();
+        const int end = pointsEdit_->hasSelectedText() ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
+        pointsEdit_->setText(QString::number(army.pointsLimit()));
+        if (start != end)
+            pointsEdit_->setSelection(start, end - start);
+        else
+            pointsEdit_->setCursorPosition(start);
+    }
+    SelectNation(&army.nation());
+}
+
+void CNationBar::SelectNation(const NationRecord* nation) {
+    const QSignalBlocker blocker(nationCombo_);
+    for (int i = 0; i < nationCombo_->count(); ++i) {
+        if (NationAt(nationCombo_, i) == nation) {
+            nationCombo_->setCurrentIndex(i);
+            return;
+        }
+    }
+    nationCombo_->setCurrentIndex(-1);
+}
+
+void CNationBar::OnPointsChanged() {
+    const bool selected = pointsEdit_->hasSelectedText();
+    const int start = selected ? pointsEdit_->selectionStart() : pointsEdit_->cursorPosition();
+    const int end = selected ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
+    const PointsEditResult clean = CleanPointsText(pointsEdit_->text(), start, end);
+    if (clean.text != pointsEdit_->text()) {
+        const QSignalBlocker blocker(pointsEdit_);
+        pointsEdit_->setText(clean.text);
+        if (clean.selectionStart != clean.selectionEnd)
+            pointsEdit_->setSelection(clean.selectionStart, clean.selectionEnd - clean.selectionStart);
+        else
+            pointsEdit_->setCursorPosition(clean.selectionEnd);
+    }
+    if (CUnitListPane* list = view_.unitList())
+        list->RememberSelection();
+    view_.document().SetPointsLimit(clean.text.toInt());
+}
+
+void CNationBar::OnNationActivated(int index) {
+    const NationRecord* picked = NationAt(nationCombo_, index);
+    CFmDoc& doc = view_.document();
+    if (picked == nullptr || picked == &doc.army().nation())
+        return;
+    if (doc.army().UnitCount() > 0 &&
+        !view_.services().AskOkCancel(this, QString::fromLatin1(kNationChangeQuestion), QStringLiteral("Ovra"))) {
+        SelectNation(&doc.army().nation());
+        return;
+    }
+    doc.SetNationAndPoints(*picked, doc.army().pointsLimit(), true);
+}
+
+void CNationBar::OnInfo() {
+    const NationRecord& nation = view_.document().army().nation();
+    CNationInfoDlg dialog(view_.metrics(), FromWin1252(nation.name), FromWin1252Lines(nation.info), &view_);
+    view_.services().ExecDialog(dialog);
+}
+
+} // namespace ovra

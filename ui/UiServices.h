@@ -1,0 +1,42 @@
+// Every modal interaction of the window goes through this class: message
+// boxes, questions, file dialogs, the print dialogs and the program's own
+// dialogs. The program uses it as it is; tests replace it so that no dialog
+// ever blocks them.
+#pragma once
+
+#include "Host.h"
+#include "ReportWriter.h"
+
+#include <QString>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace ovra {
+
+class UiServices {
+public:
+    enum class SaveChoice { Save, Discard, Cancel };
+
+    virtual ~UiServices() = default;
+
+    virtual void ShowMessage(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon);
+    virtual bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption);
+    // "Save changes to TITLE?" before a modified army is replaced or closed.
+    virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& documentTitle);
+    // Empty when cancelled.
+    virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& filters,
+                                    const QString& selectedFilter);
+    // Empty when cancelled; replacing an existing file is confirmed by the dialog.
+    virtual QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
+                                    const QString& filter, const QString& defaultSuffix);
+    // The print dialog with the program's Info group; false when cancelled.
+    // `choice` is what the Info group held when the dialog closed.
+    virtual bool RunPrintDialog(QWidget* parent, QPrinter& printer, InfoChoice& choice);
+    virtual bool RunPageSetup(QWidget* parent, QPrinter& printer);
+    // Runs one of the program's own dialogs modally; returns its result code.
+    virtual int ExecDialog(QDialog& dialog);
+};
+
+} // namespace ovra
