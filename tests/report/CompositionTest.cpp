@@ -1,0 +1,341 @@
+// The roster composition shared by every output, observed through a writer
+// that logs each operation it is handed.
+#include "ReportWriter.h"
+
+#include "RosterFixtures.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace ovra {
+namespace {
+
+using test::C;
+using test::RosterDocument;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+struct LoggedRow {
+    bool overMaximum = false;
+    std::int32_t indent = 0;
+    std::string name;
+    RowCells cells;
+};
+
+class LoggingWriter : public ReportWriter {
+public:
+    using ReportWriter::ReportWriter;
+
+    std::int32_t WriteBelowMinimum(PrintSurface*, std::string name, bool) override {
+        log.push_back("below " + name);
+        return 1;
+    }
+    std::int32_t WriteParagraph(bool highlight, const std::string& title, const std::string& body, bool) override {
+        log.push_back(std::string(highlight ? "PARA " : "para ") + title + "|" + body);
+        return 0;
+    }
+    std::int32_t WriteCategoryHeader(Code kind, bool draw) override {
+        log.push_back("heading " + CodeText(kind));
+        return ReportWriter::WriteCategoryHeader(kind, draw);
+    }
+    std::int32_t WriteRow(bool over, std::int32_t indent, const std::string& name, const RowCells& cells, Rect*,
+                          bool) override {
+        rows.push_back({over, indent, name, cells});
+        log.push_back("row " + std::to_string(indent) + " " + name);
+        return 0;
+    }
+    std::int32_t BeginTable(bool) override {
+        log.push_back("begin");
+        return 0;
+    }
+    std::int32_t EndTable(bool) override {
+        log.push_back("end");
+        return 0;
+    }
+    std::int32_t WriteTotals(bool) override {
+        log.push_back("totals");
+        return 0;
+    }
+
+    const LoggedRow* Row(const std::string& name) const {
+        for (const LoggedRow& row : rows)
+            if (row.name == name)
+                return &row;
+        return nullptr;
+    }
+    std::vector<std::string> log;
+    std::vector<LoggedRow> rows;
+};
+
+class Composition : public ::testing::Test {
+protected:
+    std::unique_ptr<ArmyCatalogue> catalogue = test::CatalogueFromText(test::kTestlandList);
+    RosterDocument roster{*catalogue, 1, 1000};
+
+    const MagicItemRecord* Item(Code code) { return catalogue->FindMagicItem(code); }
+    const SiegeEngineRecord* Engine(Code code) { return catalogue->FindSiegeEngine(code); }
+    std::vector<std::string> Roster() {
+        LoggingWriter writer(roster.doc);
+        writer.WriteRoster();
+        rows = writer.rows;
+        return writer.log;
+    }
+    std::vector<LoggedRow> rows;
+};
+
+TEST_F(Composition, EmptyArmyWritesTotalsAndOneWarningPerTypeBelowItsMinimum) {
+    EXPECT_THAT(Roster(), ElementsAre("begin", "end", "totals", "below Spears"));
+}
+
+TEST_F(Composition, KindsAreComparedAsCodesAndEmptyTypesDoNotInterruptAGroup) {
+    roster.Add(C("SLNG"));
+    roster.Add(C("BOWS"));
+    roster.Add(C("SKRM"));
+    roster.Add(C("SPEA"));
+    roster.Add(C("SPEA"));
+    roster.Add(C("CAPT"));
+    // Army-list order: CAPT char, SPEA unit, SKRM unSk, BOWS unit, LORD char (no
+    // entries), SLNG unit. unSk between two unit types gives three "Unit" groups.
+    EXPECT_THAT(Roster(), ElementsAre("begin", "heading char", "row 0 Character", "row 2 Captain", "heading unit",
+                                      "row 0 Unit", "row 2 Spears", "row 2 Spears", "heading unSk", "row 0 Unit",
+                                      "row 2 Raiders", "heading unit", "row 0 Unit", "row 2 Bowmen", "row 2 Slingers",
+                                      "end", "totals"));
+    EXPECT_EQ(rows[0].cells, ColumnTitles());
+    EXPECT_FALSE(rows[0].overMaximum);
+}
+
+TEST_F(Composition, EntriesOfATypeStayTogetherInTheOrderAdded) {
+    roster.Add(C("SPEA")).SetName("First"); // Raiders (unSk) have no entries: one group
+    roster.Add(C("BOWS")).SetName("Between");
+    roster.Add(C("SPEA")).SetName("Second");
+    roster.Add(C("SPEA")).SetName("Third");
+    Roster();
+    std::vector<std::string> names;
+    for (const LoggedRow& row : rows)
+        names.push_back(row.name);
+    EXPECT_THAT(names, ElementsAre("Unit", "First", "Second", "Third", "Between"));
+}
+
+TEST_F(Composition, RowCellsCarryTheProfileAndTextSortedNoteNumbers) {
+    roster.Add(C("SPEA"));
+    roster.Add(C("BOWS"));
+    roster.Add(C("SKRM"));
+    Roster();
+    // Spears number the nine rules 1 to 9; Bowmen add their unit note as 10
+    // and reuse rule two; Raiders reuse rule three.
+    EXPECT_EQ(rows[1].cells, (RowCells{"Inf", "3", "3", "5", "0", "3", "40", "1,2,3,4,5,6,7,8,9"}));
+    EXPECT_EQ(rows[3].name, "Raiders");
+    EXPECT_EQ(rows[3].cells, (RowCells{"Cht", "2/1", "3", "6", "0", "3", "70", "3"}));
+    EXPECT_EQ(rows[5].name, "Bowmen");
+    EXPECT_EQ(rows[5].cells, (RowCells{"Inf", "3/1", "3", "0", "0", "3", "55", "10,2"}));
+}
+
+TEST_F(Composition, RemarksPutItemAndEngineBeforeTheNotes) {
+    roster.Add(C("SPEA"));
+    UnitEntry& eagle = roster.Add(C("BOWS"));
+    UnitEntry& both = roster.Add(C("SLNG"));
+    UnitEntry& engineOnly = roster.Add(C("SLNG"));
+    UnitEntry& none = roster.Add(C("BOWS"));
+    eagle.SetName("Eagle");
+    eagle.magicItem = Item(C("eagl"));
+    both.SetName("Both");
+    both.magicItem = Item(C("eagl"));
+    both.siegeEngine = Engine(C("bara"));
+    engineOnly.SetName("Engine");
+    engineOnly.siegeEngine = Engine(C("bara"));
+    none.SetName("None");
+    none.magicItem = Item(C("nomi"));
+    none.siegeEngine = Engine(C("noen"));
+    Roster();
+    const auto remarks = [&](const std::string& name) {
+        for (const LoggedRow& row : rows)
+            if (row.name == name)
+                return row.cells[7];
+        return std::string("(no row)");
+    };
+    EXPECT_EQ(remarks("Eagle"), "Legions eagle,10,2");
+    EXPECT_EQ(remarks("Both"), "Legions eagle, Battering Ram");
+    EXPECT_EQ(remarks("Engine"), "Battering Ram");
+    EXPECT_EQ(remarks("None"), "10,2");
+}
+
+TEST_F(Composition, MountAndRunnersRowsFollowTheirUnit) {
+    UnitEntry& mounted = roster.Add(C("CAPT"));
+    mounted.SetName("Mounted");
+    mounted.mount = roster.nation().FindTroopType(C("HORS"));
+    roster.Add(C("CAPT")).SetName("On foot"); // mount "nomo": no mount row
+    UnitEntry& raiders = roster.Add(C("SKRM"));
+    raiders.AsSkirmisher()->skirmishers = true;
+    roster.Add(C("SKRM")).SetName("Alone");
+    Roster();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[1].name, "Mounted");
+    EXPECT_EQ(rows[2].indent, 3);
+    EXPECT_EQ(rows[2].name, "Warhorse");
+    EXPECT_EQ(rows[2].cells, (RowCells{"MM", "1", "0", "4", "0", "1", "", "1"}));
+    EXPECT_EQ(rows[3].name, "On foot");
+    EXPECT_EQ(rows[5].name, "Raiders");
+    // The runners row shows the armour save of the unit it runs with.
+    EXPECT_EQ(rows[6].indent, 3);
+    EXPECT_EQ(rows[6].name, "Runners");
+    EXPECT_EQ(rows[6].cells, (RowCells{"Inf", "3/1", "3", "6", "0", "3", "", "3"}));
+    EXPECT_EQ(rows[7].name, "Alone");
+}
+
+TEST(CompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
+    const auto catalogue = test::BuiltInCatalogue();
+    RosterDocument roster(*catalogue, test::kEgypt, 2000);
+    UnitEntry& chariots = roster.Add(C("1CHA"));
+    ASSERT_NE(chariots.AsSkirmisher(), nullptr);
+    chariots.AsSkirmisher()->skirmishers = true;
+    LoggingWriter writer(roster.doc);
+    writer.WriteRoster();
+    ASSERT_EQ(writer.rows.size(), 3u);
+    EXPECT_EQ(writer.rows[1].name, "Chariots");
+    EXPECT_EQ(writer.rows[1].cells[3], "6");
+    EXPECT_EQ(writer.rows[1].cells[6], "110"); // 70 and 40 for the runners
+    EXPECT_EQ(writer.rows[2].name, "Chariot Runners");
+    EXPECT_EQ(writer.rows[2].indent, 3);
+    EXPECT_EQ(writer.rows[2].cells[3], "6");
+    EXPECT_EQ(writer.rows[2].cells[6], "");
+    // Runners' rules RG15 and CHRU come after the chariots' NOCT.
+    EXPECT_EQ(writer.rows[2].cells[7], "2,3");
+}
+
+TEST_F(Composition, NoteNumbersAgreeBetweenRowsAndInformation) {
+    roster.Add(C("BOWS"));
+    UnitEntry& mounted = roster.Add(C("CAPT"));
+    mounted.mount = roster.nation().FindTroopType(C("HORS"));
+    roster.Add(C("SPEA"));
+
+    LoggingWriter withRows(roster.doc);
+    withRows.WriteRoster();
+    withRows.log.clear();
+    withRows.WriteInformation(InfoChoice::Short, true);
+
+    // A writer that wrote no rows numbers the notes the same way.
+    LoggingWriter alone(roster.doc);
+    alone.WriteInformation(InfoChoice::Short, true);
+    EXPECT_EQ(alone.log, withRows.log);
+    EXPECT_EQ(withRows.notes().NoteCount(), 11);
+
+    // Roster order: the captain's horse first, then spears, then bowmen.
+    EXPECT_EQ(withRows.Row("Warhorse")->cells[7], "1");
+    EXPECT_EQ(withRows.Row("Spears")->cells[7], "10,2,3,4,5,6,7,8,9");
+    EXPECT_EQ(withRows.Row("Bowmen")->cells[7], "11,3");
+    ASSERT_GE(withRows.log.size(), 12u);
+    EXPECT_EQ(withRows.log[0], "begin");
+    EXPECT_EQ(withRows.log[1], "para 1 - |Horses gallop.");
+    EXPECT_EQ(withRows.log[2], "para 2 - |Rule one.");
+    EXPECT_EQ(withRows.log[11], "para 11 - |Bowmen shoot far.");
+}
+
+TEST_F(Composition, InformationChoices) {
+    roster.Add(C("SLNG"));
+    LoggingWriter none(roster.doc);
+    EXPECT_EQ(none.WriteInformation(InfoChoice::None, true), 0);
+    EXPECT_THAT(none.log, IsEmpty());
+
+    LoggingWriter complete(roster.doc);
+    complete.WriteInformation(InfoChoice::Complete, true);
+    EXPECT_THAT(complete.log, ElementsAre("para Testland|Testland line one.\r\nLine two.", "begin"));
+
+    roster.Add(C("SKRM"));
+    LoggingWriter shortInfo(roster.doc);
+    shortInfo.WriteInformation(InfoChoice::Short, true);
+    EXPECT_THAT(shortInfo.log, ElementsAre("begin", "para 1 - |Rule three."));
+
+    EXPECT_EQ(EffectiveInfoChoice(std::nullopt), InfoChoice::Complete);
+    EXPECT_EQ(EffectiveInfoChoice(InfoChoice::None), InfoChoice::None);
+}
+
+TEST_F(Composition, ItemsCarriedMoreThanOnceAreHighlightedAndNoneRecordsNeverListed) {
+    UnitEntry& first = roster.Add(C("SLNG"));
+    first.magicItem = Item(C("eagl"));
+    first.siegeEngine = Engine(C("bara"));
+    roster.Add(C("SLNG")).magicItem = Item(C("ring"));
+    roster.Add(C("SLNG")).magicItem = Item(C("nomi"));
+    roster.Add(C("SLNG")).magicItem = Item(C("nomi")); // infantry start with "noen"
+    LoggingWriter once(roster.doc);
+    once.WriteInformation(InfoChoice::Short, true);
+    EXPECT_THAT(once.log, ElementsAre("begin", "para Legions eagle|The eagle.", "para Ring of Fire|A ring.",
+                                      "para Battering Ram|A ram."));
+
+    roster.Add(C("SLNG")).magicItem = Item(C("eagl"));
+    LoggingWriter twice(roster.doc);
+    twice.WriteInformation(InfoChoice::Short, true);
+    EXPECT_THAT(twice.log, ElementsAre("begin", "PARA Legions eagle|The eagle.", "para Ring of Fire|A ring.",
+                                       "para Battering Ram|A ram."));
+}
+
+TEST_F(Composition, RowsOfATypeOverItsMaximumAreFlagged) {
+    // Captain: at most 2 per thousand points. Warhorse: at most 1, counted by riders.
+    UnitEntry& a = roster.Add(C("CAPT"));
+    UnitEntry& b = roster.Add(C("CAPT"));
+    a.SetName("A");
+    b.SetName("B");
+    a.mount = roster.nation().FindTroopType(C("HORS"));
+    Roster();
+    EXPECT_FALSE(rows[1].overMaximum);
+    EXPECT_FALSE(rows[2].overMaximum); // the one horse
+    b.mount = a.mount;
+    roster.Add(C("CAPT")).SetName("C");
+    Roster();
+    ASSERT_EQ(rows.size(), 6u);
+    for (const LoggedRow& row : rows)
+        EXPECT_EQ(row.overMaximum, row.indent > 0) << row.name;
+    // At 2000 points the bounds double and nothing is over.
+    roster.doc.SetPointsLimit(2000);
+    Roster();
+    for (const LoggedRow& row : rows)
+        EXPECT_FALSE(row.overMaximum) << row.name;
+}
+
+TEST_F(Composition, BelowMinimumWarningsFollowThePointsLimit) {
+    roster.doc.SetPointsLimit(2000); // Spears: 2 per thousand points
+    for (int i = 0; i < 3; ++i)
+        roster.Add(C("SPEA"));
+    EXPECT_EQ(Roster().back(), "below Spears");
+    roster.Add(C("SPEA"));
+    EXPECT_EQ(Roster().back(), "totals");
+}
+
+TEST(CompositionPooled, APooledTypeSetsItsOwnEntriesAgainstItsBounds) {
+    const auto catalogue = test::CatalogueFromText(test::kPoolList);
+    RosterDocument roster(*catalogue, 1, 1000);
+    struct Written {
+        std::vector<std::string> log;
+        std::vector<LoggedRow> rows;
+    };
+    const auto write = [&] {
+        LoggingWriter writer(roster.doc);
+        writer.WriteRoster();
+        return Written{writer.log, writer.rows};
+    };
+
+    // One B: A must make up the other one of the pool's two.
+    roster.Add(C("PB__"));
+    EXPECT_EQ(write().log.back(), "below Pooled A");
+    roster.Add(C("PA__"));
+    EXPECT_EQ(write().log.back(), "totals");
+
+    // Two B leave room for one A under the pool's cap of 3.
+    roster.Add(C("PB__"));
+    {
+        const Written written = write();
+        ASSERT_EQ(written.rows.size(), 4u);
+        EXPECT_FALSE(written.rows[1].overMaximum);
+        EXPECT_EQ(written.log.back(), "totals");
+    }
+    roster.Add(C("PA__"));
+    {
+        const Written written = write();
+        ASSERT_EQ(written.rows.size(), 5u);
+        EXPECT_TRUE(written.rows[1].overMaximum);
+        EXPECT_TRUE(written.rows[2].overMaximum);
+        EXPECT_FALSE(written.rows[3].overMaximum); // B has no maximum
+    }
+}
+
+} // namespace
+} // namespace ovra

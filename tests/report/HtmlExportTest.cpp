@@ -1,0 +1,142 @@
+#include "HtmlReportWriter.h"
+
+#include "ArmyFile.h"
+#include "RosterFixtures.h"
+#include "RunProgram.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace ovra {
+namespace {
+
+using test::C;
+using test::RosterDocument;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace fs = std::filesystem;
+
+// An Egyptian army that breaks most rules: over its points limit, three
+// officers where two are allowed, one unit of archers where two are needed,
+// the eagle carried twice, a ram, a chariot mount, runners, and a name with
+// markup in it.
+void BuildFullArmy(RosterDocument& roster, const ArmyCatalogue& catalogue) {
+    UnitEntry& general = roster.Add(C("GEN8"));
+    general.mount = roster.nation().FindTroopType(C("CHMO"));
+    for (int i = 0; i < 3; ++i)
+        roster.Add(C("HERO"));
+    UnitEntry& archers = roster.Add(C("2INF"));
+    archers.magicItem = catalogue.FindMagicItem(C("eagl"));
+    archers.siegeEngine = catalogue.FindSiegeEngine(C("bara"));
+    roster.Add(C("5INF")).magicItem = catalogue.FindMagicItem(C("eagl"));
+    UnitEntry& chariots = roster.Add(C("1CHA"));
+    chariots.AsSkirmisher()->skirmishers = true;
+    roster.Add(C("1CHA")).SetName("<B>Bold & fast</B>");
+    roster.Add(C("1cav"));
+    roster.doc.SetPointsLimit(600);
+}
+
+class HtmlExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("ovra_html_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::unique_ptr<ArmyCatalogue> catalogue = test::BuiltInCatalogue();
+    RosterDocument egypt{*catalogue, test::kEgypt, 1000};
+    fs::path dir;
+};
+
+TEST_F(HtmlExport, EmptyArmyFileIsByteForByteTheKnownPage) {
+    const fs::path out = dir / "empty.html";
+    std::string error;
+    ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;
+    EXPECT_EQ(test::ReadWholeFile(out), test::ReadWholeFile(test::DataPath("report/empty.html")));
+}
+
+TEST_F(HtmlExport, FullArmyFileIsByteForByteTheKnownPage) {
+    BuildFullArmy(egypt, *catalogue);
+    const fs::path out = dir / "full.html";
+    std::string error;
+    ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;
+    const std::string bytes = test::ReadWholeFile(out);
+    EXPECT_EQ(bytes, test::ReadWholeFile(test::DataPath("report/full.html")));
+
+    // The points total (655 of 600) in red, in the Pts column of the totals.
+    EXPECT_THAT(bytes, HasSubstr("<TD align=center width=7% ><B><font color=#ff0000>655<font color=#000000></B>"));
+    EXPECT_THAT(bytes, HasSubstr("&nbsp;<font color=#ff0000>Officer<font color=#000000><TD"));
+    EXPECT_THAT(bytes, HasSubstr("&nbsp;<B>Bold & fast</B><TD"));
+    EXPECT_THAT(bytes, HasSubstr("<BR><FONT color = red> Archers :</FONT> less than minimum number of units. \r\n"));
+    EXPECT_THAT(bytes, HasSubstr("<BR>\r\n<FONT color=red><B>\r\nLegions eagle</B>\r\n</FONT>"));
+    // Exporting again gives the same bytes.
+    ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;
+    EXPECT_EQ(test::ReadWholeFile(out), bytes);
+}
+
+TEST_F(HtmlExport, UnitRowIsOneRunOfCellsWithoutLineEnds) {
+    RosterDocument alexander(*catalogue, 1, 1000);
+    alexander.Add(C("2HAL"));
+    const std::string page = HtmlRoster(alexander.doc);
+    EXPECT_THAT(page, HasSubstr("<TR><TD width = 20%>&nbsp;Phalangites"
+                                "<TD align=center width=7% >Inf<TD align=center width=7% >2"
+                                "<TD align=center width=7% >3<TD align=center width=7% >6"
+                                "<TD align=center width=7% >0<TD align=center width=7% >3"
+                                "<TD align=center width=7% >55<TD align=left width=24%>1</TABLE>\r\n"));
+    EXPECT_THAT(page, HasSubstr("</TABLE>\n<TABLE width=100% border = 0>\n"
+                                "<TR><TD width = 20%><B>Unit</B><TD align=center width=7% ><B>Type</B>"));
+}
+
+TEST_F(HtmlExport, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
+    std::string out;
+    HtmlReportWriter writer(egypt.doc, out);
+    writer.WriteParagraph(false, "T", "a\r\nb\nc\rd\r\n", true);
+    EXPECT_EQ(out, "<BR>\r\n<B>\r\nT</B>\r\na<BR>b\nc\rd<BR><BR>\r\n");
+    out.clear();
+    writer.WriteParagraph(true, "<i>", "", true);
+    EXPECT_EQ(out, "<BR>\r\n<FONT color=red><B>\r\n<i></B>\r\n</FONT>");
+}
+
+TEST_F(HtmlExport, WindowTitleIsTheArmyTitleRunIntoTheGameName) {
+    EXPECT_THAT(HtmlRoster(egypt.doc),
+                HasSubstr("<TITLE>New ArmyFennmarch</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=#ffffff>\r\n"
+                          "<FONT size=5><B>New Army</B></FONT>\r\n"));
+    egypt.Add(C("GEN8"));
+    ASSERT_EQ(egypt.doc.LoadFromBytes(WriteArmyFile(egypt.army()), "Legion.evr"), CFmDoc::OpenResult::Opened);
+    EXPECT_THAT(HtmlRoster(egypt.doc), HasSubstr("<TITLE>LegionFennmarch</TITLE>"));
+}
+
+TEST_F(HtmlExport, FailuresAreReportedAndLeaveNoFile) {
+    std::string error;
+    const fs::path missingFolder = dir / "missing" / "out.html";
+    EXPECT_FALSE(ExportHtml(egypt.doc, missingFolder, error));
+    EXPECT_THAT(error, HasSubstr("out.html"));
+    EXPECT_FALSE(fs::exists(missingFolder));
+
+    // A folder in the way is left as it was, and no temporary file remains.
+    const fs::path folder = dir / "taken.html";
+    fs::create_directories(folder / "inside");
+    error.clear();
+    EXPECT_FALSE(ExportHtml(egypt.doc, folder, error));
+    EXPECT_THAT(error, Not(::testing::IsEmpty()));
+    EXPECT_TRUE(fs::is_directory(folder / "inside"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(HtmlExport, ExportReplacesAnExistingFile) {
+    const fs::path out = dir / "army.html";
+    std::ofstream(out) << "old contents";
+    std::string error;
+    ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;
+    EXPECT_EQ(test::ReadWholeFile(out), HtmlRoster(egypt.doc));
+}
+
+} // namespace
+} // namespace ovra
