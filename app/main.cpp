@@ -22,9 +22,14 @@ namespace {
 #ifdef OVRA_WITH_UI
 int ExportPdfFile(const ovra::ArmyCatalogue& catalogue, const std::string& in, const std::string& out,
                   const std::string& info, std::ostream& err) {
-    // Fonts and painting need an application object, never a display.
+    // Fonts and painting need an application object, never a display. Qt's
+    // own notes about the environment are not the command's output.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg)
+            std::cerr << message.toStdString() << "\n";
+    });
     int argc = 1;
     char name[] = "ovra";
     char* argv[] = {name, nullptr};

@@ -1,0 +1,57 @@
+// The printed roster of a 1,000-entry army written to a PDF file.
+#include "PrintSupport.h"
+
+#include "ArmyCatalogue.h"
+#include "Document.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SilentMessages : public ovra::MessageSink {
+public:
+    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+};
+
+void PdfOfThousandEntries(benchmark::State& state) {
+    ovra::ArmyCatalogue catalogue;
+    catalogue.LoadBuiltIn();
+    ovra::InMemorySettings settings;
+    SilentMessages messages;
+    ovra::CFmDoc doc(catalogue, settings, messages);
+    const ovra::NationRecord& egypt = *catalogue.FindNation(32);
+    doc.SetNationAndPoints(egypt, 2000, false);
+    std::vector<const ovra::TroopTypeRecord*> types;
+    for (auto t = egypt.NextListedTroopType(nullptr); t; t = egypt.NextListedTroopType(t))
+        types.push_back(t);
+    for (int i = 0; i < 1000; ++i) {
+        ovra::UnitEntry* e = doc.army().AddUnit(types[static_cast<std::size_t>(i) % types.size()]->code());
+        if (auto* s = e->AsSkirmisher())
+            s->skirmishers = true;
+        if (e->mount)
+            e->mount = egypt.FindTroopType(ovra::CodeOf("CHMO"));
+    }
+    const QString path = QDir::temp().filePath(QStringLiteral("ovra_bench.pdf"));
+    for (auto _ : state) {
+        QString error;
+        if (!ovra::ExportPdf(doc, path, ovra::InfoChoice::Complete, error))
+            state.SkipWithError(error.toStdString().c_str());
+    }
+    QFile::remove(path);
+}
+BENCHMARK(PdfOfThousandEntries)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
