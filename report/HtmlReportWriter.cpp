@@ -22,9 +22,10 @@ void AppendWithBreaks(std::string& out, const std::string& body) {
 
 } // namespace
 
-HtmlReportWriter::HtmlReportWriter(const CFmDoc& document, std::string& out) : ReportWriter(document), out_(&out) {}
+HtmlReportWriter::HtmlReportWriter(const CFmDoc& document, std::string& out)
+    : ReportWriter(document), out_(&out) {}
 
-std::int32_t HtmlReportWriter::WriteBelowMinimum(PrintSurface*, std::string troopTypeName, bool) {
+std::int32_t HtmlReportWriter::WriteBelowMinimum(PrintSurface*, const std::string& troopTypeName, bool) {
     std::string& out = *out_;
     out += "<BR><FONT color = red> ";
     out += troopTypeName;
@@ -33,8 +34,8 @@ std::int32_t HtmlReportWriter::WriteBelowMinimum(PrintSurface*, std::string troo
     return 1;
 }
 
-std::int32_t HtmlReportWriter::WriteParagraph(bool highlight, const std::string& title, const std::string& body,
-                                              bool) {
+std::int32_t HtmlReportWriter::WriteParagraph(bool highlight, const std::string& title,
+                                              const std::string& body, bool) {
     std::string& out = *out_;
     out += "<BR>";
     out += kCrLf;
@@ -109,7 +110,8 @@ std::int32_t HtmlReportWriter::WriteTotals(bool) {
     RowCells cells;
     cells.fill("&nbsp;");
     const std::string total = std::to_string(a.TotalPoints());
-    cells[6] = a.TotalPoints() > a.pointsLimit() ? "<font color=#ff0000>" + total + "<font color=#000000>" : total;
+    cells[6] =
+        a.TotalPoints() > a.pointsLimit() ? "<font color=#ff0000>" + total + "<font color=#000000>" : total;
     *out_ += "<TABLE width=100% border=0>\r\n";
     WriteRow(false, 0, "Breakpoint of " + std::to_string(a.BreakPoint()), cells, nullptr, true);
     *out_ += "</TABLE>\r\n\r\n";

@@ -15,13 +15,14 @@ public:
     // Appends to `out`; the document and the string must outlive the writer.
     HtmlReportWriter(const CFmDoc& document, std::string& out);
 
-    std::int32_t WriteBelowMinimum(PrintSurface* surface, std::string troopTypeName, bool draw) override;
+    std::int32_t WriteBelowMinimum(PrintSurface* surface, const std::string& troopTypeName,
+                                   bool draw) override;
     std::int32_t WriteParagraph(bool highlight, const std::string& title, const std::string& body,
                                 bool draw) override;
     std::int32_t WriteHeader(std::int32_t page, bool draw) override;
     std::int32_t WriteCategoryHeader(Code troopKind, bool draw) override;
-    std::int32_t WriteRow(bool overMaximum, std::int32_t indent, const std::string& name, const RowCells& cells,
-                          Rect* cellRect, bool draw) override;
+    std::int32_t WriteRow(bool overMaximum, std::int32_t indent, const std::string& name,
+                          const RowCells& cells, Rect* cellRect, bool draw) override;
     std::int32_t EndTable(bool draw) override;
     std::int32_t WriteTotals(bool draw) override;
 

@@ -27,11 +27,15 @@ std::int32_t TruncateToInt32(double value) {
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t Add(std::int64_t a, std::int64_t b) { return ClampToInt32(a + b); }
+std::int32_t Add(std::int64_t a, std::int64_t b) {
+    return ClampToInt32(a + b);
+}
 
 } // namespace
 
-std::int32_t UnitsToDevice(std::int32_t units, double scale) { return TruncateToInt32(units * scale + 0.5); }
+std::int32_t UnitsToDevice(std::int32_t units, double scale) {
+    return TruncateToInt32(units * scale + 0.5);
+}
 
 std::int32_t DeviceToUnits(std::int32_t device, double scale) {
     if (!(scale > 0))
@@ -255,7 +259,8 @@ std::int32_t PrintReportWriter::WriteRow(bool overMaximum, std::int32_t indent, 
                                          const RowCells& cells, Rect* cellRect, bool draw) {
     PrintSurface& surface = *surface_;
     const PrintFont previous = surface.SelectFont(PrintFont::Bold);
-    const Rect sample = surface.MeasureText(kSampleText, Rect{0, 0, ToDevice(1000), ToDevice(1000)}, kOneLine);
+    const Rect sample =
+        surface.MeasureText(kSampleText, Rect{0, 0, ToDevice(1000), ToDevice(1000)}, kOneLine);
     surface.SelectFont(previous);
     const std::int32_t columnWidth = ToUnits(sample.Width());
     const std::int32_t rowHeight = Add(ToUnits(sample.Height()), 5);
@@ -325,15 +330,16 @@ std::int32_t PrintReportWriter::WriteTotals(bool draw) {
     return kTotalsHeight;
 }
 
-std::int32_t PrintReportWriter::WriteParagraph(bool highlight, const std::string& title, const std::string& body,
-                                               bool draw) {
+std::int32_t PrintReportWriter::WriteParagraph(bool highlight, const std::string& title,
+                                               const std::string& body, bool draw) {
     return Paragraph(*surface_, highlight, title, body, draw, true);
 }
 
-std::int32_t PrintReportWriter::WriteBelowMinimum(PrintSurface* surface, std::string troopTypeName, bool draw) {
+std::int32_t PrintReportWriter::WriteBelowMinimum(PrintSurface* surface, const std::string& troopTypeName,
+                                                  bool draw) {
     // Drawn in whatever font is selected: the bold one of the totals line.
-    return Paragraph(surface != nullptr ? *surface : *surface_, true, troopTypeName, " less than minimum units.",
-                     draw, false);
+    return Paragraph(surface != nullptr ? *surface : *surface_, true, troopTypeName,
+                     " less than minimum units.", draw, false);
 }
 
 std::int32_t PrintReportWriter::Paragraph(PrintSurface& surface, bool highlight, const std::string& title,

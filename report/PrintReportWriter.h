@@ -37,7 +37,8 @@ public:
     PrintReportWriter(PrintSurface& surface, const PrintJob& job, PrintLayoutState& state,
                       std::optional<InfoChoice> info, const CFmDoc& document);
 
-    std::int32_t WriteBelowMinimum(PrintSurface* surface, std::string troopTypeName, bool draw) override;
+    std::int32_t WriteBelowMinimum(PrintSurface* surface, const std::string& troopTypeName,
+                                   bool draw) override;
     // Lays the roster out from the first page. Page by page (drawEveryPage
     // false): draws job.currentPage when draw is set and returns the pages
     // started, stopping once a page after job.currentPage is started. With
@@ -51,8 +52,8 @@ public:
     std::int32_t BeginUnitRow(bool draw) override;
     std::int32_t WriteHeader(std::int32_t page, bool draw) override;
     std::int32_t WriteCategoryHeader(Code troopKind, bool draw) override;
-    std::int32_t WriteRow(bool overMaximum, std::int32_t indent, const std::string& name, const RowCells& cells,
-                          Rect* cellRect, bool draw) override;
+    std::int32_t WriteRow(bool overMaximum, std::int32_t indent, const std::string& name,
+                          const RowCells& cells, Rect* cellRect, bool draw) override;
     std::int32_t WriteTotals(bool draw) override;
 
     const PrintLayoutState& state() const { return *state_; }
@@ -101,7 +102,7 @@ private:
     bool draw_ = false;
     std::vector<Step> steps_;
     std::vector<InfoParagraph> paragraphs_;
-    PageStart pending_;                           // where the page being started begins
+    PageStart pending_;                            // where the page being started begins
     std::vector<PageStart>* pageStarts_ = nullptr; // filled while counting for drawEveryPage
 };
 

@@ -60,9 +60,13 @@ ReportWriter::ReportWriter(const CFmDoc& document) : document_(&document) {}
 
 ReportWriter::~ReportWriter() = default;
 
-const Army& ReportWriter::army() const { return document_->army(); }
+const Army& ReportWriter::army() const {
+    return document_->army();
+}
 
-std::int32_t ReportWriter::WriteBelowMinimum(PrintSurface*, std::string, bool) { return 0; }
+std::int32_t ReportWriter::WriteBelowMinimum(PrintSurface*, const std::string&, bool) {
+    return 0;
+}
 
 std::int32_t ReportWriter::WriteMinimumWarnings(PrintSurface* surface, bool draw) {
     const Army& a = army();
@@ -76,15 +80,25 @@ std::int32_t ReportWriter::WriteMinimumWarnings(PrintSurface* surface, bool draw
     return ClampToInt32(sum);
 }
 
-std::int32_t ReportWriter::LayoutPages(PrintSurface*, const PrintJob&, bool) { return 0; }
+std::int32_t ReportWriter::LayoutPages(PrintSurface*, const PrintJob&, bool) {
+    return 0;
+}
 
-std::int32_t ReportWriter::WriteParagraph(bool, const std::string&, const std::string&, bool) { return 0; }
+std::int32_t ReportWriter::WriteParagraph(bool, const std::string&, const std::string&, bool) {
+    return 0;
+}
 
-std::int32_t ReportWriter::BeginUnitRow(bool) { return 0; }
+std::int32_t ReportWriter::BeginUnitRow(bool) {
+    return 0;
+}
 
-std::int32_t ReportWriter::WriteHeader(std::int32_t, bool) { return 0; }
+std::int32_t ReportWriter::WriteHeader(std::int32_t, bool) {
+    return 0;
+}
 
-std::int32_t ReportWriter::WriteFooter(std::int32_t, bool) { return 0; }
+std::int32_t ReportWriter::WriteFooter(std::int32_t, bool) {
+    return 0;
+}
 
 std::int32_t ReportWriter::WriteRoster() {
     const Army& a = army();
@@ -164,11 +178,17 @@ std::int32_t ReportWriter::WriteUnit(const TaggedObject& item, std::int32_t inde
     return ClampToInt32(height);
 }
 
-std::int32_t ReportWriter::BeginTable(bool) { return 0; }
+std::int32_t ReportWriter::BeginTable(bool) {
+    return 0;
+}
 
-std::int32_t ReportWriter::EndTable(bool) { return 0; }
+std::int32_t ReportWriter::EndTable(bool) {
+    return 0;
+}
 
-std::int32_t ReportWriter::WriteTotals(bool) { return 0; }
+std::int32_t ReportWriter::WriteTotals(bool) {
+    return 0;
+}
 
 void ReportWriter::RegisterNotes() {
     InfoTextList texts;
@@ -236,7 +256,8 @@ RowCells ReportWriter::UnitCells(const TroopTypeRecord& type, const UnitEntry* e
         if (hasItem)
             options = entry->magicItem->name;
         if (entry->siegeEngine != nullptr && entry->siegeEngine->code() != kNoSiegeEngine)
-            options = hasItem ? entry->magicItem->name + ", " + entry->siegeEngine->name : entry->siegeEngine->name;
+            options =
+                hasItem ? entry->magicItem->name + ", " + entry->siegeEngine->name : entry->siegeEngine->name;
     }
     if (options.empty())
         cells[7] = references;

@@ -60,8 +60,11 @@ std::int32_t CountAgainstBounds(const Army& army, const TroopTypeRecord& type);
 
 // The roster output interface and the composition. The virtual operations
 // are declared in their fixed slot order; each returns the vertical space it
-// used (print) or 0 (HTML). The writer reads the army through the document
-// every time and changes nothing.
+// used in layout units (print; with draw false only measured) or 0 (HTML,
+// which ignores draw and has no surface). The base writes nothing itself: it
+// composes WriteRoster, WriteUnit, WriteCategoryHeader, WriteMinimumWarnings
+// and WriteInformation from the other operations. The writer reads the army
+// through the document on every call and changes nothing.
 class ReportWriter {
 public:
     // The document must outlive the writer.
@@ -69,7 +72,8 @@ public:
     ReportWriter(const ReportWriter&) = delete;
     ReportWriter& operator=(const ReportWriter&) = delete;
 
-    virtual std::int32_t WriteBelowMinimum(PrintSurface* surface, std::string troopTypeName, bool draw);
+    virtual std::int32_t WriteBelowMinimum(PrintSurface* surface, const std::string& troopTypeName,
+                                           bool draw);
     virtual std::int32_t WriteMinimumWarnings(PrintSurface* surface, bool draw);
     virtual std::int32_t LayoutPages(PrintSurface* surface, const PrintJob& job, bool draw);
     virtual std::int32_t WriteParagraph(bool highlight, const std::string& title, const std::string& body,
@@ -77,8 +81,13 @@ public:
     virtual std::int32_t BeginUnitRow(bool draw);
     virtual std::int32_t WriteHeader(std::int32_t page, bool draw);
     virtual std::int32_t WriteFooter(std::int32_t page, bool draw);
+    // The tables (troop types in army-list order, entries grouped by type in
+    // army order), the totals and the below-minimum warnings.
     virtual std::int32_t WriteRoster();
+    // The nation's description (Complete only), the notes, and the magic
+    // items and siege engines in use; nothing for None.
     virtual std::int32_t WriteInformation(InfoChoice choice, bool draw);
+    // A heading row ("Character" or "Unit") for kinds char, unit and unSk.
     virtual std::int32_t WriteCategoryHeader(Code troopKind, bool draw);
     // cellRect, when given, receives the remarks cell (print only).
     virtual std::int32_t WriteRow(bool overMaximum, std::int32_t indent, const std::string& name,
@@ -106,8 +115,7 @@ protected:
     const Army& army() const;
     // The troop types that the roster lists and that have entries, each with
     // its entries in army order: the order of the roster's rows.
-    template <class Visit>
-    void ForEachRosterEntry(Visit&& visit) const;
+    template <class Visit> void ForEachRosterEntry(Visit&& visit) const;
     // Numbers every note the roster rows show, in the rows' order, so that the
     // information section matches the rows even when none was written.
     void RegisterNotes();
@@ -127,8 +135,7 @@ private:
     const CFmDoc* document_;
 };
 
-template <class Visit>
-void ReportWriter::ForEachRosterEntry(Visit&& visit) const {
+template <class Visit> void ReportWriter::ForEachRosterEntry(Visit&& visit) const {
     const Army& a = army();
     const NationRecord& nation = a.nation();
     for (const TroopTypeRecord* type = nation.NextListedTroopType(nullptr); type != nullptr;

@@ -26,11 +26,12 @@ class LoggingWriter : public ReportWriter {
 public:
     using ReportWriter::ReportWriter;
 
-    std::int32_t WriteBelowMinimum(PrintSurface*, std::string name, bool) override {
+    std::int32_t WriteBelowMinimum(PrintSurface*, const std::string& name, bool) override {
         log.push_back("below " + name);
         return 1;
     }
-    std::int32_t WriteParagraph(bool highlight, const std::string& title, const std::string& body, bool) override {
+    std::int32_t WriteParagraph(bool highlight, const std::string& title, const std::string& body,
+                                bool) override {
         log.push_back(std::string(highlight ? "PARA " : "para ") + title + "|" + body);
         return 0;
     }
@@ -38,8 +39,8 @@ public:
         log.push_back("heading " + CodeText(kind));
         return ReportWriter::WriteCategoryHeader(kind, draw);
     }
-    std::int32_t WriteRow(bool over, std::int32_t indent, const std::string& name, const RowCells& cells, Rect*,
-                          bool) override {
+    std::int32_t WriteRow(bool over, std::int32_t indent, const std::string& name, const RowCells& cells,
+                          Rect*, bool) override {
         rows.push_back({over, indent, name, cells});
         log.push_back("row " + std::to_string(indent) + " " + name);
         return 0;
@@ -67,7 +68,7 @@ public:
     std::vector<LoggedRow> rows;
 };
 
-class Composition : public ::testing::Test {
+class ReportComposition : public ::testing::Test {
 protected:
     std::unique_ptr<ArmyCatalogue> catalogue = test::CatalogueFromText(test::kTestlandList);
     RosterDocument roster{*catalogue, 1, 1000};
@@ -83,11 +84,11 @@ protected:
     std::vector<LoggedRow> rows;
 };
 
-TEST_F(Composition, EmptyArmyWritesTotalsAndOneWarningPerTypeBelowItsMinimum) {
+TEST_F(ReportComposition, EmptyArmyWritesTotalsAndOneWarningPerTypeBelowItsMinimum) {
     EXPECT_THAT(Roster(), ElementsAre("begin", "end", "totals", "below Spears"));
 }
 
-TEST_F(Composition, KindsAreComparedAsCodesAndEmptyTypesDoNotInterruptAGroup) {
+TEST_F(ReportComposition, KindsAreComparedAsCodesAndEmptyTypesDoNotInterruptAGroup) {
     roster.Add(C("SLNG"));
     roster.Add(C("BOWS"));
     roster.Add(C("SKRM"));
@@ -96,15 +97,15 @@ TEST_F(Composition, KindsAreComparedAsCodesAndEmptyTypesDoNotInterruptAGroup) {
     roster.Add(C("CAPT"));
     // Army-list order: CAPT char, SPEA unit, SKRM unSk, BOWS unit, LORD char (no
     // entries), SLNG unit. unSk between two unit types gives three "Unit" groups.
-    EXPECT_THAT(Roster(), ElementsAre("begin", "heading char", "row 0 Character", "row 2 Captain", "heading unit",
-                                      "row 0 Unit", "row 2 Spears", "row 2 Spears", "heading unSk", "row 0 Unit",
-                                      "row 2 Raiders", "heading unit", "row 0 Unit", "row 2 Bowmen", "row 2 Slingers",
-                                      "end", "totals"));
+    EXPECT_THAT(Roster(), ElementsAre("begin", "heading char", "row 0 Character", "row 2 Captain",
+                                      "heading unit", "row 0 Unit", "row 2 Spears", "row 2 Spears",
+                                      "heading unSk", "row 0 Unit", "row 2 Raiders", "heading unit",
+                                      "row 0 Unit", "row 2 Bowmen", "row 2 Slingers", "end", "totals"));
     EXPECT_EQ(rows[0].cells, ColumnTitles());
     EXPECT_FALSE(rows[0].overMaximum);
 }
 
-TEST_F(Composition, EntriesOfATypeStayTogetherInTheOrderAdded) {
+TEST_F(ReportComposition, EntriesOfATypeStayTogetherInTheOrderAdded) {
     roster.Add(C("SPEA")).SetName("First"); // Raiders (unSk) have no entries: one group
     roster.Add(C("BOWS")).SetName("Between");
     roster.Add(C("SPEA")).SetName("Second");
@@ -116,73 +117,60 @@ TEST_F(Composition, EntriesOfATypeStayTogetherInTheOrderAdded) {
     EXPECT_THAT(names, ElementsAre("Unit", "First", "Second", "Third", "Between"));
 }
 
-TEST_F(Composition, RowCellsCarryTheProfileAndTextSortedNoteNumbers) {
+TEST_F(ReportComposition, RowCellsCarryTheProfileOptionsAndTextSortedNoteNumbers) {
     roster.Add(C("SPEA"));
-    roster.Add(C("BOWS"));
     roster.Add(C("SKRM"));
-    Roster();
-    // Spears number the nine rules 1 to 9; Bowmen add their unit note as 10
-    // and reuse rule two; Raiders reuse rule three.
-    EXPECT_EQ(rows[1].cells, (RowCells{"Inf", "3", "3", "5", "0", "3", "40", "1,2,3,4,5,6,7,8,9"}));
-    EXPECT_EQ(rows[3].name, "Raiders");
-    EXPECT_EQ(rows[3].cells, (RowCells{"Cht", "2/1", "3", "6", "0", "3", "70", "3"}));
-    EXPECT_EQ(rows[5].name, "Bowmen");
-    EXPECT_EQ(rows[5].cells, (RowCells{"Inf", "3/1", "3", "0", "0", "3", "55", "10,2"}));
-}
-
-TEST_F(Composition, RemarksPutItemAndEngineBeforeTheNotes) {
-    roster.Add(C("SPEA"));
+    roster.Add(C("BOWS")).SetName("Plain");
     UnitEntry& eagle = roster.Add(C("BOWS"));
-    UnitEntry& both = roster.Add(C("SLNG"));
-    UnitEntry& engineOnly = roster.Add(C("SLNG"));
-    UnitEntry& none = roster.Add(C("BOWS"));
     eagle.SetName("Eagle");
     eagle.magicItem = Item(C("eagl"));
-    both.SetName("Both");
-    both.magicItem = Item(C("eagl"));
-    both.siegeEngine = Engine(C("bara"));
-    engineOnly.SetName("Engine");
-    engineOnly.siegeEngine = Engine(C("bara"));
+    UnitEntry& none = roster.Add(C("BOWS"));
     none.SetName("None");
     none.magicItem = Item(C("nomi"));
     none.siegeEngine = Engine(C("noen"));
+    UnitEntry& both = roster.Add(C("SLNG"));
+    both.SetName("Both");
+    both.magicItem = Item(C("eagl"));
+    both.siegeEngine = Engine(C("bara"));
+    UnitEntry& engineOnly = roster.Add(C("SLNG"));
+    engineOnly.SetName("Engine");
+    engineOnly.siegeEngine = Engine(C("bara"));
     Roster();
-    const auto remarks = [&](const std::string& name) {
+    const auto cells = [&](const std::string& name) {
         for (const LoggedRow& row : rows)
             if (row.name == name)
-                return row.cells[7];
-        return std::string("(no row)");
+                return row.cells;
+        return RowCells{"(no row)"};
     };
-    EXPECT_EQ(remarks("Eagle"), "Legions eagle,10,2");
-    EXPECT_EQ(remarks("Both"), "Legions eagle, Battering Ram");
-    EXPECT_EQ(remarks("Engine"), "Battering Ram");
-    EXPECT_EQ(remarks("None"), "10,2");
+    // Spears number the nine rules 1 to 9; Raiders reuse rule three; Bowmen
+    // add their unit note as 10 and reuse rule two.
+    EXPECT_EQ(cells("Spears"), (RowCells{"Inf", "3", "3", "5", "0", "3", "40", "1,2,3,4,5,6,7,8,9"}));
+    EXPECT_EQ(cells("Raiders"), (RowCells{"Cht", "2/1", "3", "6", "0", "3", "70", "3"}));
+    EXPECT_EQ(cells("Plain"), (RowCells{"Inf", "3/1", "3", "0", "0", "3", "55", "10,2"}));
+    EXPECT_EQ(cells("Eagle")[6], "65");
+    EXPECT_EQ(cells("Eagle")[7], "Legions eagle,10,2");
+    EXPECT_EQ(cells("None")[7], "10,2");
+    EXPECT_EQ(cells("Both")[7], "Legions eagle, Battering Ram");
+    EXPECT_EQ(cells("Engine")[7], "Battering Ram");
 }
 
-TEST_F(Composition, MountAndRunnersRowsFollowTheirUnit) {
+TEST_F(ReportComposition, AMountRowFollowsItsRider) {
     UnitEntry& mounted = roster.Add(C("CAPT"));
     mounted.SetName("Mounted");
     mounted.mount = roster.nation().FindTroopType(C("HORS"));
     roster.Add(C("CAPT")).SetName("On foot"); // mount "nomo": no mount row
-    UnitEntry& raiders = roster.Add(C("SKRM"));
-    raiders.AsSkirmisher()->skirmishers = true;
-    roster.Add(C("SKRM")).SetName("Alone");
+    roster.Add(C("SKRM")).SetName("No runners");
     Roster();
-    ASSERT_EQ(rows.size(), 8u);
+    ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[1].name, "Mounted");
     EXPECT_EQ(rows[2].indent, 3);
     EXPECT_EQ(rows[2].name, "Warhorse");
     EXPECT_EQ(rows[2].cells, (RowCells{"MM", "1", "0", "4", "0", "1", "", "1"}));
     EXPECT_EQ(rows[3].name, "On foot");
-    EXPECT_EQ(rows[5].name, "Raiders");
-    // The runners row shows the armour save of the unit it runs with.
-    EXPECT_EQ(rows[6].indent, 3);
-    EXPECT_EQ(rows[6].name, "Runners");
-    EXPECT_EQ(rows[6].cells, (RowCells{"Inf", "3/1", "3", "6", "0", "3", "", "3"}));
-    EXPECT_EQ(rows[7].name, "Alone");
+    EXPECT_EQ(rows[5].name, "No runners");
 }
 
-TEST(CompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
+TEST(ReportCompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
     const auto catalogue = test::BuiltInCatalogue();
     RosterDocument roster(*catalogue, test::kEgypt, 2000);
     UnitEntry& chariots = roster.Add(C("1CHA"));
@@ -202,7 +190,7 @@ TEST(CompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
     EXPECT_EQ(writer.rows[2].cells[7], "2,3");
 }
 
-TEST_F(Composition, NoteNumbersAgreeBetweenRowsAndInformation) {
+TEST_F(ReportComposition, NoteNumbersAgreeBetweenRowsAndInformation) {
     roster.Add(C("BOWS"));
     UnitEntry& mounted = roster.Add(C("CAPT"));
     mounted.mount = roster.nation().FindTroopType(C("HORS"));
@@ -230,7 +218,7 @@ TEST_F(Composition, NoteNumbersAgreeBetweenRowsAndInformation) {
     EXPECT_EQ(withRows.log[11], "para 11 - |Bowmen shoot far.");
 }
 
-TEST_F(Composition, InformationChoices) {
+TEST_F(ReportComposition, InformationChoices) {
     roster.Add(C("SLNG"));
     LoggingWriter none(roster.doc);
     EXPECT_EQ(none.WriteInformation(InfoChoice::None, true), 0);
@@ -249,7 +237,7 @@ TEST_F(Composition, InformationChoices) {
     EXPECT_EQ(EffectiveInfoChoice(InfoChoice::None), InfoChoice::None);
 }
 
-TEST_F(Composition, ItemsCarriedMoreThanOnceAreHighlightedAndNoneRecordsNeverListed) {
+TEST_F(ReportComposition, ItemsCarriedMoreThanOnceAreHighlightedAndNoneRecordsNeverListed) {
     UnitEntry& first = roster.Add(C("SLNG"));
     first.magicItem = Item(C("eagl"));
     first.siegeEngine = Engine(C("bara"));
@@ -268,7 +256,7 @@ TEST_F(Composition, ItemsCarriedMoreThanOnceAreHighlightedAndNoneRecordsNeverLis
                                        "para Battering Ram|A ram."));
 }
 
-TEST_F(Composition, RowsOfATypeOverItsMaximumAreFlagged) {
+TEST_F(ReportComposition, RowsOfATypeOverItsMaximumAreFlagged) {
     // Captain: at most 2 per thousand points. Warhorse: at most 1, counted by riders.
     UnitEntry& a = roster.Add(C("CAPT"));
     UnitEntry& b = roster.Add(C("CAPT"));
@@ -291,7 +279,7 @@ TEST_F(Composition, RowsOfATypeOverItsMaximumAreFlagged) {
         EXPECT_FALSE(row.overMaximum) << row.name;
 }
 
-TEST_F(Composition, BelowMinimumWarningsFollowThePointsLimit) {
+TEST_F(ReportComposition, BelowMinimumWarningsFollowThePointsLimit) {
     roster.doc.SetPointsLimit(2000); // Spears: 2 per thousand points
     for (int i = 0; i < 3; ++i)
         roster.Add(C("SPEA"));
@@ -300,7 +288,7 @@ TEST_F(Composition, BelowMinimumWarningsFollowThePointsLimit) {
     EXPECT_EQ(Roster().back(), "totals");
 }
 
-TEST(CompositionPooled, APooledTypeSetsItsOwnEntriesAgainstItsBounds) {
+TEST(ReportCompositionPooled, APooledTypeSetsItsOwnEntriesAgainstItsBounds) {
     const auto catalogue = test::CatalogueFromText(test::kPoolList);
     RosterDocument roster(*catalogue, 1, 1000);
     struct Written {

@@ -40,7 +40,7 @@ void BuildFullArmy(RosterDocument& roster, const ArmyCatalogue& catalogue) {
     roster.doc.SetPointsLimit(600);
 }
 
-class HtmlExport : public ::testing::Test {
+class ReportHtmlExport : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("ovra_html_" + std::to_string(::getpid()) + "_" +
@@ -55,14 +55,14 @@ protected:
     fs::path dir;
 };
 
-TEST_F(HtmlExport, EmptyArmyFileIsByteForByteTheKnownPage) {
+TEST_F(ReportHtmlExport, EmptyArmyFileIsByteForByteTheKnownPage) {
     const fs::path out = dir / "empty.html";
     std::string error;
     ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;
     EXPECT_EQ(test::ReadWholeFile(out), test::ReadWholeFile(test::DataPath("report/empty.html")));
 }
 
-TEST_F(HtmlExport, FullArmyFileIsByteForByteTheKnownPage) {
+TEST_F(ReportHtmlExport, FullArmyFileIsByteForByteTheKnownPage) {
     BuildFullArmy(egypt, *catalogue);
     const fs::path out = dir / "full.html";
     std::string error;
@@ -71,17 +71,19 @@ TEST_F(HtmlExport, FullArmyFileIsByteForByteTheKnownPage) {
     EXPECT_EQ(bytes, test::ReadWholeFile(test::DataPath("report/full.html")));
 
     // The points total (655 of 600) in red, in the Pts column of the totals.
-    EXPECT_THAT(bytes, HasSubstr("<TD align=center width=7% ><B><font color=#ff0000>655<font color=#000000></B>"));
+    EXPECT_THAT(bytes,
+                HasSubstr("<TD align=center width=7% ><B><font color=#ff0000>655<font color=#000000></B>"));
     EXPECT_THAT(bytes, HasSubstr("&nbsp;<font color=#ff0000>Officer<font color=#000000><TD"));
     EXPECT_THAT(bytes, HasSubstr("&nbsp;<B>Bold & fast</B><TD"));
-    EXPECT_THAT(bytes, HasSubstr("<BR><FONT color = red> Archers :</FONT> less than minimum number of units. \r\n"));
+    EXPECT_THAT(bytes,
+                HasSubstr("<BR><FONT color = red> Archers :</FONT> less than minimum number of units. \r\n"));
     EXPECT_THAT(bytes, HasSubstr("<BR>\r\n<FONT color=red><B>\r\nLegions eagle</B>\r\n</FONT>"));
     // Exporting again gives the same bytes.
     ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;
     EXPECT_EQ(test::ReadWholeFile(out), bytes);
 }
 
-TEST_F(HtmlExport, UnitRowIsOneRunOfCellsWithoutLineEnds) {
+TEST_F(ReportHtmlExport, UnitRowIsOneRunOfCellsWithoutLineEnds) {
     RosterDocument alexander(*catalogue, 1, 1000);
     alexander.Add(C("2HAL"));
     const std::string page = HtmlRoster(alexander.doc);
@@ -94,7 +96,7 @@ TEST_F(HtmlExport, UnitRowIsOneRunOfCellsWithoutLineEnds) {
                                 "<TR><TD width = 20%><B>Unit</B><TD align=center width=7% ><B>Type</B>"));
 }
 
-TEST_F(HtmlExport, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
+TEST_F(ReportHtmlExport, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
     std::string out;
     HtmlReportWriter writer(egypt.doc, out);
     writer.WriteParagraph(false, "T", "a\r\nb\nc\rd\r\n", true);
@@ -104,7 +106,7 @@ TEST_F(HtmlExport, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
     EXPECT_EQ(out, "<BR>\r\n<FONT color=red><B>\r\n<i></B>\r\n</FONT>");
 }
 
-TEST_F(HtmlExport, WindowTitleIsTheArmyTitleRunIntoTheGameName) {
+TEST_F(ReportHtmlExport, WindowTitleIsTheArmyTitleRunIntoTheGameName) {
     EXPECT_THAT(HtmlRoster(egypt.doc),
                 HasSubstr("<TITLE>New ArmyFennmarch</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=#ffffff>\r\n"
                           "<FONT size=5><B>New Army</B></FONT>\r\n"));
@@ -113,7 +115,7 @@ TEST_F(HtmlExport, WindowTitleIsTheArmyTitleRunIntoTheGameName) {
     EXPECT_THAT(HtmlRoster(egypt.doc), HasSubstr("<TITLE>LegionFennmarch</TITLE>"));
 }
 
-TEST_F(HtmlExport, FailuresAreReportedAndLeaveNoFile) {
+TEST_F(ReportHtmlExport, FailuresAreReportedAndLeaveNoFile) {
     std::string error;
     const fs::path missingFolder = dir / "missing" / "out.html";
     EXPECT_FALSE(ExportHtml(egypt.doc, missingFolder, error));
@@ -130,7 +132,7 @@ TEST_F(HtmlExport, FailuresAreReportedAndLeaveNoFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
-TEST_F(HtmlExport, ExportReplacesAnExistingFile) {
+TEST_F(ReportHtmlExport, ExportReplacesAnExistingFile) {
     const fs::path out = dir / "army.html";
     std::ofstream(out) << "old contents";
     std::string error;

@@ -5,7 +5,7 @@
 namespace ovra {
 namespace {
 
-TEST(NoteTable, NumbersTextsInTheOrderFirstMetAndKeepsThem) {
+TEST(ReportNoteTable, NumbersTextsInTheOrderFirstMetAndKeepsThem) {
     NoteTable notes;
     EXPECT_EQ(notes.NoteNumber("phalanx"), "1");
     EXPECT_EQ(notes.NoteNumber("range"), "2");
@@ -18,7 +18,7 @@ TEST(NoteTable, NumbersTextsInTheOrderFirstMetAndKeepsThem) {
     EXPECT_EQ(notes.NoteAt(4), "range ");
 }
 
-TEST(NoteTable, NoteAtOutsideTheTableIsEmpty) {
+TEST(ReportNoteTable, NoteAtOutsideTheTableIsEmpty) {
     NoteTable notes;
     EXPECT_EQ(notes.NoteAt(1), "");
     notes.NoteNumber("only");
@@ -28,7 +28,7 @@ TEST(NoteTable, NoteAtOutsideTheTableIsEmpty) {
     EXPECT_EQ(notes.NoteAt(1), "only");
 }
 
-TEST(NoteTable, ReferencesAreSortedAsTextsWithRepeatsKept) {
+TEST(ReportNoteTable, ReferencesAreSortedAsTextsWithRepeatsKept) {
     NoteTable notes;
     for (int i = 1; i <= 9; ++i)
         notes.NoteNumber("text " + std::to_string(i));

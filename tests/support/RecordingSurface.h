@@ -21,8 +21,18 @@
 namespace ovra::test {
 
 struct SurfaceCall {
-    enum class Op { SelectFont, SetTextColour, Transparent, Measure, DrawText, DrawAtPoint, MoveTo, LineTo, Rectangle,
-                    NewSheet };
+    enum class Op {
+        SelectFont,
+        SetTextColour,
+        Transparent,
+        Measure,
+        DrawText,
+        DrawAtPoint,
+        MoveTo,
+        LineTo,
+        Rectangle,
+        NewSheet
+    };
     Op op = Op::NewSheet;
     std::string text;
     Rect rect;
@@ -42,14 +52,25 @@ struct SurfaceCall {
 // A readable one-line form, used to compare and to show differences.
 inline std::string Describe(const SurfaceCall& c) {
     std::ostringstream s;
-    const auto rect = [&](const Rect& r) { s << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')'; };
+    const auto rect = [&](const Rect& r) {
+        s << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')';
+    };
     const char* font = c.font == PrintFont::Bold ? "bold" : "text";
     const bool red = c.colour == kRed;
     switch (c.op) {
-    case SurfaceCall::Op::SelectFont: s << "font " << font; break;
-    case SurfaceCall::Op::SetTextColour: s << "colour " << (red ? "red" : c.colour == kBlack ? "black" : "other"); break;
-    case SurfaceCall::Op::Transparent: s << "transparent"; break;
-    case SurfaceCall::Op::Measure: s << "measure '" << c.text << "' " << c.flags << ' '; rect(c.rect); break;
+    case SurfaceCall::Op::SelectFont:
+        s << "font " << font;
+        break;
+    case SurfaceCall::Op::SetTextColour:
+        s << "colour " << (red ? "red" : c.colour == kBlack ? "black" : "other");
+        break;
+    case SurfaceCall::Op::Transparent:
+        s << "transparent";
+        break;
+    case SurfaceCall::Op::Measure:
+        s << "measure '" << c.text << "' " << c.flags << ' ';
+        rect(c.rect);
+        break;
     case SurfaceCall::Op::DrawText:
         s << "text '" << c.text << "' " << c.flags << ' ' << font << (red ? " red " : " ");
         rect(c.rect);
@@ -57,10 +78,19 @@ inline std::string Describe(const SurfaceCall& c) {
     case SurfaceCall::Op::DrawAtPoint:
         s << "at " << c.x << ',' << c.y << " '" << c.text << "' " << font << (red ? " red" : "");
         break;
-    case SurfaceCall::Op::MoveTo: s << "move " << c.x << ',' << c.y; break;
-    case SurfaceCall::Op::LineTo: s << "line " << c.x << ',' << c.y; break;
-    case SurfaceCall::Op::Rectangle: s << "box "; rect(c.rect); break;
-    case SurfaceCall::Op::NewSheet: s << "sheet"; break;
+    case SurfaceCall::Op::MoveTo:
+        s << "move " << c.x << ',' << c.y;
+        break;
+    case SurfaceCall::Op::LineTo:
+        s << "line " << c.x << ',' << c.y;
+        break;
+    case SurfaceCall::Op::Rectangle:
+        s << "box ";
+        rect(c.rect);
+        break;
+    case SurfaceCall::Op::NewSheet:
+        s << "sheet";
+        break;
     }
     return s.str();
 }
@@ -127,7 +157,8 @@ public:
         std::size_t start = 0;
         while (true) {
             std::size_t end = text.find('\n', start);
-            std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+            std::string_view line =
+                text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
             if (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
             lines += WrapLine(line, width);
@@ -181,7 +212,8 @@ private:
         std::size_t start = 0;
         while (true) {
             const std::size_t end = line.find(' ', start);
-            const std::string_view word = line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+            const std::string_view word =
+                line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
             const int w = TextWidth(word);
             if (used < 0) {
                 used = w;

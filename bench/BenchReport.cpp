@@ -1,0 +1,143 @@
+// Roster output for a large army: the HTML page, and the printed roster in
+// one pass against the page-by-page print loop.
+#include "ArmyCatalogue.h"
+#include "Document.h"
+#include "Host.h"
+#include "HtmlReportWriter.h"
+#include "PrintReportWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace ovra;
+
+class NoMessages : public MessageSink {
+public:
+    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+};
+
+// A printer surface that draws nothing: metrics of an 8-point font at 600
+// dots per inch, and a count of the calls.
+class CountingSurface : public PrintSurface {
+public:
+    PrintFont SelectFont(PrintFont font) override {
+        std::swap(font, font_);
+        ++calls;
+        return font;
+    }
+    Colour SetTextColour(Colour colour) override {
+        ++calls;
+        return colour;
+    }
+    void SetTransparentBackground() override { ++calls; }
+    Rect MeasureText(std::string_view text, const Rect& rect, unsigned flags) override {
+        ++calls;
+        const int width = static_cast<int>(text.size()) * (font_ == PrintFont::Bold ? 31 : 28);
+        if ((flags & kTextWordBreak) == 0 || rect.Width() <= 0)
+            return {rect.left, rect.top, rect.left + width, rect.top + kLine};
+        return {rect.left, rect.top, rect.right, rect.top + kLine * (1 + width / rect.Width())};
+    }
+    void DrawText(std::string_view, const Rect&, unsigned) override { ++calls; }
+    void DrawTextAtCurrentPoint(std::string_view) override { ++calls; }
+    void MoveTo(int, int) override { ++calls; }
+    void LineTo(int, int) override { ++calls; }
+    void DrawRectangle(const Rect&) override { ++calls; }
+    void NewSheet() override { ++sheets; }
+
+    long calls = 0;
+    long sheets = 0;
+
+private:
+    static constexpr int kLine = 67;
+    PrintFont font_ = PrintFont::Text;
+};
+
+// An Egyptian army of 1000 entries of every listed type in turn: characters
+// in chariots, chariots with runners, infantry with siege engines, and the
+// eagle carried twice.
+struct LargeArmy {
+    LargeArmy() {
+        catalogue.LoadBuiltIn();
+        doc = std::make_unique<CFmDoc>(catalogue, settings, messages);
+        const NationRecord& egypt = *catalogue.FindNation(32);
+        doc->SetNationAndPoints(egypt, 20000, false);
+        Army& army = doc->army();
+        const TroopTypeRecord* type = nullptr;
+        const Code engines[] = {CodeOf("bara"), CodeOf("mant"), CodeOf("towr"), CodeOf("noen")};
+        for (int i = 0; i < 1000; ++i) {
+            type = egypt.NextListedTroopType(type);
+            if (type == nullptr)
+                type = egypt.NextListedTroopType(nullptr);
+            UnitEntry* entry = army.AddUnit(type->code());
+            if (entry->mount != nullptr && i % 2 == 0)
+                entry->mount = egypt.FindTroopType(CodeOf("CHMO"));
+            if (SkirmisherUnitEntry* skirmisher = entry->AsSkirmisher())
+                skirmisher->skirmishers = i % 3 != 0;
+            if (entry->siegeEngine != nullptr)
+                entry->siegeEngine = catalogue.FindSiegeEngine(engines[i % 4]);
+        }
+        army.UnitAt(10)->magicItem = catalogue.FindMagicItem(CodeOf("eagl"));
+        army.UnitAt(20)->magicItem = catalogue.FindMagicItem(CodeOf("eagl"));
+    }
+
+    ArmyCatalogue catalogue;
+    InMemorySettings settings;
+    NoMessages messages;
+    std::unique_ptr<CFmDoc> doc;
+};
+
+LargeArmy& Army1000() {
+    static LargeArmy army;
+    return army;
+}
+
+PrintJob A4At600Dpi() {
+    PrintJob job;
+    job.printableArea = {0, 0, 4760, 6814};
+    return job;
+}
+
+void HtmlExport(benchmark::State& state) {
+    const CFmDoc& doc = *Army1000().doc;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string page = HtmlRoster(doc);
+        bytes = page.size();
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(HtmlExport)->Unit(benchmark::kMillisecond);
+
+void PrintEveryPageInOnePass(benchmark::State& state) {
+    const CFmDoc& doc = *Army1000().doc;
+    CountingSurface surface;
+    for (auto _ : state) {
+        PrintJob job = A4At600Dpi();
+        job.drawEveryPage = true;
+        PrintLayoutState layout;
+        PrintReportWriter writer(surface, job, layout, InfoChoice::Complete, doc);
+        state.counters["pages"] = writer.LayoutPages(&surface, job, true);
+    }
+}
+BENCHMARK(PrintEveryPageInOnePass)->Unit(benchmark::kMillisecond);
+
+void PrintPageByPageLoop(benchmark::State& state) {
+    const CFmDoc& doc = *Army1000().doc;
+    CountingSurface surface;
+    for (auto _ : state) {
+        const PrintJob job = A4At600Dpi();
+        PrintLayoutState layout;
+        PrintReportWriter writer(surface, job, layout, InfoChoice::Complete, doc);
+        state.counters["pages"] = PrintPageByPage(writer, surface, job);
+    }
+}
+BENCHMARK(PrintPageByPageLoop)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
