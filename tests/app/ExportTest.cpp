@@ -76,7 +76,7 @@ TEST_F(Exports, HtmlCommandWritesTheRosterOfTheFile) {
               2);
 }
 
-#ifdef OVRA_PROGRAM
+#if defined(OVRA_PROGRAM) && defined(OVRA_PROGRAM_HAS_UI)
 
 std::string Pdf(const char* tool, const std::vector<std::string>& args) {
     return RunProgram(std::string("/usr/bin/") + tool, args).out;
