@@ -109,8 +109,28 @@ void CFmView::OnDeleteUnit() {
 }
 
 void CFmView::OnMinMaxUnits() {
-    document_.army().EnforceMinMax();
+    Army& army = document_.army();
+    // A removed entry's memory may be reused by an entry added in the same
+    // pass, so the selection is not found again by its address alone: only
+    // the last entries of a type are removed, so the selected entry is still
+    // there exactly when its place among the units of its type is.
+    const TaggedObject* selected = unitList_->SelectedItem();
+    const TroopTypeRecord* type = nullptr;
+    std::int32_t place = 0;
+    if (selected != nullptr && selected->kind == kKindUnitEntry) {
+        type = &static_cast<const UnitEntry*>(selected)->troopType();
+        for (std::int32_t i = 0; i < army.UnitCount() && army.UnitAt(i) != selected; ++i)
+            place += &army.UnitAt(i)->troopType() == type ? 1 : 0;
+    }
+    army.EnforceMinMax();
     unitList_->RememberSelection();
+    if (type != nullptr) {
+        const UnitEntry* samePlace = nullptr;
+        for (std::int32_t i = 0, n = 0; i < army.UnitCount() && samePlace == nullptr; ++i)
+            if (&army.UnitAt(i)->troopType() == type && n++ == place)
+                samePlace = army.UnitAt(i);
+        unitList_->SetRememberedSelection(samePlace == selected ? selected : nullptr);
+    }
     document_.SetModifiedFlag(true);
     Refresh();
 }

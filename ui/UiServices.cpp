@@ -1,5 +1,7 @@
 #include "UiServices.h"
 
+#include "CountPopup.h"
+
 #include <QButtonGroup>
 #include <QDialog>
 #include <QFileDialog>
@@ -99,5 +101,7 @@ bool UiServices::RunPageSetup(QWidget* parent, QPrinter& printer) {
 }
 
 int UiServices::ExecDialog(QDialog& dialog) { return dialog.exec(); }
+
+int UiServices::RunCountPopup(CCountPopup& popup) { return popup.Exec(); }
 
 } // namespace ovra

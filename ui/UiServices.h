@@ -15,6 +15,8 @@ class QWidget;
 
 namespace ovra {
 
+class CCountPopup;
+
 class UiServices {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
@@ -37,6 +39,9 @@ public:
     virtual bool RunPageSetup(QWidget* parent, QPrinter& printer);
     // Runs one of the program's own dialogs modally; returns its result code.
     virtual int ExecDialog(QDialog& dialog);
+    // Runs the unit list's count grid until a click ends it; returns the
+    // number chosen or -1.
+    virtual int RunCountPopup(CCountPopup& popup);
 };
 
 } // namespace ovra

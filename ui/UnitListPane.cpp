@@ -1,24 +1,65 @@
 #include "UnitListPane.h"
 
+#include "CountPopup.h"
 #include "FmView.h"
+#include "UiServices.h"
+#include "UnitListPainting.h"
 #include "UnitPanel.h"
-#include "Win1252.h"
 
 #include "Document.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace ovra {
 
 namespace {
+
 constexpr int kDataRole = Qt::UserRole;
+
+// Every row is painted by the pane; the tree only lays the rows out.
+class UnitRowDelegate : public QStyledItemDelegate {
+public:
+    UnitRowDelegate(const CUnitListPane& pane, QObject* parent) : QStyledItemDelegate(parent), pane_(pane) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const auto* record = reinterpret_cast<const TaggedObject*>(index.data(kDataRole).value<quintptr>());
+        if (record == nullptr)
+            return;
+        painter->save();
+        pane_.PaintRow(*painter, option, *record);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return QSize(1, pane_.view().metrics().RowHeight());
+    }
+
+private:
+    const CUnitListPane& pane_;
+};
+
+QVariant DataOf(const TaggedObject* record) {
+    return QVariant::fromValue(reinterpret_cast<quintptr>(record));
 }
 
-CUnitTree::CUnitTree(QWidget* parent) : QTreeWidget(parent) {
+} // namespace
+
+CUnitTree::CUnitTree(CUnitListPane& pane, QWidget* parent) : QTreeWidget(parent), pane_(pane) {
     setHeaderHidden(true);
+    setColumnCount(1);
+    // Rows span the full width: unit names align with troop type names.
     setRootIsDecorated(false);
     setIndentation(0);
+    setItemsExpandable(true);
+    setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setItemDelegate(new UnitRowDelegate(pane, this));
 }
 
 const TaggedObject* CUnitTree::ItemData(const QTreeWidgetItem* item) {
@@ -27,42 +68,75 @@ const TaggedObject* CUnitTree::ItemData(const QTreeWidgetItem* item) {
     return reinterpret_cast<const TaggedObject*>(item->data(0, kDataRole).value<quintptr>());
 }
 
+bool CUnitTree::IsUnitRow(const QTreeWidgetItem* item) {
+    const TaggedObject* record = ItemData(item);
+    return record != nullptr && record->kind == kKindUnitEntry;
+}
+
+void CUnitTree::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(p) : nullptr;
+    if (item == nullptr) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    if (IsUnitRow(item))
+        QTreeWidget::mousePressEvent(event);
+    else if (p.x() <= kCountClickWidth)
+        pane_.ChooseCount(item); // the rows may be rebuilt: `item` is gone
+    else
+        pane_.ToggleTroopTypeRow(item);
+    pane_.view().unitPanel()->ShowSelection();
+}
+
+void CUnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(event->position().toPoint()) : nullptr;
+    if (item == nullptr || IsUnitRow(item)) {
+        QTreeWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    pane_.ToggleTroopTypeRow(item);
+}
+
+void CUnitTree::keyPressEvent(QKeyEvent* event) {
+    // A selection moved with the keyboard is shown in the unit panel as a click would.
+    const QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    if (currentItem() != nullptr && currentItem() != before)
+        pane_.view().unitPanel()->ShowSelection();
+}
+
 CUnitListPane::CUnitListPane(CFmView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("unitList"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
-    tree_ = new CUnitTree(this);
+    setAutoFillBackground(true);
+    tree_ = new CUnitTree(*this, this);
     tree_->setObjectName(QStringLiteral("unitTree"));
     tree_->setFont(view.metrics().font);
-    connect(tree_, &QTreeWidget::itemClicked, this, [this] { view_.unitPanel()->ShowSelection(); });
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { view_.unitPanel()->ShowSelection(); });
 }
 
 void CUnitListPane::RebuildList() {
     const Army& army = view_.document().army();
     const NationRecord& nation = army.nation();
+    // Refilled out of sight, then painted once.
     tree_->setUpdatesEnabled(false);
     tree_->clear();
-    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t; t = nation.NextListedTroopType(t)) {
+    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
+         t = nation.NextListedTroopType(t)) {
         auto* row = new QTreeWidgetItem(tree_);
-        row->setText(0, QStringLiteral("%1 %2  %3")
-                            .arg(army.CountOfType(t->code()))
-                            .arg(FromWin1252(t->name))
-                            .arg(army.PointsOfType(t->code())));
-        row->setData(0, kDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(static_cast<const TaggedObject*>(t))));
+        row->setData(0, kDataRole, DataOf(t));
         for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
             const UnitEntry* e = army.UnitAt(i);
             if (&e->troopType() != t)
                 continue;
             auto* unit = new QTreeWidgetItem(row);
-            unit->setText(0, QStringLiteral("    %1  %2").arg(FromWin1252(e->name())).arg(e->Points()));
-            unit->setData(0, kDataRole,
-                          QVariant::fromValue(reinterpret_cast<quintptr>(static_cast<const TaggedObject*>(e))));
+            unit->setData(0, kDataRole, DataOf(e));
         }
     }
     SelectByData(remembered_);
     remembered_ = nullptr;
     tree_->setUpdatesEnabled(true);
-    update();
+    update(); // the summary boxes
 }
 
 void CUnitListPane::RememberSelection() {
@@ -70,16 +144,22 @@ void CUnitListPane::RememberSelection() {
         remembered_ = selected;
 }
 
-void CUnitListPane::SelectByData(const TaggedObject* record) {
-    QTreeWidgetItem* found = nullptr;
-    for (int i = 0; record != nullptr && found == nullptr && i < tree_->topLevelItemCount(); ++i) {
+QTreeWidgetItem* CUnitListPane::FindRow(const TaggedObject* record) const {
+    if (record == nullptr)
+        return nullptr;
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* top = tree_->topLevelItem(i);
         if (CUnitTree::ItemData(top) == record)
-            found = top;
-        for (int j = 0; found == nullptr && j < top->childCount(); ++j)
+            return top;
+        for (int j = 0; j < top->childCount(); ++j)
             if (CUnitTree::ItemData(top->child(j)) == record)
-                found = top->child(j);
+                return top->child(j);
     }
+    return nullptr;
+}
+
+void CUnitListPane::SelectByData(const TaggedObject* record) {
+    QTreeWidgetItem* found = FindRow(record);
     if (found == nullptr)
         found = tree_->topLevelItem(0);
     if (found == nullptr)
@@ -90,25 +170,92 @@ void CUnitListPane::SelectByData(const TaggedObject* record) {
     tree_->scrollToItem(found);
 }
 
-const TaggedObject* CUnitListPane::SelectedItem() const { return CUnitTree::ItemData(tree_->currentItem()); }
+const TaggedObject* CUnitListPane::SelectedItem() const {
+    return CUnitTree::ItemData(tree_->currentItem());
+}
+
+void CUnitListPane::ChooseCount(QTreeWidgetItem* row) {
+    const auto* type = static_cast<const TroopTypeRecord*>(CUnitTree::ItemData(row));
+    tree_->setCurrentItem(row);
+    const QPoint origin = CountPopupOrigin(tree_->visualItemRect(row), tree_->viewport()->height());
+    CCountPopup popup(view_.document().army(), *type, view_.metrics(), tree_);
+    popup.move(tree_->viewport()->mapToGlobal(origin));
+    popup.show();
+    const int chosen = view_.services().RunCountPopup(popup);
+    popup.hide();
+    tree_->setFocus();
+    if (chosen < 0)
+        return;
+    // Even the current number is set again: the list is rebuilt and the army
+    // counts as changed.
+    RememberSelection();
+    view_.document().SetCountOfType(type->code(), chosen);
+}
+
+void CUnitListPane::ToggleTroopTypeRow(QTreeWidgetItem* row) {
+    tree_->setCurrentItem(row);
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* other = tree_->topLevelItem(i);
+        if (other != row)
+            other->setExpanded(false);
+    }
+    row->setExpanded(!row->isExpanded());
+}
+
+void CUnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& option,
+                             const TaggedObject& record) const {
+    const QRect rc = option.rect;
+    // The selection is shown in the active colours even when the tree has no focus.
+    const QPalette& palette = option.palette;
+    QColor text;
+    if ((option.state & QStyle::State_Selected) != 0) {
+        painter.fillRect(rc, palette.color(QPalette::Active, QPalette::Highlight));
+        text = palette.color(QPalette::Active, QPalette::HighlightedText);
+    } else {
+        painter.fillRect(rc, palette.color(QPalette::Active, QPalette::Base));
+        text = palette.color(QPalette::Active, QPalette::Text);
+    }
+    const UiMetrics& m = view_.metrics();
+    painter.setFont(m.font);
+    const UnitRowCells cells = UnitRowGeometry(rc, m.digitWidth, pointsColumnWidth_);
+    const UnitRowContent content = DescribeRow(view_.document().army(), record);
+    constexpr int kLine = Qt::AlignVCenter | Qt::TextSingleLine;
+    if (content.troopType) {
+        const QColor countColour = content.countInBounds ? text : WarningRed();
+        painter.setPen(countColour);
+        painter.drawText(cells.countFrame, Qt::AlignHCenter | kLine, QString::number(content.count));
+        FrameRect(painter, cells.countFrame, countColour);
+    }
+    painter.setPen(text);
+    const QFontMetrics fm(m.font);
+    painter.drawText(cells.name, Qt::AlignLeft | kLine,
+                     fm.elidedText(content.name, Qt::ElideRight, cells.name.width()));
+    painter.drawText(cells.points, Qt::AlignRight | kLine, content.points);
+}
 
 void CUnitListPane::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QRect c = contentsRect();
     const int h = view_.metrics().RowHeight();
-    tree_->setGeometry(QRect(QPoint(c.left() + 2, c.top() + 2), QPoint(c.right() - 2, c.bottom() - h - 4)));
+    tree_->setGeometry(EdgeRect(c.left() + 2, c.top() + 2, RightEdge(c) - 2, BottomEdge(c) - h - 4));
 }
 
 void CUnitListPane::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.setFont(view_.metrics().font);
-    const Army& army = view_.document().army();
+    const UiMetrics& m = view_.metrics();
+    painter.setFont(m.font);
     const QRect c = contentsRect();
-    painter.drawText(QRect(c.left() + 2, c.bottom() - view_.metrics().RowHeight(), c.width() - 4,
-                           view_.metrics().RowHeight()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("%1    %2").arg(army.BreakPoint()).arg(army.TotalPoints()));
+    const auto box = [&](const QRect& r, const QString& text, const QColor& colour) {
+        painter.fillRect(r, Qt::white);
+        FrameRect(painter, r, Qt::black);
+        painter.setPen(colour);
+        painter.drawText(SummaryTextRect(r), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    };
+    const Army& army = view_.document().army();
+    box(TotalBox(c, m.digitWidth, m.RowHeight()), QString::number(army.TotalPoints()), TotalColour(army));
+    box(BreakpointBox(c, m.digitWidth, m.RowHeight()), QString::number(view_.document().BreakPoint()),
+        Qt::black);
 }
 
 } // namespace ovra

@@ -1,22 +1,36 @@
 // The unit list: one row per listed troop type of the nation and, under each,
 // one row per unit entry of that type, with counts, points and red marks;
-// below it the breakpoint and the points total.
+// below it the breakpoint and the points total. Clicking a troop type's count
+// opens the count grid.
 #pragma once
 
 #include <QFrame>
 #include <QTreeWidget>
 
+class QStyleOptionViewItem;
+
 namespace ovra {
 
 class CFmView;
+class CUnitListPane;
 struct TaggedObject;
 
 class CUnitTree : public QTreeWidget {
     Q_OBJECT
 public:
-    explicit CUnitTree(QWidget* parent);
+    CUnitTree(CUnitListPane& pane, QWidget* parent);
     // The record or entry a row stands for.
     static const TaggedObject* ItemData(const QTreeWidgetItem* item);
+    // Unit rows stand for unit entries; every other row for a troop type.
+    static bool IsUnitRow(const QTreeWidgetItem* item);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CUnitListPane& pane_;
 };
 
 class CUnitListPane : public QFrame {
@@ -25,20 +39,33 @@ public:
     CUnitListPane(CFmView& view, QWidget* parent);
 
     // Empties and refills the list from the army, then selects the remembered
-    // record (or the first troop-type row) and forgets it.
+    // record (or the first troop-type row) and forgets it. Only the selected
+    // unit's troop type stays open.
     void RebuildList();
     // Remembers the selected row's record, if a row is selected.
     void RememberSelection();
     // Sets the record the next rebuild selects.
     void SetRememberedSelection(const TaggedObject* record) { remembered_ = record; }
+    const TaggedObject* rememberedSelection() const { return remembered_; }
     // Selects the first row standing for the record, else the first row.
     void SelectByData(const TaggedObject* record);
     // The selected row's record or entry; none without a selection.
     const TaggedObject* SelectedItem() const;
+    // The first row standing for the record, or none.
+    QTreeWidgetItem* FindRow(const TaggedObject* record) const;
 
     void SetPointsColumnWidth(int width) { pointsColumnWidth_ = width; }
     int pointsColumnWidth() const { return pointsColumnWidth_; }
     CUnitTree* tree() const { return tree_; }
+    CFmView& view() const { return view_; }
+
+    // Opens the count grid beside a troop-type row and sets the number of
+    // units of its type to the number chosen.
+    void ChooseCount(QTreeWidgetItem* row);
+    // Selects a troop-type row, closes every other one and opens or closes it.
+    void ToggleTroopTypeRow(QTreeWidgetItem* row);
+    // Paints one row of the tree in `option.rect`.
+    void PaintRow(QPainter& painter, const QStyleOptionViewItem& option, const TaggedObject& record) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

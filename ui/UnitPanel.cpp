@@ -1,6 +1,8 @@
 #include "UnitPanel.h"
 
 #include "FmView.h"
+#include "UnitDetailPane.h"
+#include "UnitListPainting.h"
 #include "UnitListPane.h"
 #include "Win1252.h"
 
@@ -13,45 +15,72 @@ namespace ovra {
 CUnitPanel::CUnitPanel(CFmView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("unitPanel"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
+    setAutoFillBackground(true);
     nameEdit_ = new QLineEdit(this);
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setFont(view.metrics().font);
-    connect(nameEdit_, &QLineEdit::textEdited, this, &CUnitPanel::OnNameChanged);
+    connect(nameEdit_, &QLineEdit::textEdited, this, &CUnitPanel::OnNameEdited);
 }
 
 void CUnitPanel::ShowSelection() {
     const TaggedObject* selected = view_.unitList()->SelectedItem();
     if (selected == nullptr)
         return;
-    showing_ = true;
     if (selected->kind == kKindUnitEntry) {
-        nameEdit_->setText(FromWin1252(static_cast<const UnitEntry*>(selected)->name()));
+        // The panel changes the entry, so take it from the army that owns it.
+        Army& army = view_.document().army();
+        const std::int32_t index = army.IndexOf(static_cast<const UnitEntry*>(selected));
+        if (index < 0)
+            return;
+        UnitEntry* unit = army.UnitAt(index);
+        nameEdit_->setText(FromWin1252(unit->name()));
         nameEdit_->setEnabled(true);
         nameEdit_->setReadOnly(false);
+        ShowDetail(unit->troopType(), unit);
     } else {
-        nameEdit_->setText(FromWin1252(static_cast<const TroopTypeRecord*>(selected)->name));
+        const auto* type = static_cast<const TroopTypeRecord*>(selected);
+        nameEdit_->setText(FromWin1252(type->name));
         nameEdit_->setEnabled(false);
         nameEdit_->setReadOnly(true);
+        ShowDetail(*type, nullptr);
     }
-    showing_ = false;
 }
 
-void CUnitPanel::OnNameChanged(const QString& text) {
-    if (showing_)
-        return;
-    const TaggedObject* selected = view_.unitList()->SelectedItem();
+void CUnitPanel::ShowDetail(const TroopTypeRecord& type, UnitEntry* unit) {
+    // Centred under the name field, as wide as it, down to the panel's bottom.
+    const QRect e = nameEdit_->geometry();
+    const int x = (e.left() + RightEdge(e)) / 2;
+    const int y = BottomEdge(e) + 2;
+    const int left = x - e.width() / 2;
+    const QRect place = EdgeRect(left, y, left + e.width(), BottomEdge(contentsRect()));
+    delete detail_;
+    detail_ = new CUnitDetailPane(*this, type, unit, place, this);
+    detail_->show();
+}
+
+void CUnitPanel::OnNameEdited(const QString& text) {
+    CUnitListPane* list = view_.unitList();
+    const TaggedObject* selected = list->SelectedItem();
     if (selected == nullptr || selected->kind != kKindUnitEntry)
         return;
-    const_cast<UnitEntry*>(static_cast<const UnitEntry*>(selected))->SetName(ToWin1252(text));
+    Army& army = view_.document().army();
+    const std::int32_t index = army.IndexOf(static_cast<const UnitEntry*>(selected));
+    if (index < 0)
+        return;
+    // An empty field gives the entry its troop type's name again; the field stays empty.
+    army.UnitAt(index)->SetName(ToWin1252(text));
     view_.document().SetModifiedFlag(true);
-    view_.unitList()->tree()->viewport()->update();
+    if (QTreeWidgetItem* row = list->tree()->currentItem())
+        list->tree()->viewport()->update(list->tree()->visualItemRect(row));
 }
 
 void CUnitPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QRect c = contentsRect();
     const int h = view_.metrics().RowHeight();
-    nameEdit_->setGeometry(c.left() + 2, c.top() + 2, c.width() - 4, h + 4);
+    nameEdit_->setGeometry(EdgeRect(c.left() + 2, c.top() + 2, RightEdge(c) - 2, c.top() + h + 6));
+    if (detail_ != nullptr)
+        ShowSelection();
 }
 
 } // namespace ovra

@@ -9,26 +9,34 @@ class QLineEdit;
 namespace ovra {
 
 class CFmView;
+class CUnitDetailPane;
+class UnitEntry;
+struct TroopTypeRecord;
 
 class CUnitPanel : public QFrame {
     Q_OBJECT
 public:
     CUnitPanel(CFmView& view, QWidget* parent);
 
-    // Shows the unit list's selected row; without a selection nothing changes.
+    // Shows the unit list's selected row in the name field and in a new
+    // detail pane; without a selection nothing changes.
     void ShowSelection();
 
     QLineEdit* nameEdit() const { return nameEdit_; }
+    // The detail pane of the last row shown; none before the first.
+    CUnitDetailPane* detailPane() const { return detail_; }
+    CFmView& view() const { return view_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void OnNameChanged(const QString& text);
+    void ShowDetail(const TroopTypeRecord& type, UnitEntry* unit);
+    void OnNameEdited(const QString& text);
 
     CFmView& view_;
     QLineEdit* nameEdit_;
-    bool showing_ = false;
+    CUnitDetailPane* detail_ = nullptr;
 };
 
 } // namespace ovra

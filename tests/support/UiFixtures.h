@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "CountPopup.h"
 #include "FmApp.h"
 #include "FmView.h"
 #include "MainFrame.h"
@@ -89,6 +90,13 @@ public:
             return dialogHook(dialog);
         return QDialog::Rejected;
     }
+    // Without a hook the count grid ends as a click outside it would.
+    int RunCountPopup(CCountPopup& popup) override {
+        ++countPopups;
+        if (countPopupHook)
+            return countPopupHook(popup);
+        return -1;
+    }
 
     void AnswerSaveDialog(const QString& path) { saveAnswers_.push_back(path); }
 
@@ -111,8 +119,10 @@ public:
     int printDialogs = 0;
     int pageSetups = 0;
     int dialogsShown = 0;
+    int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
     std::function<int(QDialog&)> dialogHook;
+    std::function<int(CCountPopup&)> countPopupHook;
 
 private:
     static QString TakeFirst(std::deque<QString>& answers) {

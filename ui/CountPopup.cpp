@@ -1,0 +1,117 @@
+#include "CountPopup.h"
+
+#include "Metrics.h"
+#include "UnitListPainting.h"
+
+#include "Army.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ovra {
+
+CCountPopup::CCountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), army_(army), type_(type), metrics_(metrics),
+      current_(army.CountOfType(type.code())) {
+    setObjectName(QStringLiteral("countPopup"));
+    setFixedSize(kCountPopupSize, kCountPopupSize);
+    setFont(metrics.font);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoMouseReplay);
+}
+
+CCountPopup::~CCountPopup() = default;
+
+int CCountPopup::Exec() {
+    if (!isVisible())
+        show();
+    if (!ended_) {
+        QEventLoop loop;
+        loop_ = &loop;
+        loop.exec();
+        loop_ = nullptr;
+    }
+    return result_;
+}
+
+void CCountPopup::End(int result) {
+    if (ended_)
+        return;
+    ended_ = true;
+    result_ = result;
+    if (loop_ != nullptr)
+        loop_->quit();
+}
+
+void CCountPopup::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(metrics_.font);
+    painter.fillRect(rect(), PopupYellow());
+    FrameRect(painter, rect(), Qt::black);
+    const int lo = army_.MinimumRequired(type_);
+    const int hi = std::min(army_.MaximumAllowed(type_), kCountCells - 1);
+    for (int cell = 0; cell < kCountCells; ++cell) {
+        const QRect r = CountCellRect(cell);
+        if (cell == current_)
+            painter.fillRect(r, CurrentCountGreen());
+        painter.setPen(CountCellColour(cell, lo, hi));
+        painter.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(cell));
+    }
+    if (hover_ >= 0) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.fillRect(CountCellRect(hover_), Qt::black);
+    }
+}
+
+void CCountPopup::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    const int cell = CountCellAt(event->position().toPoint());
+    if (cell == hover_)
+        return;
+    if (hover_ >= 0)
+        update(CountCellRect(hover_));
+    hover_ = cell;
+    if (hover_ >= 0)
+        update(CountCellRect(hover_));
+}
+
+void CCountPopup::mousePressEvent(QMouseEvent* event) {
+    // The popup holds the mouse: a press anywhere else arrives here too.
+    const QPoint p = event->position().toPoint();
+    const int cell = rect().contains(p) ? CountCellAt(p) : -1;
+    if (event->button() != Qt::LeftButton && cell >= 0)
+        return;
+    if (cell < 0) {
+        End(-1);
+        return;
+    }
+    update(CountCellRect(current_));
+    current_ = cell;
+    update(CountCellRect(current_));
+    End(cell);
+}
+
+void CCountPopup::mouseReleaseEvent(QMouseEvent* event) {
+    // The release of the click that opened the grid must not close it.
+    event->accept();
+}
+
+void CCountPopup::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        End(-1);
+    event->accept();
+}
+
+void CCountPopup::closeEvent(QCloseEvent* event) {
+    // Closed from outside (another window took over): nothing is chosen.
+    End(-1);
+    QWidget::closeEvent(event);
+}
+
+} // namespace ovra

@@ -1,0 +1,57 @@
+// The count grid: a small popup beside a troop-type row of the unit list
+// from which the number of units of that type is picked directly. It shows
+// 0 to 41, those outside the type's bounds in red and the current count on
+// green, and ends with the number clicked or -1 for a click anywhere else.
+#pragma once
+
+#include <QWidget>
+
+class QEventLoop;
+
+namespace ovra {
+
+class Army;
+struct TroopTypeRecord;
+struct UiMetrics;
+
+class CCountPopup : public QWidget {
+    Q_OBJECT
+public:
+    // A popup window, not yet shown; `parent` is the tree it belongs to.
+    CCountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics, QWidget* parent);
+    ~CCountPopup() override;
+
+    // Shows the grid if it is hidden and runs its modal loop until a click
+    // ends it; returns the number chosen or -1.
+    int Exec();
+
+    const TroopTypeRecord& troopType() const { return type_; }
+    // The count when opened; moves to the number clicked.
+    int currentValue() const { return current_; }
+    int hoverCell() const { return hover_; }
+    // The number chosen, -1 for none; -1 until the grid has ended.
+    int result() const { return result_; }
+    bool ended() const { return ended_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void End(int result);
+
+    const Army& army_;
+    const TroopTypeRecord& type_;
+    const UiMetrics& metrics_;
+    int current_;
+    int hover_ = -1;
+    int result_ = -1;
+    bool ended_ = false;
+    QEventLoop* loop_ = nullptr;
+};
+
+} // namespace ovra

@@ -1,0 +1,181 @@
+#include "OptionPickerDlg.h"
+
+#include "FmView.h"
+#include "UiServices.h"
+#include "UnitDetailPainting.h"
+#include "UnitListPainting.h"
+#include "Win1252.h"
+
+#include "Army.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace ovra {
+
+namespace {
+
+constexpr int kRecordRole = Qt::UserRole;
+constexpr int kWidth = 320;
+constexpr int kHeight = 280;
+
+COptionPickerDlg::OptionKind KindOf(const TaggedObject* current) {
+    if (current != nullptr && current->kind == kKindMagicItem)
+        return COptionPickerDlg::OptionKind::MagicItem;
+    if (current != nullptr && current->kind == kKindSiegeEngine)
+        return COptionPickerDlg::OptionKind::SiegeEngine;
+    return COptionPickerDlg::OptionKind::Mount;
+}
+
+QString TitleOf(COptionPickerDlg::OptionKind kind) {
+    switch (kind) {
+    case COptionPickerDlg::OptionKind::MagicItem:
+        return QStringLiteral("Magic item");
+    case COptionPickerDlg::OptionKind::SiegeEngine:
+        return QStringLiteral("Siege engine");
+    case COptionPickerDlg::OptionKind::Mount:
+        break;
+    }
+    return QStringLiteral("Mount");
+}
+
+} // namespace
+
+COptionPickerDlg::COptionPickerDlg(CFmView& view, QWidget* parent, const TroopTypeRecord& type,
+                                   const UnitEntry& unit, const TaggedObject* current)
+    : QDialog(parent), kind_(KindOf(current)), type_(type) {
+    setObjectName(QStringLiteral("optionPicker"));
+    setWindowTitle(TitleOf(kind_));
+    const UiMetrics& m = view.metrics();
+    setFont(m.font);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, PaneBackground());
+    setPalette(grey);
+    setAutoFillBackground(true);
+    setFixedSize(kWidth, kHeight);
+    move(view.mapToGlobal(QPoint(20, 20)));
+
+    const int h = m.RowHeight();
+    const int w = m.digitWidth;
+    const int half = kWidth / 2;
+    const int buttonsTop = kHeight - h - 7;
+
+    ok_ = new QPushButton(QStringLiteral("Ok"), this);
+    ok_->setObjectName(QStringLiteral("okButton"));
+    ok_->setGeometry(EdgeRect(2, buttonsTop, half - 2, kHeight - 2));
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("cancelButton"));
+    cancel_->setGeometry(EdgeRect(half + 2, buttonsTop, kWidth - 2, kHeight - 2));
+
+    tree_ = new QTreeWidget(this);
+    tree_->setObjectName(QStringLiteral("optionTree"));
+    tree_->setHeaderHidden(true);
+    tree_->setColumnCount(1);
+    tree_->setRootIsDecorated(false);
+    tree_->setIndentation(0);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setDragEnabled(false);
+    tree_->setGeometry(EdgeRect(2, 2, half - 2, buttonsTop - 2));
+
+    points_ = new QLineEdit(this);
+    points_->setObjectName(QStringLiteral("pointsField"));
+    points_->setReadOnly(true);
+    points_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    points_->setGeometry(EdgeRect(kWidth - 2 - (4 * w + 6), 2, kWidth - 2, 2 + h + 4));
+
+    info_ = new QPlainTextEdit(this);
+    info_->setObjectName(QStringLiteral("infoField"));
+    info_->setReadOnly(true);
+    info_->setGeometry(EdgeRect(half + 2, BottomEdge(points_->geometry()) + 2, kWidth - 2, buttonsTop - 2));
+
+    Fill(unit, current);
+    ShowSelectedRow();
+
+    setTabOrder(tree_, points_);
+    setTabOrder(points_, info_);
+    setTabOrder(info_, ok_);
+    setTabOrder(ok_, cancel_);
+    tree_->setFocus();
+
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { ShowSelectedRow(); });
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { ChooseSelectedRow(); });
+    connect(ok_, &QPushButton::clicked, this, [this] { ChooseSelectedRow(); });
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+const TaggedObject* COptionPickerDlg::Pick(CFmView& view, QWidget* parent, const TroopTypeRecord& type,
+                                           const UnitEntry& unit, const TaggedObject* current) {
+    COptionPickerDlg dialog(view, parent, type, unit, current);
+    if (view.services().ExecDialog(dialog) != QDialog::Accepted)
+        return nullptr;
+    return dialog.chosen();
+}
+
+const TaggedObject* COptionPickerDlg::RowRecord(const QTreeWidgetItem* row) {
+    if (row == nullptr)
+        return nullptr;
+    return reinterpret_cast<const TaggedObject*>(row->data(0, kRecordRole).value<quintptr>());
+}
+
+void COptionPickerDlg::Fill(const UnitEntry& unit, const TaggedObject* current) {
+    QTreeWidgetItem* selected = nullptr;
+    const auto add = [&](const CatalogueEntry& record, bool red) {
+        auto* row = new QTreeWidgetItem(tree_, QStringList{FromWin1252(record.name)});
+        row->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(&record)));
+        // Red marks a limit; the choice stays open.
+        if (red)
+            row->setForeground(0, WarningRed());
+        if (&record == current && selected == nullptr)
+            selected = row;
+    };
+    switch (kind_) {
+    case OptionKind::MagicItem:
+        for (const MagicItemRecord* m = type_.NextAllowedMagicItem(nullptr); m;
+             m = type_.NextAllowedMagicItem(m))
+            add(*m, MagicItemRowIsRed(unit, *m));
+        break;
+    case OptionKind::SiegeEngine:
+        for (const SiegeEngineRecord* e = type_.NextAllowedSiegeEngine(nullptr); e;
+             e = type_.NextAllowedSiegeEngine(e))
+            add(*e, false);
+        break;
+    case OptionKind::Mount:
+        for (const TroopTypeRecord* m = type_.NextMount(nullptr); m; m = type_.NextMount(m))
+            add(*m, MountRowIsRed(unit, *m));
+        break;
+    }
+    if (selected != nullptr)
+        tree_->setCurrentItem(selected);
+}
+
+const TaggedObject* COptionPickerDlg::SelectedRecord() const {
+    // The selection, not the current row: a tree given the focus makes its
+    // first row current without selecting it.
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    return selected.isEmpty() ? nullptr : RowRecord(selected.constFirst());
+}
+
+void COptionPickerDlg::ShowSelectedRow() {
+    const TaggedObject* record = SelectedRecord();
+    if (record == nullptr)
+        return;
+    std::int32_t points = 0;
+    if (record->kind == kKindMagicItem)
+        points = static_cast<const MagicItemRecord*>(record)->points;
+    else if (record->kind == kKindSiegeEngine)
+        points = static_cast<const SiegeEngineRecord*>(record)->points;
+    else
+        points = static_cast<const TroopTypeRecord*>(record)->points;
+    points_->setText(QString::number(points));
+    info_->setPlainText(FromWin1252Lines(static_cast<const CatalogueEntry*>(record)->info));
+}
+
+void COptionPickerDlg::ChooseSelectedRow() {
+    chosen_ = SelectedRecord();
+    accept();
+}
+
+} // namespace ovra

@@ -1,0 +1,84 @@
+// The detail pane of the unit panel: the profile tables of the selected
+// troop type or unit, the controls for the options the type allows (runners,
+// mount, magic item, siege engine) and a read-only description. For a troop
+// type the option controls are disabled and say what the type can have; for
+// a unit entry they show and change the entry's choices.
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QPlainTextEdit;
+
+namespace ovra {
+
+class CUnitPanel;
+class UnitEntry;
+struct ProfileRow;
+struct TroopTypeRecord;
+
+// The mount and magic item buttons, drawn by the pane: the text turns red
+// when the choice breaks a limit.
+class COptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    // `breaksLimit` is asked at every paint; none never warns.
+    COptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent);
+
+    // The colour the text is drawn in now.
+    QColor TextColour() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::function<bool()> breaksLimit_;
+};
+
+class CUnitDetailPane : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the controls for `type`, showing `unit` (none for a troop-type
+    // row), at `place` in the panel.
+    CUnitDetailPane(CUnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit, const QRect& place,
+                    QWidget* parent);
+
+    const TroopTypeRecord& troopType() const { return type_; }
+    UnitEntry* unit() const { return unit_; }
+    // The controls; none where the type does not offer the option.
+    QCheckBox* runnersBox() const { return runners_; }
+    COptionButton* mountButton() const { return mount_; }
+    COptionButton* magicItemButton() const { return magicItem_; }
+    QPushButton* siegeEngineButton() const { return siegeEngine_; }
+    QPlainTextEdit* descriptionEdit() const { return description_; }
+    // The profile rows painted now.
+    std::vector<ProfileRow> ProfileRowsShown() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void CreateControls();
+    void RefreshDescription();
+    // The list shows the new points; the selection stays on this unit.
+    void RebuildUnitList();
+    void OnRunnersClicked(bool checked);
+    void OnMount();
+    void OnMagicItem();
+    void OnSiegeEngine();
+
+    CUnitPanel& panel_;
+    const TroopTypeRecord& type_;
+    UnitEntry* unit_;
+    QCheckBox* runners_ = nullptr;
+    COptionButton* magicItem_ = nullptr;
+    QPushButton* siegeEngine_ = nullptr;
+    COptionButton* mount_ = nullptr;
+    QPlainTextEdit* description_ = nullptr;
+};
+
+} // namespace ovra

@@ -1,0 +1,123 @@
+#include "UnitListPainting.h"
+
+#include "Win1252.h"
+
+#include "Army.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ovra {
+
+QColor WarningRed() {
+    return QColor(255, 0, 0);
+}
+QColor PopupYellow() {
+    return QColor(255, 255, 200);
+}
+QColor CurrentCountGreen() {
+    return QColor(0, 255, 0);
+}
+
+QRect EdgeRect(int left, int top, int right, int bottom) {
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour) {
+    if (rect.isEmpty())
+        return;
+    painter.fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
+    painter.fillRect(rect.left(), BottomEdge(rect) - 1, rect.width(), 1, colour);
+    painter.fillRect(rect.left(), rect.top(), 1, rect.height(), colour);
+    painter.fillRect(RightEdge(rect) - 1, rect.top(), 1, rect.height(), colour);
+}
+
+UnitRowCells UnitRowGeometry(const QRect& row, int digitWidth, int pointsColumnWidth) {
+    const int left = row.left();
+    const int top = row.top();
+    const int right = RightEdge(row);
+    const int bottom = BottomEdge(row);
+    const int k = 2 * digitWidth + 4; // a two-digit field box
+    UnitRowCells cells;
+    cells.count = EdgeRect(left, top + 1, left + k, bottom);
+    cells.countFrame = EdgeRect(left, top + 1, left + k, bottom - 2);
+    cells.name = EdgeRect(left + k + 1, top, right - 2 - pointsColumnWidth, bottom);
+    cells.points = EdgeRect(RightEdge(cells.name) + 1, top, right - 1, bottom);
+    return cells;
+}
+
+bool CountWithinBounds(int count, int minimum, int maximum) {
+    return minimum <= count && count <= maximum;
+}
+
+QColor CountColour(int count, int minimum, int maximum, const QColor& textColour) {
+    return CountWithinBounds(count, minimum, maximum) ? textColour : WarningRed();
+}
+
+UnitRowContent DescribeRow(const Army& army, const TaggedObject& record) {
+    UnitRowContent content;
+    if (record.kind == kKindUnitEntry) {
+        const auto& entry = static_cast<const UnitEntry&>(record);
+        content.name = FromWin1252(entry.name());
+        content.points = QString::number(entry.Points());
+        return content;
+    }
+    const auto& type = static_cast<const TroopTypeRecord&>(record);
+    content.troopType = true;
+    content.count = army.CountOfType(type.code());
+    content.countInBounds =
+        CountWithinBounds(content.count, army.MinimumRequired(type), army.MaximumAllowed(type));
+    content.name = FromWin1252(type.name);
+    content.points = QString::number(army.PointsOfType(type.code()));
+    return content;
+}
+
+QRect TotalBox(const QRect& client, int digitWidth, int rowHeight) {
+    const int bottom = BottomEdge(client);
+    return EdgeRect(RightEdge(client) - (5 * digitWidth + 4) - 5, bottom - rowHeight - 2,
+                    RightEdge(client) - 2, bottom - 2);
+}
+
+QRect BreakpointBox(const QRect& client, int digitWidth, int rowHeight) {
+    const int bottom = BottomEdge(client);
+    return EdgeRect(client.left() + 2, bottom - rowHeight - 2, client.left() + 2 * digitWidth + 9,
+                    bottom - 2);
+}
+
+QRect SummaryTextRect(const QRect& box) {
+    return box.adjusted(3, 1, -3, -1);
+}
+
+QColor TotalColour(const Army& army) {
+    return army.TotalPoints() > army.pointsLimit() ? WarningRed() : QColor(Qt::black);
+}
+
+QRect CountCellRect(int cell) {
+    const int column = cell % kCountColumns;
+    const int row = cell / kCountColumns;
+    return QRect(kCountCellWidth * column + 1, kCountCellHeight * row + 1, kCountCellWidth, kCountCellHeight);
+}
+
+int CountCellAt(const QPoint& point) {
+    if (point.x() < 0 || point.y() < 0)
+        return -1;
+    const int row = (point.y() - 1) / kCountCellHeight;
+    const int column = (point.x() - 1) / kCountCellWidth;
+    if (row > 6 || column > kCountColumns - 1)
+        return -1;
+    return column + kCountColumns * row;
+}
+
+QColor CountCellColour(int cell, int lo, int hi) {
+    return cell < lo || cell > std::min(hi, kCountCells - 1) ? WarningRed() : QColor(Qt::black);
+}
+
+QPoint CountPopupOrigin(const QRect& row, int treeClientBottom) {
+    int top = row.top();
+    if (top + kCountPopupSize > treeClientBottom - 5)
+        top = BottomEdge(row) - kCountPopupSize;
+    return QPoint(row.left() + kCountClickWidth, top);
+}
+
+} // namespace ovra

@@ -1,0 +1,86 @@
+// Geometry, colours and texts of the unit list and its count grid, kept apart
+// from the widgets so that they can be checked without painting anything.
+// Rectangles are built from edges: right and bottom are exclusive.
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+namespace ovra {
+
+class Army;
+struct TaggedObject;
+
+// Warnings: a broken bound, a total over the limit, a choice that breaks a limit.
+QColor WarningRed();
+QColor PopupYellow();
+QColor CurrentCountGreen();
+
+// A rectangle from its four edges; an inverted one becomes empty.
+QRect EdgeRect(int left, int top, int right, int bottom);
+// Exclusive right and bottom edges of a rectangle.
+inline int RightEdge(const QRect& r) {
+    return r.left() + r.width();
+}
+inline int BottomEdge(const QRect& r) {
+    return r.top() + r.height();
+}
+// A 1-pixel frame drawn inside the rectangle.
+void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour);
+
+// --- unit list rows
+
+struct UnitRowCells {
+    QRect count;      // where the number of units is drawn
+    QRect countFrame; // the frame around it, 2 pixels shorter
+    QRect name;
+    QRect points;
+};
+// `row` is the row rectangle the tree gives; `pointsColumnWidth` the pane's.
+UnitRowCells UnitRowGeometry(const QRect& row, int digitWidth, int pointsColumnWidth);
+
+bool CountWithinBounds(int count, int minimum, int maximum);
+// Red outside the bounds, the row's own text colour inside them.
+QColor CountColour(int count, int minimum, int maximum, const QColor& textColour);
+
+// What one row of the list shows.
+struct UnitRowContent {
+    bool troopType = false; // troop-type rows have a count cell, unit rows none
+    int count = 0;
+    bool countInBounds = true;
+    QString name;
+    QString points;
+};
+UnitRowContent DescribeRow(const Army& army, const TaggedObject& record);
+
+// --- summary boxes under the tree; `client` is the pane's client rectangle
+
+QRect TotalBox(const QRect& client, int digitWidth, int rowHeight);
+QRect BreakpointBox(const QRect& client, int digitWidth, int rowHeight);
+// The text rectangle inside a summary box.
+QRect SummaryTextRect(const QRect& box);
+QColor TotalColour(const Army& army);
+
+// --- count grid: 42 cells, 0 to 41, six per row
+
+inline constexpr int kCountCells = 42;
+inline constexpr int kCountColumns = 6;
+inline constexpr int kCountPopupSize = 100;
+inline constexpr int kCountCellWidth = 16;
+inline constexpr int kCountCellHeight = 14;
+
+QRect CountCellRect(int cell);
+// The cell under a client point, or -1.
+int CountCellAt(const QPoint& point);
+// `lo` and `hi` are the troop type's bounds; `hi` may exceed the grid.
+QColor CountCellColour(int cell, int lo, int hi);
+// Top-left corner of the grid in tree coordinates: right of the row's first
+// 20 pixels, lifted when it would reach the tree's bottom.
+QPoint CountPopupOrigin(const QRect& row, int treeClientBottom);
+// Left-button clicks up to this x open the grid on a troop-type row.
+inline constexpr int kCountClickWidth = 20;
+
+} // namespace ovra
