@@ -30,8 +30,7 @@ void WriteTroopType(JsonWriter& json, const TroopTypeRecord& t) {
     json.EndObject();
 }
 
-template <class Record>
-void WriteCodedRecord(JsonWriter& json, const Record& r) {
+template <class Record> void WriteCodedRecord(JsonWriter& json, const Record& r) {
     json.BeginObject();
     json.Key("code"), json.String(CodeText(r.code()));
     json.Key("name"), json.String(r.name);
@@ -40,7 +39,9 @@ void WriteCodedRecord(JsonWriter& json, const Record& r) {
     json.EndObject();
 }
 
-std::int32_t Signed(std::uint32_t key) { return static_cast<std::int32_t>(key); }
+std::int32_t Signed(std::uint32_t key) {
+    return static_cast<std::int32_t>(key);
+}
 
 } // namespace
 
@@ -68,7 +69,8 @@ std::string CatalogueJson(const ArmyCatalogue& catalogue) {
 
     json.Key("troopCategories");
     json.BeginArray();
-    for (const TroopCategory* c = catalogue.NextTroopCategory(nullptr); c; c = catalogue.NextTroopCategory(c)) {
+    for (const TroopCategory* c = catalogue.NextTroopCategory(nullptr); c;
+         c = catalogue.NextTroopCategory(c)) {
         json.BeginObject();
         json.Key("bit"), json.Int(Signed(c->key));
         json.Key("abbreviation"), json.String(c->abbreviation);

@@ -15,7 +15,9 @@ namespace {
 class StderrMessages : public MessageSink {
 public:
     explicit StderrMessages(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override { err_ << text << "\n"; }
+    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
+        err_ << text << "\n";
+    }
     bool AskOkCancel(const std::string&, const std::string&) override { return true; }
 
 private:
@@ -169,14 +171,17 @@ std::vector<std::string> ArmyBreaches(const Army& army) {
     if (army.TotalPoints() > army.pointsLimit())
         lines.push_back("over the points limit: " + std::to_string(army.TotalPoints()) + " > " +
                         std::to_string(army.pointsLimit()));
-    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t; t = nation.NextListedTroopType(t)) {
+    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
+         t = nation.NextListedTroopType(t)) {
         const std::int32_t n = army.CountOfType(t->code());
         const std::int32_t minimum = army.MinimumRequired(*t);
         const std::int32_t maximum = army.MaximumAllowed(*t);
         if (n < minimum)
-            lines.push_back("too few: " + t->name + ": " + std::to_string(n) + " < " + std::to_string(minimum));
+            lines.push_back("too few: " + t->name + ": " + std::to_string(n) + " < " +
+                            std::to_string(minimum));
         if (n > maximum)
-            lines.push_back("too many: " + t->name + ": " + std::to_string(n) + " > " + std::to_string(maximum));
+            lines.push_back("too many: " + t->name + ": " + std::to_string(n) + " > " +
+                            std::to_string(maximum));
     }
     for (const TroopTypeRecord* t = nation.NextTroopType(nullptr); t; t = nation.NextTroopType(t)) {
         if (t->troopKind != kTroopMount || t->code() == kNoMount)

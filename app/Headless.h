@@ -24,9 +24,9 @@ std::string CatalogueSummary(const ArmyCatalogue& catalogue);
 
 // Writes the printed roster of an army file as a PDF; provided by the Qt side.
 // Returns the exit code.
-using PdfExportFunction = std::function<int(const ArmyCatalogue& catalogue, const std::string& in,
-                                            const std::string& out, const std::string& info,
-                                            std::ostream& err)>;
+using PdfExportFunction =
+    std::function<int(const ArmyCatalogue& catalogue, const std::string& in, const std::string& out,
+                      const std::string& info, std::ostream& err)>;
 
 class CFmDoc;
 

@@ -30,7 +30,7 @@ private:
 
     std::string& out_;
     int depth_ = 0;
-    bool first_ = true;   // no element written yet at this level
+    bool first_ = true; // no element written yet at this level
     bool afterKey_ = false;
 };
 

@@ -34,7 +34,7 @@ int ExportPdfFile(const ovra::ArmyCatalogue& catalogue, const std::string& in, c
     char name[] = "ovra";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    const ovra::InfoChoice choice = info == "short" ? ovra::InfoChoice::Short
+    const ovra::InfoChoice choice = info == "short"  ? ovra::InfoChoice::Short
                                     : info == "none" ? ovra::InfoChoice::None
                                                      : ovra::InfoChoice::Complete;
     return ovra::OpenForExport(catalogue, in, err, [&](const ovra::CFmDoc& document) {
@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const std::vector<std::filesystem::path> directories = ArmyListDirectories(commandLine, ProgramDirectory(argv[0]));
+    const std::vector<std::filesystem::path> directories =
+        ArmyListDirectories(commandLine, ProgramDirectory(argv[0]));
 
     if (commandLine.mode == CommandLine::Mode::Headless) {
         const ArmyCatalogue catalogue(directories);

@@ -17,8 +17,7 @@ namespace {
 const char* const kLineBreak = "\r\n";
 
 // Appends an option's name and text to a plain entry's description.
-template <class Record>
-void AppendOption(std::string& out, const Record* option, Code noneCode) {
+template <class Record> void AppendOption(std::string& out, const Record* option, Code noneCode) {
     if (option == nullptr || option->code() == noneCode)
         return;
     if (out.empty()) {
@@ -46,7 +45,9 @@ UnitEntry::UnitEntry(Army& army, const TroopTypeRecord& troopType)
         mount = troopType.nation->FindTroopType(kNoMount);
 }
 
-bool UnitEntry::CountsForBreakpoint() const { return troopType_->CountsForBreakpoint(); }
+bool UnitEntry::CountsForBreakpoint() const {
+    return troopType_->CountsForBreakpoint();
+}
 
 void UnitEntry::Description(std::string& out) const {
     out = troopType_->info;
@@ -55,7 +56,9 @@ void UnitEntry::Description(std::string& out) const {
     AppendOption(out, mount, kNoMount);
 }
 
-void UnitEntry::InfoLines(InfoTextList& out) const { troopType_->CollectInfoTexts(out); }
+void UnitEntry::InfoLines(InfoTextList& out) const {
+    troopType_->CollectInfoTexts(out);
+}
 
 std::int32_t UnitEntry::Points() const {
     std::int64_t points = troopType_->points;
@@ -171,9 +174,8 @@ UnitEntry* Army::FindLastOfType(Code troopCode) const {
 }
 
 std::int32_t Army::CountOfType(Code troopCode) const {
-    return static_cast<std::int32_t>(std::count_if(entries_.begin(), entries_.end(), [&](const auto& e) {
-        return e->troopType().code() == troopCode;
-    }));
+    return static_cast<std::int32_t>(std::count_if(
+        entries_.begin(), entries_.end(), [&](const auto& e) { return e->troopType().code() == troopCode; }));
 }
 
 std::int32_t Army::CountRiding(Code mountCode) const {
@@ -321,7 +323,8 @@ void Army::EnforceMinMax() {
         std::int32_t own = CountOfType(code);
         std::int64_t others = t->minCount < 0 ? OthersInPool(code) : 0;
         const std::int32_t selfReferences = t->minCount < 0 ? SelfReferencesInPool(code) : 0;
-        for (std::int32_t added = 0; added < kMaxEntriesAddedPerType && own < MinimumFor(*t, others); ++added) {
+        for (std::int32_t added = 0; added < kMaxEntriesAddedPerType && own < MinimumFor(*t, others);
+             ++added) {
             if (AddUnit(code) == nullptr)
                 break;
             ++own;

@@ -29,7 +29,8 @@ void PutInt32(std::string& out, std::uint32_t value) {
 std::uint32_t GetUInt32(std::string_view bytes, std::size_t at) {
     std::uint32_t value = 0;
     for (int i = 0; i < 4; ++i)
-        value |= std::uint32_t(static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)])) << (8 * i);
+        value |= std::uint32_t(static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]))
+                 << (8 * i);
     return value;
 }
 
@@ -175,7 +176,8 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::s
         error = "It is a folder, not a file.";
         return false;
     }
-    const std::uintmax_t size = std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
+    const std::uintmax_t size =
+        std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
     if (!ec && size > kLargestArmyFile) {
         error = "The file is too large to be an army file.";
         return false;

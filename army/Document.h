@@ -33,10 +33,10 @@ inline constexpr std::int32_t kDefaultPointsLimit = 2000;
 class CFmDoc {
 public:
     enum class OpenResult {
-        Opened,         // loaded; the document is bound to the file
-        Incomplete,     // loaded without some units; titled after the file, not bound to it
-        NotLoadable,    // nation unavailable or header cut short; a new, unbound army
-        Unreadable,     // the file could not be read; the document is unchanged
+        Opened,      // loaded; the document is bound to the file
+        Incomplete,  // loaded without some units; titled after the file, not bound to it
+        NotLoadable, // nation unavailable or header cut short; a new, unbound army
+        Unreadable,  // the file could not be read; the document is unchanged
     };
 
     // Takes the nation and points limit from the settings; the army is empty.

@@ -1,6 +1,6 @@
 // Min/Max units and one refresh's worth of reads on a 1,000-entry army.
-#include "ArmyCatalogue.h"
 #include "Army.h"
+#include "ArmyCatalogue.h"
 
 #include <benchmark/benchmark.h>
 

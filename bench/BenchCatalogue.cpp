@@ -25,8 +25,10 @@ std::string GeneratedText() {
             text += prose;
         text += "</INFO>\r\n";
         for (int t = 0; t < 12; ++t) {
-            text += "<TROOPS " + std::to_string(1000 + t) + " \"Troop type " + std::to_string(t) + "\" unit 512> 2 \"1\" 3 5 0 3 55 1 4\r\n";
-            text += "<SRULE>RG15PHAL</SRULE><LIMIT>GEN1HERO</LIMIT>\r\n<INFO>" + prose + prose + "</INFO>\r\n</TROOPS>\r\n";
+            text += "<TROOPS " + std::to_string(1000 + t) + " \"Troop type " + std::to_string(t) +
+                    "\" unit 512> 2 \"1\" 3 5 0 3 55 1 4\r\n";
+            text += "<SRULE>RG15PHAL</SRULE><LIMIT>GEN1HERO</LIMIT>\r\n<INFO>" + prose + prose +
+                    "</INFO>\r\n</TROOPS>\r\n";
         }
         text += "</NATION>\r\n<SPECIAL R" + std::to_string(nation % 1000) + " \"Rule\" 0>\r\n<INFO>" + prose +
                 "</INFO>\r\n</SPECIAL>\r\n<TRCAT " + std::to_string(nation % 64) + " Cat \"Category\">\r\n";

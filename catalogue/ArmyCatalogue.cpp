@@ -11,8 +11,7 @@ namespace {
 
 // Reads sub-tags until the record's closing tag or the end of the data;
 // `onTag` handles the sub-tags the record accepts, others are ignored.
-template <class OnTag>
-void ReadBody(ArmyListReader& reader, std::string_view closingTag, OnTag onTag) {
+template <class OnTag> void ReadBody(ArmyListReader& reader, std::string_view closingTag, OnTag onTag) {
     std::string tag;
     while (reader.SkipPast('<')) {
         reader.ReadTagName(tag);
@@ -35,8 +34,8 @@ std::unique_ptr<TroopTypeRecord> ReadTroopType(ArmyListReader& reader, NationRec
     reader.SkipPast('>');
     reader.ReadNumber(t->attacks);
     reader.ReadQuoted(t->shots);
-    for (std::int32_t* field : {&t->hits, &t->armourSave, &t->command, &t->size, &t->points,
-                                &t->minCount, &t->maxCount, &t->itemCategoryMask})
+    for (std::int32_t* field : {&t->hits, &t->armourSave, &t->command, &t->size, &t->points, &t->minCount,
+                                &t->maxCount, &t->itemCategoryMask})
         reader.ReadNumber(*field);
     ReadBody(reader, "/TROOPS", [&](const std::string& tag) {
         if (tag == "INFO") {

@@ -16,8 +16,7 @@ namespace ovra {
 // A hash map of 17 buckets whose walk order is part of the program's
 // behaviour: buckets 0 to 16, newest key first within a bucket. Setting a key
 // that is already held replaces that record in its place.
-template <class Record>
-class BucketMap {
+template <class Record> class BucketMap {
 public:
     static constexpr std::size_t kBuckets = 17;
     static std::size_t BucketOf(std::uint32_t key) { return (key >> 4) % kBuckets; }

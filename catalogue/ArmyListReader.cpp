@@ -19,7 +19,9 @@
 namespace ovra {
 namespace {
 
-bool IsWhitespace(unsigned char c) { return (c >= 0x01 && c <= 0x20) || c >= 0x80; }
+bool IsWhitespace(unsigned char c) {
+    return (c >= 0x01 && c <= 0x20) || c >= 0x80;
+}
 
 bool IsTagNameByte(unsigned char c) {
     return c == '/' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -44,7 +46,8 @@ void ArmyListReader::Close() {}
 
 void ArmyListReader::OpenBytes(const void* data, std::size_t size) {
     data_ = static_cast<const unsigned char*>(data);
-    size_ = static_cast<std::uint32_t>(std::min<std::size_t>(size, std::numeric_limits<std::uint32_t>::max()));
+    size_ =
+        static_cast<std::uint32_t>(std::min<std::size_t>(size, std::numeric_limits<std::uint32_t>::max()));
     position_ = 0;
 }
 
@@ -194,8 +197,7 @@ bool ArmyListReader::ReadTextUntil(std::string& out, std::string_view closingTag
         out.append(reinterpret_cast<const char*>(start), before);
         position_ += static_cast<std::uint32_t>(before);
         const std::size_t left = size_ - position_;
-        if (left >= closingTag.size() &&
-            std::memcmp(lt, closingTag.data(), closingTag.size()) == 0) {
+        if (left >= closingTag.size() && std::memcmp(lt, closingTag.data(), closingTag.size()) == 0) {
             position_ += static_cast<std::uint32_t>(closingTag.size());
             return true;
         }
@@ -205,7 +207,9 @@ bool ArmyListReader::ReadTextUntil(std::string& out, std::string_view closingTag
     return false;
 }
 
-ArmyListFileReader::~ArmyListFileReader() { ArmyListFileReader::Close(); }
+ArmyListFileReader::~ArmyListFileReader() {
+    ArmyListFileReader::Close();
+}
 
 #ifdef OVRA_HAVE_MMAP
 

@@ -54,7 +54,7 @@ inline constexpr Code kNoSiegeEngine = CodeOf("noen");
 inline constexpr Code kRunners = CodeOf("emsk");
 
 // Category bits with a fixed meaning.
-inline constexpr std::int32_t kInfantryBit = 512;       // may take a siege engine
+inline constexpr std::int32_t kInfantryBit = 512;         // may take a siege engine
 inline constexpr std::int32_t kMountCategoryBits = 1 | 2; // counted by riders
 
 } // namespace ovra

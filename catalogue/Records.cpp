@@ -1,5 +1,5 @@
-#include "ArmyCatalogue.h"
 #include "Records.h"
+#include "ArmyCatalogue.h"
 
 #include <string_view>
 

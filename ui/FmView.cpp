@@ -16,7 +16,9 @@
 
 namespace ovra {
 
-QColor PaneBackground() { return QColor(192, 192, 192); }
+QColor PaneBackground() {
+    return QColor(192, 192, 192);
+}
 
 CFmView::CFmView(CFmApp& app, CFmDoc& document, QWidget* parent)
     : QWidget(parent), app_(app), document_(document) {
@@ -34,9 +36,13 @@ CFmView::CFmView(CFmApp& app, CFmDoc& document, QWidget* parent)
 
 CFmView::~CFmView() = default;
 
-const UiMetrics& CFmView::metrics() const { return app_.metrics(); }
+const UiMetrics& CFmView::metrics() const {
+    return app_.metrics();
+}
 
-UiServices& CFmView::services() const { return app_.services(); }
+UiServices& CFmView::services() const {
+    return app_.services();
+}
 
 void CFmView::LayOutPanes() {
     const UiMetrics& m = metrics();
@@ -53,12 +59,13 @@ void CFmView::LayOutPanes() {
     // The list ends where the nation selector ends, taken in the bar's own
     // coordinates: 2 + (30 digits + 4) + 2.
     const int comboRight = 2 + 30 * w + 4;
-    const QRect list = fromEdges(bar.left(), bar.top() + bar.height() + 2, comboRight + 2, c.top() + c.height() - 2);
+    const QRect list =
+        fromEdges(bar.left(), bar.top() + bar.height() + 2, comboRight + 2, c.top() + c.height() - 2);
     unitList_->setGeometry(list);
     unitList_->SetPointsColumnWidth(list.left() + 4 * w);
 
-    unitPanel_->setGeometry(
-        fromEdges(list.left() + list.width() + 2, list.top(), bar.left() + bar.width(), list.top() + list.height()));
+    unitPanel_->setGeometry(fromEdges(list.left() + list.width() + 2, list.top(), bar.left() + bar.width(),
+                                      list.top() + list.height()));
 }
 
 void CFmView::resizeEvent(QResizeEvent* event) {
@@ -66,7 +73,9 @@ void CFmView::resizeEvent(QResizeEvent* event) {
     LayOutPanes();
 }
 
-void CFmView::paintEvent(QPaintEvent* event) { QWidget::paintEvent(event); }
+void CFmView::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+}
 
 void CFmView::Refresh() {
     nationBar_->RefreshNationBar();
@@ -153,14 +162,15 @@ bool CFmView::PrintDirect(QPrinter& printer) {
 }
 
 void CFmView::OnExportHtml() {
-    const QString path = services().GetSaveFileName(this, QStringLiteral("Save html file as"),
-                                                    QString::fromStdString(document_.ArmyTitle()),
-                                                    QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
+    const QString path = services().GetSaveFileName(
+        this, QStringLiteral("Save html file as"), QString::fromStdString(document_.ArmyTitle()),
+        QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
     std::string error;
     if (!ExportHtml(document_, path.toStdString(), error))
-        services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"), MessageIcon::Error);
+        services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"),
+                               MessageIcon::Error);
 }
 
 } // namespace ovra

@@ -7,8 +7,7 @@
 namespace ovra {
 namespace {
 
-template <class Draw>
-QIcon Drawn(Draw draw) {
+template <class Draw> QIcon Drawn(Draw draw) {
     QIcon icon;
     for (int size : {16, 24, 32, 48}) {
         QPixmap pixmap(size, size);

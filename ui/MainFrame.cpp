@@ -69,13 +69,15 @@ QAction* CMainFrame::MakeAction(const QString& text, const QString& name, const 
 }
 
 void CMainFrame::CreateMenusAndToolbar() {
-    QAction* newAction = MakeAction(QStringLiteral("&New"), QStringLiteral("actionNew"), QStringLiteral("Start a new army"));
+    QAction* newAction =
+        MakeAction(QStringLiteral("&New"), QStringLiteral("actionNew"), QStringLiteral("Start a new army"));
     newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newAction->setIcon(ThemeIcon("document-new", QStyle::SP_FileIcon));
     newAction->setToolTip(QStringLiteral("New"));
     connect(newAction, &QAction::triggered, this, &CMainFrame::OnFileNew);
 
-    QAction* open = MakeAction(QStringLiteral("&Open..."), QStringLiteral("actionOpen"), QStringLiteral("Open an army file"));
+    QAction* open = MakeAction(QStringLiteral("&Open..."), QStringLiteral("actionOpen"),
+                               QStringLiteral("Open an army file"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     open->setIcon(ThemeIcon("document-open", QStyle::SP_DialogOpenButton));
     open->setToolTip(QStringLiteral("Open"));
@@ -88,7 +90,8 @@ void CMainFrame::CreateMenusAndToolbar() {
     connect(saveAs, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
 
     // Ctrl+S saves although the menu has no Save entry.
-    QAction* save = MakeAction(QStringLiteral("&Save"), QStringLiteral("actionSave"), QStringLiteral("Save the army"));
+    QAction* save =
+        MakeAction(QStringLiteral("&Save"), QStringLiteral("actionSave"), QStringLiteral("Save the army"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this, &CMainFrame::OnFileSave);
     addAction(save);
@@ -118,14 +121,15 @@ void CMainFrame::CreateMenusAndToolbar() {
     newUnit->setToolTip(QStringLiteral("New unit"));
     connect(newUnit, &QAction::triggered, view_, &CFmView::OnNewUnit);
 
-    QAction* deleteUnit =
-        MakeAction(QStringLiteral("&Delete unit"), QStringLiteral("actionDeleteUnit"), QStringLiteral("Delete the unit."));
+    QAction* deleteUnit = MakeAction(QStringLiteral("&Delete unit"), QStringLiteral("actionDeleteUnit"),
+                                     QStringLiteral("Delete the unit."));
     deleteUnit->setIcon(DeleteUnitIcon());
     deleteUnit->setToolTip(QStringLiteral("Delete unit"));
     connect(deleteUnit, &QAction::triggered, view_, &CFmView::OnDeleteUnit);
 
-    QAction* minMax = MakeAction(QStringLiteral("&Min/Max units"), QStringLiteral("actionMinMax"),
-                                 QStringLiteral("Creates and/or deletes units until min/max requirements are met."));
+    QAction* minMax =
+        MakeAction(QStringLiteral("&Min/Max units"), QStringLiteral("actionMinMax"),
+                   QStringLiteral("Creates and/or deletes units until min/max requirements are met."));
     minMax->setIcon(MinMaxIcon());
     minMax->setToolTip(QStringLiteral("Min/Max units"));
     connect(minMax, &QAction::triggered, view_, &CFmView::OnMinMaxUnits);
@@ -152,7 +156,8 @@ void CMainFrame::CreateMenusAndToolbar() {
     for (int i = 0; i < kRecentFiles; ++i) {
         QAction* recent = MakeAction(QString(), QStringLiteral("actionRecent%1").arg(i + 1),
                                      QStringLiteral("Open this army file"));
-        connect(recent, &QAction::triggered, this, [this, recent] { OpenDocumentFile(recent->data().toString()); });
+        connect(recent, &QAction::triggered, this,
+                [this, recent] { OpenDocumentFile(recent->data().toString()); });
         fileMenu_->addAction(recent);
         recentActions_.push_back(recent);
     }
@@ -244,9 +249,12 @@ bool CMainFrame::SaveModified() {
     if (!document_.IsModified())
         return true;
     switch (app_.services().AskSaveChanges(this, QString::fromStdString(document_.title()))) {
-    case UiServices::SaveChoice::Save: return OnFileSave();
-    case UiServices::SaveChoice::Discard: return true;
-    case UiServices::SaveChoice::Cancel: return false;
+    case UiServices::SaveChoice::Save:
+        return OnFileSave();
+    case UiServices::SaveChoice::Discard:
+        return true;
+    case UiServices::SaveChoice::Cancel:
+        return false;
     }
     return false;
 }
@@ -290,16 +298,19 @@ bool CMainFrame::OnFileSave() {
 }
 
 bool CMainFrame::OnFileSaveAs() {
-    const QString proposed = document_.proposedPath().empty() ? QString::fromStdString(document_.title())
-                                                              : QString::fromStdString(document_.proposedPath().string());
-    const QString path = app_.services().GetSaveFileName(this, QStringLiteral("Save As"), proposed, kArmyFilter,
-                                                         QStringLiteral("evr"));
+    const QString proposed = document_.proposedPath().empty()
+                                 ? QString::fromStdString(document_.title())
+                                 : QString::fromStdString(document_.proposedPath().string());
+    const QString path = app_.services().GetSaveFileName(this, QStringLiteral("Save As"), proposed,
+                                                         kArmyFilter, QStringLiteral("evr"));
     if (path.isEmpty())
         return false;
     return DoSave(path);
 }
 
-void CMainFrame::OnFilePrintSetup() { app_.services().RunPageSetup(this, app_.printer()); }
+void CMainFrame::OnFilePrintSetup() {
+    app_.services().RunPageSetup(this, app_.printer());
+}
 
 void CMainFrame::OnAppAbout() {
     CAboutDlg dialog(app_.metrics(), this);

@@ -112,8 +112,10 @@ void CNationBar::RefreshNationBar() {
     const Army& army = view_.document().army();
     {
         const QSignalBlocker blocker(pointsEdit_);
-        const int start = pointsEdit_->hasSelectedText() ? pointsEdit_->selectionStart() : pointsEdit_->cursorPosition();
-        const int end = pointsEdit_->hasSelectedText() ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
+        const int start =
+            pointsEdit_->hasSelectedText() ? pointsEdit_->selectionStart() : pointsEdit_->cursorPosition();
+        const int end =
+            pointsEdit_->hasSelectedText() ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
         pointsEdit_->setText(QString::number(army.pointsLimit()));
         if (start != end)
             pointsEdit_->setSelection(start, end - start);
@@ -158,7 +160,8 @@ void CNationBar::OnNationActivated(int index) {
     if (picked == nullptr || picked == &doc.army().nation())
         return;
     if (doc.army().UnitCount() > 0 &&
-        !view_.services().AskOkCancel(this, QString::fromLatin1(kNationChangeQuestion), QStringLiteral("Ovra"))) {
+        !view_.services().AskOkCancel(this, QString::fromLatin1(kNationChangeQuestion),
+                                      QStringLiteral("Ovra"))) {
         SelectNation(&doc.army().nation());
         return;
     }

@@ -28,7 +28,9 @@ int ToQtFlags(unsigned flags) {
     return qt;
 }
 
-QRect ToQRect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+QRect ToQRect(const Rect& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
 
 QFont PrinterFont(QPrinter& printer, bool bold) {
     QFont font(QStringLiteral("Arial"));
@@ -41,7 +43,8 @@ QFont PrinterFont(QPrinter& printer, bool bold) {
 } // namespace
 
 QtPrintSurface::QtPrintSurface(QPainter& painter, QPrinter& printer)
-    : painter_(painter), printer_(printer), text_(PrinterFont(printer, false)), bold_(PrinterFont(printer, true)) {
+    : painter_(painter), printer_(printer), text_(PrinterFont(printer, false)),
+      bold_(PrinterFont(printer, true)) {
     painter_.setFont(text_);
     painter_.setPen(QPen(textColour_, 0));
     // Text is drawn on white, as on paper, until a paragraph asks otherwise.
@@ -57,13 +60,16 @@ PrintFont QtPrintSurface::SelectFont(PrintFont font) {
 }
 
 Colour QtPrintSurface::SetTextColour(Colour colour) {
-    const Colour previous{static_cast<std::uint8_t>(textColour_.red()), static_cast<std::uint8_t>(textColour_.green()),
+    const Colour previous{static_cast<std::uint8_t>(textColour_.red()),
+                          static_cast<std::uint8_t>(textColour_.green()),
                           static_cast<std::uint8_t>(textColour_.blue())};
     textColour_ = QColor(colour.red, colour.green, colour.blue);
     return previous;
 }
 
-void QtPrintSurface::SetTransparentBackground() { painter_.setBackgroundMode(Qt::TransparentMode); }
+void QtPrintSurface::SetTransparentBackground() {
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
 
 Rect QtPrintSurface::MeasureText(std::string_view text, const Rect& rect, unsigned flags) {
     const QString string = FromWin1252(text);
@@ -90,7 +96,9 @@ void QtPrintSurface::DrawTextAtCurrentPoint(std::string_view text) {
     current_.rx() += metrics.horizontalAdvance(string);
 }
 
-void QtPrintSurface::MoveTo(int x, int y) { current_ = QPoint(x, y); }
+void QtPrintSurface::MoveTo(int x, int y) {
+    current_ = QPoint(x, y);
+}
 
 void QtPrintSurface::LineTo(int x, int y) {
     painter_.setPen(QPen(Qt::black, 0));
@@ -106,14 +114,17 @@ void QtPrintSurface::DrawRectangle(const Rect& rect) {
     painter_.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void QtPrintSurface::NewSheet() { printer_.newPage(); }
+void QtPrintSurface::NewSheet() {
+    printer_.newPage();
+}
 
 Rect QtPrintSurface::PrintableArea() const {
     const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
     return Rect{0, 0, page.width(), page.height()};
 }
 
-bool PrintDocument(const CFmDoc& document, QPrinter& printer, std::optional<InfoChoice> info, QString& error) {
+bool PrintDocument(const CFmDoc& document, QPrinter& printer, std::optional<InfoChoice> info,
+                   QString& error) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         error = QStringLiteral("The printer could not be started.");

@@ -6,7 +6,8 @@
 
 namespace ovra {
 
-std::optional<std::int32_t> QtSettingsStore::ReadInt(const std::string& section, const std::string& key) const {
+std::optional<std::int32_t> QtSettingsStore::ReadInt(const std::string& section,
+                                                     const std::string& key) const {
     const QVariant value = settings_.value(QString::fromStdString(section + "/" + key));
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);

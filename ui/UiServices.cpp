@@ -18,9 +18,12 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -43,9 +46,12 @@ UiServices::SaveChoice UiServices::AskSaveChanges(QWidget* parent, const QString
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
-    case QMessageBox::Save: return SaveChoice::Save;
-    case QMessageBox::Discard: return SaveChoice::Discard;
-    default: return SaveChoice::Cancel;
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
     }
 }
 
@@ -100,8 +106,12 @@ bool UiServices::RunPageSetup(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-int UiServices::ExecDialog(QDialog& dialog) { return dialog.exec(); }
+int UiServices::ExecDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
-int UiServices::RunCountPopup(CCountPopup& popup) { return popup.Exec(); }
+int UiServices::RunCountPopup(CCountPopup& popup) {
+    return popup.Exec();
+}
 
 } // namespace ovra

@@ -40,8 +40,8 @@ protected:
             army.AddUnit(C("1CHA"))->AsSkirmisher()->skirmishers = i % 2 == 0;
         const auto path = dir / name;
         std::ofstream(path, std::ios::binary) << WriteArmyFile(army);
-        totals = "Total : " + std::to_string(army.TotalPoints()) + " out of 2000 points and a breakpoint of " +
-                 std::to_string(army.BreakPoint()) + ".";
+        totals = "Total : " + std::to_string(army.TotalPoints()) +
+                 " out of 2000 points and a breakpoint of " + std::to_string(army.BreakPoint()) + ".";
         return path.string();
     }
 
@@ -55,7 +55,8 @@ TEST_F(Exports, HtmlCommandWritesTheRosterOfTheFile) {
     std::ostringstream out;
     std::ostringstream err;
     const std::string html = (dir / "nile.html").string();
-    ASSERT_EQ(RunHeadlessCommand(ParseCommandLine({"export-html", in, html}), *catalogue, out, err), 0) << err.str();
+    ASSERT_EQ(RunHeadlessCommand(ParseCommandLine({"export-html", in, html}), *catalogue, out, err), 0)
+        << err.str();
 
     InMemorySettings settings;
     RecordingMessages messages;
@@ -70,9 +71,9 @@ TEST_F(Exports, HtmlCommandWritesTheRosterOfTheFile) {
                                  *catalogue, out, err),
               2);
     EXPECT_FALSE(err.str().empty());
-    EXPECT_EQ(RunHeadlessCommand(ParseCommandLine({"export-html", DataPath("army/unknown-nation.evr").string(),
-                                                   html}),
-                                 *catalogue, out, err),
+    EXPECT_EQ(RunHeadlessCommand(
+                  ParseCommandLine({"export-html", DataPath("army/unknown-nation.evr").string(), html}),
+                  *catalogue, out, err),
               2);
 }
 
@@ -118,7 +119,8 @@ TEST_F(Exports, PdfFailuresAreReported) {
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
     r = RunProgram(OVRA_PROGRAM, {"export-pdf", in, (dir / "x.pdf").string(), "--info", "most"});
     EXPECT_EQ(r.exitCode, 2);
-    r = RunProgram(OVRA_PROGRAM, {"export-pdf", DataPath("army/short-header.evr").string(), (dir / "x.pdf").string()});
+    r = RunProgram(OVRA_PROGRAM,
+                   {"export-pdf", DataPath("army/short-header.evr").string(), (dir / "x.pdf").string()});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
 }

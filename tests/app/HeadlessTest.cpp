@@ -1,5 +1,5 @@
-#include "ArmyFixtures.h"
 #include "Headless.h"
+#include "ArmyFixtures.h"
 #include "RunProgram.h"
 
 #include "ArmyFile.h"
@@ -92,7 +92,8 @@ TEST_F(HeadlessCommands, MinMaxWritesNothingForFilesItCannotLoad) {
         EXPECT_FALSE(err.str().empty());
     }
     EXPECT_EQ(Run({"min-max", DataPath("army/unknown-nation.evr").string(), File("out.evr")}), 2);
-    EXPECT_EQ(err.str(), "The file can not be loaded, because it was created with an armylist now unavailable.\n");
+    EXPECT_EQ(err.str(),
+              "The file can not be loaded, because it was created with an armylist now unavailable.\n");
 
     ASSERT_EQ(Run({"min-max", DataPath("army/empty.evr").string(), File("out.evr")}), 0);
     Army fresh(*catalogue->NextNation(nullptr), 2000, false);
@@ -100,8 +101,9 @@ TEST_F(HeadlessCommands, MinMaxWritesNothingForFilesItCannotLoad) {
     EXPECT_EQ(ReadWholeFile(File("out.evr")), WriteArmyFile(fresh)) << "an empty file opens as a new army";
 
     ASSERT_EQ(Run({"min-max", DataPath("army/dropped-block.evr").string(), File("partial.evr")}), 0);
-    EXPECT_EQ(err.str(),
-              "The file was not loaded completely. Because it was created with an armylist now unavailable.\n");
+    EXPECT_EQ(
+        err.str(),
+        "The file was not loaded completely. Because it was created with an armylist now unavailable.\n");
 }
 
 TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {
@@ -136,13 +138,15 @@ TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {
 TEST_F(HeadlessCommands, ArmyListsFromTheCommandLineServeEveryCommand) {
     const std::string lists = DataPath("json").string();
     const std::string file = File("fells.evr");
-    ProgramResult r = RunProgram(OVRA_PROGRAM, {"--army-lists", lists, "new", "--nation", "3", "--fill-minimums", file});
+    ProgramResult r =
+        RunProgram(OVRA_PROGRAM, {"--army-lists", lists, "new", "--nation", "3", "--fill-minimums", file});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     r = RunProgram(OVRA_PROGRAM, {"check", file, "--army-lists", lists});
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     r = RunProgram(OVRA_PROGRAM, {"check", file, "--army-lists", DataPath("catalogue/base").string()});
     EXPECT_EQ(r.exitCode, 2) << "nation 3 is not in those lists";
-    EXPECT_EQ(r.err, "The file can not be loaded, because it was created with an armylist now unavailable.\n");
+    EXPECT_EQ(r.err,
+              "The file can not be loaded, because it was created with an armylist now unavailable.\n");
 }
 
 #endif

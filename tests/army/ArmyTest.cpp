@@ -138,13 +138,13 @@ TEST_F(BuiltInArmy, NamesCopiesAndOrder) {
 }
 
 TEST(ArmyBreakPoint, CountsUnitsButNotCharactersOrNobreak) {
-    const auto catalogue = CatalogueFromText(
-        "<NATION 1 \"N\" \"A\">"
-        "<TROOPS CHAR \"Chief\" char 16384> 1 \"\" 0 0 9 1 50 0 0</TROOPS>"
-        "<TROOPS UNIT \"Foot\" unit 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
-        "<TROOPS SKIR \"Skirmishing foot\" unSk 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
-        "<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0<NOBREAK></TROOPS>"
-        "</NATION>");
+    const auto catalogue =
+        CatalogueFromText("<NATION 1 \"N\" \"A\">"
+                          "<TROOPS CHAR \"Chief\" char 16384> 1 \"\" 0 0 9 1 50 0 0</TROOPS>"
+                          "<TROOPS UNIT \"Foot\" unit 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
+                          "<TROOPS SKIR \"Skirmishing foot\" unSk 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
+                          "<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0<NOBREAK></TROOPS>"
+                          "</NATION>");
     Army army(*catalogue->FindNation(1), 2000, false);
     EXPECT_EQ(army.BreakPoint(), 0);
     army.AddUnit(C("UNIT"));
@@ -219,7 +219,8 @@ TEST_F(BuiltInArmy, MinMaxTrimsTheEntriesWithTheHighestPositions) {
 
 TEST_F(BuiltInArmy, FillingAndSettingCountsKeepOtherEntriesInPlace) {
     Army filled(Nation(4), 2000, true);
-    EXPECT_EQ(EntryCodes(filled), "GEN9 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA");
+    EXPECT_EQ(EntryCodes(filled),
+              "GEN9 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA 1PHA");
     EXPECT_LT(filled.TotalPoints(), 2000);
 
     Army army(Nation(2), 2000, false);
@@ -300,7 +301,8 @@ TEST_F(PooledTypes, TheOthersInThePoolCountTowardTheBounds) {
 TEST_F(PooledTypes, ALimitCountsOnlyWholeCodesAndItsOwnCodeTwice) {
     Army army(*nation, 1000, false);
     army.AddUnit(C("SELF"));
-    EXPECT_EQ(army.PooledCount(C("SELF")), 2) << "its own code listed in LIMIT counts again; \"BB\" is ignored";
+    EXPECT_EQ(army.PooledCount(C("SELF")), 2)
+        << "its own code listed in LIMIT counts again; \"BB\" is ignored";
     EXPECT_EQ(army.MinimumRequired(Type("SELF")), 2);
     army.EnforceMinMax();
     EXPECT_EQ(army.CountOfType(C("SELF")), 2);
@@ -318,8 +320,10 @@ TEST(ArmyLimits, AbsurdNumbersNeitherOverflowNorExhaustMemory) {
     const NationRecord& nation = *catalogue->FindNation(1);
     Army army(nation, std::numeric_limits<std::int32_t>::max(), true);
     EXPECT_LE(army.CountOfType(C("HUGE")), kMaxEntriesAddedPerType);
-    EXPECT_EQ(army.MinimumRequired(*nation.FindTroopType(C("HUGE"))), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(army.MaximumAllowed(*nation.FindTroopType(C("HUGE"))), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(army.MinimumRequired(*nation.FindTroopType(C("HUGE"))),
+              std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(army.MaximumAllowed(*nation.FindTroopType(C("HUGE"))),
+              std::numeric_limits<std::int32_t>::max());
     EXPECT_GE(army.MaximumAllowed(*nation.FindTroopType(C("POOL"))), 0);
     EXPECT_EQ(army.PointsOfType(C("HUGE")), std::numeric_limits<std::int32_t>::max()) << "sums clamp";
     EXPECT_EQ(army.TotalPoints(), -9999) << "9999 at the largest and 9999 at the smallest cost";

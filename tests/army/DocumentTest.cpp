@@ -15,8 +15,9 @@ using namespace ovra::test;
 namespace {
 
 std::filesystem::path ScratchDirectory() {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("ovra_doc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("ovra_doc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
@@ -71,7 +72,8 @@ TEST_F(DocumentTest, ANationChangeFillsAndNewKeepsFilling) {
     doc->SetNationAndPoints(Nation(2), 2000, true);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(updates, 1);
-    EXPECT_EQ(EntryCodes(doc->army()), "GEN1 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW LGCV LGCV LGCV LGCV ELPH ELPH");
+    EXPECT_EQ(EntryCodes(doc->army()),
+              "GEN1 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW LGCV LGCV LGCV LGCV ELPH ELPH");
     doc->army().AddUnit(C("SKIR"));
     doc->OnNewDocument();
     EXPECT_FALSE(doc->IsModified());
@@ -231,7 +233,7 @@ TEST_F(DocumentTest, OddBlocksLoadWhatTheyCan) {
                 h.push_back(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF));
         return h;
     };
-    auto code = [](const char (&c)[5]) { return std::string{c[3], c[2], c[1], c[0]}; };
+    auto code = [](const char(&c)[5]) { return std::string{c[3], c[2], c[1], c[0]}; };
 
     const auto doc = MakeDocument();
     std::string bytes = header(32) + "junk line\r\n<UNIT>\r\n" + code("2INF") + "\r\n" +

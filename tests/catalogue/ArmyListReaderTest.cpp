@@ -111,7 +111,9 @@ TEST(ArmyListReader, NumbersFlipTheirSignAtEveryDash) {
     std::int32_t value = 5;
     EXPECT_FALSE(end.ReadNumber(value));
     EXPECT_EQ(value, 0);
-    TextReader nul(std::string(" \0" "5", 3));
+    TextReader nul(std::string(" \0"
+                               "5",
+                               3));
     EXPECT_FALSE(nul.ReadNumber(value));
     EXPECT_EQ(value, 0);
 }

@@ -58,12 +58,18 @@ TEST_F(BuiltInLists, NationsWalkInBucketOrderWithTheirArmyNames) {
     EXPECT_EQ(ids, (std::vector<std::int32_t>{8, 4, 2, 1, 16, 32, 64, 128, 2048, 1024, 512, 256}));
 
     const std::map<std::int32_t, std::pair<std::string, std::string>> names{
-        {1, {"Alexander the Great", "Alexander's army"}}, {2, {"India", "Indian army"}},
-        {4, {"Greece", "Greek army"}},                     {8, {"Trojan wars", "Army of the Trojan war"}},
-        {16, {"Achaemenid Persia", "Persian army"}},      {32, {"Egypt", "Egyptian army"}},
-        {64, {"Republican Rome", "Rebublican Roman army"}}, {128, {"Carthago", "Carthagian army"}},
-        {256, {"Imperial Rome", "Imperial Roman army"}},  {512, {"Gaul", "Gallic army"}},
-        {1024, {"German", "German army"}},                {2048, {"Britons", "Briton army"}},
+        {1, {"Alexander the Great", "Alexander's army"}},
+        {2, {"India", "Indian army"}},
+        {4, {"Greece", "Greek army"}},
+        {8, {"Trojan wars", "Army of the Trojan war"}},
+        {16, {"Achaemenid Persia", "Persian army"}},
+        {32, {"Egypt", "Egyptian army"}},
+        {64, {"Republican Rome", "Rebublican Roman army"}},
+        {128, {"Carthago", "Carthagian army"}},
+        {256, {"Imperial Rome", "Imperial Roman army"}},
+        {512, {"Gaul", "Gallic army"}},
+        {1024, {"German", "German army"}},
+        {2048, {"Britons", "Briton army"}},
     };
     for (const auto& [id, expected] : names) {
         EXPECT_EQ(Nation(id).name, expected.first);
@@ -151,12 +157,12 @@ TEST_F(BuiltInLists, SharedTablesInFileOrder) {
         ASSERT_NE(c, nullptr) << bit;
         categories.push_back(c->abbreviation + "=" + c->name);
     }
-    EXPECT_EQ(categories, (std::vector<std::string>{
-                              "CM=Chariot Mount", "MM=Mostrous Mount", "Mac=Machine", "Art=Artillery",
-                              "Mon=Monster", "Cht=Chariot", "Cav=Cavalry", "Inf=Infantry", "Run=Runesmith",
-                              "Wiz=Wizard", "Her=Hero", "Gen=General"}));
-    for (const auto& [bit, name] : std::map<int, std::string>{
-             {1, "Weapon"}, {2, "Banner"}, {4, "Device of Power"}, {8, "Roman Items"}})
+    EXPECT_EQ(categories, (std::vector<std::string>{"CM=Chariot Mount", "MM=Mostrous Mount", "Mac=Machine",
+                                                    "Art=Artillery", "Mon=Monster", "Cht=Chariot",
+                                                    "Cav=Cavalry", "Inf=Infantry", "Run=Runesmith",
+                                                    "Wiz=Wizard", "Her=Hero", "Gen=General"}));
+    for (const auto& [bit, name] :
+         std::map<int, std::string>{{1, "Weapon"}, {2, "Banner"}, {4, "Device of Power"}, {8, "Roman Items"}})
         EXPECT_EQ(catalogue->FindMagicItemCategory(bit)->name, name);
 
     const MagicItemRecord* eagle = catalogue->NextMagicItem(nullptr);
@@ -274,7 +280,8 @@ TEST_F(BuiltInLists, GeneralsAndTheFixedBounds) {
     }
     const TroopTypeRecord& bows = Type(2, "1GBW");
     EXPECT_EQ(bows.name, "Longbowmen");
-    EXPECT_EQ((std::vector<int>{bows.minCount, bows.maxCount, bows.category}), (std::vector<int>{4, 10, 512}));
+    EXPECT_EQ((std::vector<int>{bows.minCount, bows.maxCount, bows.category}),
+              (std::vector<int>{4, 10, 512}));
     EXPECT_EQ(Type(2, "HER7").maxCount, 2);
     EXPECT_EQ(Type(2, "ELMO").maxCount, 1);
     EXPECT_EQ(Type(8, "1TER").minCount, 6);

@@ -18,7 +18,8 @@ std::vector<std::int32_t> NationIds(const ArmyCatalogue& catalogue) {
 
 std::vector<std::string> Names(const NationRecord& nation, bool listedOnly) {
     std::vector<std::string> names;
-    for (const TroopTypeRecord* t = listedOnly ? nation.NextListedTroopType(nullptr) : nation.NextTroopType(nullptr);
+    for (const TroopTypeRecord* t = listedOnly ? nation.NextListedTroopType(nullptr)
+                                               : nation.NextTroopType(nullptr);
          t; t = listedOnly ? nation.NextListedTroopType(t) : nation.NextTroopType(t))
         names.push_back(t->name);
     return names;
@@ -44,8 +45,8 @@ TEST(CatalogueRecords, TroopTypeFieldsAreReadInOrder) {
     EXPECT_EQ(t->category, 512);
     EXPECT_EQ(t->attacks, 1);
     EXPECT_EQ(t->shots, "2");
-    EXPECT_EQ((std::vector<int>{t->hits, t->armourSave, t->command, t->size, t->points, t->minCount, t->maxCount,
-                                t->itemCategoryMask}),
+    EXPECT_EQ((std::vector<int>{t->hits, t->armourSave, t->command, t->size, t->points, t->minCount,
+                                t->maxCount, t->itemCategoryMask}),
               (std::vector<int>{3, 4, 5, 6, 45, 4, 10, 8}));
     EXPECT_EQ(t->info, "Bows.");
     EXPECT_EQ(t->unitInfo, "Unit text.");
@@ -56,13 +57,13 @@ TEST(CatalogueRecords, TroopTypeFieldsAreReadInOrder) {
 }
 
 TEST(CatalogueRecords, ShortStatLinesAndMissingFieldsReadAsZero) {
-    const auto catalogue = CatalogueFromText(
-        "<NATION 1 \"N\" \"A\">"
-        "<TROOPS NINE \"Nine\" unit 512> 2 \"\" 3 6 0 3 55 7 0</TROOPS>"
-        "<TROOPS SEVN \"Seven\" unit 512> 2 \"\" 3 6 0 3 55</TROOPS>"
-        "<TROOPS NOSH \"No shots\" unit 512> 2 4 5 </TROOPS>"
-        "<TROOPS LAST \"Took the shots\" unit 512> 1 \"\" 1 1 1 1 1 1 1</TROOPS>"
-        "</NATION>");
+    const auto catalogue =
+        CatalogueFromText("<NATION 1 \"N\" \"A\">"
+                          "<TROOPS NINE \"Nine\" unit 512> 2 \"\" 3 6 0 3 55 7 0</TROOPS>"
+                          "<TROOPS SEVN \"Seven\" unit 512> 2 \"\" 3 6 0 3 55</TROOPS>"
+                          "<TROOPS NOSH \"No shots\" unit 512> 2 4 5 </TROOPS>"
+                          "<TROOPS LAST \"Took the shots\" unit 512> 1 \"\" 1 1 1 1 1 1 1</TROOPS>"
+                          "</NATION>");
     const NationRecord* n = catalogue->FindNation(1);
     ASSERT_NE(n, nullptr);
     const TroopTypeRecord* nine = n->FindTroopType(CodeOf("NINE"));
@@ -80,12 +81,12 @@ TEST(CatalogueRecords, ShortStatLinesAndMissingFieldsReadAsZero) {
 }
 
 TEST(CatalogueRecords, TagsAreCaseInsensitiveButClosingTextTagsAreExact) {
-    const auto catalogue = CatalogueFromText(
-        "<nation 5 \"Lower\" \"lower army\">"
-        "<troops GEN1 \"General\" char 16384> 2 \"\" 0 0 9 1 100 1 -1"
-        "<info>one </info> two</INFO></troops>"
-        "<Troops 2ND_ \"Second\" unit 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
-        "</Nation>");
+    const auto catalogue =
+        CatalogueFromText("<nation 5 \"Lower\" \"lower army\">"
+                          "<troops GEN1 \"General\" char 16384> 2 \"\" 0 0 9 1 100 1 -1"
+                          "<info>one </info> two</INFO></troops>"
+                          "<Troops 2ND_ \"Second\" unit 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
+                          "</Nation>");
     const NationRecord* n = catalogue->FindNation(5);
     ASSERT_NE(n, nullptr);
     ASSERT_EQ(n->troopTypes.size(), 2u);
@@ -108,12 +109,11 @@ TEST(CatalogueRecords, SubTagsInAnyOrderAndRepeatedTextReplaces) {
 }
 
 TEST(CatalogueRecords, NationWithoutClosingTagAbsorbsLaterRecords) {
-    const auto catalogue = CatalogueFromText(
-        "<NATION 1 \"Open\" \"Open army\"><INFO>first</INFO>"
-        "<TROOPS AAAA \"A\" unit 512> 1 \"\" 0 0 0 0 0 0 0</TROOPS>"
-        "<NATION 2 \"Later\" \"Later army\"><INFO>later</INFO>"
-        "<TROOPS BBBB \"B\" unit 512> 1 \"\" 0 0 0 0 0 0 0</TROOPS>"
-        "</NATION><MICAT 1 \"Weapon\">");
+    const auto catalogue = CatalogueFromText("<NATION 1 \"Open\" \"Open army\"><INFO>first</INFO>"
+                                             "<TROOPS AAAA \"A\" unit 512> 1 \"\" 0 0 0 0 0 0 0</TROOPS>"
+                                             "<NATION 2 \"Later\" \"Later army\"><INFO>later</INFO>"
+                                             "<TROOPS BBBB \"B\" unit 512> 1 \"\" 0 0 0 0 0 0 0</TROOPS>"
+                                             "</NATION><MICAT 1 \"Weapon\">");
     EXPECT_EQ(catalogue->FindNation(2), nullptr);
     const NationRecord* n = catalogue->FindNation(1);
     ASSERT_NE(n, nullptr);
@@ -123,11 +123,11 @@ TEST(CatalogueRecords, NationWithoutClosingTagAbsorbsLaterRecords) {
 }
 
 TEST(CatalogueRecords, StrayTopLevelTagsAreIgnored) {
-    const auto catalogue = CatalogueFromText(
-        "<!-- a comment -->"
-        "<TROOPS TOPL \"Top\" unit 512> 1 \"\" 0 0 0 0 0 0 0</TROOPS></NATION>"
-        "< NATION 3 \"Blank\" \"Blank army\">"
-        "<MICAT 2 \"Banner\">");
+    const auto catalogue =
+        CatalogueFromText("<!-- a comment -->"
+                          "<TROOPS TOPL \"Top\" unit 512> 1 \"\" 0 0 0 0 0 0 0</TROOPS></NATION>"
+                          "< NATION 3 \"Blank\" \"Blank army\">"
+                          "<MICAT 2 \"Banner\">");
     EXPECT_EQ(catalogue->NextNation(nullptr), nullptr) << "a blank after '<' gives an empty tag name";
     ASSERT_NE(catalogue->FindMagicItemCategory(2), nullptr);
     EXPECT_EQ(catalogue->FindMagicItemCategory(2)->name, "Banner");
@@ -137,7 +137,8 @@ TEST(CatalogueOrder, NationsWalkByBucketNewestFirstAndReplaceInPlace) {
     ArmyCatalogue catalogue;
     EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/base")), 1);
     EXPECT_EQ(NationIds(catalogue), (std::vector<std::int32_t>{8, 4, 2, 1, 16}));
-    EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/extra")), 1) << "empty files, folders, .txt skipped";
+    EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/extra")), 1)
+        << "empty files, folders, .txt skipped";
     EXPECT_EQ(NationIds(catalogue), (std::vector<std::int32_t>{3, 8, 4, 2, 1, 16}));
     const NationRecord* fourth = catalogue.FindNation(4);
     EXPECT_EQ(fourth->name, "New fourth");
@@ -150,7 +151,8 @@ TEST(CatalogueOrder, CategoryMapsReplaceByBitAndWalkByBucket) {
                                              "<TRCAT 2 MM \"Monster\"><TRCAT 512 Foot \"Foot\">"
                                              "<MICAT 1 \"Weapon\"><MICAT 8 \"Roman Items\">");
     std::vector<std::string> walk;
-    for (const TroopCategory* c = catalogue->NextTroopCategory(nullptr); c; c = catalogue->NextTroopCategory(c))
+    for (const TroopCategory* c = catalogue->NextTroopCategory(nullptr); c;
+         c = catalogue->NextTroopCategory(c))
         walk.push_back(c->abbreviation);
     EXPECT_EQ(walk, (std::vector<std::string>{"MM", "CM", "Foot"}));
     EXPECT_EQ(catalogue->FindTroopCategory(512)->name, "Foot");
@@ -236,12 +238,14 @@ TEST_F(TroopTypeOptions, MountsAreFoundBySubstringOfTheirLimit) {
     EXPECT_EQ(Type("HERO")->NextMount(Type("ELMO")), Type("nomo"));
     EXPECT_EQ(Type("HERO")->NextMount(Type("nomo")), nullptr);
     EXPECT_EQ(Type("2HAL")->NextMount(nullptr), nullptr);
-    EXPECT_EQ(Type("XHER")->NextMount(nullptr), Type("ELMO")) << "\"ALEXHERO\" holds \"XHER\" across two codes";
+    EXPECT_EQ(Type("XHER")->NextMount(nullptr), Type("ELMO"))
+        << "\"ALEXHERO\" holds \"XHER\" across two codes";
 }
 
 TEST_F(TroopTypeOptions, SiegeEnginesOnlyForInfantry) {
     std::vector<std::string> engines;
-    for (auto e = Type("2HAL")->NextAllowedSiegeEngine(nullptr); e; e = Type("2HAL")->NextAllowedSiegeEngine(e))
+    for (auto e = Type("2HAL")->NextAllowedSiegeEngine(nullptr); e;
+         e = Type("2HAL")->NextAllowedSiegeEngine(e))
         engines.push_back(e->name);
     EXPECT_EQ(engines, (std::vector<std::string>{"Battering Ram", "Mantlets", "No siege engine"}));
     EXPECT_EQ(Type("XHER")->NextAllowedSiegeEngine(nullptr), nullptr);
@@ -289,8 +293,9 @@ TEST(CatalogueRobustness, AnyBytesGiveACatalogue) {
     for (int i = 0; i < 5000; ++i)
         noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
     const std::string inputs[] = {
-        "", "<", "<NATION", "<NATION 1 \"", "<NATION 1 \"a\" \"b\"><TROOPS", "<TROOPS>",
-        "<MITEM", "<MITEM ab", "<TRCAT 1", "<NATION 1 \"a\" \"b\"><TROOPS A\0", noise,
+        "",         "<",      "<NATION",   "<NATION 1 \"", "<NATION 1 \"a\" \"b\"><TROOPS",
+        "<TROOPS>", "<MITEM", "<MITEM ab", "<TRCAT 1",     "<NATION 1 \"a\" \"b\"><TROOPS A\0",
+        noise,
     };
     for (const std::string& input : inputs) {
         const auto catalogue = CatalogueFromText(input);

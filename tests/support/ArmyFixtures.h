@@ -33,10 +33,14 @@ public:
     bool answer = true;
 };
 
-inline Code C(const char (&code)[5]) { return CodeOf(code); }
+inline Code C(const char (&code)[5]) {
+    return CodeOf(code);
+}
 
 inline Code CodeFrom(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0; };
+    const auto byte = [&](std::size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+    };
     return MakeCode(byte(0), byte(1), byte(2), byte(3));
 }
 

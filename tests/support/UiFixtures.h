@@ -63,7 +63,8 @@ public:
         saveAnswers.pop_front();
         return answer;
     }
-    QString GetOpenFileName(QWidget*, const QString&, const QString& filters, const QString& selected) override {
+    QString GetOpenFileName(QWidget*, const QString&, const QString& filters,
+                            const QString& selected) override {
         openFilters = filters;
         openSelectedFilter = selected;
         return TakeFirst(openAnswers);
@@ -140,7 +141,8 @@ class TestProgram {
 public:
     explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) {
         EnsureApplication();
-        settings = std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        settings = std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
+                                               QSettings::IniFormat);
         lists = std::move(armyLists);
     }
     // Starts as the command line would; the window is shown.

@@ -47,7 +47,9 @@ QAction* Action(TestProgram& program, const char* name) {
     return program.frame().findChild<QAction*>(QString::fromLatin1(name));
 }
 
-const TroopTypeRecord* FirstTroopType(const CFmDoc& doc) { return doc.army().nation().NextListedTroopType(nullptr); }
+const TroopTypeRecord* FirstTroopType(const CFmDoc& doc) {
+    return doc.army().nation().NextListedTroopType(nullptr);
+}
 
 TEST(MainFrame, StartsWithANewArmyOfTheFirstNationInAFixedWindow) {
     TestProgram program;
@@ -99,8 +101,8 @@ TEST(MainFrame, MenusToolbarAndPrompts) {
     QStringList tools;
     for (QAction* action : program.frame().findChild<QToolBar*>(QStringLiteral("toolBar"))->actions())
         tools << (action->isSeparator() ? QStringLiteral("-") : action->toolTip());
-    EXPECT_EQ(tools, (QStringList{"New", "Open", "Save As", "-", "New unit", "Delete unit", "Min/Max units", "-",
-                                  "Print", "-", "About"}));
+    EXPECT_EQ(tools, (QStringList{"New", "Open", "Save As", "-", "New unit", "Delete unit", "Min/Max units",
+                                  "-", "Print", "-", "About"}));
 
     EXPECT_EQ(Action(program, "actionNewUnit")->statusTip(),
               QStringLiteral("Creates a new unit or duplicates an existing one."));
@@ -127,7 +129,8 @@ TEST(MainFrame, AboutAndNationInfoShowTheirTexts) {
     Action(program, "actionAbout")->trigger();
     QTest::mouseClick(program.view().nationBar()->infoButton(), Qt::LeftButton);
     const QString info = FromWin1252Lines(program.doc().army().nation().info).left(10);
-    EXPECT_EQ(seen, (QStringList{"About Ovra", "Eldvarrow Army Generator V1.41", "Nation info", "Trojan wars", info}));
+    EXPECT_EQ(seen, (QStringList{"About Ovra", "Eldvarrow Army Generator V1.41", "Nation info", "Trojan wars",
+                                 info}));
 }
 
 TEST(NationBar, PointsFieldTakesDigitsOnly) {
@@ -321,7 +324,8 @@ TEST(FileCommands, PrintingToPdfAndExportingHtmlMatchTheCommandLine) {
     TestProgram program;
     program.Start();
     const QString army = program.Path(QStringLiteral("Legion.evr"));
-    ASSERT_TRUE(program.frame().OpenDocumentFile(QString::fromStdString(DataPath("army/india-example.evr").string())));
+    ASSERT_TRUE(program.frame().OpenDocumentFile(
+        QString::fromStdString(DataPath("army/india-example.evr").string())));
     program.services.AnswerSaveDialog(army);
     Action(program, "actionSaveAs")->trigger();
 
@@ -336,8 +340,8 @@ TEST(FileCommands, PrintingToPdfAndExportingHtmlMatchTheCommandLine) {
     };
     Action(program, "actionPrint")->trigger();
     const QString exported = program.Path(QStringLiteral("exported.pdf"));
-    const ProgramResult pdf = RunProgram(OVRA_PROGRAM, {"export-pdf", army.toStdString(), exported.toStdString(),
-                                                        "--info", "short"});
+    const ProgramResult pdf = RunProgram(
+        OVRA_PROGRAM, {"export-pdf", army.toStdString(), exported.toStdString(), "--info", "short"});
     ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
     const std::string printedText = PdfText(printed);
     EXPECT_NE(printedText.find("Legion"), std::string::npos);
