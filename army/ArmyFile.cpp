@@ -19,7 +19,7 @@ namespace ovra {
 namespace {
 
 constexpr std::size_t kHeaderSize = 12;
-constexpr std::uintmax_t kLargestArmyFile = 256u * 1024u * 1024u;
+constexpr std::uintmax_t kLargestArmyFile = std::uintmax_t{256} * 1024 * 1024;
 
 void PutInt32(std::string& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)

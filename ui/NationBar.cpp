@@ -1,4 +1,5 @@
 #include "NationBar.h"
+#include "ItemData.h"
 
 #include "Dialogs.h"
 #include "FmView.h"
@@ -20,7 +21,7 @@ namespace {
 constexpr const char* kNationChangeQuestion = "Changing the nation will delete all unit entries !";
 
 const NationRecord* NationAt(const QComboBox* combo, int index) {
-    return reinterpret_cast<const NationRecord*>(combo->itemData(index).value<quintptr>());
+    return DataPointer<NationRecord>(combo->itemData(index));
 }
 } // namespace
 
@@ -73,7 +74,7 @@ CNationBar::CNationBar(CFmView& view, QWidget* parent) : QFrame(parent), view_(v
     nationCombo_->setMaxVisibleItems(16);
     const ArmyCatalogue& catalogue = view.document().catalogue();
     for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
-        nationCombo_->addItem(FromWin1252(n->armyName), QVariant::fromValue(reinterpret_cast<quintptr>(n)));
+        nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
     connect(nationCombo_, &QComboBox::activated, this, &CNationBar::OnNationActivated);
 
     infoButton_ = new QPushButton(QStringLiteral("i"), this);

@@ -1,4 +1,5 @@
 #include "OptionPickerDlg.h"
+#include "ItemData.h"
 
 #include "FmView.h"
 #include "UiServices.h"
@@ -117,14 +118,14 @@ const TaggedObject* COptionPickerDlg::Pick(CFmView& view, QWidget* parent, const
 const TaggedObject* COptionPickerDlg::RowRecord(const QTreeWidgetItem* row) {
     if (row == nullptr)
         return nullptr;
-    return reinterpret_cast<const TaggedObject*>(row->data(0, kRecordRole).value<quintptr>());
+    return DataPointer<TaggedObject>(row->data(0, kRecordRole));
 }
 
 void COptionPickerDlg::Fill(const UnitEntry& unit, const TaggedObject* current) {
     QTreeWidgetItem* selected = nullptr;
     const auto add = [&](const CatalogueEntry& record, bool red) {
         auto* row = new QTreeWidgetItem(tree_, QStringList{FromWin1252(record.name)});
-        row->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(&record)));
+        row->setData(0, kRecordRole, PointerData(&record));
         // Red marks a limit; the choice stays open.
         if (red)
             row->setForeground(0, WarningRed());

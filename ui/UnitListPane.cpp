@@ -1,4 +1,5 @@
 #include "UnitListPane.h"
+#include "ItemData.h"
 
 #include "CountPopup.h"
 #include "FmView.h"
@@ -25,7 +26,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const auto* record = reinterpret_cast<const TaggedObject*>(index.data(kDataRole).value<quintptr>());
+        const auto* record = DataPointer<TaggedObject>(index.data(kDataRole));
         if (record == nullptr)
             return;
         painter->save();
@@ -42,7 +43,7 @@ private:
 };
 
 QVariant DataOf(const TaggedObject* record) {
-    return QVariant::fromValue(reinterpret_cast<quintptr>(record));
+    return PointerData(record);
 }
 
 } // namespace
@@ -65,7 +66,7 @@ CUnitTree::CUnitTree(CUnitListPane& pane, QWidget* parent) : QTreeWidget(parent)
 const TaggedObject* CUnitTree::ItemData(const QTreeWidgetItem* item) {
     if (item == nullptr)
         return nullptr;
-    return reinterpret_cast<const TaggedObject*>(item->data(0, kDataRole).value<quintptr>());
+    return DataPointer<TaggedObject>(item->data(0, kDataRole));
 }
 
 bool CUnitTree::IsUnitRow(const QTreeWidgetItem* item) {
