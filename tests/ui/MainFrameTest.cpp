@@ -367,6 +367,25 @@ TEST(FileCommands, PrintingToPdfAndExportingHtmlMatchTheCommandLine) {
 
 #endif
 
+TEST(CommandLine, PrintSwitchPrintsTheFileAndEnds) {
+    TestProgram program;
+    AppOptions options;
+    options.settings = program.settings.get();
+    options.services = &program.services;
+    CFmApp app(options);
+    const QString pdf = program.Path(QStringLiteral("printed.pdf"));
+    app.printer().setOutputFormat(QPrinter::PdfFormat);
+    app.printer().setOutputFileName(pdf);
+    const CommandLine print = ParseCommandLine({"/p", DataPath("army/india-example.evr").string()});
+    EXPECT_EQ(app.Start(print), 0);
+    EXPECT_FALSE(app.mainFrame().isVisible());
+    EXPECT_EQ(program.services.printDialogs, 0) << "no dialog: the stored choice is used";
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+
+    const CommandLine missing = ParseCommandLine({"--print", DataPath("army/not-there.evr").string()});
+    EXPECT_EQ(app.Start(missing), 1);
+}
+
 TEST(CommandLine, AFileNameOpensThatArmy) {
     TestProgram program;
     CommandLine commandLine;
