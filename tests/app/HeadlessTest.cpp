@@ -15,13 +15,8 @@ using namespace ovra::test;
 
 namespace {
 
-class HeadlessCommands : public ::testing::Test {
+class HeadlessCommands : public BuiltInCatalogueTest {
 protected:
-    static void SetUpTestSuite() { catalogue = BuiltInCatalogue().release(); }
-    static void TearDownTestSuite() {
-        delete catalogue;
-        catalogue = nullptr;
-    }
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
               ("ovra_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -43,12 +38,10 @@ protected:
         return File(name);
     }
 
-    static ArmyCatalogue* catalogue;
     std::filesystem::path dir;
     std::ostringstream out;
     std::ostringstream err;
 };
-ArmyCatalogue* HeadlessCommands::catalogue = nullptr;
 
 TEST_F(HeadlessCommands, NewSavesAnEmptyOrFilledArmy) {
     ASSERT_EQ(Run({"new", File("plain.evr")}), 0) << err.str();

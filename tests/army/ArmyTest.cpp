@@ -11,21 +11,13 @@ using namespace ovra::test;
 
 namespace {
 
-class BuiltInArmy : public ::testing::Test {
+class BuiltInArmy : public BuiltInCatalogueTest {
 protected:
-    static void SetUpTestSuite() { catalogue = BuiltInCatalogue().release(); }
-    static void TearDownTestSuite() {
-        delete catalogue;
-        catalogue = nullptr;
-    }
     static const NationRecord& Nation(std::int32_t id) { return *catalogue->FindNation(id); }
     static const TroopTypeRecord& Type(std::int32_t nation, const char (&code)[5]) {
         return *Nation(nation).FindTroopType(CodeOf(code));
     }
-
-    static ArmyCatalogue* catalogue;
 };
-ArmyCatalogue* BuiltInArmy::catalogue = nullptr;
 
 TEST_F(BuiltInArmy, NewEntriesGetTheDefaultOptionsTheirTypeAllows) {
     Army army(Nation(1), 2000, false);

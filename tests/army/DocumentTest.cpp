@@ -23,13 +23,8 @@ std::filesystem::path ScratchDirectory() {
     return dir;
 }
 
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public BuiltInCatalogueTest {
 protected:
-    static void SetUpTestSuite() { catalogue = BuiltInCatalogue().release(); }
-    static void TearDownTestSuite() {
-        delete catalogue;
-        catalogue = nullptr;
-    }
     std::unique_ptr<CFmDoc> MakeDocument() {
         auto doc = std::make_unique<CFmDoc>(*catalogue, settings, messages);
         doc->SetUpdateHandler([this] { ++updates; });
@@ -37,12 +32,10 @@ protected:
     }
     const NationRecord& Nation(std::int32_t id) const { return *catalogue->FindNation(id); }
 
-    static ArmyCatalogue* catalogue;
     InMemorySettings settings;
     RecordingMessages messages;
     int updates = 0;
 };
-ArmyCatalogue* DocumentTest::catalogue = nullptr;
 
 TEST_F(DocumentTest, StartsFromTheSettingsOrTheFirstNation) {
     const auto fresh = MakeDocument();

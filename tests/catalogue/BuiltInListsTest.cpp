@@ -13,13 +13,8 @@ using namespace ovra::test;
 
 namespace {
 
-class BuiltInLists : public ::testing::Test {
+class BuiltInLists : public BuiltInCatalogueTest {
 protected:
-    static void SetUpTestSuite() { catalogue = BuiltInCatalogue().release(); }
-    static void TearDownTestSuite() {
-        delete catalogue;
-        catalogue = nullptr;
-    }
     static const NationRecord& Nation(std::int32_t id) {
         const NationRecord* n = catalogue->FindNation(id);
         EXPECT_NE(n, nullptr) << id;
@@ -31,10 +26,7 @@ protected:
         EXPECT_NE(t, nullptr) << code;
         return *t;
     }
-
-    static ArmyCatalogue* catalogue;
 };
-ArmyCatalogue* BuiltInLists::catalogue = nullptr;
 
 TEST_F(BuiltInLists, TheTextIsPlainAsciiEndingInNulAndCrLf) {
     ArmyListReader reader;

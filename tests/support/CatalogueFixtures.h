@@ -4,6 +4,8 @@
 #include "ArmyCatalogue.h"
 #include "ArmyListReader.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,5 +35,17 @@ inline std::unique_ptr<ArmyCatalogue> BuiltInCatalogue() {
     catalogue->LoadBuiltIn();
     return catalogue;
 }
+
+// A suite that shares one catalogue of the built-in army lists.
+class BuiltInCatalogueTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { catalogue = BuiltInCatalogue().release(); }
+    static void TearDownTestSuite() {
+        delete catalogue;
+        catalogue = nullptr;
+    }
+
+    static inline ArmyCatalogue* catalogue = nullptr;
+};
 
 } // namespace ovra::test
