@@ -188,6 +188,28 @@ TEST(NationBar, ChangingTheNationAsksOnlyWhenUnitsWouldBeLost) {
     EXPECT_EQ(program.doc().army().CountOfType(CodeOf("1PHA")), 14);
 }
 
+TEST(NationBar, NationsWithTheSameArmyNameAreToldApart) {
+    TestProgram program({DataPath("ui/twins")});
+    program.Start();
+    QComboBox* combo = program.view().nationBar()->nationCombo();
+    std::vector<int> indian;
+    for (int i = 0; i < combo->count(); ++i)
+        if (combo->itemText(i).startsWith(QStringLiteral("Indian army")))
+            indian.push_back(i);
+    ASSERT_EQ(indian.size(), 3u);
+    for (int index : indian) {
+        emit combo->activated(index);
+        EXPECT_EQ(combo->currentIndex(), index) << "the refresh selects the nation picked";
+    }
+    const std::vector<std::int32_t> expected{5, 3, 2}; // bucket 0, the files' nations first
+    std::vector<std::int32_t> ids;
+    for (int index : indian) {
+        emit combo->activated(index);
+        ids.push_back(program.doc().army().nation().id());
+    }
+    EXPECT_EQ(ids, expected);
+}
+
 TEST(ArmyCommands, NewDeleteAndMinMaxFollowTheSelection) {
     TestProgram program;
     program.Start();
