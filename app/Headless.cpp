@@ -5,7 +5,10 @@
 #include "HtmlReportWriter.h"
 
 #include <charconv>
+#include <map>
+#include <optional>
 #include <ostream>
+#include <set>
 
 namespace ovra {
 namespace {
@@ -51,6 +54,36 @@ struct HeadlessDocument {
     CFmDoc doc;
 };
 
+// A command's arguments: options (those in `valued` take the next argument,
+// the others stand alone) and the files in their order.
+struct Arguments {
+    std::map<std::string, std::string> options;
+    std::vector<std::string> files;
+};
+
+std::optional<Arguments> SplitArguments(const std::vector<std::string>& args, std::set<std::string> valued,
+                                        std::set<std::string> flags, std::ostream& err) {
+    Arguments split;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (valued.count(args[i]) != 0) {
+            if (i + 1 >= args.size()) {
+                UsageError(err, args[i] + " needs a value");
+                return std::nullopt;
+            }
+            split.options[args[i]] = args[i + 1];
+            ++i;
+        } else if (flags.count(args[i]) != 0) {
+            split.options[args[i]];
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            UsageError(err, "unknown option '" + args[i] + "'");
+            return std::nullopt;
+        } else {
+            split.files.push_back(args[i]);
+        }
+    }
+    return split;
+}
+
 int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                  std::ostream& err) {
     if (!commandLine.arguments.empty())
@@ -60,29 +93,25 @@ int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
 }
 
 int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
+    const auto args =
+        SplitArguments(commandLine.arguments, {"--nation", "--points"}, {"--fill-minimums"}, err);
+    if (!args)
+        return 2;
     std::optional<std::int32_t> nationId;
     std::int32_t points = kDefaultPointsLimit;
-    bool fill = false;
-    std::vector<std::string> files;
-    const auto& args = commandLine.arguments;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--nation" || args[i] == "--points") {
-            std::int32_t value = 0;
-            if (i + 1 >= args.size() || !ParseInt32(args[i + 1], value))
-                return UsageError(err, args[i] + " needs a whole number");
-            if (args[i] == "--nation")
-                nationId = value;
-            else
-                points = value;
-            ++i;
-        } else if (args[i] == "--fill-minimums") {
-            fill = true;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return UsageError(err, "unknown option '" + args[i] + "'");
-        } else {
-            files.push_back(args[i]);
-        }
+    for (const auto& [option, text] : args->options) {
+        std::int32_t value = 0;
+        if (option == "--fill-minimums")
+            continue;
+        if (!ParseInt32(text, value))
+            return UsageError(err, option + " needs a whole number");
+        if (option == "--nation")
+            nationId = value;
+        else
+            points = value;
     }
+    const bool fill = args->options.count("--fill-minimums") != 0;
+    const std::vector<std::string>& files = args->files;
     if (files.size() != 1)
         return UsageError(err, "new needs exactly one output file");
 
@@ -138,22 +167,13 @@ int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue
 
 int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err,
                  const PdfExportFunction& exportPdf) {
-    std::vector<std::string> files;
-    std::string info = "complete";
-    const auto& args = commandLine.arguments;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--info") {
-            if (i + 1 >= args.size())
-                return UsageError(err, "--info needs complete, short or none");
-            info = args[++i];
-            if (info != "complete" && info != "short" && info != "none")
-                return UsageError(err, "--info needs complete, short or none");
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return UsageError(err, "unknown option '" + args[i] + "'");
-        } else {
-            files.push_back(args[i]);
-        }
-    }
+    const auto args = SplitArguments(commandLine.arguments, {"--info"}, {}, err);
+    if (!args)
+        return 2;
+    const std::string info = args->options.count("--info") != 0 ? args->options.at("--info") : "complete";
+    if (info != "complete" && info != "short" && info != "none")
+        return UsageError(err, "--info needs complete, short or none");
+    const std::vector<std::string>& files = args->files;
     if (files.size() != 2)
         return UsageError(err, "export-pdf needs an army file and an output file");
     if (!exportPdf) {

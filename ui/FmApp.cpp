@@ -51,7 +51,6 @@ QPrinter& CFmApp::printer() {
 
 std::optional<int> CFmApp::Start(const CommandLine& commandLine) {
     if (commandLine.mode == CommandLine::Mode::Print) {
-        const QString path = QString::fromStdString(commandLine.file->string());
         if (document_->OnOpenDocument(*commandLine.file) == CFmDoc::OpenResult::Unreadable)
             return 1;
         return frame_->view()->PrintDirect(printer()) ? 0 : 1;

@@ -73,10 +73,6 @@ void CFmView::resizeEvent(QResizeEvent* event) {
     LayOutPanes();
 }
 
-void CFmView::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-}
-
 void CFmView::Refresh() {
     nationBar_->RefreshNationBar();
     unitList_->RebuildList();

@@ -46,7 +46,6 @@ public:
     CUnitPanel* unitPanel() const { return unitPanel_; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -61,83 +61,57 @@ CMainFrame::~CMainFrame() {
     document_.SetStateHandler({});
 }
 
-QAction* CMainFrame::MakeAction(const QString& text, const QString& name, const QString& prompt) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(name);
-    action->setStatusTip(prompt);
+QAction* CMainFrame::MakeAction(const ActionSpec& spec) {
+    auto* action = new QAction(QString::fromUtf8(spec.text), this);
+    action->setObjectName(QString::fromLatin1(spec.name));
+    action->setStatusTip(QString::fromUtf8(spec.prompt));
+    action->setIcon(spec.icon);
+    if (spec.toolTip != nullptr)
+        action->setToolTip(QString::fromUtf8(spec.toolTip));
+    action->setShortcut(spec.shortcut);
     return action;
 }
 
 void CMainFrame::CreateMenusAndToolbar() {
     QAction* newAction =
-        MakeAction(QStringLiteral("&New"), QStringLiteral("actionNew"), QStringLiteral("Start a new army"));
-    newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    newAction->setIcon(ThemeIcon("document-new", QStyle::SP_FileIcon));
-    newAction->setToolTip(QStringLiteral("New"));
+        MakeAction({"&New", "actionNew", "Start a new army", ThemeIcon("document-new", QStyle::SP_FileIcon),
+                    "New", Qt::CTRL | Qt::Key_N});
     connect(newAction, &QAction::triggered, this, &CMainFrame::OnFileNew);
-
-    QAction* open = MakeAction(QStringLiteral("&Open..."), QStringLiteral("actionOpen"),
-                               QStringLiteral("Open an army file"));
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    open->setIcon(ThemeIcon("document-open", QStyle::SP_DialogOpenButton));
-    open->setToolTip(QStringLiteral("Open"));
+    QAction* open =
+        MakeAction({"&Open...", "actionOpen", "Open an army file",
+                    ThemeIcon("document-open", QStyle::SP_DialogOpenButton), "Open", Qt::CTRL | Qt::Key_O});
     connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
-
-    QAction* saveAs = MakeAction(QStringLiteral("Save &As..."), QStringLiteral("actionSaveAs"),
-                                 QStringLiteral("Save the army under a new name"));
-    saveAs->setIcon(ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton));
-    saveAs->setToolTip(QStringLiteral("Save As"));
+    QAction* saveAs = MakeAction({"Save &As...", "actionSaveAs", "Save the army under a new name",
+                                  ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton), "Save As"});
     connect(saveAs, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-
     // Ctrl+S saves although the menu has no Save entry.
-    QAction* save =
-        MakeAction(QStringLiteral("&Save"), QStringLiteral("actionSave"), QStringLiteral("Save the army"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* save = MakeAction({"&Save", "actionSave", "Save the army", {}, nullptr, Qt::CTRL | Qt::Key_S});
     connect(save, &QAction::triggered, this, &CMainFrame::OnFileSave);
     addAction(save);
-
-    QAction* print = MakeAction(QStringLiteral("&Print..."), QStringLiteral("actionPrint"),
-                                QStringLiteral("Print the army's roster"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    print->setIcon(PrintIcon());
-    print->setToolTip(QStringLiteral("Print"));
+    QAction* print = MakeAction(
+        {"&Print...", "actionPrint", "Print the army's roster", PrintIcon(), "Print", Qt::CTRL | Qt::Key_P});
     connect(print, &QAction::triggered, view_, &CFmView::OnFilePrint);
-
-    QAction* printSetup = MakeAction(QStringLiteral("P&rint Setup..."), QStringLiteral("actionPrintSetup"),
-                                     QStringLiteral("Choose the paper and its margins"));
+    QAction* printSetup =
+        MakeAction({"P&rint Setup...", "actionPrintSetup", "Choose the paper and its margins"});
     connect(printSetup, &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
-
-    QAction* exportHtml = MakeAction(QStringLiteral("&Export Html"), QStringLiteral("actionExportHtml"),
-                                     QStringLiteral("Export to a html file"));
+    QAction* exportHtml = MakeAction({"&Export Html", "actionExportHtml", "Export to a html file"});
     connect(exportHtml, &QAction::triggered, view_, &CFmView::OnExportHtml);
-
-    QAction* exit = MakeAction(QStringLiteral("E&xit"), QStringLiteral("actionExit"),
-                               QStringLiteral("Quit the program; a changed army can be saved first"));
+    QAction* exit =
+        MakeAction({"E&xit", "actionExit", "Quit the program; a changed army can be saved first"});
     connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    QAction* newUnit = MakeAction(QStringLiteral("&New unit"), QStringLiteral("actionNewUnit"),
-                                  QStringLiteral("Creates a new unit or duplicates an existing one."));
-    newUnit->setIcon(NewUnitIcon());
-    newUnit->setToolTip(QStringLiteral("New unit"));
+    QAction* newUnit =
+        MakeAction({"&New unit", "actionNewUnit", "Creates a new unit or duplicates an existing one.",
+                    NewUnitIcon(), "New unit"});
     connect(newUnit, &QAction::triggered, view_, &CFmView::OnNewUnit);
-
-    QAction* deleteUnit = MakeAction(QStringLiteral("&Delete unit"), QStringLiteral("actionDeleteUnit"),
-                                     QStringLiteral("Delete the unit."));
-    deleteUnit->setIcon(DeleteUnitIcon());
-    deleteUnit->setToolTip(QStringLiteral("Delete unit"));
+    QAction* deleteUnit =
+        MakeAction({"&Delete unit", "actionDeleteUnit", "Delete the unit.", DeleteUnitIcon(), "Delete unit"});
     connect(deleteUnit, &QAction::triggered, view_, &CFmView::OnDeleteUnit);
-
-    QAction* minMax =
-        MakeAction(QStringLiteral("&Min/Max units"), QStringLiteral("actionMinMax"),
-                   QStringLiteral("Creates and/or deletes units until min/max requirements are met."));
-    minMax->setIcon(MinMaxIcon());
-    minMax->setToolTip(QStringLiteral("Min/Max units"));
+    QAction* minMax = MakeAction({"&Min/Max units", "actionMinMax",
+                                  "Creates and/or deletes units until min/max requirements are met.",
+                                  MinMaxIcon(), "Min/Max units"});
     connect(minMax, &QAction::triggered, view_, &CFmView::OnMinMaxUnits);
-
-    QAction* about = MakeAction(QStringLiteral("&About Ovra..."), QStringLiteral("actionAbout"),
-                                QStringLiteral("Show the program's name and version"));
-    about->setIcon(ThemeIcon("help-about", QStyle::SP_MessageBoxInformation));
-    about->setToolTip(QStringLiteral("About"));
+    QAction* about = MakeAction({"&About Ovra...", "actionAbout", "Show the program's name and version",
+                                 ThemeIcon("help-about", QStyle::SP_MessageBoxInformation), "About"});
     connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
 
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
@@ -154,8 +128,8 @@ void CMainFrame::CreateMenusAndToolbar() {
     recentPlaceholder_->setObjectName(QStringLiteral("actionRecentPlaceholder"));
     recentPlaceholder_->setEnabled(false);
     for (int i = 0; i < kRecentFiles; ++i) {
-        QAction* recent = MakeAction(QString(), QStringLiteral("actionRecent%1").arg(i + 1),
-                                     QStringLiteral("Open this army file"));
+        auto* recent = new QAction(this);
+        recent->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
         connect(recent, &QAction::triggered, this,
                 [this, recent] { OpenDocumentFile(recent->data().toString()); });
         fileMenu_->addAction(recent);

@@ -2,6 +2,8 @@
 // view; the file commands and the recent-file list.
 #pragma once
 
+#include <QIcon>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -45,7 +47,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* MakeAction(const QString& text, const QString& name, const QString& prompt);
+    struct ActionSpec {
+        const char* text;
+        const char* name;
+        const char* prompt; // the status-bar prompt
+        QIcon icon = {};
+        const char* toolTip = nullptr;
+        QKeySequence shortcut = {};
+    };
+    QAction* MakeAction(const ActionSpec& spec);
     void CreateMenusAndToolbar();
     void UpdateRecentFileMenu();
     bool DoSave(const QString& path);

@@ -89,6 +89,24 @@ std::vector<ProfileRow> CUnitDetailPane::ProfileRowsShown() const {
     return ProfileRows(type_, unit_, panel_.view().metrics().RowHeight());
 }
 
+COptionButton* CUnitDetailPane::MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
+                                                 const QString& unavailable, const QString& name,
+                                                 const QRect& where, void (CUnitDetailPane::*onClick)()) {
+    COptionButton* button = nullptr;
+    if (unit_ != nullptr) {
+        button = new COptionButton(FromWin1252(choice), std::move(breaksLimit), this);
+        connect(button, &QPushButton::clicked, this, onClick);
+    } else {
+        // A troop-type row only says what its units can have.
+        button = new COptionButton(unavailable, {}, this);
+        button->setEnabled(false);
+    }
+    button->setObjectName(name);
+    button->setGeometry(where);
+    button->show();
+    return button;
+}
+
 void CUnitDetailPane::CreateControls() {
     const int h = panel_.view().metrics().RowHeight();
     const DetailLayout layout = LayOutDetailControls(type_, unit_, width(), height(), h);
@@ -109,36 +127,22 @@ void CUnitDetailPane::CreateControls() {
 
     Discard(mount_);
     if (layout.mount) {
-        if (unit_ != nullptr) {
-            UnitEntry* unit = unit_;
-            mount_ = new COptionButton(
-                FromWin1252(unit->mount->name), [unit] { return MountButtonIsRed(*unit); }, this);
-            connect(mount_, &QPushButton::clicked, this, &CUnitDetailPane::OnMount);
-        } else {
-            mount_ = new COptionButton(QStringLiteral("Can have a mount"), {}, this);
-            mount_->setEnabled(false);
-        }
-        mount_->setObjectName(QStringLiteral("mountButton"));
-        mount_->setGeometry(*layout.mount);
-        mount_->show();
+        UnitEntry* unit = unit_;
+        mount_ = MakeOptionButton(
+            unit ? unit->mount->name : std::string(), [unit] { return MountButtonIsRed(*unit); },
+            QStringLiteral("Can have a mount"), QStringLiteral("mountButton"), *layout.mount,
+            &CUnitDetailPane::OnMount);
         if (mountHadFocus)
             mount_->setFocus();
     }
 
     Discard(magicItem_);
     if (layout.magicItem) {
-        if (unit_ != nullptr) {
-            UnitEntry* unit = unit_;
-            magicItem_ = new COptionButton(
-                FromWin1252(unit->magicItem->name), [unit] { return MagicItemButtonIsRed(*unit); }, this);
-            connect(magicItem_, &QPushButton::clicked, this, &CUnitDetailPane::OnMagicItem);
-        } else {
-            magicItem_ = new COptionButton(QStringLiteral("Can have a magic item"), {}, this);
-            magicItem_->setEnabled(false);
-        }
-        magicItem_->setObjectName(QStringLiteral("magicItemButton"));
-        magicItem_->setGeometry(*layout.magicItem);
-        magicItem_->show();
+        UnitEntry* unit = unit_;
+        magicItem_ = MakeOptionButton(
+            unit ? unit->magicItem->name : std::string(), [unit] { return MagicItemButtonIsRed(*unit); },
+            QStringLiteral("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
+            &CUnitDetailPane::OnMagicItem);
     }
 
     Discard(siegeEngine_);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -66,6 +67,10 @@ private:
     void RefreshDescription();
     // The list shows the new points; the selection stays on this unit.
     void RebuildUnitList();
+    // An option button: the unit's choice, or the disabled note for a troop type.
+    COptionButton* MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
+                                    const QString& unavailable, const QString& name, const QRect& where,
+                                    void (CUnitDetailPane::*onClick)());
     void OnRunnersClicked(bool checked);
     void OnMount();
     void OnMagicItem();
