@@ -4,9 +4,9 @@
 #include "ArmyCatalogue.h"
 
 #ifdef OVRA_WITH_UI
-#include "FmApp.h"
+#include "Application.h"
 #include "Icons.h"
-#include "PrintSupport.h"
+#include "QtPrintSurface.h"
 
 #include <QApplication>
 #endif
@@ -37,7 +37,7 @@ int ExportPdfFile(const ovra::ArmyCatalogue& catalogue, const std::string& in, c
     const ovra::InfoChoice choice = info == "short"  ? ovra::InfoChoice::Short
                                     : info == "none" ? ovra::InfoChoice::None
                                                      : ovra::InfoChoice::Complete;
-    return ovra::OpenForExport(catalogue, in, err, [&](const ovra::CFmDoc& document) {
+    return ovra::OpenForExport(catalogue, in, err, [&](const ovra::ArmyDocument& document) {
         QString error;
         if (ovra::ExportPdf(document, QString::fromStdString(out), choice, error))
             return 0;
@@ -92,10 +92,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Ovra"));
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setDesktopFileName(QStringLiteral("ovra"));
-    AppOptions options;
+    ApplicationOptions options;
     options.armyListDirectories = directories;
-    CFmApp app(options);
-    if (const std::optional<int> exitCode = app.Start(commandLine))
+    Application app(options);
+    StartRequest request;
+    if (commandLine.mode == CommandLine::Mode::Print)
+        request = {StartRequest::Action::Print, *commandLine.file};
+    else if (commandLine.file)
+        request = {StartRequest::Action::Open, *commandLine.file};
+    if (const std::optional<int> exitCode = app.Start(request))
         return *exitCode;
     return QApplication::exec();
 #else

@@ -1,8 +1,8 @@
 // The printed roster of a 1,000-entry army written to a PDF file.
-#include "PrintSupport.h"
+#include "QtPrintSurface.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +22,7 @@ void PdfOfThousandEntries(benchmark::State& state) {
     catalogue.LoadBuiltIn();
     ovra::InMemorySettings settings;
     SilentMessages messages;
-    ovra::CFmDoc doc(catalogue, settings, messages);
+    ovra::ArmyDocument doc(catalogue, settings, messages);
     const ovra::NationRecord& egypt = *catalogue.FindNation(32);
     doc.SetNationAndPoints(egypt, 2000, false);
     std::vector<const ovra::TroopTypeRecord*> types;

@@ -1,7 +1,7 @@
 // Roster output for a large army: the HTML page, and the printed roster in
 // one pass against the page-by-page print loop.
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 #include "Host.h"
 #include "HtmlReportWriter.h"
 #include "PrintReportWriter.h"
@@ -62,7 +62,7 @@ private:
 struct LargeArmy {
     LargeArmy() {
         catalogue.LoadBuiltIn();
-        doc = std::make_unique<CFmDoc>(catalogue, settings, messages);
+        doc = std::make_unique<ArmyDocument>(catalogue, settings, messages);
         const NationRecord& egypt = *catalogue.FindNation(32);
         doc->SetNationAndPoints(egypt, 20000, false);
         Army& army = doc->army();
@@ -87,7 +87,7 @@ struct LargeArmy {
     ArmyCatalogue catalogue;
     InMemorySettings settings;
     NoMessages messages;
-    std::unique_ptr<CFmDoc> doc;
+    std::unique_ptr<ArmyDocument> doc;
 };
 
 LargeArmy& Army1000() {
@@ -102,7 +102,7 @@ PrintJob A4At600Dpi() {
 }
 
 void HtmlExport(benchmark::State& state) {
-    const CFmDoc& doc = *Army1000().doc;
+    const ArmyDocument& doc = *Army1000().doc;
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string page = HtmlRoster(doc);
@@ -114,7 +114,7 @@ void HtmlExport(benchmark::State& state) {
 BENCHMARK(HtmlExport)->Unit(benchmark::kMillisecond);
 
 void PrintEveryPageInOnePass(benchmark::State& state) {
-    const CFmDoc& doc = *Army1000().doc;
+    const ArmyDocument& doc = *Army1000().doc;
     CountingSurface surface;
     for (auto _ : state) {
         PrintJob job = A4At600Dpi();
@@ -127,7 +127,7 @@ void PrintEveryPageInOnePass(benchmark::State& state) {
 BENCHMARK(PrintEveryPageInOnePass)->Unit(benchmark::kMillisecond);
 
 void PrintPageByPageLoop(benchmark::State& state) {
-    const CFmDoc& doc = *Army1000().doc;
+    const ArmyDocument& doc = *Army1000().doc;
     CountingSurface surface;
     for (auto _ : state) {
         const PrintJob job = A4At600Dpi();

@@ -1,8 +1,8 @@
 // Loads arbitrary bytes as an army file into a document with the built-in
 // army lists, then reads the army the way the window and the roster do.
 #include "ArmyCatalogue.h"
+#include "ArmyDocument.h"
 #include "ArmyFile.h"
-#include "Document.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,7 +30,7 @@ const ovra::ArmyCatalogue& Catalogue() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ovra::InMemorySettings settings;
     SilentMessages messages;
-    ovra::CFmDoc doc(Catalogue(), settings, messages);
+    ovra::ArmyDocument doc(Catalogue(), settings, messages);
     doc.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.evr");
 
     ovra::Army& army = doc.army();

@@ -1,7 +1,7 @@
 #include "HtmlReportWriter.h"
 
+#include "ArmyDocument.h"
 #include "ArmyFile.h"
-#include "Document.h"
 
 namespace ovra {
 
@@ -22,7 +22,7 @@ void AppendWithBreaks(std::string& out, const std::string& body) {
 
 } // namespace
 
-HtmlReportWriter::HtmlReportWriter(const CFmDoc& document, std::string& out)
+HtmlReportWriter::HtmlReportWriter(const ArmyDocument& document, std::string& out)
     : ReportWriter(document), out_(&out) {}
 
 std::int32_t HtmlReportWriter::WriteBelowMinimum(PrintSurface*, const std::string& troopTypeName, bool) {
@@ -118,7 +118,7 @@ std::int32_t HtmlReportWriter::WriteTotals(bool) {
     return 0;
 }
 
-std::string HtmlRoster(const CFmDoc& document) {
+std::string HtmlRoster(const ArmyDocument& document) {
     std::string out;
     HtmlReportWriter writer(document, out);
     writer.WriteHeader(0, true);
@@ -128,7 +128,7 @@ std::string HtmlRoster(const CFmDoc& document) {
     return out;
 }
 
-bool ExportHtml(const CFmDoc& document, const std::filesystem::path& path, std::string& error) {
+bool ExportHtml(const ArmyDocument& document, const std::filesystem::path& path, std::string& error) {
     std::string reason;
     if (!WriteFileAtomically(path, HtmlRoster(document), reason)) {
         error = "The file \"" + path.string() + "\" could not be written: " + reason;

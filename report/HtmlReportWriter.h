@@ -13,7 +13,7 @@ namespace ovra {
 class HtmlReportWriter : public ReportWriter {
 public:
     // Appends to `out`; the document and the string must outlive the writer.
-    HtmlReportWriter(const CFmDoc& document, std::string& out);
+    HtmlReportWriter(const ArmyDocument& document, std::string& out);
 
     std::int32_t WriteBelowMinimum(PrintSurface* surface, const std::string& troopTypeName,
                                    bool draw) override;
@@ -32,11 +32,11 @@ private:
 
 // The whole page for the document's army: header, roster, the complete
 // information section, footer.
-std::string HtmlRoster(const CFmDoc& document);
+std::string HtmlRoster(const ArmyDocument& document);
 
 // Writes HtmlRoster to the file, replacing it. On failure returns false with
 // a message in `error`; the previous file, if any, is left as it was and no
 // partial file remains.
-bool ExportHtml(const CFmDoc& document, const std::filesystem::path& path, std::string& error);
+bool ExportHtml(const ArmyDocument& document, const std::filesystem::path& path, std::string& error);
 
 } // namespace ovra

@@ -1,6 +1,6 @@
 #include "PrintReportWriter.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +44,7 @@ std::int32_t DeviceToUnits(std::int32_t device, double scale) {
 }
 
 PrintReportWriter::PrintReportWriter(PrintSurface& surface, const PrintJob& job, PrintLayoutState& state,
-                                     std::optional<InfoChoice> info, const CFmDoc& document)
+                                     std::optional<InfoChoice> info, const ArmyDocument& document)
     : ReportWriter(document), state_(&state), surface_(&surface), job_(job), info_(info),
       targetPage_(job.currentPage) {
     state_->scale = job.printableArea.Width() * 0.001;
@@ -406,7 +406,7 @@ std::int32_t PrintPageByPage(PrintReportWriter& writer, PrintSurface& surface, P
     return printed;
 }
 
-std::int32_t PrintRoster(const CFmDoc& document, PrintSurface& surface, const Rect& printableArea,
+std::int32_t PrintRoster(const ArmyDocument& document, PrintSurface& surface, const Rect& printableArea,
                          std::optional<InfoChoice> info) {
     PrintLayoutState state;
     PrintJob job;

@@ -35,7 +35,7 @@ public:
     // The surface, the state and the document must outlive the writer; the
     // job is copied and replaced by each LayoutPages call.
     PrintReportWriter(PrintSurface& surface, const PrintJob& job, PrintLayoutState& state,
-                      std::optional<InfoChoice> info, const CFmDoc& document);
+                      std::optional<InfoChoice> info, const ArmyDocument& document);
 
     std::int32_t WriteBelowMinimum(PrintSurface* surface, const std::string& troopTypeName,
                                    bool draw) override;
@@ -113,7 +113,7 @@ private:
 std::int32_t PrintPageByPage(PrintReportWriter& writer, PrintSurface& surface, PrintJob job);
 
 // Prints the document's roster on the surface in one pass; returns the pages drawn.
-std::int32_t PrintRoster(const CFmDoc& document, PrintSurface& surface, const Rect& printableArea,
+std::int32_t PrintRoster(const ArmyDocument& document, PrintSurface& surface, const Rect& printableArea,
                          std::optional<InfoChoice> info);
 
 } // namespace ovra

@@ -1,7 +1,7 @@
 #include "ReportWriter.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <algorithm>
 
@@ -56,7 +56,7 @@ std::int32_t CountAgainstBounds(const Army& army, const TroopTypeRecord& type) {
 
 // ---------------------------------------------------------------- ReportWriter
 
-ReportWriter::ReportWriter(const CFmDoc& document) : document_(&document) {}
+ReportWriter::ReportWriter(const ArmyDocument& document) : document_(&document) {}
 
 ReportWriter::~ReportWriter() = default;
 

@@ -16,7 +16,7 @@
 
 namespace ovra {
 
-class CFmDoc;
+class ArmyDocument;
 
 // How much of the information section a roster carries. A choice that was
 // never made counts as Complete (see EffectiveInfoChoice).
@@ -68,7 +68,7 @@ std::int32_t CountAgainstBounds(const Army& army, const TroopTypeRecord& type);
 class ReportWriter {
 public:
     // The document must outlive the writer.
-    explicit ReportWriter(const CFmDoc& document);
+    explicit ReportWriter(const ArmyDocument& document);
     ReportWriter(const ReportWriter&) = delete;
     ReportWriter& operator=(const ReportWriter&) = delete;
 
@@ -102,7 +102,7 @@ public:
     virtual ~ReportWriter();
 
     const NoteTable& notes() const { return notes_; }
-    const CFmDoc& document() const { return *document_; }
+    const ArmyDocument& document() const { return *document_; }
 
 protected:
     // A titled text of the information section.
@@ -132,7 +132,7 @@ protected:
     NoteTable notes_;
 
 private:
-    const CFmDoc* document_;
+    const ArmyDocument* document_;
 };
 
 template <class Visit> void ReportWriter::ForEachRosterEntry(Visit&& visit) const {

@@ -1,6 +1,6 @@
 #include "CountPopup.h"
 
-#include "Metrics.h"
+#include "UiMetrics.h"
 #include "UnitListPainting.h"
 
 #include "Army.h"
@@ -15,8 +15,8 @@
 
 namespace ovra {
 
-CCountPopup::CCountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics,
-                         QWidget* parent)
+CountPopup::CountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics,
+                       QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), army_(army), type_(type), metrics_(metrics),
       current_(army.CountOfType(type.code())) {
     setObjectName(QStringLiteral("countPopup"));
@@ -26,9 +26,9 @@ CCountPopup::CCountPopup(const Army& army, const TroopTypeRecord& type, const Ui
     setAttribute(Qt::WA_NoMouseReplay);
 }
 
-CCountPopup::~CCountPopup() = default;
+CountPopup::~CountPopup() = default;
 
-int CCountPopup::Exec() {
+int CountPopup::Exec() {
     if (!isVisible())
         show();
     if (!ended_) {
@@ -40,7 +40,7 @@ int CCountPopup::Exec() {
     return result_;
 }
 
-void CCountPopup::End(int result) {
+void CountPopup::End(int result) {
     if (ended_)
         return;
     ended_ = true;
@@ -49,7 +49,7 @@ void CCountPopup::End(int result) {
         loop_->quit();
 }
 
-void CCountPopup::paintEvent(QPaintEvent*) {
+void CountPopup::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(metrics_.font);
     painter.fillRect(rect(), PopupYellow());
@@ -69,7 +69,7 @@ void CCountPopup::paintEvent(QPaintEvent*) {
     }
 }
 
-void CCountPopup::mouseMoveEvent(QMouseEvent* event) {
+void CountPopup::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
     const int cell = CountCellAt(event->position().toPoint());
     if (cell == hover_)
@@ -81,7 +81,7 @@ void CCountPopup::mouseMoveEvent(QMouseEvent* event) {
         update(CountCellRect(hover_));
 }
 
-void CCountPopup::mousePressEvent(QMouseEvent* event) {
+void CountPopup::mousePressEvent(QMouseEvent* event) {
     // The popup holds the mouse: a press anywhere else arrives here too.
     const QPoint p = event->position().toPoint();
     const int cell = rect().contains(p) ? CountCellAt(p) : -1;
@@ -97,18 +97,18 @@ void CCountPopup::mousePressEvent(QMouseEvent* event) {
     End(cell);
 }
 
-void CCountPopup::mouseReleaseEvent(QMouseEvent* event) {
+void CountPopup::mouseReleaseEvent(QMouseEvent* event) {
     // The release of the click that opened the grid must not close it.
     event->accept();
 }
 
-void CCountPopup::keyPressEvent(QKeyEvent* event) {
+void CountPopup::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         End(-1);
     event->accept();
 }
 
-void CCountPopup::closeEvent(QCloseEvent* event) {
+void CountPopup::closeEvent(QCloseEvent* event) {
     // Closed from outside (another window took over): nothing is chosen.
     End(-1);
     QWidget::closeEvent(event);

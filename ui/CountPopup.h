@@ -14,12 +14,12 @@ class Army;
 struct TroopTypeRecord;
 struct UiMetrics;
 
-class CCountPopup : public QWidget {
+class CountPopup : public QWidget {
     Q_OBJECT
 public:
     // A popup window, not yet shown; `parent` is the tree it belongs to.
-    CCountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics, QWidget* parent);
-    ~CCountPopup() override;
+    CountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics, QWidget* parent);
+    ~CountPopup() override;
 
     // Shows the grid if it is hidden and runs its modal loop until a click
     // ends it; returns the number chosen or -1.

@@ -6,13 +6,11 @@
 
 namespace ovra {
 
-template <class T>
-QVariant PointerData(const T* pointer) {
+template <class T> QVariant PointerData(const T* pointer) {
     return QVariant::fromValue(const_cast<void*>(static_cast<const void*>(pointer)));
 }
 
-template <class T>
-const T* DataPointer(const QVariant& data) {
+template <class T> const T* DataPointer(const QVariant& data) {
     return static_cast<const T*>(data.value<void*>());
 }
 

@@ -1,14 +1,14 @@
 #include "NationBar.h"
 #include "ItemData.h"
 
-#include "Dialogs.h"
-#include "FmView.h"
+#include "ArmyView.h"
+#include "NationInfoDialog.h"
 #include "UiServices.h"
 #include "UnitListPane.h"
 #include "Win1252.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -54,7 +54,7 @@ PointsEditResult CleanPointsText(const QString& text, int selectionStart, int se
     return result;
 }
 
-CNationBar::CNationBar(CFmView& view, QWidget* parent) : QFrame(parent), view_(view) {
+NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("nationBar"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
@@ -66,7 +66,7 @@ CNationBar::CNationBar(CFmView& view, QWidget* parent) : QFrame(parent), view_(v
     pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pointsEdit_->setMaxLength(5);
     pointsEdit_->setToolTip(QStringLiteral("Points limit"));
-    connect(pointsEdit_, &QLineEdit::textEdited, this, &CNationBar::OnPointsChanged);
+    connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
 
     nationCombo_ = new QComboBox(this);
     nationCombo_->setObjectName(QStringLiteral("nationCombo"));
@@ -75,20 +75,20 @@ CNationBar::CNationBar(CFmView& view, QWidget* parent) : QFrame(parent), view_(v
     const ArmyCatalogue& catalogue = view.document().catalogue();
     for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
         nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
-    connect(nationCombo_, &QComboBox::activated, this, &CNationBar::OnNationActivated);
+    connect(nationCombo_, &QComboBox::activated, this, &NationBar::OnNationActivated);
 
     infoButton_ = new QPushButton(QStringLiteral("i"), this);
     infoButton_->setObjectName(QStringLiteral("infoButton"));
     infoButton_->setFont(font);
     infoButton_->setDefault(true);
     infoButton_->setToolTip(QStringLiteral("About this nation"));
-    connect(infoButton_, &QPushButton::clicked, this, &CNationBar::OnInfo);
+    connect(infoButton_, &QPushButton::clicked, this, &NationBar::OnInfo);
 
     setTabOrder(nationCombo_, infoButton_);
     setTabOrder(infoButton_, pointsEdit_);
 }
 
-void CNationBar::LayOut() {
+void NationBar::LayOut() {
     const UiMetrics& m = view_.metrics();
     const int w = m.digitWidth;
     const int h = m.RowHeight();
@@ -109,7 +109,7 @@ void CNationBar::LayOut() {
     infoButton_->setGeometry(combo.right() + 1 + 2, b.top() + 2, side, side);
 }
 
-void CNationBar::RefreshNationBar() {
+void NationBar::RefreshNationBar() {
     const Army& army = view_.document().army();
     {
         const QSignalBlocker blocker(pointsEdit_);
@@ -126,7 +126,7 @@ void CNationBar::RefreshNationBar() {
     SelectNation(&army.nation());
 }
 
-void CNationBar::SelectNation(const NationRecord* nation) {
+void NationBar::SelectNation(const NationRecord* nation) {
     const QSignalBlocker blocker(nationCombo_);
     for (int i = 0; i < nationCombo_->count(); ++i) {
         if (NationAt(nationCombo_, i) == nation) {
@@ -137,7 +137,7 @@ void CNationBar::SelectNation(const NationRecord* nation) {
     nationCombo_->setCurrentIndex(-1);
 }
 
-void CNationBar::OnPointsChanged() {
+void NationBar::OnPointsChanged() {
     const bool selected = pointsEdit_->hasSelectedText();
     const int start = selected ? pointsEdit_->selectionStart() : pointsEdit_->cursorPosition();
     const int end = selected ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
@@ -150,14 +150,14 @@ void CNationBar::OnPointsChanged() {
         else
             pointsEdit_->setCursorPosition(clean.selectionEnd);
     }
-    if (CUnitListPane* list = view_.unitList())
+    if (UnitListPane* list = view_.unitList())
         list->RememberSelection();
     view_.document().SetPointsLimit(clean.text.toInt());
 }
 
-void CNationBar::OnNationActivated(int index) {
+void NationBar::OnNationActivated(int index) {
     const NationRecord* picked = NationAt(nationCombo_, index);
-    CFmDoc& doc = view_.document();
+    ArmyDocument& doc = view_.document();
     if (picked == nullptr || picked == &doc.army().nation())
         return;
     if (doc.army().UnitCount() > 0 &&
@@ -169,9 +169,9 @@ void CNationBar::OnNationActivated(int index) {
     doc.SetNationAndPoints(*picked, doc.army().pointsLimit(), true);
 }
 
-void CNationBar::OnInfo() {
+void NationBar::OnInfo() {
     const NationRecord& nation = view_.document().army().nation();
-    CNationInfoDlg dialog(view_.metrics(), FromWin1252(nation.name), FromWin1252Lines(nation.info), &view_);
+    NationInfoDialog dialog(view_.metrics(), FromWin1252(nation.name), FromWin1252Lines(nation.info), &view_);
     view_.services().ExecDialog(dialog);
 }
 

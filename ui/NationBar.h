@@ -10,13 +10,13 @@ class QPushButton;
 
 namespace ovra {
 
-class CFmView;
+class ArmyView;
 struct NationRecord;
 
-class CNationBar : public QFrame {
+class NationBar : public QFrame {
     Q_OBJECT
 public:
-    CNationBar(CFmView& view, QWidget* parent);
+    NationBar(ArmyView& view, QWidget* parent);
 
     // Shows the army's points limit and selects its nation.
     void RefreshNationBar();
@@ -33,7 +33,7 @@ private:
     void OnInfo();
     void SelectNation(const NationRecord* nation);
 
-    CFmView& view_;
+    ArmyView& view_;
     QLineEdit* pointsEdit_;
     QComboBox* nationCombo_;
     QPushButton* infoButton_;

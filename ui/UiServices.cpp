@@ -110,7 +110,7 @@ int UiServices::ExecDialog(QDialog& dialog) {
     return dialog.exec();
 }
 
-int UiServices::RunCountPopup(CCountPopup& popup) {
+int UiServices::RunCountPopup(CountPopup& popup) {
     return popup.Exec();
 }
 

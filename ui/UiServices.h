@@ -15,7 +15,7 @@ class QWidget;
 
 namespace ovra {
 
-class CCountPopup;
+class CountPopup;
 
 class UiServices {
 public:
@@ -41,7 +41,7 @@ public:
     virtual int ExecDialog(QDialog& dialog);
     // Runs the unit list's count grid until a click ends it; returns the
     // number chosen or -1.
-    virtual int RunCountPopup(CCountPopup& popup);
+    virtual int RunCountPopup(CountPopup& popup);
 };
 
 } // namespace ovra

@@ -1,14 +1,14 @@
 #include "UnitDetailPane.h"
 
-#include "FmView.h"
-#include "OptionPickerDlg.h"
+#include "ArmyView.h"
+#include "OptionPickerDialog.h"
 #include "UnitDetailPainting.h"
 #include "UnitListPainting.h"
 #include "UnitListPane.h"
 #include "UnitPanel.h"
 #include "Win1252.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QCheckBox>
 #include <QPainter>
@@ -33,16 +33,16 @@ template <class Control> void Discard(Control*& control) {
 
 } // namespace
 
-COptionButton::COptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent)
+OptionButton::OptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent)
     : QPushButton(text, parent), breaksLimit_(std::move(breaksLimit)) {}
 
-QColor COptionButton::TextColour() const {
+QColor OptionButton::TextColour() const {
     if (!isEnabled())
         return kButtonShadow;
     return breaksLimit_ && breaksLimit_() ? WarningRed() : QColor(Qt::black);
 }
 
-void COptionButton::paintEvent(QPaintEvent*) {
+void OptionButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
     const QRect r = rect();
@@ -72,8 +72,8 @@ void COptionButton::paintEvent(QPaintEvent*) {
         FrameRect(painter, r, Qt::black);
 }
 
-CUnitDetailPane::CUnitDetailPane(CUnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit,
-                                 const QRect& place, QWidget* parent)
+UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit,
+                               const QRect& place, QWidget* parent)
     : QWidget(parent), panel_(panel), type_(type), unit_(unit) {
     setObjectName(QStringLiteral("unitDetail"));
     setFont(panel.view().metrics().font);
@@ -85,20 +85,20 @@ CUnitDetailPane::CUnitDetailPane(CUnitPanel& panel, const TroopTypeRecord& type,
     CreateControls();
 }
 
-std::vector<ProfileRow> CUnitDetailPane::ProfileRowsShown() const {
+std::vector<ProfileRow> UnitDetailPane::ProfileRowsShown() const {
     return ProfileRows(type_, unit_, panel_.view().metrics().RowHeight());
 }
 
-COptionButton* CUnitDetailPane::MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
-                                                 const QString& unavailable, const QString& name,
-                                                 const QRect& where, void (CUnitDetailPane::*onClick)()) {
-    COptionButton* button = nullptr;
+OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
+                                               const QString& unavailable, const QString& name,
+                                               const QRect& where, void (UnitDetailPane::*onClick)()) {
+    OptionButton* button = nullptr;
     if (unit_ != nullptr) {
-        button = new COptionButton(FromWin1252(choice), std::move(breaksLimit), this);
+        button = new OptionButton(FromWin1252(choice), std::move(breaksLimit), this);
         connect(button, &QPushButton::clicked, this, onClick);
     } else {
         // A troop-type row only says what its units can have.
-        button = new COptionButton(unavailable, {}, this);
+        button = new OptionButton(unavailable, {}, this);
         button->setEnabled(false);
     }
     button->setObjectName(name);
@@ -107,7 +107,7 @@ COptionButton* CUnitDetailPane::MakeOptionButton(const std::string& choice, std:
     return button;
 }
 
-void CUnitDetailPane::CreateControls() {
+void UnitDetailPane::CreateControls() {
     const int h = panel_.view().metrics().RowHeight();
     const DetailLayout layout = LayOutDetailControls(type_, unit_, width(), height(), h);
     const bool mountHadFocus = mount_ != nullptr && mount_->hasFocus();
@@ -121,7 +121,7 @@ void CUnitDetailPane::CreateControls() {
         const SkirmisherUnitEntry* skirmisher = unit_ != nullptr ? unit_->AsSkirmisher() : nullptr;
         runners_->setEnabled(skirmisher != nullptr);
         runners_->setChecked(skirmisher != nullptr && skirmisher->skirmishers);
-        connect(runners_, &QCheckBox::clicked, this, &CUnitDetailPane::OnRunnersClicked);
+        connect(runners_, &QCheckBox::clicked, this, &UnitDetailPane::OnRunnersClicked);
         runners_->show();
     }
 
@@ -131,7 +131,7 @@ void CUnitDetailPane::CreateControls() {
         mount_ = MakeOptionButton(
             unit ? unit->mount->name : std::string(), [unit] { return MountButtonIsRed(*unit); },
             QStringLiteral("Can have a mount"), QStringLiteral("mountButton"), *layout.mount,
-            &CUnitDetailPane::OnMount);
+            &UnitDetailPane::OnMount);
         if (mountHadFocus)
             mount_->setFocus();
     }
@@ -142,14 +142,14 @@ void CUnitDetailPane::CreateControls() {
         magicItem_ = MakeOptionButton(
             unit ? unit->magicItem->name : std::string(), [unit] { return MagicItemButtonIsRed(*unit); },
             QStringLiteral("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
-            &CUnitDetailPane::OnMagicItem);
+            &UnitDetailPane::OnMagicItem);
     }
 
     Discard(siegeEngine_);
     if (layout.siegeEngine) {
         if (unit_ != nullptr) {
             siegeEngine_ = new QPushButton(FromWin1252(unit_->siegeEngine->name), this);
-            connect(siegeEngine_, &QPushButton::clicked, this, &CUnitDetailPane::OnSiegeEngine);
+            connect(siegeEngine_, &QPushButton::clicked, this, &UnitDetailPane::OnSiegeEngine);
         } else {
             siegeEngine_ = new QPushButton(QStringLiteral("Can have a siege engine"), this);
             siegeEngine_->setEnabled(false);
@@ -169,7 +169,7 @@ void CUnitDetailPane::CreateControls() {
     description_->show();
 }
 
-void CUnitDetailPane::RefreshDescription() {
+void UnitDetailPane::RefreshDescription() {
     if (description_ == nullptr)
         return;
     std::string text;
@@ -180,13 +180,13 @@ void CUnitDetailPane::RefreshDescription() {
     description_->setPlainText(FromWin1252Lines(text));
 }
 
-void CUnitDetailPane::RebuildUnitList() {
-    CUnitListPane* list = panel_.view().unitList();
+void UnitDetailPane::RebuildUnitList() {
+    UnitListPane* list = panel_.view().unitList();
     list->RememberSelection();
     list->RebuildList();
 }
 
-void CUnitDetailPane::OnRunnersClicked(bool checked) {
+void UnitDetailPane::OnRunnersClicked(bool checked) {
     SkirmisherUnitEntry* skirmisher = unit_ != nullptr ? unit_->AsSkirmisher() : nullptr;
     if (skirmisher == nullptr)
         return;
@@ -197,10 +197,10 @@ void CUnitDetailPane::OnRunnersClicked(bool checked) {
     RefreshDescription();
 }
 
-void CUnitDetailPane::OnMount() {
+void UnitDetailPane::OnMount() {
     if (unit_ == nullptr)
         return;
-    const TaggedObject* chosen = COptionPickerDlg::Pick(panel_.view(), this, type_, *unit_, unit_->mount);
+    const TaggedObject* chosen = OptionPickerDialog::Pick(panel_.view(), this, type_, *unit_, unit_->mount);
     if (chosen != nullptr && chosen->kind == kKindTroopType && chosen != unit_->mount) {
         unit_->mount = static_cast<const TroopTypeRecord*>(chosen);
         RebuildUnitList();
@@ -212,10 +212,11 @@ void CUnitDetailPane::OnMount() {
     RefreshDescription();
 }
 
-void CUnitDetailPane::OnMagicItem() {
+void UnitDetailPane::OnMagicItem() {
     if (unit_ == nullptr)
         return;
-    const TaggedObject* chosen = COptionPickerDlg::Pick(panel_.view(), this, type_, *unit_, unit_->magicItem);
+    const TaggedObject* chosen =
+        OptionPickerDialog::Pick(panel_.view(), this, type_, *unit_, unit_->magicItem);
     if (chosen != nullptr && chosen->kind == kKindMagicItem) {
         const auto* item = static_cast<const MagicItemRecord*>(chosen);
         if (item != unit_->magicItem)
@@ -228,11 +229,11 @@ void CUnitDetailPane::OnMagicItem() {
     RefreshDescription();
 }
 
-void CUnitDetailPane::OnSiegeEngine() {
+void UnitDetailPane::OnSiegeEngine() {
     if (unit_ == nullptr)
         return;
     const TaggedObject* chosen =
-        COptionPickerDlg::Pick(panel_.view(), this, type_, *unit_, unit_->siegeEngine);
+        OptionPickerDialog::Pick(panel_.view(), this, type_, *unit_, unit_->siegeEngine);
     if (chosen != nullptr && chosen->kind == kKindSiegeEngine) {
         const auto* engine = static_cast<const SiegeEngineRecord*>(chosen);
         if (engine != unit_->siegeEngine)
@@ -245,7 +246,7 @@ void CUnitDetailPane::OnSiegeEngine() {
     RefreshDescription();
 }
 
-void CUnitDetailPane::paintEvent(QPaintEvent*) {
+void UnitDetailPane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
     const int h = panel_.view().metrics().RowHeight();

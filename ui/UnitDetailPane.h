@@ -17,18 +17,18 @@ class QPlainTextEdit;
 
 namespace ovra {
 
-class CUnitPanel;
+class UnitPanel;
 class UnitEntry;
 struct ProfileRow;
 struct TroopTypeRecord;
 
 // The mount and magic item buttons, drawn by the pane: the text turns red
 // when the choice breaks a limit.
-class COptionButton : public QPushButton {
+class OptionButton : public QPushButton {
     Q_OBJECT
 public:
     // `breaksLimit` is asked at every paint; none never warns.
-    COptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent);
+    OptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent);
 
     // The colour the text is drawn in now.
     QColor TextColour() const;
@@ -40,20 +40,20 @@ private:
     std::function<bool()> breaksLimit_;
 };
 
-class CUnitDetailPane : public QWidget {
+class UnitDetailPane : public QWidget {
     Q_OBJECT
 public:
     // Builds the controls for `type`, showing `unit` (none for a troop-type
     // row), at `place` in the panel.
-    CUnitDetailPane(CUnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit, const QRect& place,
-                    QWidget* parent);
+    UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit, const QRect& place,
+                   QWidget* parent);
 
     const TroopTypeRecord& troopType() const { return type_; }
     UnitEntry* unit() const { return unit_; }
     // The controls; none where the type does not offer the option.
     QCheckBox* runnersBox() const { return runners_; }
-    COptionButton* mountButton() const { return mount_; }
-    COptionButton* magicItemButton() const { return magicItem_; }
+    OptionButton* mountButton() const { return mount_; }
+    OptionButton* magicItemButton() const { return magicItem_; }
     QPushButton* siegeEngineButton() const { return siegeEngine_; }
     QPlainTextEdit* descriptionEdit() const { return description_; }
     // The profile rows painted now.
@@ -68,21 +68,21 @@ private:
     // The list shows the new points; the selection stays on this unit.
     void RebuildUnitList();
     // An option button: the unit's choice, or the disabled note for a troop type.
-    COptionButton* MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
-                                    const QString& unavailable, const QString& name, const QRect& where,
-                                    void (CUnitDetailPane::*onClick)());
+    OptionButton* MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
+                                   const QString& unavailable, const QString& name, const QRect& where,
+                                   void (UnitDetailPane::*onClick)());
     void OnRunnersClicked(bool checked);
     void OnMount();
     void OnMagicItem();
     void OnSiegeEngine();
 
-    CUnitPanel& panel_;
+    UnitPanel& panel_;
     const TroopTypeRecord& type_;
     UnitEntry* unit_;
     QCheckBox* runners_ = nullptr;
-    COptionButton* magicItem_ = nullptr;
+    OptionButton* magicItem_ = nullptr;
     QPushButton* siegeEngine_ = nullptr;
-    COptionButton* mount_ = nullptr;
+    OptionButton* mount_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
 };
 

@@ -1,13 +1,13 @@
 #include "UnitListPane.h"
 #include "ItemData.h"
 
+#include "ArmyView.h"
 #include "CountPopup.h"
-#include "FmView.h"
 #include "UiServices.h"
 #include "UnitListPainting.h"
 #include "UnitPanel.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,7 +22,7 @@ constexpr int kDataRole = Qt::UserRole;
 // Every row is painted by the pane; the tree only lays the rows out.
 class UnitRowDelegate : public QStyledItemDelegate {
 public:
-    UnitRowDelegate(const CUnitListPane& pane, QObject* parent) : QStyledItemDelegate(parent), pane_(pane) {}
+    UnitRowDelegate(const UnitListPane& pane, QObject* parent) : QStyledItemDelegate(parent), pane_(pane) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    const CUnitListPane& pane_;
+    const UnitListPane& pane_;
 };
 
 QVariant DataOf(const TaggedObject* record) {
@@ -48,7 +48,7 @@ QVariant DataOf(const TaggedObject* record) {
 
 } // namespace
 
-CUnitTree::CUnitTree(CUnitListPane& pane, QWidget* parent) : QTreeWidget(parent), pane_(pane) {
+UnitTree::UnitTree(UnitListPane& pane, QWidget* parent) : QTreeWidget(parent), pane_(pane) {
     setHeaderHidden(true);
     setColumnCount(1);
     // Rows span the full width: unit names align with troop type names.
@@ -63,18 +63,18 @@ CUnitTree::CUnitTree(CUnitListPane& pane, QWidget* parent) : QTreeWidget(parent)
     setItemDelegate(new UnitRowDelegate(pane, this));
 }
 
-const TaggedObject* CUnitTree::ItemData(const QTreeWidgetItem* item) {
+const TaggedObject* UnitTree::ItemData(const QTreeWidgetItem* item) {
     if (item == nullptr)
         return nullptr;
     return DataPointer<TaggedObject>(item->data(0, kDataRole));
 }
 
-bool CUnitTree::IsUnitRow(const QTreeWidgetItem* item) {
+bool UnitTree::IsUnitRow(const QTreeWidgetItem* item) {
     const TaggedObject* record = ItemData(item);
     return record != nullptr && record->kind == kKindUnitEntry;
 }
 
-void CUnitTree::mousePressEvent(QMouseEvent* event) {
+void UnitTree::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(p) : nullptr;
     if (item == nullptr) {
@@ -90,7 +90,7 @@ void CUnitTree::mousePressEvent(QMouseEvent* event) {
     pane_.view().unitPanel()->ShowSelection();
 }
 
-void CUnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
+void UnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(event->position().toPoint()) : nullptr;
     if (item == nullptr || IsUnitRow(item)) {
         QTreeWidget::mouseDoubleClickEvent(event);
@@ -99,7 +99,7 @@ void CUnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
     pane_.ToggleTroopTypeRow(item);
 }
 
-void CUnitTree::keyPressEvent(QKeyEvent* event) {
+void UnitTree::keyPressEvent(QKeyEvent* event) {
     // A selection moved with the keyboard is shown in the unit panel as a click would.
     const QTreeWidgetItem* before = currentItem();
     QTreeWidget::keyPressEvent(event);
@@ -107,16 +107,16 @@ void CUnitTree::keyPressEvent(QKeyEvent* event) {
         pane_.view().unitPanel()->ShowSelection();
 }
 
-CUnitListPane::CUnitListPane(CFmView& view, QWidget* parent) : QFrame(parent), view_(view) {
+UnitListPane::UnitListPane(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("unitList"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
-    tree_ = new CUnitTree(*this, this);
+    tree_ = new UnitTree(*this, this);
     tree_->setObjectName(QStringLiteral("unitTree"));
     tree_->setFont(view.metrics().font);
 }
 
-void CUnitListPane::RebuildList() {
+void UnitListPane::RebuildList() {
     const Army& army = view_.document().army();
     const NationRecord& nation = army.nation();
     // Refilled out of sight, then painted once.
@@ -140,26 +140,26 @@ void CUnitListPane::RebuildList() {
     update(); // the summary boxes
 }
 
-void CUnitListPane::RememberSelection() {
+void UnitListPane::RememberSelection() {
     if (const TaggedObject* selected = SelectedItem())
         remembered_ = selected;
 }
 
-QTreeWidgetItem* CUnitListPane::FindRow(const TaggedObject* record) const {
+QTreeWidgetItem* UnitListPane::FindRow(const TaggedObject* record) const {
     if (record == nullptr)
         return nullptr;
     for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* top = tree_->topLevelItem(i);
-        if (CUnitTree::ItemData(top) == record)
+        if (UnitTree::ItemData(top) == record)
             return top;
         for (int j = 0; j < top->childCount(); ++j)
-            if (CUnitTree::ItemData(top->child(j)) == record)
+            if (UnitTree::ItemData(top->child(j)) == record)
                 return top->child(j);
     }
     return nullptr;
 }
 
-void CUnitListPane::SelectByData(const TaggedObject* record) {
+void UnitListPane::SelectByData(const TaggedObject* record) {
     QTreeWidgetItem* found = FindRow(record);
     if (found == nullptr)
         found = tree_->topLevelItem(0);
@@ -171,15 +171,15 @@ void CUnitListPane::SelectByData(const TaggedObject* record) {
     tree_->scrollToItem(found);
 }
 
-const TaggedObject* CUnitListPane::SelectedItem() const {
-    return CUnitTree::ItemData(tree_->currentItem());
+const TaggedObject* UnitListPane::SelectedItem() const {
+    return UnitTree::ItemData(tree_->currentItem());
 }
 
-void CUnitListPane::ChooseCount(QTreeWidgetItem* row) {
-    const auto* type = static_cast<const TroopTypeRecord*>(CUnitTree::ItemData(row));
+void UnitListPane::ChooseCount(QTreeWidgetItem* row) {
+    const auto* type = static_cast<const TroopTypeRecord*>(UnitTree::ItemData(row));
     tree_->setCurrentItem(row);
     const QPoint origin = CountPopupOrigin(tree_->visualItemRect(row), tree_->viewport()->height());
-    CCountPopup popup(view_.document().army(), *type, view_.metrics(), tree_);
+    CountPopup popup(view_.document().army(), *type, view_.metrics(), tree_);
     popup.move(tree_->viewport()->mapToGlobal(origin));
     popup.show();
     const int chosen = view_.services().RunCountPopup(popup);
@@ -193,7 +193,7 @@ void CUnitListPane::ChooseCount(QTreeWidgetItem* row) {
     view_.document().SetCountOfType(type->code(), chosen);
 }
 
-void CUnitListPane::ToggleTroopTypeRow(QTreeWidgetItem* row) {
+void UnitListPane::ToggleTroopTypeRow(QTreeWidgetItem* row) {
     tree_->setCurrentItem(row);
     for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* other = tree_->topLevelItem(i);
@@ -203,8 +203,8 @@ void CUnitListPane::ToggleTroopTypeRow(QTreeWidgetItem* row) {
     row->setExpanded(!row->isExpanded());
 }
 
-void CUnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& option,
-                             const TaggedObject& record) const {
+void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& option,
+                            const TaggedObject& record) const {
     const QRect rc = option.rect;
     // The selection is shown in the active colours even when the tree has no focus.
     const QPalette& palette = option.palette;
@@ -234,14 +234,14 @@ void CUnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& opti
     painter.drawText(cells.points, Qt::AlignRight | kLine, content.points);
 }
 
-void CUnitListPane::resizeEvent(QResizeEvent* event) {
+void UnitListPane::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QRect c = contentsRect();
     const int h = view_.metrics().RowHeight();
     tree_->setGeometry(EdgeRect(c.left() + 2, c.top() + 2, RightEdge(c) - 2, BottomEdge(c) - h - 4));
 }
 
-void CUnitListPane::paintEvent(QPaintEvent* event) {
+void UnitListPane::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     const UiMetrics& m = view_.metrics();

@@ -11,14 +11,14 @@ class QStyleOptionViewItem;
 
 namespace ovra {
 
-class CFmView;
-class CUnitListPane;
+class ArmyView;
+class UnitListPane;
 struct TaggedObject;
 
-class CUnitTree : public QTreeWidget {
+class UnitTree : public QTreeWidget {
     Q_OBJECT
 public:
-    CUnitTree(CUnitListPane& pane, QWidget* parent);
+    UnitTree(UnitListPane& pane, QWidget* parent);
     // The record or entry a row stands for.
     static const TaggedObject* ItemData(const QTreeWidgetItem* item);
     // Unit rows stand for unit entries; every other row for a troop type.
@@ -30,13 +30,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    CUnitListPane& pane_;
+    UnitListPane& pane_;
 };
 
-class CUnitListPane : public QFrame {
+class UnitListPane : public QFrame {
     Q_OBJECT
 public:
-    CUnitListPane(CFmView& view, QWidget* parent);
+    UnitListPane(ArmyView& view, QWidget* parent);
 
     // Empties and refills the list from the army, then selects the remembered
     // record (or the first troop-type row) and forgets it. Only the selected
@@ -56,8 +56,8 @@ public:
 
     void SetPointsColumnWidth(int width) { pointsColumnWidth_ = width; }
     int pointsColumnWidth() const { return pointsColumnWidth_; }
-    CUnitTree* tree() const { return tree_; }
-    CFmView& view() const { return view_; }
+    UnitTree* tree() const { return tree_; }
+    ArmyView& view() const { return view_; }
 
     // Opens the count grid beside a troop-type row and sets the number of
     // units of its type to the number chosen.
@@ -72,8 +72,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    CFmView& view_;
-    CUnitTree* tree_;
+    ArmyView& view_;
+    UnitTree* tree_;
     int pointsColumnWidth_ = 0;
     const TaggedObject* remembered_ = nullptr;
 };

@@ -1,28 +1,28 @@
 #include "UnitPanel.h"
 
-#include "FmView.h"
+#include "ArmyView.h"
 #include "UnitDetailPane.h"
 #include "UnitListPainting.h"
 #include "UnitListPane.h"
 #include "Win1252.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QLineEdit>
 
 namespace ovra {
 
-CUnitPanel::CUnitPanel(CFmView& view, QWidget* parent) : QFrame(parent), view_(view) {
+UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("unitPanel"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
     nameEdit_ = new QLineEdit(this);
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setFont(view.metrics().font);
-    connect(nameEdit_, &QLineEdit::textEdited, this, &CUnitPanel::OnNameEdited);
+    connect(nameEdit_, &QLineEdit::textEdited, this, &UnitPanel::OnNameEdited);
 }
 
-void CUnitPanel::ShowSelection() {
+void UnitPanel::ShowSelection() {
     const TaggedObject* selected = view_.unitList()->SelectedItem();
     if (selected == nullptr)
         return;
@@ -46,7 +46,7 @@ void CUnitPanel::ShowSelection() {
     }
 }
 
-void CUnitPanel::ShowDetail(const TroopTypeRecord& type, UnitEntry* unit) {
+void UnitPanel::ShowDetail(const TroopTypeRecord& type, UnitEntry* unit) {
     // Centred under the name field, as wide as it, down to the panel's bottom.
     const QRect e = nameEdit_->geometry();
     const int x = (e.left() + RightEdge(e)) / 2;
@@ -54,12 +54,12 @@ void CUnitPanel::ShowDetail(const TroopTypeRecord& type, UnitEntry* unit) {
     const int left = x - e.width() / 2;
     const QRect place = EdgeRect(left, y, left + e.width(), BottomEdge(contentsRect()));
     delete detail_;
-    detail_ = new CUnitDetailPane(*this, type, unit, place, this);
+    detail_ = new UnitDetailPane(*this, type, unit, place, this);
     detail_->show();
 }
 
-void CUnitPanel::OnNameEdited(const QString& text) {
-    CUnitListPane* list = view_.unitList();
+void UnitPanel::OnNameEdited(const QString& text) {
+    UnitListPane* list = view_.unitList();
     const TaggedObject* selected = list->SelectedItem();
     if (selected == nullptr || selected->kind != kKindUnitEntry)
         return;
@@ -74,7 +74,7 @@ void CUnitPanel::OnNameEdited(const QString& text) {
         list->tree()->viewport()->update(list->tree()->visualItemRect(row));
 }
 
-void CUnitPanel::resizeEvent(QResizeEvent* event) {
+void UnitPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QRect c = contentsRect();
     const int h = view_.metrics().RowHeight();

@@ -8,15 +8,15 @@ class QLineEdit;
 
 namespace ovra {
 
-class CFmView;
-class CUnitDetailPane;
+class ArmyView;
+class UnitDetailPane;
 class UnitEntry;
 struct TroopTypeRecord;
 
-class CUnitPanel : public QFrame {
+class UnitPanel : public QFrame {
     Q_OBJECT
 public:
-    CUnitPanel(CFmView& view, QWidget* parent);
+    UnitPanel(ArmyView& view, QWidget* parent);
 
     // Shows the unit list's selected row in the name field and in a new
     // detail pane; without a selection nothing changes.
@@ -24,8 +24,8 @@ public:
 
     QLineEdit* nameEdit() const { return nameEdit_; }
     // The detail pane of the last row shown; none before the first.
-    CUnitDetailPane* detailPane() const { return detail_; }
-    CFmView& view() const { return view_; }
+    UnitDetailPane* detailPane() const { return detail_; }
+    ArmyView& view() const { return view_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -34,9 +34,9 @@ private:
     void ShowDetail(const TroopTypeRecord& type, UnitEntry* unit);
     void OnNameEdited(const QString& text);
 
-    CFmView& view_;
+    ArmyView& view_;
     QLineEdit* nameEdit_;
-    CUnitDetailPane* detail_ = nullptr;
+    UnitDetailPane* detail_ = nullptr;
 };
 
 } // namespace ovra

@@ -1,8 +1,8 @@
 #include "ArmyFixtures.h"
 #include "RunProgram.h"
 
+#include "ArmyDocument.h"
 #include "ArmyFile.h"
-#include "Document.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ std::filesystem::path ScratchDirectory() {
 
 class DocumentTest : public BuiltInCatalogueTest {
 protected:
-    std::unique_ptr<CFmDoc> MakeDocument() {
-        auto doc = std::make_unique<CFmDoc>(*catalogue, settings, messages);
+    std::unique_ptr<ArmyDocument> MakeDocument() {
+        auto doc = std::make_unique<ArmyDocument>(*catalogue, settings, messages);
         doc->SetUpdateHandler([this] { ++updates; });
         return doc;
     }
@@ -56,7 +56,7 @@ TEST_F(DocumentTest, StartsFromTheSettingsOrTheFirstNation) {
     EXPECT_EQ(MakeDocument()->army().nation().id(), 8) << "an unknown nation falls back to the first";
 
     const ArmyCatalogue empty;
-    CFmDoc noLists(empty, settings, messages);
+    ArmyDocument noLists(empty, settings, messages);
     EXPECT_EQ(noLists.army().UnitCount(), 0) << "a catalogue without nations still gives a document";
 }
 
@@ -109,7 +109,7 @@ TEST_F(DocumentTest, TheExampleArmyFileByteForByte) {
     EXPECT_EQ(WriteArmyFile(doc->army()), ReadWholeFile(DataPath("army/india-example.evr")));
 
     const auto loaded = MakeDocument();
-    EXPECT_EQ(loaded->OnOpenDocument(DataPath("army/india-example.evr")), CFmDoc::OpenResult::Opened);
+    EXPECT_EQ(loaded->OnOpenDocument(DataPath("army/india-example.evr")), ArmyDocument::OpenResult::Opened);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(WriteArmyFile(loaded->army()), ReadWholeFile(DataPath("army/india-example.evr")));
     EXPECT_EQ(loaded->title(), "india-example.evr");
@@ -145,7 +145,7 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     EXPECT_EQ(doc->title(), "Nile.evr");
 
     const auto loaded = MakeDocument();
-    ASSERT_EQ(loaded->OnOpenDocument(dir / "Nile.evr"), CFmDoc::OpenResult::Opened);
+    ASSERT_EQ(loaded->OnOpenDocument(dir / "Nile.evr"), ArmyDocument::OpenResult::Opened);
     const Army& back = loaded->army();
     EXPECT_EQ(back.pointsLimit(), 2400);
     ASSERT_EQ(back.UnitCount(), 6);
@@ -167,7 +167,7 @@ TEST_F(DocumentTest, AnUnavailableNationOrShortHeaderGivesANewUnboundArmy) {
         const auto doc = MakeDocument();
         doc->SetNationAndPoints(Nation(4), 1000, true); // the remembered army DeleteContents rebuilds
         const auto result = doc->OnOpenDocument(DataPath(file));
-        EXPECT_EQ(result, CFmDoc::OpenResult::NotLoadable) << file;
+        EXPECT_EQ(result, ArmyDocument::OpenResult::NotLoadable) << file;
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].text,
                   "The file can not be loaded, because it was created with an armylist now unavailable.");
@@ -182,7 +182,7 @@ TEST_F(DocumentTest, AnUnavailableNationOrShortHeaderGivesANewUnboundArmy) {
 
 TEST_F(DocumentTest, DroppedBlocksWarnOnceAndUnbindTheFile) {
     const auto doc = MakeDocument();
-    EXPECT_EQ(doc->OnOpenDocument(DataPath("army/dropped-block.evr")), CFmDoc::OpenResult::Incomplete);
+    EXPECT_EQ(doc->OnOpenDocument(DataPath("army/dropped-block.evr")), ArmyDocument::OpenResult::Incomplete);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
               "The file was not loaded completely. Because it was created with an armylist now unavailable.");
@@ -203,7 +203,7 @@ TEST_F(DocumentTest, DroppedBlocksWarnOnceAndUnbindTheFile) {
 
 TEST_F(DocumentTest, AnEmptyFileIsNotRead) {
     const auto doc = MakeDocument();
-    EXPECT_EQ(doc->OnOpenDocument(DataPath("army/empty.evr")), CFmDoc::OpenResult::Opened);
+    EXPECT_EQ(doc->OnOpenDocument(DataPath("army/empty.evr")), ArmyDocument::OpenResult::Opened);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(doc->army().nation().id(), 8);
     EXPECT_EQ(doc->title(), "empty.evr");
@@ -212,8 +212,8 @@ TEST_F(DocumentTest, AnEmptyFileIsNotRead) {
 TEST_F(DocumentTest, UnreadableFilesLeaveTheDocumentAlone) {
     const auto doc = MakeDocument();
     doc->army().AddUnit(C("1GEN"));
-    EXPECT_EQ(doc->OnOpenDocument(DataPath("army/no-such-file.evr")), CFmDoc::OpenResult::Unreadable);
-    EXPECT_EQ(doc->OnOpenDocument(DataPath("army")), CFmDoc::OpenResult::Unreadable);
+    EXPECT_EQ(doc->OnOpenDocument(DataPath("army/no-such-file.evr")), ArmyDocument::OpenResult::Unreadable);
+    EXPECT_EQ(doc->OnOpenDocument(DataPath("army")), ArmyDocument::OpenResult::Unreadable);
     EXPECT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(doc->army().UnitCount(), 1);
 }
@@ -233,7 +233,7 @@ TEST_F(DocumentTest, OddBlocksLoadWhatTheyCan) {
                         "<SKIRMISHER>\n<MITEM>\n" + code("zzzz") + "<ENGINE>\n" + code("zzzz") + "<UNIT>\n" +
                         "</UNIT>\n<UNIT>\n" + code("1CHA") + "Swift\n<SKIRMISHER>\n<MOUNT>\n" + code("zzzz") +
                         "</UNIT>\n<UNIT>\n" + code("GEN8") + "Cut\n<MOUNT>\nOM";
-    EXPECT_EQ(doc->LoadFromBytes(bytes, "odd.evr"), CFmDoc::OpenResult::Opened);
+    EXPECT_EQ(doc->LoadFromBytes(bytes, "odd.evr"), ArmyDocument::OpenResult::Opened);
     ASSERT_EQ(EntryCodes(doc->army()), "2INF 1CHA GEN8");
     const UnitEntry* archers = doc->army().UnitAt(0);
     EXPECT_EQ(archers->name(), "Archers") << "an empty name line keeps the type's name";
@@ -244,7 +244,8 @@ TEST_F(DocumentTest, OddBlocksLoadWhatTheyCan) {
     EXPECT_EQ(doc->army().UnitAt(1)->mount, nullptr) << "an unknown mount code gives none";
     EXPECT_EQ(doc->army().UnitAt(2)->mount->code(), kNoMount) << "a cut option code changes nothing";
 
-    EXPECT_EQ(doc->LoadFromBytes(header(32) + "<UNIT>\n" + "1C", "cut.evr"), CFmDoc::OpenResult::Opened);
+    EXPECT_EQ(doc->LoadFromBytes(header(32) + "<UNIT>\n" + "1C", "cut.evr"),
+              ArmyDocument::OpenResult::Opened);
     EXPECT_EQ(doc->army().UnitCount(), 0) << "a cut troop code makes no entry and no message";
     EXPECT_TRUE(messages.messages.empty());
 }

@@ -111,7 +111,8 @@ TEST_F(ReportHtmlExport, WindowTitleIsTheArmyTitleRunIntoTheGameName) {
                 HasSubstr("<TITLE>New ArmyFennmarch</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=#ffffff>\r\n"
                           "<FONT size=5><B>New Army</B></FONT>\r\n"));
     egypt.Add(C("GEN8"));
-    ASSERT_EQ(egypt.doc.LoadFromBytes(WriteArmyFile(egypt.army()), "Legion.evr"), CFmDoc::OpenResult::Opened);
+    ASSERT_EQ(egypt.doc.LoadFromBytes(WriteArmyFile(egypt.army()), "Legion.evr"),
+              ArmyDocument::OpenResult::Opened);
     EXPECT_THAT(HtmlRoster(egypt.doc), HasSubstr("<TITLE>LegionFennmarch</TITLE>"));
 }
 

@@ -32,14 +32,14 @@ PrintJob Job(int width, int height, int currentPage = 1) {
 }
 
 // Prints the roster page by page as the print loop does; one sheet per page.
-int PrintEachPage(const CFmDoc& doc, RecordingSurface& surface, const PrintJob& job,
+int PrintEachPage(const ArmyDocument& doc, RecordingSurface& surface, const PrintJob& job,
                   std::optional<InfoChoice> info) {
     PrintLayoutState state;
     PrintReportWriter writer(surface, job, state, info, doc);
     return PrintPageByPage(writer, surface, job);
 }
 
-int PrintInOnePass(const CFmDoc& doc, RecordingSurface& surface, PrintJob job,
+int PrintInOnePass(const ArmyDocument& doc, RecordingSurface& surface, PrintJob job,
                    std::optional<InfoChoice> info) {
     PrintLayoutState state;
     job.drawEveryPage = true;

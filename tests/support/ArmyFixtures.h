@@ -3,7 +3,7 @@
 
 #include "CatalogueFixtures.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 #include "Host.h"
 
 #include <string>

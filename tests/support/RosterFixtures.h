@@ -6,7 +6,7 @@
 #include "CatalogueFixtures.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 #include "Host.h"
 
 #include <cstdint>
@@ -120,7 +120,7 @@ public:
 
     InMemorySettings settings;
     RecordingMessages messages;
-    CFmDoc doc;
+    ArmyDocument doc;
 };
 
 } // namespace ovra::test

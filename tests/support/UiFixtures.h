@@ -3,15 +3,14 @@
 // and a program instance with its own empty settings.
 #pragma once
 
-#include "CommandLine.h"
+#include "Application.h"
+#include "ArmyView.h"
 #include "CountPopup.h"
-#include "FmApp.h"
-#include "FmView.h"
-#include "MainFrame.h"
+#include "MainWindow.h"
 #include "UiServices.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -92,7 +91,7 @@ public:
         return QDialog::Rejected;
     }
     // Without a hook the count grid ends as a click outside it would.
-    int RunCountPopup(CCountPopup& popup) override {
+    int RunCountPopup(CountPopup& popup) override {
         ++countPopups;
         if (countPopupHook)
             return countPopupHook(popup);
@@ -123,7 +122,7 @@ public:
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
     std::function<int(QDialog&)> dialogHook;
-    std::function<int(CCountPopup&)> countPopupHook;
+    std::function<int(CountPopup&)> countPopupHook;
 
 private:
     static QString TakeFirst(std::deque<QString>& answers) {
@@ -146,25 +145,25 @@ public:
         lists = std::move(armyLists);
     }
     // Starts as the command line would; the window is shown.
-    std::optional<int> Start(const CommandLine& commandLine = {}) {
-        AppOptions options;
+    std::optional<int> Start(const StartRequest& request = {}) {
+        ApplicationOptions options;
         options.armyListDirectories = lists;
         options.settings = settings.get();
         options.services = &services;
-        app = std::make_unique<CFmApp>(options);
-        return app->Start(commandLine);
+        app = std::make_unique<Application>(options);
+        return app->Start(request);
     }
     QString Path(const QString& name) const { return directory.filePath(name); }
 
-    CFmDoc& doc() const { return app->document(); }
-    CMainFrame& frame() const { return app->mainFrame(); }
-    CFmView& view() const { return *app->mainFrame().view(); }
+    ArmyDocument& doc() const { return app->document(); }
+    MainWindow& frame() const { return app->mainFrame(); }
+    ArmyView& view() const { return *app->mainFrame().view(); }
 
     QTemporaryDir directory;
     std::unique_ptr<QSettings> settings;
     ScriptedServices services;
     std::vector<std::filesystem::path> lists;
-    std::unique_ptr<CFmApp> app;
+    std::unique_ptr<Application> app;
 };
 
 } // namespace ovra::test

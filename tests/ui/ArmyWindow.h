@@ -26,13 +26,13 @@ class ArmyWindow : public ::testing::Test {
 protected:
     ArmyWindow() : program({std::filesystem::path(OVRA_TEST_DATA) / "ui"}) { program.Start(); }
 
-    CFmView& view() { return program.view(); }
-    CFmDoc& doc() { return program.doc(); }
+    ArmyView& view() { return program.view(); }
+    ArmyDocument& doc() { return program.doc(); }
     Army& army() { return program.doc().army(); }
-    CUnitListPane& list() { return *view().unitList(); }
-    CUnitTree& tree() { return *list().tree(); }
-    CUnitPanel& panel() { return *view().unitPanel(); }
-    CUnitDetailPane& detail() { return *panel().detailPane(); }
+    UnitListPane& list() { return *view().unitList(); }
+    UnitTree& tree() { return *list().tree(); }
+    UnitPanel& panel() { return *view().unitPanel(); }
+    UnitDetailPane& detail() { return *panel().detailPane(); }
     int rowHeight() { return view().metrics().RowHeight(); }
 
     // An army of that nation, empty unless `fill`; the document starts unmodified.

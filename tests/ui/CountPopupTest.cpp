@@ -50,7 +50,7 @@ class CountPopupInWindow : public ArmyWindow {
 protected:
     // Answers the grid by clicking it at a point of its own.
     void AnswerWithClickAt(QPoint point) {
-        program.services.countPopupHook = [this, point](CCountPopup& popup) {
+        program.services.countPopupHook = [this, point](CountPopup& popup) {
             opened = &popup.troopType();
             countWhenOpened = popup.currentValue();
             QTest::mouseClick(&popup, Qt::LeftButton, {}, point);
@@ -116,7 +116,7 @@ TEST_F(CountPopupInWindow, AClickOutsideTheGridChangesNothing) {
 
 TEST_F(CountPopupInWindow, TheGridMarksTheCellUnderTheMouse) {
     UseNation(kIndia);
-    CCountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
+    CountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
     EXPECT_EQ(popup.size(), QSize(100, 100));
     EXPECT_EQ(popup.hoverCell(), -1);
     const auto move = [&](QPoint p) {
@@ -136,14 +136,14 @@ TEST_F(CountPopupInWindow, TheGridMarksTheCellUnderTheMouse) {
 TEST_F(CountPopupInWindow, TheGridRunsItsOwnLoopUntilAClickOrAClose) {
     UseNation(kIndia);
     {
-        CCountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
+        CountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
         QTimer::singleShot(0, &popup,
                            [&] { QTest::mouseClick(&popup, Qt::LeftButton, {}, CountCellRect(7).center()); });
         EXPECT_EQ(popup.Exec(), 7);
         EXPECT_EQ(popup.currentValue(), 7) << "the green mark moved";
     }
     {
-        CCountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
+        CountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
         QTimer::singleShot(0, &popup, [&] { popup.close(); });
         EXPECT_EQ(popup.Exec(), -1);
     }

@@ -1,7 +1,7 @@
 // Plain functions of the window: text conversion, field geometry and the
 // points field's rule.
-#include "Metrics.h"
 #include "NationBar.h"
+#include "UiMetrics.h"
 #include "Win1252.h"
 
 #include <gtest/gtest.h>

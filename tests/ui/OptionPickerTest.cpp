@@ -2,7 +2,7 @@
 // what it returns for Ok, a double click, Cancel and closing.
 #include "ArmyWindow.h"
 
-#include "OptionPickerDlg.h"
+#include "OptionPickerDialog.h"
 #include "UnitDetailPainting.h"
 
 #include "ArmyCatalogue.h"
@@ -24,48 +24,48 @@ protected:
         const TaggedObject* record;
         bool red;
     };
-    static std::vector<Row> Rows(const COptionPickerDlg& dialog) {
+    static std::vector<Row> Rows(const OptionPickerDialog& dialog) {
         std::vector<Row> rows;
         QTreeWidget* tree = dialog.optionTree();
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             QTreeWidgetItem* item = tree->topLevelItem(i);
-            rows.push_back({item->text(0), COptionPickerDlg::RowRecord(item),
+            rows.push_back({item->text(0), OptionPickerDialog::RowRecord(item),
                             item->foreground(0).color() == WarningRed()});
         }
         return rows;
     }
-    static QTreeWidgetItem* RowOf(const COptionPickerDlg& dialog, const TaggedObject* record) {
+    static QTreeWidgetItem* RowOf(const OptionPickerDialog& dialog, const TaggedObject* record) {
         QTreeWidget* tree = dialog.optionTree();
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            if (COptionPickerDlg::RowRecord(tree->topLevelItem(i)) == record)
+            if (OptionPickerDialog::RowRecord(tree->topLevelItem(i)) == record)
                 return tree->topLevelItem(i);
         return nullptr;
     }
     bool RedFor(const UnitEntry& unit, const TaggedObject* current, const TaggedObject* option) {
-        COptionPickerDlg dialog(view(), &view(), unit.troopType(), unit, current);
+        OptionPickerDialog dialog(view(), &view(), unit.troopType(), unit, current);
         QTreeWidgetItem* row = RowOf(dialog, option);
         EXPECT_NE(row, nullptr);
         return row != nullptr && row->foreground(0).color() == WarningRed();
     }
     // Runs the picker through the services with `answer` acting in it.
     const TaggedObject* Run(const UnitEntry& unit, const TaggedObject* current,
-                            std::function<void(COptionPickerDlg&)> answer) {
+                            std::function<void(OptionPickerDialog&)> answer) {
         program.services.dialogHook = [answer](QDialog& dialog) {
-            auto* picker = qobject_cast<COptionPickerDlg*>(&dialog);
+            auto* picker = qobject_cast<OptionPickerDialog*>(&dialog);
             EXPECT_NE(picker, nullptr);
             if (picker != nullptr)
                 answer(*picker);
             return dialog.result();
         };
-        return COptionPickerDlg::Pick(view(), &view(), unit.troopType(), unit, current);
+        return OptionPickerDialog::Pick(view(), &view(), unit.troopType(), unit, current);
     }
 };
 
 TEST_F(OptionPicker, ListsTheMountsWithTheCurrentOneSelected) {
     UseNation(kIndia);
     UnitEntry* general = Add("GEN1");
-    COptionPickerDlg dialog(view(), &view(), general->troopType(), *general, general->mount);
-    EXPECT_EQ(dialog.optionKind(), COptionPickerDlg::OptionKind::Mount);
+    OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount);
+    EXPECT_EQ(dialog.optionKind(), OptionPickerDialog::OptionKind::Mount);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Mount"));
     EXPECT_EQ(dialog.size(), QSize(320, 280));
     EXPECT_EQ(dialog.pos(), view().mapToGlobal(QPoint(20, 20)));
@@ -92,8 +92,8 @@ TEST_F(OptionPicker, ListsTheMountsWithTheCurrentOneSelected) {
 TEST_F(OptionPicker, ListsSiegeEnginesForInfantry) {
     UseNation(kIndia);
     UnitEntry* bows = Add("1GBW");
-    COptionPickerDlg dialog(view(), &view(), bows->troopType(), *bows, bows->siegeEngine);
-    EXPECT_EQ(dialog.optionKind(), COptionPickerDlg::OptionKind::SiegeEngine);
+    OptionPickerDialog dialog(view(), &view(), bows->troopType(), *bows, bows->siegeEngine);
+    EXPECT_EQ(dialog.optionKind(), OptionPickerDialog::OptionKind::SiegeEngine);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Siege engine"));
     const ArmyCatalogue& catalogue = program.app->catalogue();
     std::vector<const TaggedObject*> expected;
@@ -117,7 +117,7 @@ TEST_F(OptionPicker, AMagicItemCarriedByAnotherEntryIsRed) {
     ASSERT_NE(eagle, nullptr);
 
     {
-        COptionPickerDlg dialog(view(), &view(), first->troopType(), *first, first->magicItem);
+        OptionPickerDialog dialog(view(), &view(), first->troopType(), *first, first->magicItem);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Magic item"));
         const std::vector<Row> rows = Rows(dialog);
         ASSERT_EQ(rows.size(), 2u);
@@ -161,16 +161,16 @@ TEST_F(OptionPicker, OkAndDoubleClickChooseTheRowCancelAndCloseChooseNothing) {
     const TroopTypeRecord& chariot = Type("CHMO");
 
     EXPECT_EQ(Run(*general, general->mount,
-                  [&](COptionPickerDlg& d) {
+                  [&](OptionPickerDialog& d) {
                       d.optionTree()->setCurrentItem(RowOf(d, &chariot));
                       d.okButton()->click();
                   }),
               &chariot);
-    EXPECT_EQ(Run(*general, general->mount, [](COptionPickerDlg& d) { d.okButton()->click(); }),
+    EXPECT_EQ(Run(*general, general->mount, [](OptionPickerDialog& d) { d.okButton()->click(); }),
               general->mount)
         << "Ok on the current choice returns it";
     EXPECT_EQ(Run(*general, general->mount,
-                  [&](COptionPickerDlg& d) {
+                  [&](OptionPickerDialog& d) {
                       QTreeWidget* tree = d.optionTree();
                       const QPoint at = tree->visualItemRect(RowOf(d, &elephant)).center();
                       const QPoint global = tree->viewport()->mapToGlobal(at);
@@ -183,12 +183,12 @@ TEST_F(OptionPicker, OkAndDoubleClickChooseTheRowCancelAndCloseChooseNothing) {
                   }),
               &elephant);
     EXPECT_EQ(Run(*general, general->mount,
-                  [&](COptionPickerDlg& d) {
+                  [&](OptionPickerDialog& d) {
                       d.optionTree()->setCurrentItem(RowOf(d, &chariot));
                       d.cancelButton()->click();
                   }),
               nullptr);
-    EXPECT_EQ(Run(*general, general->mount, [](COptionPickerDlg& d) { d.reject(); }), nullptr);
+    EXPECT_EQ(Run(*general, general->mount, [](OptionPickerDialog& d) { d.reject(); }), nullptr);
     EXPECT_EQ(general->mount, &Type("nomo")) << "the picker changes nothing itself";
 }
 
@@ -198,11 +198,11 @@ TEST_F(OptionPicker, AChoiceNotListedOpensWithNoRowSelected) {
     // A mount of another nation is not among this general's options.
     const TroopTypeRecord* foreign =
         program.app->catalogue().FindNation(kAlexander)->FindTroopType(CodeOf("ELMO"));
-    COptionPickerDlg dialog(view(), &view(), general->troopType(), *general, foreign);
+    OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, foreign);
     EXPECT_EQ(dialog.SelectedRecord(), nullptr);
     EXPECT_TRUE(dialog.pointsField()->text().isEmpty());
     EXPECT_TRUE(dialog.infoField()->toPlainText().isEmpty());
-    EXPECT_EQ(Run(*general, foreign, [](COptionPickerDlg& d) { d.okButton()->click(); }), nullptr);
+    EXPECT_EQ(Run(*general, foreign, [](OptionPickerDialog& d) { d.okButton()->click(); }), nullptr);
 }
 
 } // namespace

@@ -49,12 +49,12 @@ TEST_F(UnitList, RowsFollowTheListedTroopTypesAndTheArmyOrder) {
     int i = 0;
     for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
          t = nation.NextListedTroopType(t), ++i)
-        EXPECT_EQ(CUnitTree::ItemData(tree().topLevelItem(i)), t);
+        EXPECT_EQ(UnitTree::ItemData(tree().topLevelItem(i)), t);
 
     QTreeWidgetItem* bowRow = Row(&bows);
     ASSERT_EQ(bowRow->childCount(), 2);
-    EXPECT_EQ(CUnitTree::ItemData(bowRow->child(0)), first);
-    EXPECT_EQ(CUnitTree::ItemData(bowRow->child(1)), second);
+    EXPECT_EQ(UnitTree::ItemData(bowRow->child(0)), first);
+    EXPECT_EQ(UnitTree::ItemData(bowRow->child(1)), second);
     EXPECT_EQ(Row(&general)->childCount(), 1);
     EXPECT_EQ(Row(lord)->parent(), Row(&general));
 

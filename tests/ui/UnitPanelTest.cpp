@@ -3,7 +3,7 @@
 // the modified flag.
 #include "ArmyWindow.h"
 
-#include "OptionPickerDlg.h"
+#include "OptionPickerDialog.h"
 #include "UnitDetailPainting.h"
 
 #include "ArmyCatalogue.h"
@@ -43,14 +43,14 @@ protected:
     // The next picker opened chooses `record`; none cancels it.
     void AnswerPicker(const TaggedObject* record) {
         program.services.dialogHook = [this, record](QDialog& dialog) {
-            auto* picker = qobject_cast<COptionPickerDlg*>(&dialog);
+            auto* picker = qobject_cast<OptionPickerDialog*>(&dialog);
             EXPECT_NE(picker, nullptr);
             if (picker == nullptr)
                 return int(QDialog::Rejected);
             lastPickerKind = picker->optionKind();
             QTreeWidget* tree = picker->optionTree();
             for (int i = 0; i < tree->topLevelItemCount(); ++i)
-                if (COptionPickerDlg::RowRecord(tree->topLevelItem(i)) == record)
+                if (OptionPickerDialog::RowRecord(tree->topLevelItem(i)) == record)
                     tree->setCurrentItem(tree->topLevelItem(i));
             if (record != nullptr)
                 picker->okButton()->click();
@@ -64,7 +64,7 @@ protected:
         return program.app->catalogue().FindMagicItem(CodeOf(code));
     }
 
-    COptionPickerDlg::OptionKind lastPickerKind = COptionPickerDlg::OptionKind::Mount;
+    OptionPickerDialog::OptionKind lastPickerKind = OptionPickerDialog::OptionKind::Mount;
 };
 
 TEST_F(UnitPanel, ATroopTypeRowShowsWhatTheTypeCanHave) {
@@ -174,7 +174,7 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
 
     AnswerPicker(&Type("ELMO"));
     detail().mountButton()->click();
-    EXPECT_EQ(lastPickerKind, COptionPickerDlg::OptionKind::Mount);
+    EXPECT_EQ(lastPickerKind, OptionPickerDialog::OptionKind::Mount);
     EXPECT_EQ(general->mount, &Type("ELMO"));
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("Elephant"));
@@ -238,7 +238,7 @@ TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
 
     AnswerPicker(eagle);
     detail().magicItemButton()->click();
-    EXPECT_EQ(lastPickerKind, COptionPickerDlg::OptionKind::MagicItem);
+    EXPECT_EQ(lastPickerKind, OptionPickerDialog::OptionKind::MagicItem);
     EXPECT_EQ(first->magicItem, eagle);
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(detail().magicItemButton()->text(), QStringLiteral("Legions eagle"));
@@ -272,7 +272,7 @@ TEST_F(UnitPanel, ASiegeEngineReachesTheEntryAndTheList) {
     const SiegeEngineRecord* ram = program.app->catalogue().FindSiegeEngine(CodeOf("bara"));
     AnswerPicker(ram);
     detail().siegeEngineButton()->click();
-    EXPECT_EQ(lastPickerKind, COptionPickerDlg::OptionKind::SiegeEngine);
+    EXPECT_EQ(lastPickerKind, OptionPickerDialog::OptionKind::SiegeEngine);
     EXPECT_EQ(bows->siegeEngine, ram);
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(detail().siegeEngineButton()->text(), QStringLiteral("Battering Ram"));

@@ -15,12 +15,12 @@ class QTreeWidgetItem;
 
 namespace ovra {
 
-class CFmView;
+class ArmyView;
 class UnitEntry;
 struct TaggedObject;
 struct TroopTypeRecord;
 
-class COptionPickerDlg : public QDialog {
+class OptionPickerDialog : public QDialog {
     Q_OBJECT
 public:
     enum class OptionKind { Mount, MagicItem, SiegeEngine };
@@ -28,12 +28,12 @@ public:
     // Lists the options of the kind of `current` (a magic item, a siege
     // engine, or else a mount) for `unit` of `type`, with `current`
     // selected. The dialog sits at (20, 20) of the army view.
-    COptionPickerDlg(CFmView& view, QWidget* parent, const TroopTypeRecord& type, const UnitEntry& unit,
-                     const TaggedObject* current);
+    OptionPickerDialog(ArmyView& view, QWidget* parent, const TroopTypeRecord& type, const UnitEntry& unit,
+                       const TaggedObject* current);
 
     // Runs the dialog through the view's services; returns the record chosen,
     // or none for Cancel, for closing the dialog and for Ok without a row.
-    static const TaggedObject* Pick(CFmView& view, QWidget* parent, const TroopTypeRecord& type,
+    static const TaggedObject* Pick(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
                                     const UnitEntry& unit, const TaggedObject* current);
 
     OptionKind optionKind() const { return kind_; }

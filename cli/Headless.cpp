@@ -1,7 +1,7 @@
 #include "Headless.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 #include "HtmlReportWriter.h"
 
 #include <charconv>
@@ -45,13 +45,13 @@ struct HeadlessDocument {
 
     // Opens IN as File > Open does; false when it cannot be loaded.
     bool Open(const std::string& path) {
-        const CFmDoc::OpenResult result = doc.OnOpenDocument(path);
-        return result == CFmDoc::OpenResult::Opened || result == CFmDoc::OpenResult::Incomplete;
+        const ArmyDocument::OpenResult result = doc.OnOpenDocument(path);
+        return result == ArmyDocument::OpenResult::Opened || result == ArmyDocument::OpenResult::Incomplete;
     }
 
     InMemorySettings settings;
     StderrMessages messages;
-    CFmDoc doc;
+    ArmyDocument doc;
 };
 
 // A command's arguments: options (those in `valued` take the next argument,
@@ -242,7 +242,7 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
 }
 
 int OpenForExport(const ArmyCatalogue& catalogue, const std::string& in, std::ostream& err,
-                  const std::function<int(const CFmDoc&)>& write) {
+                  const std::function<int(const ArmyDocument&)>& write) {
     HeadlessDocument headless(catalogue, err);
     if (!headless.Open(in))
         return 2;

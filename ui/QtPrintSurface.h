@@ -17,7 +17,7 @@ class QPrinter;
 
 namespace ovra {
 
-class CFmDoc;
+class ArmyDocument;
 
 // Draws on a painter that is active on a printer; fonts are 8-point "Arial",
 // normal and bold, at the printer's resolution; text bytes are Windows-1252.
@@ -53,10 +53,12 @@ private:
 
 // Prints the document's roster on the printer. False, with a reason, when the
 // printer cannot be started.
-bool PrintDocument(const CFmDoc& document, QPrinter& printer, std::optional<InfoChoice> info, QString& error);
+bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optional<InfoChoice> info,
+                   QString& error);
 
 // Writes the printed roster as an A4 portrait PDF at the printer resolution,
 // by way of a temporary file that replaces `path` only when complete.
-bool ExportPdf(const CFmDoc& document, const QString& path, std::optional<InfoChoice> info, QString& error);
+bool ExportPdf(const ArmyDocument& document, const QString& path, std::optional<InfoChoice> info,
+               QString& error);
 
 } // namespace ovra

@@ -1,4 +1,4 @@
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include "ArmyCatalogue.h"
 #include "ArmyFile.h"
@@ -15,7 +15,7 @@ std::string ArmyTitleFromCaption(std::string_view caption) {
     return std::string(caption.substr(0, dash - 1));
 }
 
-CFmDoc::CFmDoc(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages)
+ArmyDocument::ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages)
     : catalogue_(&catalogue), settings_(&settings), messages_(&messages) {
     rememberedPoints_ = settings.ReadInt(kSettingsSection, kPointsKey).value_or(kDefaultPointsLimit);
     const NationRecord* first = catalogue.NextNation(nullptr);
@@ -30,18 +30,18 @@ CFmDoc::CFmDoc(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageS
     army_ = std::make_unique<Army>(*rememberedNation_, rememberedPoints_, false);
 }
 
-CFmDoc::~CFmDoc() = default;
+ArmyDocument::~ArmyDocument() = default;
 
-std::string CFmDoc::ArmyTitle() const {
+std::string ArmyDocument::ArmyTitle() const {
     return ArmyTitleFromCaption(title_ + " - " + kWindowTitle);
 }
 
-void CFmDoc::DeleteContents() {
+void ArmyDocument::DeleteContents() {
     army_.reset();
     army_ = std::make_unique<Army>(*rememberedNation_, rememberedPoints_, fillMinimums_);
 }
 
-void CFmDoc::OnNewDocument() {
+void ArmyDocument::OnNewDocument() {
     DeleteContents();
     Unbind({});
     SetTitle(kNewDocumentTitle);
@@ -49,7 +49,7 @@ void CFmDoc::OnNewDocument() {
     UpdateAllViews();
 }
 
-CFmDoc::OpenResult CFmDoc::OnOpenDocument(const std::filesystem::path& path) {
+ArmyDocument::OpenResult ArmyDocument::OnOpenDocument(const std::filesystem::path& path) {
     std::string bytes;
     std::string error;
     if (!ReadFileBytes(path, bytes, error)) {
@@ -60,7 +60,8 @@ CFmDoc::OpenResult CFmDoc::OnOpenDocument(const std::filesystem::path& path) {
     return LoadFromBytes(bytes, path);
 }
 
-CFmDoc::OpenResult CFmDoc::LoadFromBytes(std::string_view bytes, const std::filesystem::path& path) {
+ArmyDocument::OpenResult ArmyDocument::LoadFromBytes(std::string_view bytes,
+                                                     const std::filesystem::path& path) {
     DeleteContents();
     const std::string fileTitle = path.filename().string();
     if (bytes.empty()) {
@@ -103,7 +104,7 @@ CFmDoc::OpenResult CFmDoc::LoadFromBytes(std::string_view bytes, const std::file
     return complete ? OpenResult::Opened : OpenResult::Incomplete;
 }
 
-bool CFmDoc::OnSaveDocument(const std::filesystem::path& path) {
+bool ArmyDocument::OnSaveDocument(const std::filesystem::path& path) {
     settings_->WriteInt(kSettingsSection, kNationKey, army_->nation().id());
     settings_->WriteInt(kSettingsSection, kPointsKey, army_->pointsLimit());
     std::string error;
@@ -118,7 +119,8 @@ bool CFmDoc::OnSaveDocument(const std::filesystem::path& path) {
     return true;
 }
 
-void CFmDoc::SetNationAndPoints(const NationRecord& nation, std::int32_t pointsLimit, bool fillMinimums) {
+void ArmyDocument::SetNationAndPoints(const NationRecord& nation, std::int32_t pointsLimit,
+                                      bool fillMinimums) {
     rememberedNation_ = &nation;
     rememberedPoints_ = pointsLimit;
     fillMinimums_ = fillMinimums;
@@ -127,7 +129,7 @@ void CFmDoc::SetNationAndPoints(const NationRecord& nation, std::int32_t pointsL
     SetModifiedFlag(true);
 }
 
-void CFmDoc::SetPointsLimit(std::int32_t value) {
+void ArmyDocument::SetPointsLimit(std::int32_t value) {
     if (value == army_->pointsLimit())
         return;
     SetModifiedFlag(true);
@@ -135,13 +137,13 @@ void CFmDoc::SetPointsLimit(std::int32_t value) {
     UpdateAllViews();
 }
 
-void CFmDoc::SetCountOfType(Code troopCode, std::int32_t count) {
+void ArmyDocument::SetCountOfType(Code troopCode, std::int32_t count) {
     army_->SetCountOfType(troopCode, count);
     UpdateAllViews();
     SetModifiedFlag(true);
 }
 
-void CFmDoc::SetModifiedFlag(bool modified) {
+void ArmyDocument::SetModifiedFlag(bool modified) {
     if (modified_ == modified)
         return;
     modified_ = modified;
@@ -149,12 +151,12 @@ void CFmDoc::SetModifiedFlag(bool modified) {
         onState_();
 }
 
-void CFmDoc::UpdateAllViews() {
+void ArmyDocument::UpdateAllViews() {
     if (onUpdate_)
         onUpdate_();
 }
 
-void CFmDoc::SetTitle(std::string title) {
+void ArmyDocument::SetTitle(std::string title) {
     if (title_ == title)
         return;
     title_ = std::move(title);
@@ -162,12 +164,12 @@ void CFmDoc::SetTitle(std::string title) {
         onState_();
 }
 
-void CFmDoc::BindTo(const std::filesystem::path& path) {
+void ArmyDocument::BindTo(const std::filesystem::path& path) {
     path_ = path;
     proposedPath_ = path;
 }
 
-void CFmDoc::Unbind(const std::filesystem::path& proposed) {
+void ArmyDocument::Unbind(const std::filesystem::path& proposed) {
     path_.clear();
     proposedPath_ = proposed;
 }

@@ -1,20 +1,20 @@
-#include "FmApp.h"
+#include "Application.h"
 
-#include "CommandLine.h"
-#include "FmView.h"
-#include "MainFrame.h"
-#include "QtHost.h"
+#include "ArmyView.h"
+#include "DialogMessageSink.h"
+#include "MainWindow.h"
+#include "QtSettingsStore.h"
 #include "UiServices.h"
 
 #include "ArmyCatalogue.h"
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QPrinter>
 #include <QSettings>
 
 namespace ovra {
 
-CFmApp::CFmApp(const AppOptions& options)
+Application::Application(const ApplicationOptions& options)
     : metrics_(UiMetrics::Measure()),
       catalogue_(std::make_unique<ArmyCatalogue>(options.armyListDirectories)) {
     if (options.settings != nullptr) {
@@ -33,34 +33,36 @@ CFmApp::CFmApp(const AppOptions& options)
     messages_ = std::make_unique<DialogMessageSink>(*services_, [this]() -> QWidget* {
         return frame_ ? static_cast<QWidget*>(frame_->view()) : nullptr;
     });
-    document_ = std::make_unique<CFmDoc>(*catalogue_, *settingsStore_, *messages_);
-    frame_ = std::make_unique<CMainFrame>(*this, *document_);
+    document_ = std::make_unique<ArmyDocument>(*catalogue_, *settingsStore_, *messages_);
+    frame_ = std::make_unique<MainWindow>(*this, *document_);
 }
 
-CFmApp::~CFmApp() {
+Application::~Application() {
     // The window goes before the document it shows, and both before the catalogue.
     frame_.reset();
     document_.reset();
 }
 
-QPrinter& CFmApp::printer() {
+QPrinter& Application::printer() {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *printer_;
 }
 
-std::optional<int> CFmApp::Start(const CommandLine& commandLine) {
-    if (commandLine.mode == CommandLine::Mode::Print) {
-        if (document_->OnOpenDocument(*commandLine.file) == CFmDoc::OpenResult::Unreadable)
+std::optional<int> Application::Start(const StartRequest& request) {
+    switch (request.action) {
+    case StartRequest::Action::Print:
+        if (document_->OnOpenDocument(request.file) == ArmyDocument::OpenResult::Unreadable)
             return 1;
         return frame_->view()->PrintDirect(printer()) ? 0 : 1;
-    }
-    if (commandLine.file) {
+    case StartRequest::Action::Open:
         // A file that cannot be read ends the start: the message has been shown.
-        if (!frame_->OpenDocumentFile(QString::fromStdString(commandLine.file->string())))
+        if (!frame_->OpenDocumentFile(QString::fromStdString(request.file.string())))
             return 1;
-    } else {
+        break;
+    case StartRequest::Action::New:
         document_->OnNewDocument();
+        break;
     }
     frame_->show();
     return std::nullopt;

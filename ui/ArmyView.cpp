@@ -1,14 +1,14 @@
-#include "FmView.h"
+#include "ArmyView.h"
 
-#include "FmApp.h"
+#include "Application.h"
 #include "NationBar.h"
-#include "PrintSupport.h"
+#include "QtPrintSurface.h"
 #include "UiServices.h"
 #include "UnitListPane.h"
 #include "UnitPanel.h"
 #include "Win1252.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 #include "HtmlReportWriter.h"
 
 #include <QPainter>
@@ -20,7 +20,7 @@ QColor PaneBackground() {
     return QColor(192, 192, 192);
 }
 
-CFmView::CFmView(CFmApp& app, CFmDoc& document, QWidget* parent)
+ArmyView::ArmyView(Application& app, ArmyDocument& document, QWidget* parent)
     : QWidget(parent), app_(app), document_(document) {
     setObjectName(QStringLiteral("armyView"));
     QPalette grey = palette();
@@ -28,23 +28,23 @@ CFmView::CFmView(CFmApp& app, CFmDoc& document, QWidget* parent)
     setPalette(grey);
     setAutoFillBackground(true);
 
-    nationBar_ = new CNationBar(*this, this);
-    unitList_ = new CUnitListPane(*this, this);
-    unitPanel_ = new CUnitPanel(*this, this);
+    nationBar_ = new NationBar(*this, this);
+    unitList_ = new UnitListPane(*this, this);
+    unitPanel_ = new UnitPanel(*this, this);
     LayOutPanes();
 }
 
-CFmView::~CFmView() = default;
+ArmyView::~ArmyView() = default;
 
-const UiMetrics& CFmView::metrics() const {
+const UiMetrics& ArmyView::metrics() const {
     return app_.metrics();
 }
 
-UiServices& CFmView::services() const {
+UiServices& ArmyView::services() const {
     return app_.services();
 }
 
-void CFmView::LayOutPanes() {
+void ArmyView::LayOutPanes() {
     const UiMetrics& m = metrics();
     const int h = m.RowHeight();
     const int w = m.digitWidth;
@@ -68,18 +68,18 @@ void CFmView::LayOutPanes() {
                                       list.top() + list.height()));
 }
 
-void CFmView::resizeEvent(QResizeEvent* event) {
+void ArmyView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     LayOutPanes();
 }
 
-void CFmView::Refresh() {
+void ArmyView::Refresh() {
     nationBar_->RefreshNationBar();
     unitList_->RebuildList();
     unitPanel_->ShowSelection();
 }
 
-void CFmView::OnNewUnit() {
+void ArmyView::OnNewUnit() {
     const TaggedObject* selected = unitList_->SelectedItem();
     if (selected == nullptr)
         return;
@@ -92,7 +92,7 @@ void CFmView::OnNewUnit() {
     }
 }
 
-void CFmView::OnDeleteUnit() {
+void ArmyView::OnDeleteUnit() {
     const TaggedObject* selected = unitList_->SelectedItem();
     if (selected == nullptr || selected->kind != kKindUnitEntry)
         return;
@@ -113,7 +113,7 @@ void CFmView::OnDeleteUnit() {
     document_.SetModifiedFlag(true);
 }
 
-void CFmView::OnMinMaxUnits() {
+void ArmyView::OnMinMaxUnits() {
     Army& army = document_.army();
     // A removed entry's memory may be reused by an entry added in the same
     // pass, so the selection is not found again by its address alone: only
@@ -140,7 +140,7 @@ void CFmView::OnMinMaxUnits() {
     Refresh();
 }
 
-void CFmView::OnFilePrint() {
+void ArmyView::OnFilePrint() {
     InfoChoice choice = InfoChoice::Complete;
     const bool accepted = services().RunPrintDialog(this, app_.printer(), choice);
     app_.SetInfoChoice(choice);
@@ -149,7 +149,7 @@ void CFmView::OnFilePrint() {
     PrintDirect(app_.printer());
 }
 
-bool CFmView::PrintDirect(QPrinter& printer) {
+bool ArmyView::PrintDirect(QPrinter& printer) {
     QString error;
     if (PrintDocument(document_, printer, app_.infoChoice(), error))
         return true;
@@ -157,7 +157,7 @@ bool CFmView::PrintDirect(QPrinter& printer) {
     return false;
 }
 
-void CFmView::OnExportHtml() {
+void ArmyView::OnExportHtml() {
     const QString path = services().GetSaveFileName(
         this, QStringLiteral("Save html file as"), QString::fromStdString(document_.ArmyTitle()),
         QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));

@@ -3,7 +3,7 @@
 // refreshes all three after every change of the army.
 #pragma once
 
-#include "Metrics.h"
+#include "UiMetrics.h"
 
 #include <QWidget>
 
@@ -11,18 +11,18 @@ class QPrinter;
 
 namespace ovra {
 
-class CFmApp;
-class CFmDoc;
-class CNationBar;
-class CUnitListPane;
-class CUnitPanel;
+class Application;
+class ArmyDocument;
+class NationBar;
+class UnitListPane;
+class UnitPanel;
 class UiServices;
 
-class CFmView : public QWidget {
+class ArmyView : public QWidget {
     Q_OBJECT
 public:
-    CFmView(CFmApp& app, CFmDoc& document, QWidget* parent = nullptr);
-    ~CFmView() override;
+    ArmyView(Application& app, ArmyDocument& document, QWidget* parent = nullptr);
+    ~ArmyView() override;
 
     // Refreshes the nation bar, rebuilds the unit list and shows its selection.
     void Refresh();
@@ -37,13 +37,13 @@ public:
     // Prints on `printer` with the run's info choice, without a dialog.
     bool PrintDirect(QPrinter& printer);
 
-    CFmApp& app() const { return app_; }
-    CFmDoc& document() const { return document_; }
+    Application& app() const { return app_; }
+    ArmyDocument& document() const { return document_; }
     const UiMetrics& metrics() const;
     UiServices& services() const;
-    CNationBar* nationBar() const { return nationBar_; }
-    CUnitListPane* unitList() const { return unitList_; }
-    CUnitPanel* unitPanel() const { return unitPanel_; }
+    NationBar* nationBar() const { return nationBar_; }
+    UnitListPane* unitList() const { return unitList_; }
+    UnitPanel* unitPanel() const { return unitPanel_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -51,11 +51,11 @@ protected:
 private:
     void LayOutPanes();
 
-    CFmApp& app_;
-    CFmDoc& document_;
-    CNationBar* nationBar_ = nullptr;
-    CUnitListPane* unitList_ = nullptr;
-    CUnitPanel* unitPanel_ = nullptr;
+    Application& app_;
+    ArmyDocument& document_;
+    NationBar* nationBar_ = nullptr;
+    UnitListPane* unitList_ = nullptr;
+    UnitPanel* unitPanel_ = nullptr;
 };
 
 // The light grey of the view, its panes and the option picker.

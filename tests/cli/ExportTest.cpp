@@ -60,8 +60,8 @@ TEST_F(Exports, HtmlCommandWritesTheRosterOfTheFile) {
 
     InMemorySettings settings;
     RecordingMessages messages;
-    CFmDoc doc(*catalogue, settings, messages);
-    ASSERT_EQ(doc.OnOpenDocument(in), CFmDoc::OpenResult::Opened);
+    ArmyDocument doc(*catalogue, settings, messages);
+    ASSERT_EQ(doc.OnOpenDocument(in), ArmyDocument::OpenResult::Opened);
     const std::string expected = HtmlRoster(doc);
     EXPECT_EQ(ReadWholeFile(html), expected);
     EXPECT_NE(expected.find("<TITLE>Nile HostFennmarch</TITLE>"), std::string::npos)

@@ -1,6 +1,4 @@
-#include "QtHost.h"
-
-#include "UiServices.h"
+#include "QtSettingsStore.h"
 
 #include <QSettings>
 
@@ -20,15 +18,6 @@ bool QtSettingsStore::WriteInt(const std::string& section, const std::string& ke
     settings_.setValue(QString::fromStdString(section + "/" + key), value);
     settings_.sync();
     return settings_.status() == QSettings::NoError;
-}
-
-void DialogMessageSink::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
-    // The program's own texts, with file names in the file system's encoding.
-    services_.ShowMessage(parent_(), QString::fromStdString(text), QString::fromStdString(caption), icon);
-}
-
-bool DialogMessageSink::AskOkCancel(const std::string& text, const std::string& caption) {
-    return services_.AskOkCancel(parent_(), QString::fromStdString(text), QString::fromStdString(caption));
 }
 
 } // namespace ovra

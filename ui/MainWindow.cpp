@@ -1,12 +1,13 @@
-#include "MainFrame.h"
+#include "MainWindow.h"
 
-#include "Dialogs.h"
-#include "FmApp.h"
-#include "FmView.h"
+#include "AboutDialog.h"
+#include "Application.h"
+#include "ArmyView.h"
 #include "Icons.h"
+#include "NationInfoDialog.h"
 #include "UiServices.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,14 +32,14 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CFmApp& app, CFmDoc& document) : app_(app), document_(document) {
+MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), document_(document) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kWidth, kHeight);
     setWindowIcon(ProgramIcon());
 
-    view_ = new CFmView(app, document, this);
+    view_ = new ArmyView(app, document, this);
     setCentralWidget(view_);
     CreateMenusAndToolbar();
 
@@ -56,12 +57,12 @@ CMainFrame::CMainFrame(CFmApp& app, CFmDoc& document) : app_(app), document_(doc
     UpdateCaption();
 }
 
-CMainFrame::~CMainFrame() {
+MainWindow::~MainWindow() {
     document_.SetUpdateHandler({});
     document_.SetStateHandler({});
 }
 
-QAction* CMainFrame::MakeAction(const ActionSpec& spec) {
+QAction* MainWindow::MakeAction(const ActionSpec& spec) {
     auto* action = new QAction(QString::fromUtf8(spec.text), this);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setStatusTip(QString::fromUtf8(spec.prompt));
@@ -72,47 +73,47 @@ QAction* CMainFrame::MakeAction(const ActionSpec& spec) {
     return action;
 }
 
-void CMainFrame::CreateMenusAndToolbar() {
+void MainWindow::CreateMenusAndToolbar() {
     QAction* newAction =
         MakeAction({"&New", "actionNew", "Start a new army", ThemeIcon("document-new", QStyle::SP_FileIcon),
                     "New", Qt::CTRL | Qt::Key_N});
-    connect(newAction, &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(newAction, &QAction::triggered, this, &MainWindow::OnFileNew);
     QAction* open =
         MakeAction({"&Open...", "actionOpen", "Open an army file",
                     ThemeIcon("document-open", QStyle::SP_DialogOpenButton), "Open", Qt::CTRL | Qt::Key_O});
-    connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(open, &QAction::triggered, this, &MainWindow::OnFileOpen);
     QAction* saveAs = MakeAction({"Save &As...", "actionSaveAs", "Save the army under a new name",
                                   ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton), "Save As"});
-    connect(saveAs, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(saveAs, &QAction::triggered, this, &MainWindow::OnFileSaveAs);
     // Ctrl+S saves although the menu has no Save entry.
     QAction* save = MakeAction({"&Save", "actionSave", "Save the army", {}, nullptr, Qt::CTRL | Qt::Key_S});
-    connect(save, &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
     addAction(save);
     QAction* print = MakeAction(
         {"&Print...", "actionPrint", "Print the army's roster", PrintIcon(), "Print", Qt::CTRL | Qt::Key_P});
-    connect(print, &QAction::triggered, view_, &CFmView::OnFilePrint);
+    connect(print, &QAction::triggered, view_, &ArmyView::OnFilePrint);
     QAction* printSetup =
         MakeAction({"P&rint Setup...", "actionPrintSetup", "Choose the paper and its margins"});
-    connect(printSetup, &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
+    connect(printSetup, &QAction::triggered, this, &MainWindow::OnFilePrintSetup);
     QAction* exportHtml = MakeAction({"&Export Html", "actionExportHtml", "Export to a html file"});
-    connect(exportHtml, &QAction::triggered, view_, &CFmView::OnExportHtml);
+    connect(exportHtml, &QAction::triggered, view_, &ArmyView::OnExportHtml);
     QAction* exit =
         MakeAction({"E&xit", "actionExit", "Quit the program; a changed army can be saved first"});
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QAction* newUnit =
         MakeAction({"&New unit", "actionNewUnit", "Creates a new unit or duplicates an existing one.",
                     NewUnitIcon(), "New unit"});
-    connect(newUnit, &QAction::triggered, view_, &CFmView::OnNewUnit);
+    connect(newUnit, &QAction::triggered, view_, &ArmyView::OnNewUnit);
     QAction* deleteUnit =
         MakeAction({"&Delete unit", "actionDeleteUnit", "Delete the unit.", DeleteUnitIcon(), "Delete unit"});
-    connect(deleteUnit, &QAction::triggered, view_, &CFmView::OnDeleteUnit);
+    connect(deleteUnit, &QAction::triggered, view_, &ArmyView::OnDeleteUnit);
     QAction* minMax = MakeAction({"&Min/Max units", "actionMinMax",
                                   "Creates and/or deletes units until min/max requirements are met.",
                                   MinMaxIcon(), "Min/Max units"});
-    connect(minMax, &QAction::triggered, view_, &CFmView::OnMinMaxUnits);
+    connect(minMax, &QAction::triggered, view_, &ArmyView::OnMinMaxUnits);
     QAction* about = MakeAction({"&About Ovra...", "actionAbout", "Show the program's name and version",
                                  ThemeIcon("help-about", QStyle::SP_MessageBoxInformation), "About"});
-    connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    connect(about, &QAction::triggered, this, &MainWindow::OnAppAbout);
 
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
     fileMenu_->addAction(newAction);
@@ -166,12 +167,12 @@ void CMainFrame::CreateMenusAndToolbar() {
     UpdateRecentFileMenu();
 }
 
-void CMainFrame::UpdateCaption() {
+void MainWindow::UpdateCaption() {
     setWindowTitle(QString::fromStdString(document_.title()) + QStringLiteral("[*] - Fennmarch AG"));
     setWindowModified(document_.IsModified());
 }
 
-QStringList CMainFrame::RecentFiles() const {
+QStringList MainWindow::RecentFiles() const {
     QStringList files;
     QSettings& settings = app_.settings();
     for (int i = 1; i <= kRecentFiles; ++i) {
@@ -182,7 +183,7 @@ QStringList CMainFrame::RecentFiles() const {
     return files;
 }
 
-void CMainFrame::AddRecentFile(const QString& path) {
+void MainWindow::AddRecentFile(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QStringList files = RecentFiles();
     files.removeAll(absolute);
@@ -201,7 +202,7 @@ void CMainFrame::AddRecentFile(const QString& path) {
     UpdateRecentFileMenu();
 }
 
-void CMainFrame::UpdateRecentFileMenu() {
+void MainWindow::UpdateRecentFileMenu() {
     const QStringList files = RecentFiles();
     recentPlaceholder_->setVisible(files.isEmpty());
     for (int i = 0; i < kRecentFiles; ++i) {
@@ -219,7 +220,7 @@ void CMainFrame::UpdateRecentFileMenu() {
     }
 }
 
-bool CMainFrame::SaveModified() {
+bool MainWindow::SaveModified() {
     if (!document_.IsModified())
         return true;
     switch (app_.services().AskSaveChanges(this, QString::fromStdString(document_.title()))) {
@@ -233,13 +234,13 @@ bool CMainFrame::SaveModified() {
     return false;
 }
 
-void CMainFrame::OnFileNew() {
+void MainWindow::OnFileNew() {
     if (!SaveModified())
         return;
     document_.OnNewDocument();
 }
 
-void CMainFrame::OnFileOpen() {
+void MainWindow::OnFileOpen() {
     const QString filters = kArmyFilter + QStringLiteral(";;Fennmarch Army File (*.bba);;"
                                                          "Fennmarch Army File (*.fma);;All Files (*)");
     const QString path = app_.services().GetOpenFileName(this, QStringLiteral("Open"), filters, kArmyFilter);
@@ -247,31 +248,31 @@ void CMainFrame::OnFileOpen() {
         OpenDocumentFile(path);
 }
 
-bool CMainFrame::OpenDocumentFile(const QString& path) {
+bool MainWindow::OpenDocumentFile(const QString& path) {
     if (!SaveModified())
         return false;
-    const CFmDoc::OpenResult result = document_.OnOpenDocument(path.toStdString());
-    if (result == CFmDoc::OpenResult::Unreadable)
+    const ArmyDocument::OpenResult result = document_.OnOpenDocument(path.toStdString());
+    if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
-    if (result != CFmDoc::OpenResult::NotLoadable)
+    if (result != ArmyDocument::OpenResult::NotLoadable)
         AddRecentFile(path);
     return true;
 }
 
-bool CMainFrame::DoSave(const QString& path) {
+bool MainWindow::DoSave(const QString& path) {
     if (!document_.OnSaveDocument(path.toStdString()))
         return false;
     AddRecentFile(path);
     return true;
 }
 
-bool CMainFrame::OnFileSave() {
+bool MainWindow::OnFileSave() {
     if (document_.path().empty())
         return OnFileSaveAs();
     return DoSave(QString::fromStdString(document_.path().string()));
 }
 
-bool CMainFrame::OnFileSaveAs() {
+bool MainWindow::OnFileSaveAs() {
     const QString proposed = document_.proposedPath().empty()
                                  ? QString::fromStdString(document_.title())
                                  : QString::fromStdString(document_.proposedPath().string());
@@ -282,16 +283,16 @@ bool CMainFrame::OnFileSaveAs() {
     return DoSave(path);
 }
 
-void CMainFrame::OnFilePrintSetup() {
+void MainWindow::OnFilePrintSetup() {
     app_.services().RunPageSetup(this, app_.printer());
 }
 
-void CMainFrame::OnAppAbout() {
-    CAboutDlg dialog(app_.metrics(), this);
+void MainWindow::OnAppAbout() {
+    AboutDialog dialog(app_.metrics(), this);
     app_.services().ExecDialog(dialog);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (SaveModified())
         event->accept();
     else

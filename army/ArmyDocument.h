@@ -30,7 +30,7 @@ inline constexpr const char* kNationKey = "Nation";
 inline constexpr const char* kPointsKey = "Points";
 inline constexpr std::int32_t kDefaultPointsLimit = 2000;
 
-class CFmDoc {
+class ArmyDocument {
 public:
     enum class OpenResult {
         Opened,      // loaded; the document is bound to the file
@@ -41,10 +41,10 @@ public:
 
     // Takes the nation and points limit from the settings; the army is empty.
     // The catalogue, settings and messages must outlive the document.
-    CFmDoc(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages);
-    CFmDoc(const CFmDoc&) = delete;
-    CFmDoc& operator=(const CFmDoc&) = delete;
-    virtual ~CFmDoc();
+    ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages);
+    ArmyDocument(const ArmyDocument&) = delete;
+    ArmyDocument& operator=(const ArmyDocument&) = delete;
+    virtual ~ArmyDocument();
 
     virtual std::int32_t BreakPoint() const { return army_->BreakPoint(); }
     // The army's title for rosters: the caption up to its first "." (or up to

@@ -6,9 +6,10 @@
 #include "UnitListPane.h"
 #include "Win1252.h"
 
+#include "AboutDialog.h"
 #include "ArmyFile.h"
 #include "CatalogueFixtures.h"
-#include "Dialogs.h"
+#include "NationInfoDialog.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -47,11 +48,11 @@ QAction* Action(TestProgram& program, const char* name) {
     return program.frame().findChild<QAction*>(QString::fromLatin1(name));
 }
 
-const TroopTypeRecord* FirstTroopType(const CFmDoc& doc) {
+const TroopTypeRecord* FirstTroopType(const ArmyDocument& doc) {
     return doc.army().nation().NextListedTroopType(nullptr);
 }
 
-TEST(MainFrame, StartsWithANewArmyOfTheFirstNationInAFixedWindow) {
+TEST(MainWindow, StartsWithANewArmyOfTheFirstNationInAFixedWindow) {
     TestProgram program;
     ASSERT_FALSE(program.Start().has_value());
     EXPECT_EQ(program.doc().army().nation().id(), 8);
@@ -69,7 +70,7 @@ TEST(MainFrame, StartsWithANewArmyOfTheFirstNationInAFixedWindow) {
     EXPECT_EQ(program.view().nationBar()->pointsEdit()->text(), QStringLiteral("2000"));
 }
 
-TEST(MainFrame, StartsWithTheRememberedNationOrTheFirst) {
+TEST(MainWindow, StartsWithTheRememberedNationOrTheFirst) {
     TestProgram remembered;
     remembered.settings->setValue(QStringLiteral("INIT/Nation"), 32);
     remembered.settings->setValue(QStringLiteral("INIT/Points"), 1500);
@@ -83,7 +84,7 @@ TEST(MainFrame, StartsWithTheRememberedNationOrTheFirst) {
     EXPECT_EQ(unknown.doc().army().nation().id(), 8);
 }
 
-TEST(MainFrame, MenusToolbarAndPrompts) {
+TEST(MainWindow, MenusToolbarAndPrompts) {
     TestProgram program;
     program.Start();
     const QList<QAction*> menus = program.frame().menuBar()->actions();
@@ -112,7 +113,7 @@ TEST(MainFrame, MenusToolbarAndPrompts) {
     EXPECT_EQ(Action(program, "actionExportHtml")->statusTip(), QStringLiteral("Export to a html file"));
 }
 
-TEST(MainFrame, AboutAndNationInfoShowTheirTexts) {
+TEST(MainWindow, AboutAndNationInfoShowTheirTexts) {
     TestProgram program;
     program.Start();
     QStringList seen;
@@ -213,7 +214,7 @@ TEST(NationBar, NationsWithTheSameArmyNameAreToldApart) {
 TEST(ArmyCommands, NewDeleteAndMinMaxFollowTheSelection) {
     TestProgram program;
     program.Start();
-    CUnitListPane* list = program.view().unitList();
+    UnitListPane* list = program.view().unitList();
     const TroopTypeRecord* general = FirstTroopType(program.doc());
     list->SelectByData(general);
     Action(program, "actionNewUnit")->trigger();
@@ -389,36 +390,32 @@ TEST(FileCommands, PrintingToPdfAndExportingHtmlMatchTheCommandLine) {
 
 #endif
 
-TEST(CommandLine, PrintSwitchPrintsTheFileAndEnds) {
+TEST(StartUp, PrintRequestPrintsTheFileAndEnds) {
     TestProgram program;
-    AppOptions options;
+    ApplicationOptions options;
     options.settings = program.settings.get();
     options.services = &program.services;
-    CFmApp app(options);
+    Application app(options);
     const QString pdf = program.Path(QStringLiteral("printed.pdf"));
     app.printer().setOutputFormat(QPrinter::PdfFormat);
     app.printer().setOutputFileName(pdf);
-    const CommandLine print = ParseCommandLine({"/p", DataPath("army/india-example.evr").string()});
-    EXPECT_EQ(app.Start(print), 0);
+    EXPECT_EQ(app.Start({StartRequest::Action::Print, DataPath("army/india-example.evr")}), 0);
     EXPECT_FALSE(app.mainFrame().isVisible());
     EXPECT_EQ(program.services.printDialogs, 0) << "no dialog: the stored choice is used";
     EXPECT_GT(QFileInfo(pdf).size(), 0);
 
-    const CommandLine missing = ParseCommandLine({"--print", DataPath("army/not-there.evr").string()});
-    EXPECT_EQ(app.Start(missing), 1);
+    EXPECT_EQ(app.Start({StartRequest::Action::Print, DataPath("army/not-there.evr")}), 1);
 }
 
-TEST(CommandLine, AFileNameOpensThatArmy) {
+TEST(StartUp, AFileNameOpensThatArmy) {
     TestProgram program;
-    CommandLine commandLine;
-    commandLine.file = DataPath("army/india-example.evr");
-    EXPECT_FALSE(program.Start(commandLine).has_value());
+    EXPECT_FALSE(program.Start({StartRequest::Action::Open, DataPath("army/india-example.evr")}).has_value());
     EXPECT_EQ(program.doc().army().UnitCount(), 2);
     EXPECT_EQ(program.frame().windowTitle(), QStringLiteral("india-example.evr[*] - Fennmarch AG"));
 
     TestProgram missing;
-    commandLine.file = DataPath("army/not-there.evr");
-    EXPECT_EQ(missing.Start(commandLine), 1) << "a file that cannot be read ends the start";
+    EXPECT_EQ(missing.Start({StartRequest::Action::Open, DataPath("army/not-there.evr")}), 1)
+        << "a file that cannot be read ends the start";
     EXPECT_EQ(missing.services.messages.size(), 1u);
 }
 

@@ -28,12 +28,12 @@ using PdfExportFunction =
     std::function<int(const ArmyCatalogue& catalogue, const std::string& in, const std::string& out,
                       const std::string& info, std::ostream& err)>;
 
-class CFmDoc;
+class ArmyDocument;
 
 // Opens an army file as the headless commands do (messages on `err`) and
 // hands the document to `write`; 2 when the file cannot be loaded.
 int OpenForExport(const ArmyCatalogue& catalogue, const std::string& in, std::ostream& err,
-                  const std::function<int(const CFmDoc&)>& write);
+                  const std::function<int(const ArmyDocument&)>& write);
 
 // Runs one headless command and returns its exit code.
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,

@@ -23,6 +23,10 @@ struct UiMetrics {
     QRect FieldRect(const QRect& rect, int digits) const;
     // FieldRect grown by 2 pixels on every side, then moved 2 right and 2 down.
     QRect FieldBox(const QRect& rect, int digits) const;
+    // Dialog units of the font, as dialog templates use them: x in quarters
+    // of the average character width, y in eighths of the line height.
+    QSize DialogUnits(int x, int y) const;
+    QRect DialogRect(int x, int y, int width, int height) const;
 };
 
 } // namespace ovra

@@ -1,4 +1,4 @@
-#include "Metrics.h"
+#include "UiMetrics.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -29,6 +29,19 @@ QRect UiMetrics::FieldRect(const QRect& rect, int digits) const {
 QRect UiMetrics::FieldBox(const QRect& rect, int digits) const {
     const QRect field = FieldRect(rect, digits);
     return QRect(field.left(), field.top(), field.width() + 4, field.height() + 4);
+}
+
+QSize UiMetrics::DialogUnits(int x, int y) const {
+    const QFontMetrics fm(font);
+    const int baseX = std::max(1, fm.averageCharWidth());
+    const int baseY = std::max(1, fm.height());
+    return QSize(x * baseX / 4, y * baseY / 8);
+}
+
+QRect UiMetrics::DialogRect(int x, int y, int width, int height) const {
+    const QSize origin = DialogUnits(x, y);
+    const QSize size = DialogUnits(width, height);
+    return QRect(QPoint(origin.width(), origin.height()), size);
 }
 
 } // namespace ovra

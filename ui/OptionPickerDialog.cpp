@@ -1,7 +1,7 @@
-#include "OptionPickerDlg.h"
+#include "OptionPickerDialog.h"
 #include "ItemData.h"
 
-#include "FmView.h"
+#include "ArmyView.h"
 #include "UiServices.h"
 #include "UnitDetailPainting.h"
 #include "UnitListPainting.h"
@@ -22,21 +22,21 @@ constexpr int kRecordRole = Qt::UserRole;
 constexpr int kWidth = 320;
 constexpr int kHeight = 280;
 
-COptionPickerDlg::OptionKind KindOf(const TaggedObject* current) {
+OptionPickerDialog::OptionKind KindOf(const TaggedObject* current) {
     if (current != nullptr && current->kind == kKindMagicItem)
-        return COptionPickerDlg::OptionKind::MagicItem;
+        return OptionPickerDialog::OptionKind::MagicItem;
     if (current != nullptr && current->kind == kKindSiegeEngine)
-        return COptionPickerDlg::OptionKind::SiegeEngine;
-    return COptionPickerDlg::OptionKind::Mount;
+        return OptionPickerDialog::OptionKind::SiegeEngine;
+    return OptionPickerDialog::OptionKind::Mount;
 }
 
-QString TitleOf(COptionPickerDlg::OptionKind kind) {
+QString TitleOf(OptionPickerDialog::OptionKind kind) {
     switch (kind) {
-    case COptionPickerDlg::OptionKind::MagicItem:
+    case OptionPickerDialog::OptionKind::MagicItem:
         return QStringLiteral("Magic item");
-    case COptionPickerDlg::OptionKind::SiegeEngine:
+    case OptionPickerDialog::OptionKind::SiegeEngine:
         return QStringLiteral("Siege engine");
-    case COptionPickerDlg::OptionKind::Mount:
+    case OptionPickerDialog::OptionKind::Mount:
         break;
     }
     return QStringLiteral("Mount");
@@ -44,8 +44,8 @@ QString TitleOf(COptionPickerDlg::OptionKind kind) {
 
 } // namespace
 
-COptionPickerDlg::COptionPickerDlg(CFmView& view, QWidget* parent, const TroopTypeRecord& type,
-                                   const UnitEntry& unit, const TaggedObject* current)
+OptionPickerDialog::OptionPickerDialog(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
+                                       const UnitEntry& unit, const TaggedObject* current)
     : QDialog(parent), kind_(KindOf(current)), type_(type) {
     setObjectName(QStringLiteral("optionPicker"));
     setWindowTitle(TitleOf(kind_));
@@ -107,21 +107,21 @@ COptionPickerDlg::COptionPickerDlg(CFmView& view, QWidget* parent, const TroopTy
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-const TaggedObject* COptionPickerDlg::Pick(CFmView& view, QWidget* parent, const TroopTypeRecord& type,
-                                           const UnitEntry& unit, const TaggedObject* current) {
-    COptionPickerDlg dialog(view, parent, type, unit, current);
+const TaggedObject* OptionPickerDialog::Pick(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
+                                             const UnitEntry& unit, const TaggedObject* current) {
+    OptionPickerDialog dialog(view, parent, type, unit, current);
     if (view.services().ExecDialog(dialog) != QDialog::Accepted)
         return nullptr;
     return dialog.chosen();
 }
 
-const TaggedObject* COptionPickerDlg::RowRecord(const QTreeWidgetItem* row) {
+const TaggedObject* OptionPickerDialog::RowRecord(const QTreeWidgetItem* row) {
     if (row == nullptr)
         return nullptr;
     return DataPointer<TaggedObject>(row->data(0, kRecordRole));
 }
 
-void COptionPickerDlg::Fill(const UnitEntry& unit, const TaggedObject* current) {
+void OptionPickerDialog::Fill(const UnitEntry& unit, const TaggedObject* current) {
     QTreeWidgetItem* selected = nullptr;
     const auto add = [&](const CatalogueEntry& record, bool red) {
         auto* row = new QTreeWidgetItem(tree_, QStringList{FromWin1252(record.name)});
@@ -152,14 +152,14 @@ void COptionPickerDlg::Fill(const UnitEntry& unit, const TaggedObject* current) 
         tree_->setCurrentItem(selected);
 }
 
-const TaggedObject* COptionPickerDlg::SelectedRecord() const {
+const TaggedObject* OptionPickerDialog::SelectedRecord() const {
     // The selection, not the current row: a tree given the focus makes its
     // first row current without selecting it.
     const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
     return selected.isEmpty() ? nullptr : RowRecord(selected.constFirst());
 }
 
-void COptionPickerDlg::ShowSelectedRow() {
+void OptionPickerDialog::ShowSelectedRow() {
     const TaggedObject* record = SelectedRecord();
     if (record == nullptr)
         return;
@@ -174,7 +174,7 @@ void COptionPickerDlg::ShowSelectedRow() {
     info_->setPlainText(FromWin1252Lines(static_cast<const CatalogueEntry*>(record)->info));
 }
 
-void COptionPickerDlg::ChooseSelectedRow() {
+void OptionPickerDialog::ChooseSelectedRow() {
     chosen_ = SelectedRecord();
     accept();
 }

@@ -12,21 +12,21 @@ class QMenu;
 
 namespace ovra {
 
-class CFmApp;
-class CFmDoc;
-class CFmView;
+class Application;
+class ArmyDocument;
+class ArmyView;
 
-class CMainFrame : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kWidth = 620;
     static constexpr int kHeight = 420;
     static constexpr int kRecentFiles = 4;
 
-    CMainFrame(CFmApp& app, CFmDoc& document);
-    ~CMainFrame() override;
+    MainWindow(Application& app, ArmyDocument& document);
+    ~MainWindow() override;
 
-    CFmView* view() const { return view_; }
+    ArmyView* view() const { return view_; }
 
     void OnFileNew();
     void OnFileOpen();
@@ -60,9 +60,9 @@ private:
     void UpdateRecentFileMenu();
     bool DoSave(const QString& path);
 
-    CFmApp& app_;
-    CFmDoc& document_;
-    CFmView* view_;
+    Application& app_;
+    ArmyDocument& document_;
+    ArmyView* view_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;

@@ -1,8 +1,8 @@
-#include "PrintSupport.h"
+#include "QtPrintSurface.h"
 
 #include "Win1252.h"
 
-#include "Document.h"
+#include "ArmyDocument.h"
 #include "PrintReportWriter.h"
 
 #include <QFile>
@@ -123,7 +123,7 @@ Rect QtPrintSurface::PrintableArea() const {
     return Rect{0, 0, page.width(), page.height()};
 }
 
-bool PrintDocument(const CFmDoc& document, QPrinter& printer, std::optional<InfoChoice> info,
+bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optional<InfoChoice> info,
                    QString& error) {
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -139,7 +139,8 @@ bool PrintDocument(const CFmDoc& document, QPrinter& printer, std::optional<Info
     return true;
 }
 
-bool ExportPdf(const CFmDoc& document, const QString& path, std::optional<InfoChoice> info, QString& error) {
+bool ExportPdf(const ArmyDocument& document, const QString& path, std::optional<InfoChoice> info,
+               QString& error) {
     const QString temporary = path + QStringLiteral(".~pdf");
     {
         QPrinter printer(QPrinter::HighResolution);

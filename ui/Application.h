@@ -2,8 +2,8 @@
 // built once at start-up, the settings, the one document and its window.
 #pragma once
 
-#include "Metrics.h"
 #include "ReportWriter.h"
+#include "UiMetrics.h"
 
 #include <QString>
 
@@ -18,14 +18,21 @@ class QSettings;
 namespace ovra {
 
 class ArmyCatalogue;
-class CFmDoc;
-class CMainFrame;
+class ArmyDocument;
+class MainWindow;
 class DialogMessageSink;
 class QtSettingsStore;
 class UiServices;
-struct CommandLine;
 
-struct AppOptions {
+// What the window does first: a new army, an army file opened, or an army
+// file printed without showing the window.
+struct StartRequest {
+    enum class Action { New, Open, Print };
+    Action action = Action::New;
+    std::filesystem::path file; // for Open and Print
+};
+
+struct ApplicationOptions {
     // Where army-list files are read from, after the built-in lists.
     std::vector<std::filesystem::path> armyListDirectories;
     // The settings store; none means the user's own ("Eldvarrow", "Ovra").
@@ -34,26 +41,26 @@ struct AppOptions {
     UiServices* services = nullptr;
 };
 
-class CFmApp {
+class Application {
 public:
     // Builds the catalogue, the document from the settings and the main
     // window (not yet shown).
-    explicit CFmApp(const AppOptions& options);
-    CFmApp(const CFmApp&) = delete;
-    CFmApp& operator=(const CFmApp&) = delete;
-    ~CFmApp();
+    explicit Application(const ApplicationOptions& options);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    ~Application();
 
-    // Processes the command line: a new army, an army file opened, or an army
-    // printed. Returns an exit code when the program should end now, or none
-    // when the window is shown and the event loop should run.
-    std::optional<int> Start(const CommandLine& commandLine);
+    // A new army, an army file opened, or an army printed. Returns an exit
+    // code when the program should end now, or none when the window is shown
+    // and the event loop should run.
+    std::optional<int> Start(const StartRequest& request);
 
     const ArmyCatalogue& catalogue() const { return *catalogue_; }
     const UiMetrics& metrics() const { return metrics_; }
     UiServices& services() const { return *services_; }
     QSettings& settings() const { return *settings_; }
-    CFmDoc& document() const { return *document_; }
-    CMainFrame& mainFrame() const { return *frame_; }
+    ArmyDocument& document() const { return *document_; }
+    MainWindow& mainFrame() const { return *frame_; }
     QPrinter& printer();
 
     // The print dialog's Info choice, kept for the rest of the run.
@@ -69,8 +76,8 @@ private:
     UiServices* services_;
     std::unique_ptr<QtSettingsStore> settingsStore_;
     std::unique_ptr<DialogMessageSink> messages_;
-    std::unique_ptr<CFmDoc> document_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<ArmyDocument> document_;
+    std::unique_ptr<MainWindow> frame_;
     std::unique_ptr<QPrinter> printer_;
     std::optional<InfoChoice> infoChoice_;
 };

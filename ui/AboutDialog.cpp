@@ -1,0 +1,40 @@
+#include "AboutDialog.h"
+
+#include "UiMetrics.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+namespace ovra {
+
+AboutDialog::AboutDialog(const UiMetrics& metrics, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(QStringLiteral("About Ovra"));
+    setFont(metrics.font);
+    setFixedSize(metrics.DialogUnits(235, 73));
+
+    auto* icon = new QLabel(this);
+    const QRect iconRect = metrics.DialogRect(7, 7, 21, 20);
+    icon->setGeometry(iconRect);
+    icon->setPixmap(QApplication::windowIcon().pixmap(iconRect.size()));
+
+    auto* text = new QLabel(QStringLiteral("Eldvarrow Army Generator V1.41"), this);
+    text->setObjectName(QStringLiteral("aboutText"));
+    const QRect textRect = metrics.DialogRect(40, 10, 119, 8);
+    text->setGeometry(textRect.adjusted(0, 0, 0, textRect.height()));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setGeometry(metrics.DialogRect(178, 7, 50, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Centred over the main window when it opens.
+    if (parent != nullptr) {
+        const QRect over = parent->window()->frameGeometry();
+        move(over.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+} // namespace ovra
