@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Army.h"
+#include "ArmyEdit.h"
 #include "Host.h"
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ovra {
 
@@ -64,9 +66,38 @@ public:
     // points limit and fill-minimums flag.
     void DeleteContents();
 
+    // Rebuilds the army for the nation and limit and remembers them (loading,
+    // `ovra new`); marks the document changed. Not an undoable edit.
     void SetNationAndPoints(const NationRecord& nation, std::int32_t pointsLimit, bool fillMinimums);
-    void SetPointsLimit(std::int32_t value);
-    void SetCountOfType(Code troopCode, std::int32_t count);
+
+    // The edits. Each changes the army, marks the document changed, announces
+    // what changed and returns a record for Undo and Redo. Renaming, setting
+    // an option or the points limit to what it already is, or naming a unit
+    // the army no longer holds, changes nothing and marks nothing; the other
+    // edits count as changes even when the army stays the same.
+    ArmyEdit SetCountOfType(Code troopCode, std::int32_t count);
+    // A new unit of the troop type, or a duplicate of the unit, at the end.
+    ArmyEdit NewUnit(const TroopTypeRecord& type);
+    ArmyEdit DuplicateUnit(UnitId unit);
+    ArmyEdit DeleteUnit(UnitId unit);
+    ArmyEdit EnforceMinMax();
+    ArmyEdit RenameUnit(UnitId unit, std::string_view name);
+    ArmyEdit SetMount(UnitId unit, const TroopTypeRecord* mount);
+    ArmyEdit SetMagicItem(UnitId unit, const MagicItemRecord* item);
+    ArmyEdit SetSiegeEngine(UnitId unit, const SiegeEngineRecord* engine);
+    ArmyEdit SetSkirmishers(UnitId unit, bool skirmishers);
+    // A new army of the nation at the current limit, filled with every troop
+    // type's minimum; File > New then fills too.
+    ArmyEdit ChangeNation(const NationRecord& nation);
+    ArmyEdit SetPointsLimit(std::int32_t value);
+
+    // Takes the army back to where it was before the edit, or forward to where
+    // it was after it. Edits must be undone and redone in stack order.
+    void Undo(const ArmyEdit& edit);
+    void Redo(const ArmyEdit& edit);
+    // Folds a later edit into an earlier one when both change the points limit
+    // or both rename the same unit (a burst of typing); false otherwise.
+    static bool Merge(ArmyEdit& earlier, const ArmyEdit& later);
 
     Army& army() { return *army_; }
     const Army& army() const { return *army_; }
@@ -74,19 +105,21 @@ public:
     std::int32_t pointsLimit() const { return army_->pointsLimit(); }
     const std::string& nationTitle() const { return army_->nation().armyName; }
 
-    bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true);
+    // Changed since it was created, opened or saved, counting undone edits
+    // as not made.
+    bool IsModified() const { return revision_ != savedRevision_; }
     const std::string& title() const { return title_; }
     // The file a plain Save writes to; empty when Save must ask for a name.
     const std::filesystem::path& path() const { return path_; }
     // The name a Save As dialog proposes.
     const std::filesystem::path& proposedPath() const { return proposedPath_; }
 
-    // Called after every change that the views must show.
-    void SetUpdateHandler(std::function<void()> handler) { onUpdate_ = std::move(handler); }
-    // Called whenever the modified flag or the title changes.
+    // Called after every change of the army, with what it touched.
+    using ChangeHandler = std::function<void(const ArmyChange&)>;
+    int Subscribe(ChangeHandler handler);
+    void Unsubscribe(int subscription);
+    // Called whenever the modified state or the title changes.
     void SetStateHandler(std::function<void()> handler) { onState_ = std::move(handler); }
-    void UpdateAllViews();
 
     SettingsStore& settings() { return *settings_; }
     MessageSink& messages() { return *messages_; }
@@ -95,6 +128,19 @@ private:
     void SetTitle(std::string title);
     void BindTo(const std::filesystem::path& path);
     void Unbind(const std::filesystem::path& proposed);
+    void Announce(const ArmyChange& change);
+    void AnnounceState();
+    // A new revision for a state the army has not been in before.
+    void Revise(ArmyEdit& edit);
+    // Starts a fresh history: the current state is the saved one.
+    void MarkSaved();
+    // Runs an edit that removes and appends entries and records which.
+    template <class Change> ArmyEdit RecordEntries(ArmyEdit::Kind kind, Change change);
+    // Runs an edit of one entry's name or options and records it.
+    template <class Change> ArmyEdit RecordEntry(ArmyEdit::Kind kind, UnitId unit, Change change);
+    std::shared_ptr<const ArmyEdit::Whole> Snapshot() const;
+    void Restore(const ArmyEdit::Whole& whole);
+    void ApplyState(const UnitEntryState& state);
 
     const ArmyCatalogue* catalogue_;
     SettingsStore* settings_;
@@ -106,11 +152,14 @@ private:
     const NationRecord* rememberedNation_ = nullptr;
     std::unique_ptr<Army> army_;
 
-    bool modified_ = false;
+    std::uint64_t revision_ = 0;
+    std::uint64_t savedRevision_ = 0;
+    std::uint64_t lastRevision_ = 0;
     std::string title_ = kNewDocumentTitle;
     std::filesystem::path path_;
     std::filesystem::path proposedPath_;
-    std::function<void()> onUpdate_;
+    std::vector<std::pair<int, ChangeHandler>> subscribers_;
+    int lastSubscription_ = 0;
     std::function<void()> onState_;
 };
 

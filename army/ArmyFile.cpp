@@ -94,14 +94,14 @@ std::string WriteArmyFile(const Army& army) {
         PutInt32(out, entry.troopType().code());
         out += OneLine(entry.name());
         out += '\n';
-        if (const SkirmisherUnitEntry* s = entry.AsSkirmisher(); s != nullptr && s->skirmishers)
+        if (entry.skirmishers())
             out += "<SKIRMISHER>\n";
-        if (entry.magicItem != nullptr && entry.magicItem->code() != kNoMagicItem)
-            PutTaggedCode(out, "<MITEM>", entry.magicItem->code());
-        if (entry.siegeEngine != nullptr && entry.siegeEngine->code() != kNoSiegeEngine)
-            PutTaggedCode(out, "<ENGINE>", entry.siegeEngine->code());
-        if (entry.mount != nullptr && entry.mount->code() != kNoMount)
-            PutTaggedCode(out, "<MOUNT>", entry.mount->code());
+        if (entry.magicItem() != nullptr && entry.magicItem()->code() != kNoMagicItem)
+            PutTaggedCode(out, "<MITEM>", entry.magicItem()->code());
+        if (entry.siegeEngine() != nullptr && entry.siegeEngine()->code() != kNoSiegeEngine)
+            PutTaggedCode(out, "<ENGINE>", entry.siegeEngine()->code());
+        if (entry.mount() != nullptr && entry.mount()->code() != kNoMount)
+            PutTaggedCode(out, "<MOUNT>", entry.mount()->code());
         out += "</UNIT>\n";
     }
     return out;
@@ -134,15 +134,14 @@ bool ReadArmyFileUnits(std::string_view bytes, Army& army) {
         if (!reader.ReadLine(name))
             name = {};
         if (entry != nullptr)
-            entry->SetName(name);
+            army.SetName(*entry, name);
         bool cut = false;
         while (!cut && reader.ReadLine(line)) {
             if (line == "</UNIT>")
                 break;
             if (line == "<SKIRMISHER>") {
                 if (entry != nullptr)
-                    if (SkirmisherUnitEntry* s = entry->AsSkirmisher())
-                        s->skirmishers = true;
+                    army.SetSkirmishers(*entry, true);
             } else if (line == "<MITEM>" || line == "<ENGINE>" || line == "<MOUNT>") {
                 Code option = 0;
                 if (!reader.ReadCode(option)) {
@@ -152,11 +151,11 @@ bool ReadArmyFileUnits(std::string_view bytes, Army& army) {
                 if (entry == nullptr)
                     continue;
                 if (line == "<MITEM>")
-                    entry->magicItem = catalogue.FindMagicItem(option);
+                    army.SetMagicItem(*entry, catalogue.FindMagicItem(option));
                 else if (line == "<ENGINE>")
-                    entry->siegeEngine = catalogue.FindSiegeEngine(option);
+                    army.SetSiegeEngine(*entry, catalogue.FindSiegeEngine(option));
                 else
-                    entry->mount = entry->troopType().nation->FindTroopType(option);
+                    army.SetMount(*entry, entry->troopType().nation->FindTroopType(option));
             }
         }
         if (cut)

@@ -21,8 +21,8 @@ std::unique_ptr<ovra::Army> MixedArmy() {
         types.push_back(t);
     for (int i = 0; i < 1000; ++i) {
         ovra::UnitEntry* e = army->AddUnit(types[static_cast<std::size_t>(i) % (types.size() - 3)]->code());
-        if (e->siegeEngine)
-            e->siegeEngine = Catalogue().FindSiegeEngine(ovra::CodeOf("towr"));
+        if (e->siegeEngine())
+            e->army().SetSiegeEngine(*e, Catalogue().FindSiegeEngine(ovra::CodeOf("towr")));
     }
     return army;
 }

@@ -31,9 +31,9 @@ void PdfOfThousandEntries(benchmark::State& state) {
     for (int i = 0; i < 1000; ++i) {
         ovra::UnitEntry* e = doc.army().AddUnit(types[static_cast<std::size_t>(i) % types.size()]->code());
         if (auto* s = e->AsSkirmisher())
-            s->skirmishers = true;
-        if (e->mount)
-            e->mount = egypt.FindTroopType(ovra::CodeOf("CHMO"));
+            s->army().SetSkirmishers(*s, true);
+        if (e->mount())
+            e->army().SetMount(*e, egypt.FindTroopType(ovra::CodeOf("CHMO")));
     }
     const QString path = QDir::temp().filePath(QStringLiteral("ovra_bench.pdf"));
     for (auto _ : state) {

@@ -73,15 +73,15 @@ struct LargeArmy {
             if (type == nullptr)
                 type = egypt.NextListedTroopType(nullptr);
             UnitEntry* entry = army.AddUnit(type->code());
-            if (entry->mount != nullptr && i % 2 == 0)
-                entry->mount = egypt.FindTroopType(CodeOf("CHMO"));
+            if (entry->mount() != nullptr && i % 2 == 0)
+                entry->army().SetMount(*entry, egypt.FindTroopType(CodeOf("CHMO")));
             if (SkirmisherUnitEntry* skirmisher = entry->AsSkirmisher())
-                skirmisher->skirmishers = i % 3 != 0;
-            if (entry->siegeEngine != nullptr)
-                entry->siegeEngine = catalogue.FindSiegeEngine(engines[i % 4]);
+                skirmisher->army().SetSkirmishers(*skirmisher, i % 3 != 0);
+            if (entry->siegeEngine() != nullptr)
+                entry->army().SetSiegeEngine(*entry, catalogue.FindSiegeEngine(engines[i % 4]));
         }
-        army.UnitAt(10)->magicItem = catalogue.FindMagicItem(CodeOf("eagl"));
-        army.UnitAt(20)->magicItem = catalogue.FindMagicItem(CodeOf("eagl"));
+        army.UnitAt(10)->army().SetMagicItem(*army.UnitAt(10), catalogue.FindMagicItem(CodeOf("eagl")));
+        army.UnitAt(20)->army().SetMagicItem(*army.UnitAt(20), catalogue.FindMagicItem(CodeOf("eagl")));
     }
 
     ArmyCatalogue catalogue;

@@ -170,8 +170,8 @@ std::int32_t ReportWriter::WriteUnit(const TaggedObject& item, std::int32_t inde
     Rect remarksCell;
     height += WriteRow(overMaximum, indent, name, cells, &remarksCell, draw);
     if (entry != nullptr) {
-        if (entry->mount != nullptr && entry->mount->code() != kNoMount)
-            height += WriteUnit(*entry->mount, indent + 1, std::nullopt, draw);
+        if (entry->mount() != nullptr && entry->mount()->code() != kNoMount)
+            height += WriteUnit(*entry->mount(), indent + 1, std::nullopt, draw);
         if (const TroopTypeRecord* runners = RunnersOf(*entry))
             height += WriteUnit(*runners, indent + 1, type->armourSave, draw);
     }
@@ -195,8 +195,8 @@ void ReportWriter::RegisterNotes() {
     ForEachRosterEntry([&](const TroopTypeRecord& type, const UnitEntry& entry) {
         type.CollectInfoTexts(texts);
         notes_.NoteReferences(texts);
-        if (entry.mount != nullptr && entry.mount->code() != kNoMount) {
-            entry.mount->CollectInfoTexts(texts);
+        if (entry.mount() != nullptr && entry.mount()->code() != kNoMount) {
+            entry.mount()->CollectInfoTexts(texts);
             notes_.NoteReferences(texts);
         }
         if (const TroopTypeRecord* runners = RunnersOf(entry)) {
@@ -252,12 +252,12 @@ RowCells ReportWriter::UnitCells(const TroopTypeRecord& type, const UnitEntry* e
     const std::string references = notes_.NoteReferences(texts);
     std::string options;
     if (entry != nullptr) {
-        const bool hasItem = entry->magicItem != nullptr && entry->magicItem->code() != kNoMagicItem;
+        const bool hasItem = entry->magicItem() != nullptr && entry->magicItem()->code() != kNoMagicItem;
         if (hasItem)
-            options = entry->magicItem->name;
-        if (entry->siegeEngine != nullptr && entry->siegeEngine->code() != kNoSiegeEngine)
-            options =
-                hasItem ? entry->magicItem->name + ", " + entry->siegeEngine->name : entry->siegeEngine->name;
+            options = entry->magicItem()->name;
+        if (entry->siegeEngine() != nullptr && entry->siegeEngine()->code() != kNoSiegeEngine)
+            options = hasItem ? entry->magicItem()->name + ", " + entry->siegeEngine()->name
+                              : entry->siegeEngine()->name;
     }
     if (options.empty())
         cells[7] = references;
@@ -273,7 +273,7 @@ const TroopTypeRecord* ReportWriter::RunnersOf(const UnitEntry& entry) const {
     if (type.troopKind != kTroopSkirmisherUnit)
         return nullptr;
     const SkirmisherUnitEntry* skirmisher = entry.AsSkirmisher();
-    if (skirmisher == nullptr || !skirmisher->skirmishers)
+    if (skirmisher == nullptr || !skirmisher->skirmishers())
         return nullptr;
     // A nation without runners writes no runners row.
     return type.nation->FindTroopType(kRunners);

@@ -13,6 +13,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QUndoStack>
 
 namespace ovra {
 
@@ -28,13 +29,17 @@ ArmyView::ArmyView(Application& app, ArmyDocument& document, QWidget* parent)
     setPalette(grey);
     setAutoFillBackground(true);
 
+    undoStack_ = new QUndoStack(this);
     nationBar_ = new NationBar(*this, this);
     unitList_ = new UnitListPane(*this, this);
     unitPanel_ = new UnitPanel(*this, this);
     LayOutPanes();
+    subscription_ = document_.Subscribe([this](const ArmyChange&) { OnArmyChanged(); });
 }
 
-ArmyView::~ArmyView() = default;
+ArmyView::~ArmyView() {
+    document_.Unsubscribe(subscription_);
+}
 
 const UiMetrics& ArmyView::metrics() const {
     return app_.metrics();
@@ -73,71 +78,73 @@ void ArmyView::resizeEvent(QResizeEvent* event) {
     LayOutPanes();
 }
 
-void ArmyView::Refresh() {
+void ArmyView::OnArmyChanged() {
     nationBar_->RefreshNationBar();
-    unitList_->RebuildList();
+    unitList_->Rebuild();
     unitPanel_->ShowSelection();
 }
 
-void ArmyView::OnNewUnit() {
-    const TaggedObject* selected = unitList_->SelectedItem();
-    if (selected == nullptr)
+void ArmyView::Execute(const QString& text, ArmyCommand::Operation operation, ArmyCommand::Burst burst) {
+    undoStack_->push(new ArmyCommand(
+        document_, text, std::move(operation), [this](const ArmyChange& change) { Reveal(change); }, burst,
+        typingBurst_));
+}
+
+void ArmyView::Reveal(const ArmyChange& change) {
+    if (change.troopType == nullptr)
         return;
-    UnitEntry* entry = document_.army().NewUnit(selected);
-    Refresh();
-    document_.SetModifiedFlag(true);
-    if (entry != nullptr) {
-        unitList_->SetRememberedSelection(entry);
-        Refresh();
+    if (change.unit == 0 || !unitList_->Select({change.troopType, change.unit})) {
+        unitList_->Select({change.troopType, 0});
+        unitList_->OpenOnly(unitList_->model().IndexOfType(change.troopType));
     }
 }
 
+void ArmyView::OnNewUnit() {
+    const TaggedObject* selected = unitList_->SelectedRecord();
+    if (selected == nullptr)
+        return;
+    UnitListKey added;
+    if (selected->kind == kKindUnitEntry) {
+        const UnitId source = static_cast<const UnitEntry*>(selected)->id();
+        Execute(tr("New unit"), [source, &added](ArmyDocument& doc) {
+            ArmyEdit edit = doc.DuplicateUnit(source);
+            added = {edit.touched().troopType, edit.firstAdded()};
+            return edit;
+        });
+    } else {
+        const auto* type = static_cast<const TroopTypeRecord*>(selected);
+        Execute(tr("New unit"), [type, &added](ArmyDocument& doc) {
+            ArmyEdit edit = doc.NewUnit(*type);
+            added = {edit.touched().troopType, edit.firstAdded()};
+            return edit;
+        });
+    }
+    if (added.unit != 0)
+        unitList_->Select(added);
+}
+
 void ArmyView::OnDeleteUnit() {
-    const TaggedObject* selected = unitList_->SelectedItem();
+    const TaggedObject* selected = unitList_->SelectedRecord();
     if (selected == nullptr || selected->kind != kKindUnitEntry)
         return;
     const auto* entry = static_cast<const UnitEntry*>(selected);
     // The row that takes the selection: the next unit of the same troop type,
     // else the troop type's own row.
     const Army& army = document_.army();
-    const TaggedObject* next = &entry->troopType();
+    UnitListKey next{&entry->troopType(), 0};
     for (std::int32_t i = army.IndexOf(entry) + 1; i < army.UnitCount(); ++i) {
         if (&army.UnitAt(i)->troopType() == &entry->troopType()) {
-            next = army.UnitAt(i);
+            next.unit = army.UnitAt(i)->id();
             break;
         }
     }
-    document_.army().RemoveUnit(entry);
-    unitList_->SetRememberedSelection(next);
-    Refresh();
-    document_.SetModifiedFlag(true);
+    const UnitId doomed = entry->id();
+    Execute(tr("Delete unit"), [doomed](ArmyDocument& doc) { return doc.DeleteUnit(doomed); });
+    unitList_->Select(next);
 }
 
 void ArmyView::OnMinMaxUnits() {
-    Army& army = document_.army();
-    // A removed entry's memory may be reused by an entry added in the same
-    // pass, so the selection is not found again by its address alone: only
-    // the last entries of a type are removed, so the selected entry is still
-    // there exactly when its place among the units of its type is.
-    const TaggedObject* selected = unitList_->SelectedItem();
-    const TroopTypeRecord* type = nullptr;
-    std::int32_t place = 0;
-    if (selected != nullptr && selected->kind == kKindUnitEntry) {
-        type = &static_cast<const UnitEntry*>(selected)->troopType();
-        for (std::int32_t i = 0; i < army.UnitCount() && army.UnitAt(i) != selected; ++i)
-            place += &army.UnitAt(i)->troopType() == type ? 1 : 0;
-    }
-    army.EnforceMinMax();
-    unitList_->RememberSelection();
-    if (type != nullptr) {
-        const UnitEntry* samePlace = nullptr;
-        for (std::int32_t i = 0, n = 0; i < army.UnitCount() && samePlace == nullptr; ++i)
-            if (&army.UnitAt(i)->troopType() == type && n++ == place)
-                samePlace = army.UnitAt(i);
-        unitList_->SetRememberedSelection(samePlace == selected ? selected : nullptr);
-    }
-    document_.SetModifiedFlag(true);
-    Refresh();
+    Execute(tr("Min/Max units"), [](ArmyDocument& doc) { return doc.EnforceMinMax(); });
 }
 
 void ArmyView::OnFilePrint() {

@@ -1,13 +1,16 @@
-// The army view: the client area of the main window. It draws nothing
-// itself; it lays out the nation bar, the unit list and the unit panel, and
-// refreshes all three after every change of the army.
+// The army view: the client area of the main window. It lays out the nation
+// bar, the unit list and the unit panel, refreshes them whenever the document
+// announces a change, and is the one place where the panes' edits become
+// commands on the undo stack.
 #pragma once
 
+#include "ArmyCommand.h"
 #include "UiMetrics.h"
 
 #include <QWidget>
 
 class QPrinter;
+class QUndoStack;
 
 namespace ovra {
 
@@ -24,8 +27,15 @@ public:
     ArmyView(Application& app, ArmyDocument& document, QWidget* parent = nullptr);
     ~ArmyView() override;
 
-    // Refreshes the nation bar, rebuilds the unit list and shows its selection.
-    void Refresh();
+    // Runs an edit as a command on the undo stack. Commands of the same typing
+    // burst merge into one step.
+    void Execute(const QString& text, ArmyCommand::Operation operation,
+                 ArmyCommand::Burst burst = ArmyCommand::Burst::None);
+    // Ends the current burst of typing: the next typed edit is a new step.
+    void EndTypingBurst() { ++typingBurst_; }
+    // Selects what a change touched and opens its troop type.
+    void Reveal(const ArmyChange& change);
+    QUndoStack& undoStack() const { return *undoStack_; }
 
     // Army menu.
     void OnNewUnit();
@@ -50,12 +60,16 @@ protected:
 
 private:
     void LayOutPanes();
+    void OnArmyChanged();
 
     Application& app_;
     ArmyDocument& document_;
+    QUndoStack* undoStack_;
     NationBar* nationBar_ = nullptr;
     UnitListPane* unitList_ = nullptr;
     UnitPanel* unitPanel_ = nullptr;
+    int subscription_ = 0;
+    int typingBurst_ = 0;
 };
 
 // The light grey of the view, its panes and the option picker.

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace ovra {
 namespace {
@@ -52,13 +53,11 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
     });
     statusBar()->showMessage(QStringLiteral("Ready"));
 
-    document_.SetUpdateHandler([this] { view_->Refresh(); });
     document_.SetStateHandler([this] { UpdateCaption(); });
     UpdateCaption();
 }
 
 MainWindow::~MainWindow() {
-    document_.SetUpdateHandler({});
     document_.SetStateHandler({});
 }
 
@@ -111,6 +110,17 @@ void MainWindow::CreateMenusAndToolbar() {
                                   "Creates and/or deletes units until min/max requirements are met.",
                                   MinMaxIcon(), "Min/Max units"});
     connect(minMax, &QAction::triggered, view_, &ArmyView::OnMinMaxUnits);
+    QUndoStack& stack = view_->undoStack();
+    QAction* undo = stack.createUndoAction(this);
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setIcon(ThemeIcon("edit-undo", QStyle::SP_ArrowBack));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setStatusTip(tr("Undo the last change of the army"));
+    QAction* redo = stack.createRedoAction(this);
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setIcon(ThemeIcon("edit-redo", QStyle::SP_ArrowForward));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setStatusTip(tr("Redo the change last undone"));
     QAction* about = MakeAction({"&About Ovra...", "actionAbout", "Show the program's name and version",
                                  ThemeIcon("help-about", QStyle::SP_MessageBoxInformation), "About"});
     connect(about, &QAction::triggered, this, &MainWindow::OnAppAbout);
@@ -139,6 +149,10 @@ void MainWindow::CreateMenusAndToolbar() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(exit);
 
+    QMenu* editMenu = menuBar()->addMenu(tr("&Edit"));
+    editMenu->addAction(undo);
+    editMenu->addAction(redo);
+
     QMenu* armyMenu = menuBar()->addMenu(QStringLiteral("&Army"));
     armyMenu->addAction(newUnit);
     armyMenu->addAction(deleteUnit);
@@ -155,6 +169,8 @@ void MainWindow::CreateMenusAndToolbar() {
     toolbar->addAction(newAction);
     toolbar->addAction(open);
     toolbar->addAction(saveAs);
+    toolbar->addAction(undo);
+    toolbar->addAction(redo);
     toolbar->addSeparator();
     toolbar->addAction(newUnit);
     toolbar->addAction(deleteUnit);
@@ -237,6 +253,7 @@ bool MainWindow::SaveModified() {
 void MainWindow::OnFileNew() {
     if (!SaveModified())
         return;
+    view_->undoStack().clear();
     document_.OnNewDocument();
 }
 
@@ -254,6 +271,7 @@ bool MainWindow::OpenDocumentFile(const QString& path) {
     const ArmyDocument::OpenResult result = document_.OnOpenDocument(path.toStdString());
     if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
+    view_->undoStack().clear();
     if (result != ArmyDocument::OpenResult::NotLoadable)
         AddRecentFile(path);
     return true;
@@ -262,6 +280,7 @@ bool MainWindow::OpenDocumentFile(const QString& path) {
 bool MainWindow::DoSave(const QString& path) {
     if (!document_.OnSaveDocument(path.toStdString()))
         return false;
+    view_->undoStack().setClean();
     AddRecentFile(path);
     return true;
 }

@@ -4,7 +4,6 @@
 #include "ArmyView.h"
 #include "NationInfoDialog.h"
 #include "UiServices.h"
-#include "UnitListPane.h"
 #include "Win1252.h"
 
 #include "ArmyCatalogue.h"
@@ -67,6 +66,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     pointsEdit_->setMaxLength(5);
     pointsEdit_->setToolTip(QStringLiteral("Points limit"));
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
+    connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
 
     nationCombo_ = new QComboBox(this);
     nationCombo_->setObjectName(QStringLiteral("nationCombo"));
@@ -150,9 +150,12 @@ void NationBar::OnPointsChanged() {
         else
             pointsEdit_->setCursorPosition(clean.selectionEnd);
     }
-    if (UnitListPane* list = view_.unitList())
-        list->RememberSelection();
-    view_.document().SetPointsLimit(clean.text.toInt());
+    const std::int32_t value = clean.text.toInt();
+    if (value == view_.document().pointsLimit())
+        return;
+    view_.Execute(
+        tr("Points limit"), [value](ArmyDocument& doc) { return doc.SetPointsLimit(value); },
+        ArmyCommand::Burst::PointsLimit);
 }
 
 void NationBar::OnNationActivated(int index) {
@@ -166,7 +169,7 @@ void NationBar::OnNationActivated(int index) {
         SelectNation(&doc.army().nation());
         return;
     }
-    doc.SetNationAndPoints(*picked, doc.army().pointsLimit(), true);
+    view_.Execute(tr("Nation"), [picked](ArmyDocument& document) { return document.ChangeNation(*picked); });
 }
 
 void NationBar::OnInfo() {

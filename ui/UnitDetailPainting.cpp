@@ -57,7 +57,7 @@ const TroopTypeRecord* RunnersFor(const TroopTypeRecord& type) {
 
 bool MagicItemRowIsRed(const UnitEntry& unit, const MagicItemRecord& item) {
     std::int32_t carried = unit.army().CountCarrying(item.code());
-    if (unit.magicItem == &item)
+    if (unit.magicItem() == &item)
         --carried;
     return item.code() != kNoMagicItem && carried >= 1;
 }
@@ -65,22 +65,22 @@ bool MagicItemRowIsRed(const UnitEntry& unit, const MagicItemRecord& item) {
 bool MountRowIsRed(const UnitEntry& unit, const TroopTypeRecord& mount) {
     const Army& army = unit.army();
     std::int64_t riding = army.CountRiding(mount.code());
-    if (unit.mount == &mount)
+    if (unit.mount() == &mount)
         --riding;
     return mount.code() != kNoMount && riding + 1 > army.MaximumAllowed(mount);
 }
 
 bool MountButtonIsRed(const UnitEntry& unit) {
-    if (unit.mount == nullptr || unit.mount->code() == kNoMount)
+    if (unit.mount() == nullptr || unit.mount()->code() == kNoMount)
         return false;
     const Army& army = unit.army();
-    return army.CountRiding(unit.mount->code()) > army.MaximumAllowed(*unit.mount);
+    return army.CountRiding(unit.mount()->code()) > army.MaximumAllowed(*unit.mount());
 }
 
 bool MagicItemButtonIsRed(const UnitEntry& unit) {
-    if (unit.magicItem == nullptr || unit.magicItem->code() == kNoMagicItem)
+    if (unit.magicItem() == nullptr || unit.magicItem()->code() == kNoMagicItem)
         return false;
-    return unit.army().CountCarrying(unit.magicItem->code()) >= 2;
+    return unit.army().CountCarrying(unit.magicItem()->code()) >= 2;
 }
 
 std::vector<std::pair<int, int>> ProfileCellEdges(int left, int right, int cells) {
@@ -124,10 +124,10 @@ std::vector<ProfileRow> ProfileRows(const TroopTypeRecord& type, const UnitEntry
     } else if (type.troopKind == kTroopCharacter) {
         add(true, kCharacterLabels);
         add(false, CharacterProfileValues(type));
-        if (unit != nullptr && unit->mount != nullptr && unit->mount->code() != kNoMount) {
+        if (unit != nullptr && unit->mount() != nullptr && unit->mount()->code() != kNoMount) {
             top += rowHeight + 6; // the mount button lies in between
             add(true, kUnitLabels);
-            add(false, UnitProfileValues(*unit->mount));
+            add(false, UnitProfileValues(*unit->mount()));
         }
     } else if (type.troopKind == kTroopSkirmisherUnit) {
         add(true, kUnitLabels);
@@ -149,17 +149,17 @@ DetailLayout LayOutDetailControls(const TroopTypeRecord& type, const UnitEntry* 
         layout.runners = QRect(0, top, width, h);
         top += 2 * h + 3; // room for the runners' profile
     }
-    if (HasMountChoice(type) && (unit == nullptr || unit->mount != nullptr)) {
+    if (HasMountChoice(type) && (unit == nullptr || unit->mount() != nullptr)) {
         layout.mount = QRect(0, top, width, h + 4);
-        if (unit != nullptr && unit->mount->code() != kNoMount)
+        if (unit != nullptr && unit->mount()->code() != kNoMount)
             top += 2 * h; // room for the mount's profile
         top += h + 4;
     }
-    if (HasMagicItemChoice(type) && (unit == nullptr || unit->magicItem != nullptr)) {
+    if (HasMagicItemChoice(type) && (unit == nullptr || unit->magicItem() != nullptr)) {
         layout.magicItem = QRect(0, top, width, h + 4);
         top += h + 4;
     }
-    if (HasSiegeEngineChoice(type) && (unit == nullptr || unit->siegeEngine != nullptr)) {
+    if (HasSiegeEngineChoice(type) && (unit == nullptr || unit->siegeEngine() != nullptr)) {
         layout.siegeEngine = QRect(0, top, width, h + 4);
         top += h + 4;
     }

@@ -72,8 +72,8 @@ void OptionButton::paintEvent(QPaintEvent*) {
         FrameRect(painter, r, Qt::black);
 }
 
-UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit,
-                               const QRect& place, QWidget* parent)
+UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitId unit, const QRect& place,
+                               QWidget* parent)
     : QWidget(parent), panel_(panel), type_(type), unit_(unit) {
     setObjectName(QStringLiteral("unitDetail"));
     setFont(panel.view().metrics().font);
@@ -85,15 +85,26 @@ UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, Un
     CreateControls();
 }
 
+const UnitEntry* UnitDetailPane::unit() const {
+    const UnitEntry* entry = unit_ != 0 ? panel_.view().document().army().FindUnit(unit_) : nullptr;
+    return entry != nullptr && &entry->troopType() == &type_ ? entry : nullptr;
+}
+
+void UnitDetailPane::Refresh() {
+    // A mount needs room for its profile: the controls below it move.
+    CreateControls();
+    update();
+}
+
 std::vector<ProfileRow> UnitDetailPane::ProfileRowsShown() const {
-    return ProfileRows(type_, unit_, panel_.view().metrics().RowHeight());
+    return ProfileRows(type_, unit(), panel_.view().metrics().RowHeight());
 }
 
 OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
                                                const QString& unavailable, const QString& name,
                                                const QRect& where, void (UnitDetailPane::*onClick)()) {
     OptionButton* button = nullptr;
-    if (unit_ != nullptr) {
+    if (unit_ != 0) {
         button = new OptionButton(FromWin1252(choice), std::move(breaksLimit), this);
         connect(button, &QPushButton::clicked, this, onClick);
     } else {
@@ -109,8 +120,16 @@ OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::f
 
 void UnitDetailPane::CreateControls() {
     const int h = panel_.view().metrics().RowHeight();
-    const DetailLayout layout = LayOutDetailControls(type_, unit_, width(), height(), h);
+    const UnitEntry* shown = unit();
+    if (unit_ != 0 && shown == nullptr) {
+        // The unit is gone: nothing to show, nothing to change.
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->setEnabled(false);
+        return;
+    }
+    const DetailLayout layout = LayOutDetailControls(type_, shown, width(), height(), h);
     const bool mountHadFocus = mount_ != nullptr && mount_->hasFocus();
+    const bool runnersHadFocus = runners_ != nullptr && runners_->hasFocus();
 
     Discard(runners_);
     if (layout.runners) {
@@ -118,50 +137,64 @@ void UnitDetailPane::CreateControls() {
         runners_ = new QCheckBox(runners != nullptr ? FromWin1252(runners->name) : QString(), this);
         runners_->setObjectName(QStringLiteral("runnersBox"));
         runners_->setGeometry(*layout.runners);
-        const SkirmisherUnitEntry* skirmisher = unit_ != nullptr ? unit_->AsSkirmisher() : nullptr;
-        runners_->setEnabled(skirmisher != nullptr);
-        runners_->setChecked(skirmisher != nullptr && skirmisher->skirmishers);
+        runners_->setEnabled(shown != nullptr && shown->AsSkirmisher() != nullptr);
+        runners_->setChecked(shown != nullptr && shown->skirmishers());
         connect(runners_, &QCheckBox::clicked, this, &UnitDetailPane::OnRunnersClicked);
         runners_->show();
+        if (runnersHadFocus)
+            runners_->setFocus();
     }
+
+    const UnitId id = unit_;
+    const ArmyDocument& document = panel_.view().document();
+    const auto lookUp = [&document, id]() { return document.army().FindUnit(id); };
 
     Discard(mount_);
     if (layout.mount) {
-        UnitEntry* unit = unit_;
         mount_ = MakeOptionButton(
-            unit ? unit->mount->name : std::string(), [unit] { return MountButtonIsRed(*unit); },
-            QStringLiteral("Can have a mount"), QStringLiteral("mountButton"), *layout.mount,
-            &UnitDetailPane::OnMount);
+            shown ? shown->mount()->name : std::string(),
+            [lookUp] {
+                const UnitEntry* u = lookUp();
+                return u != nullptr && MountButtonIsRed(*u);
+            },
+            tr("Can have a mount"), QStringLiteral("mountButton"), *layout.mount, &UnitDetailPane::OnMount);
         if (mountHadFocus)
             mount_->setFocus();
     }
 
     Discard(magicItem_);
     if (layout.magicItem) {
-        UnitEntry* unit = unit_;
         magicItem_ = MakeOptionButton(
-            unit ? unit->magicItem->name : std::string(), [unit] { return MagicItemButtonIsRed(*unit); },
-            QStringLiteral("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
+            shown ? shown->magicItem()->name : std::string(),
+            [lookUp] {
+                const UnitEntry* u = lookUp();
+                return u != nullptr && MagicItemButtonIsRed(*u);
+            },
+            tr("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
             &UnitDetailPane::OnMagicItem);
     }
 
+    const bool engineHadFocus = siegeEngine_ != nullptr && siegeEngine_->hasFocus();
     Discard(siegeEngine_);
     if (layout.siegeEngine) {
-        if (unit_ != nullptr) {
-            siegeEngine_ = new QPushButton(FromWin1252(unit_->siegeEngine->name), this);
+        if (shown != nullptr) {
+            siegeEngine_ = new QPushButton(FromWin1252(shown->siegeEngine()->name), this);
             connect(siegeEngine_, &QPushButton::clicked, this, &UnitDetailPane::OnSiegeEngine);
         } else {
-            siegeEngine_ = new QPushButton(QStringLiteral("Can have a siege engine"), this);
+            siegeEngine_ = new QPushButton(tr("Can have a siege engine"), this);
             siegeEngine_->setEnabled(false);
         }
         siegeEngine_->setObjectName(QStringLiteral("siegeEngineButton"));
         siegeEngine_->setGeometry(*layout.siegeEngine);
         siegeEngine_->show();
+        if (engineHadFocus)
+            siegeEngine_->setFocus();
     }
 
     Discard(description_);
     description_ = new QPlainTextEdit(this);
     description_->setObjectName(QStringLiteral("descriptionEdit"));
+    description_->setAccessibleName(tr("Description"));
     description_->setReadOnly(true);
     description_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     description_->setGeometry(layout.description);
@@ -173,77 +206,67 @@ void UnitDetailPane::RefreshDescription() {
     if (description_ == nullptr)
         return;
     std::string text;
-    if (unit_ != nullptr)
-        unit_->Description(text);
-    else
+    if (const UnitEntry* shown = unit())
+        shown->Description(text);
+    else if (unit_ == 0)
         text = type_.info;
     description_->setPlainText(FromWin1252Lines(text));
 }
 
-void UnitDetailPane::RebuildUnitList() {
-    UnitListPane* list = panel_.view().unitList();
-    list->RememberSelection();
-    list->RebuildList();
-}
-
 void UnitDetailPane::OnRunnersClicked(bool checked) {
-    SkirmisherUnitEntry* skirmisher = unit_ != nullptr ? unit_->AsSkirmisher() : nullptr;
-    if (skirmisher == nullptr)
+    const UnitEntry* shown = unit();
+    if (shown == nullptr || shown->AsSkirmisher() == nullptr)
         return;
-    if (checked != skirmisher->skirmishers)
-        panel_.view().document().SetModifiedFlag(true);
-    skirmisher->skirmishers = checked;
-    RebuildUnitList();
-    RefreshDescription();
+    if (checked == shown->skirmishers())
+        return;
+    const UnitId id = unit_;
+    panel_.view().Execute(tr("Runners"),
+                          [id, checked](ArmyDocument& doc) { return doc.SetSkirmishers(id, checked); });
 }
 
 void UnitDetailPane::OnMount() {
-    if (unit_ == nullptr)
+    const UnitEntry* shown = unit();
+    if (shown == nullptr)
         return;
-    const TaggedObject* chosen = OptionPickerDialog::Pick(panel_.view(), this, type_, *unit_, unit_->mount);
-    if (chosen != nullptr && chosen->kind == kKindTroopType && chosen != unit_->mount) {
-        unit_->mount = static_cast<const TroopTypeRecord*>(chosen);
-        RebuildUnitList();
-        // A mount needs room for its profile: the controls below it move.
-        CreateControls();
-        update();
-        panel_.view().document().SetModifiedFlag(true);
-    }
-    RefreshDescription();
+    const TaggedObject* chosen = OptionPickerDialog::Pick(panel_.view(), this, type_, *shown, shown->mount());
+    shown = unit(); // the army may have changed while the dialog was open
+    if (shown == nullptr || chosen == nullptr || chosen->kind != kKindTroopType || chosen == shown->mount())
+        return;
+    const UnitId id = unit_;
+    const auto* mount = static_cast<const TroopTypeRecord*>(chosen);
+    panel_.view().Execute(tr("Mount"), [id, mount](ArmyDocument& doc) { return doc.SetMount(id, mount); });
 }
 
 void UnitDetailPane::OnMagicItem() {
-    if (unit_ == nullptr)
+    const UnitEntry* shown = unit();
+    if (shown == nullptr)
         return;
     const TaggedObject* chosen =
-        OptionPickerDialog::Pick(panel_.view(), this, type_, *unit_, unit_->magicItem);
-    if (chosen != nullptr && chosen->kind == kKindMagicItem) {
-        const auto* item = static_cast<const MagicItemRecord*>(chosen);
-        if (item != unit_->magicItem)
-            panel_.view().document().SetModifiedFlag(true);
-        unit_->magicItem = item;
-        if (magicItem_ != nullptr)
-            magicItem_->setText(FromWin1252(item->name));
-        RebuildUnitList();
-    }
-    RefreshDescription();
+        OptionPickerDialog::Pick(panel_.view(), this, type_, *shown, shown->magicItem());
+    shown = unit();
+    if (shown == nullptr || chosen == nullptr || chosen->kind != kKindMagicItem ||
+        chosen == shown->magicItem())
+        return;
+    const UnitId id = unit_;
+    const auto* item = static_cast<const MagicItemRecord*>(chosen);
+    panel_.view().Execute(tr("Magic item"),
+                          [id, item](ArmyDocument& doc) { return doc.SetMagicItem(id, item); });
 }
 
 void UnitDetailPane::OnSiegeEngine() {
-    if (unit_ == nullptr)
+    const UnitEntry* shown = unit();
+    if (shown == nullptr)
         return;
     const TaggedObject* chosen =
-        OptionPickerDialog::Pick(panel_.view(), this, type_, *unit_, unit_->siegeEngine);
-    if (chosen != nullptr && chosen->kind == kKindSiegeEngine) {
-        const auto* engine = static_cast<const SiegeEngineRecord*>(chosen);
-        if (engine != unit_->siegeEngine)
-            panel_.view().document().SetModifiedFlag(true);
-        unit_->siegeEngine = engine;
-        if (siegeEngine_ != nullptr)
-            siegeEngine_->setText(FromWin1252(engine->name));
-        RebuildUnitList();
-    }
-    RefreshDescription();
+        OptionPickerDialog::Pick(panel_.view(), this, type_, *shown, shown->siegeEngine());
+    shown = unit();
+    if (shown == nullptr || chosen == nullptr || chosen->kind != kKindSiegeEngine ||
+        chosen == shown->siegeEngine())
+        return;
+    const UnitId id = unit_;
+    const auto* engine = static_cast<const SiegeEngineRecord*>(chosen);
+    panel_.view().Execute(tr("Siege engine"),
+                          [id, engine](ArmyDocument& doc) { return doc.SetSiegeEngine(id, engine); });
 }
 
 void UnitDetailPane::paintEvent(QPaintEvent*) {

@@ -5,6 +5,8 @@
 // a unit entry they show and change the entry's choices.
 #pragma once
 
+#include "Army.h"
+
 #include <QPushButton>
 #include <QWidget>
 
@@ -43,13 +45,18 @@ private:
 class UnitDetailPane : public QWidget {
     Q_OBJECT
 public:
-    // Builds the controls for `type`, showing `unit` (none for a troop-type
-    // row), at `place` in the panel.
-    UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitEntry* unit, const QRect& place,
+    // Builds the controls for `type`, showing the unit with id `unit` (0 for
+    // a troop-type row), at `place` in the panel.
+    UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitId unit, const QRect& place,
                    QWidget* parent);
 
+    // Shows the unit's choices again after a change of the army.
+    void Refresh();
+
     const TroopTypeRecord& troopType() const { return type_; }
-    UnitEntry* unit() const { return unit_; }
+    // The unit shown, looked up in the army; none for a troop-type row or
+    // when the unit is gone, and then every control does nothing.
+    const UnitEntry* unit() const;
     // The controls; none where the type does not offer the option.
     QCheckBox* runnersBox() const { return runners_; }
     OptionButton* mountButton() const { return mount_; }
@@ -65,8 +72,6 @@ protected:
 private:
     void CreateControls();
     void RefreshDescription();
-    // The list shows the new points; the selection stays on this unit.
-    void RebuildUnitList();
     // An option button: the unit's choice, or the disabled note for a troop type.
     OptionButton* MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
                                    const QString& unavailable, const QString& name, const QRect& where,
@@ -78,7 +83,7 @@ private:
 
     UnitPanel& panel_;
     const TroopTypeRecord& type_;
-    UnitEntry* unit_;
+    UnitId unit_;
     QCheckBox* runners_ = nullptr;
     OptionButton* magicItem_ = nullptr;
     QPushButton* siegeEngine_ = nullptr;

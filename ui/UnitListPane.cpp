@@ -1,23 +1,19 @@
 #include "UnitListPane.h"
-#include "ItemData.h"
 
 #include "ArmyView.h"
 #include "CountPopup.h"
 #include "UiServices.h"
 #include "UnitListPainting.h"
-#include "UnitPanel.h"
+#include "UnitTree.h"
 
 #include "ArmyDocument.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace ovra {
 
 namespace {
-
-constexpr int kDataRole = Qt::UserRole;
 
 // Every row is painted by the pane; the tree only lays the rows out.
 class UnitRowDelegate : public QStyledItemDelegate {
@@ -26,7 +22,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const auto* record = DataPointer<TaggedObject>(index.data(kDataRole));
+        const TaggedObject* record = pane_.model().RecordAt(index);
         if (record == nullptr)
             return;
         painter->save();
@@ -42,143 +38,74 @@ private:
     const UnitListPane& pane_;
 };
 
-QVariant DataOf(const TaggedObject* record) {
-    return PointerData(record);
-}
-
 } // namespace
-
-UnitTree::UnitTree(UnitListPane& pane, QWidget* parent) : QTreeWidget(parent), pane_(pane) {
-    setHeaderHidden(true);
-    setColumnCount(1);
-    // Rows span the full width: unit names align with troop type names.
-    setRootIsDecorated(false);
-    setIndentation(0);
-    setItemsExpandable(true);
-    setExpandsOnDoubleClick(false);
-    setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setDragEnabled(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setItemDelegate(new UnitRowDelegate(pane, this));
-}
-
-const TaggedObject* UnitTree::ItemData(const QTreeWidgetItem* item) {
-    if (item == nullptr)
-        return nullptr;
-    return DataPointer<TaggedObject>(item->data(0, kDataRole));
-}
-
-bool UnitTree::IsUnitRow(const QTreeWidgetItem* item) {
-    const TaggedObject* record = ItemData(item);
-    return record != nullptr && record->kind == kKindUnitEntry;
-}
-
-void UnitTree::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(p) : nullptr;
-    if (item == nullptr) {
-        QTreeWidget::mousePressEvent(event);
-        return;
-    }
-    if (IsUnitRow(item))
-        QTreeWidget::mousePressEvent(event);
-    else if (p.x() <= kCountClickWidth)
-        pane_.ChooseCount(item); // the rows may be rebuilt: `item` is gone
-    else
-        pane_.ToggleTroopTypeRow(item);
-    pane_.view().unitPanel()->ShowSelection();
-}
-
-void UnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(event->position().toPoint()) : nullptr;
-    if (item == nullptr || IsUnitRow(item)) {
-        QTreeWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    pane_.ToggleTroopTypeRow(item);
-}
-
-void UnitTree::keyPressEvent(QKeyEvent* event) {
-    // A selection moved with the keyboard is shown in the unit panel as a click would.
-    const QTreeWidgetItem* before = currentItem();
-    QTreeWidget::keyPressEvent(event);
-    if (currentItem() != nullptr && currentItem() != before)
-        pane_.view().unitPanel()->ShowSelection();
-}
 
 UnitListPane::UnitListPane(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("unitList"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
+    model_ = new UnitListModel(view.document(), this);
     tree_ = new UnitTree(*this, this);
     tree_->setObjectName(QStringLiteral("unitTree"));
     tree_->setFont(view.metrics().font);
+    tree_->setItemDelegate(new UnitRowDelegate(*this, tree_));
+    tree_->setModel(model_);
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnCurrentChanged(current); });
+    Rebuild();
 }
 
-void UnitListPane::RebuildList() {
-    const Army& army = view_.document().army();
-    const NationRecord& nation = army.nation();
+void UnitListPane::Rebuild(const std::optional<UnitListKey>& key) {
+    const UnitListKey wanted = key.value_or(selection_);
     // Refilled out of sight, then painted once.
     tree_->setUpdatesEnabled(false);
-    tree_->clear();
-    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
-         t = nation.NextListedTroopType(t)) {
-        auto* row = new QTreeWidgetItem(tree_);
-        row->setData(0, kDataRole, DataOf(t));
-        for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
-            const UnitEntry* e = army.UnitAt(i);
-            if (&e->troopType() != t)
-                continue;
-            auto* unit = new QTreeWidgetItem(row);
-            unit->setData(0, kDataRole, DataOf(e));
-        }
+    rebuilding_ = true;
+    model_->Rebuild();
+    QModelIndex index = model_->IndexOf(wanted);
+    if (!index.isValid())
+        index = model_->index(0, 0);
+    if (index.isValid()) {
+        if (index.parent().isValid())
+            tree_->expand(index.parent());
+        tree_->setCurrentIndex(index);
+        tree_->scrollTo(index);
     }
-    SelectByData(remembered_);
-    remembered_ = nullptr;
+    rebuilding_ = false;
     tree_->setUpdatesEnabled(true);
+    selection_ = model_->KeyAt(index);
     update(); // the summary boxes
 }
 
-void UnitListPane::RememberSelection() {
-    if (const TaggedObject* selected = SelectedItem())
-        remembered_ = selected;
+bool UnitListPane::Select(const UnitListKey& key) {
+    QModelIndex index = model_->IndexOf(key);
+    if (!index.isValid() && key.unit != 0)
+        index = model_->IndexOfType(key.troopType);
+    if (!index.isValid())
+        return false;
+    if (index.parent().isValid())
+        OpenOnly(index.parent());
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index);
+    return model_->KeyAt(index) == key;
 }
 
-QTreeWidgetItem* UnitListPane::FindRow(const TaggedObject* record) const {
-    if (record == nullptr)
-        return nullptr;
-    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* top = tree_->topLevelItem(i);
-        if (UnitTree::ItemData(top) == record)
-            return top;
-        for (int j = 0; j < top->childCount(); ++j)
-            if (UnitTree::ItemData(top->child(j)) == record)
-                return top->child(j);
-    }
-    return nullptr;
+const TaggedObject* UnitListPane::SelectedRecord() const {
+    return model_->RecordAt(tree_->currentIndex());
 }
 
-void UnitListPane::SelectByData(const TaggedObject* record) {
-    QTreeWidgetItem* found = FindRow(record);
-    if (found == nullptr)
-        found = tree_->topLevelItem(0);
-    if (found == nullptr)
+void UnitListPane::OnCurrentChanged(const QModelIndex& current) {
+    if (rebuilding_)
         return;
-    if (found->parent() != nullptr)
-        found->parent()->setExpanded(true);
-    tree_->setCurrentItem(found);
-    tree_->scrollToItem(found);
+    selection_ = model_->KeyAt(current);
+    emit selectionChanged();
 }
 
-const TaggedObject* UnitListPane::SelectedItem() const {
-    return UnitTree::ItemData(tree_->currentItem());
-}
-
-void UnitListPane::ChooseCount(QTreeWidgetItem* row) {
-    const auto* type = static_cast<const TroopTypeRecord*>(UnitTree::ItemData(row));
-    tree_->setCurrentItem(row);
-    const QPoint origin = CountPopupOrigin(tree_->visualItemRect(row), tree_->viewport()->height());
+void UnitListPane::ChooseCount(const QModelIndex& row) {
+    const TroopTypeRecord* type = model_->TroopTypeAt(row);
+    if (type == nullptr)
+        return;
+    tree_->setCurrentIndex(row);
+    const QPoint origin = CountPopupOrigin(tree_->visualRect(row), tree_->viewport()->height());
     CountPopup popup(view_.document().army(), *type, view_.metrics(), tree_);
     popup.move(tree_->viewport()->mapToGlobal(origin));
     popup.show();
@@ -187,20 +114,30 @@ void UnitListPane::ChooseCount(QTreeWidgetItem* row) {
     tree_->setFocus();
     if (chosen < 0)
         return;
-    // Even the current number is set again: the list is rebuilt and the army
-    // counts as changed.
-    RememberSelection();
-    view_.document().SetCountOfType(type->code(), chosen);
+    // Even the current number is set again: the army counts as changed.
+    const Code code = type->code();
+    view_.Execute(tr("Number of units"),
+                  [code, chosen](ArmyDocument& doc) { return doc.SetCountOfType(code, chosen); });
 }
 
-void UnitListPane::ToggleTroopTypeRow(QTreeWidgetItem* row) {
-    tree_->setCurrentItem(row);
-    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* other = tree_->topLevelItem(i);
-        if (other != row)
-            other->setExpanded(false);
+void UnitListPane::OpenOnly(const QModelIndex& typeRow) {
+    for (int i = 0; i < model_->rowCount(); ++i) {
+        const QModelIndex other = model_->index(i, 0);
+        if (other != typeRow)
+            tree_->collapse(other);
     }
-    row->setExpanded(!row->isExpanded());
+    if (typeRow.isValid())
+        tree_->expand(typeRow);
+}
+
+void UnitListPane::ToggleTroopTypeRow(const QModelIndex& row) {
+    if (!row.isValid())
+        return;
+    tree_->setCurrentIndex(row);
+    const bool open = tree_->isExpanded(row);
+    OpenOnly(row);
+    if (open)
+        tree_->collapse(row);
 }
 
 void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& option,

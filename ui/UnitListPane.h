@@ -1,81 +1,72 @@
 // The unit list: one row per listed troop type of the nation and, under each,
 // one row per unit entry of that type, with counts, points and red marks;
 // below it the breakpoint and the points total. Clicking a troop type's count
-// opens the count grid.
+// opens the count grid. The list follows the document: it is rebuilt after
+// every change and keeps its selection by key.
 #pragma once
 
+#include "UnitListModel.h"
+
 #include <QFrame>
-#include <QTreeWidget>
 
 class QStyleOptionViewItem;
 
 namespace ovra {
 
 class ArmyView;
-class UnitListPane;
-struct TaggedObject;
-
-class UnitTree : public QTreeWidget {
-    Q_OBJECT
-public:
-    UnitTree(UnitListPane& pane, QWidget* parent);
-    // The record or entry a row stands for.
-    static const TaggedObject* ItemData(const QTreeWidgetItem* item);
-    // Unit rows stand for unit entries; every other row for a troop type.
-    static bool IsUnitRow(const QTreeWidgetItem* item);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    UnitListPane& pane_;
-};
+class UnitTree;
 
 class UnitListPane : public QFrame {
     Q_OBJECT
 public:
     UnitListPane(ArmyView& view, QWidget* parent);
 
-    // Empties and refills the list from the army, then selects the remembered
-    // record (or the first troop-type row) and forgets it. Only the selected
-    // unit's troop type stays open.
-    void RebuildList();
-    // Remembers the selected row's record, if a row is selected.
-    void RememberSelection();
-    // Sets the record the next rebuild selects.
-    void SetRememberedSelection(const TaggedObject* record) { remembered_ = record; }
-    const TaggedObject* rememberedSelection() const { return remembered_; }
-    // Selects the first row standing for the record, else the first row.
-    void SelectByData(const TaggedObject* record);
-    // The selected row's record or entry; none without a selection.
-    const TaggedObject* SelectedItem() const;
-    // The first row standing for the record, or none.
-    QTreeWidgetItem* FindRow(const TaggedObject* record) const;
+    // Rebuilds the rows from the army and selects `key`, or the selection
+    // before when `key` is none; a row that is gone gives the first row.
+    // Only the selected unit's troop type stays open. Whoever rebuilds
+    // refreshes what shows the selection.
+    void Rebuild(const std::optional<UnitListKey>& key = std::nullopt);
+    // Selects the row of the key (the troop type's when the unit is gone) and
+    // opens its troop type; false when neither is listed.
+    bool Select(const UnitListKey& key);
+    // What is selected; an empty key without a selection.
+    UnitListKey Selection() const { return selection_; }
+    // The selected row's record: a unit entry or a troop type; none without one.
+    const TaggedObject* SelectedRecord() const;
 
     void SetPointsColumnWidth(int width) { pointsColumnWidth_ = width; }
     int pointsColumnWidth() const { return pointsColumnWidth_; }
     UnitTree* tree() const { return tree_; }
+    UnitListModel& model() const { return *model_; }
     ArmyView& view() const { return view_; }
 
     // Opens the count grid beside a troop-type row and sets the number of
     // units of its type to the number chosen.
-    void ChooseCount(QTreeWidgetItem* row);
+    void ChooseCount(const QModelIndex& row);
     // Selects a troop-type row, closes every other one and opens or closes it.
-    void ToggleTroopTypeRow(QTreeWidgetItem* row);
+    void ToggleTroopTypeRow(const QModelIndex& row);
+    // Opens a troop-type row and closes every other one.
+    void OpenOnly(const QModelIndex& typeRow);
     // Paints one row of the tree in `option.rect`.
     void PaintRow(QPainter& painter, const QStyleOptionViewItem& option, const TaggedObject& record) const;
+
+signals:
+    // The player or a command selected another row.
+    void selectionChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void OnCurrentChanged(const QModelIndex& current);
+
     ArmyView& view_;
+    UnitListModel* model_;
     UnitTree* tree_;
     int pointsColumnWidth_ = 0;
-    const TaggedObject* remembered_ = nullptr;
+    UnitListKey selection_;
+    bool rebuilding_ = false;
 };
 
 } // namespace ovra

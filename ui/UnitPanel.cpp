@@ -19,59 +19,85 @@ UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     nameEdit_ = new QLineEdit(this);
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setFont(view.metrics().font);
+    nameEdit_->setAccessibleName(tr("Unit name"));
     connect(nameEdit_, &QLineEdit::textEdited, this, &UnitPanel::OnNameEdited);
+    connect(nameEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
+    connect(view.unitList(), &UnitListPane::selectionChanged, this, &UnitPanel::ShowSelection);
 }
 
 void UnitPanel::ShowSelection() {
-    const TaggedObject* selected = view_.unitList()->SelectedItem();
-    if (selected == nullptr)
+    const UnitListKey key = view_.unitList()->Selection();
+    if (key.troopType == nullptr) {
+        ShowNothing();
         return;
-    if (selected->kind == kKindUnitEntry) {
-        // The panel changes the entry, so take it from the army that owns it.
-        Army& army = view_.document().army();
-        const std::int32_t index = army.IndexOf(static_cast<const UnitEntry*>(selected));
-        if (index < 0)
-            return;
-        UnitEntry* unit = army.UnitAt(index);
-        nameEdit_->setText(FromWin1252(unit->name()));
-        nameEdit_->setEnabled(true);
-        nameEdit_->setReadOnly(false);
-        ShowDetail(unit->troopType(), unit);
-    } else {
-        const auto* type = static_cast<const TroopTypeRecord*>(selected);
-        nameEdit_->setText(FromWin1252(type->name));
-        nameEdit_->setEnabled(false);
-        nameEdit_->setReadOnly(true);
-        ShowDetail(*type, nullptr);
+    }
+    if (key.unit == 0) {
+        ShowName(FromWin1252(key.troopType->name), false);
+        ReplaceDetail(*key.troopType, 0);
+        return;
+    }
+    const UnitEntry* unit = view_.document().army().FindUnit(key.unit);
+    if (unit == nullptr) {
+        ShowNothing();
+        return;
+    }
+    // While the name is typed, the field keeps what was typed: an empty field
+    // stands for the troop type's name.
+    const std::string typed = ToWin1252(nameEdit_->text());
+    const bool same = key == shown_ && nameEdit_->isEnabled() &&
+                      (typed == unit->name() || (typed.empty() && unit->name() == unit->troopType().name));
+    if (!same)
+        ShowName(FromWin1252(unit->name()), true);
+    ReplaceDetail(unit->troopType(), unit->id());
+}
+
+void UnitPanel::ShowNothing() {
+    shown_ = {};
+    ShowName({}, false);
+    if (detail_ != nullptr) {
+        detail_->hide();
+        detail_->deleteLater();
+        detail_ = nullptr;
     }
 }
 
-void UnitPanel::ShowDetail(const TroopTypeRecord& type, UnitEntry* unit) {
+void UnitPanel::ShowName(const QString& name, bool editable) {
+    nameEdit_->setText(name);
+    nameEdit_->setEnabled(editable);
+    nameEdit_->setReadOnly(!editable);
+}
+
+void UnitPanel::ReplaceDetail(const TroopTypeRecord& type, UnitId unit) {
+    const UnitListKey key{&type, unit};
+    if (detail_ != nullptr && key == shown_) {
+        detail_->Refresh();
+        return;
+    }
+    shown_ = key;
     // Centred under the name field, as wide as it, down to the panel's bottom.
     const QRect e = nameEdit_->geometry();
     const int x = (e.left() + RightEdge(e)) / 2;
     const int y = BottomEdge(e) + 2;
     const int left = x - e.width() / 2;
     const QRect place = EdgeRect(left, y, left + e.width(), BottomEdge(contentsRect()));
-    delete detail_;
+    // The old pane may be handling the click that led here.
+    if (detail_ != nullptr) {
+        detail_->hide();
+        detail_->deleteLater();
+    }
     detail_ = new UnitDetailPane(*this, type, unit, place, this);
     detail_->show();
 }
 
 void UnitPanel::OnNameEdited(const QString& text) {
-    UnitListPane* list = view_.unitList();
-    const TaggedObject* selected = list->SelectedItem();
-    if (selected == nullptr || selected->kind != kKindUnitEntry)
+    if (shown_.unit == 0)
         return;
-    Army& army = view_.document().army();
-    const std::int32_t index = army.IndexOf(static_cast<const UnitEntry*>(selected));
-    if (index < 0)
-        return;
+    const UnitId unit = shown_.unit;
     // An empty field gives the entry its troop type's name again; the field stays empty.
-    army.UnitAt(index)->SetName(ToWin1252(text));
-    view_.document().SetModifiedFlag(true);
-    if (QTreeWidgetItem* row = list->tree()->currentItem())
-        list->tree()->viewport()->update(list->tree()->visualItemRect(row));
+    std::string name = ToWin1252(text);
+    view_.Execute(
+        tr("Rename"), [unit, name](ArmyDocument& doc) { return doc.RenameUnit(unit, name); },
+        ArmyCommand::Burst::Rename);
 }
 
 void UnitPanel::resizeEvent(QResizeEvent* event) {
@@ -79,8 +105,11 @@ void UnitPanel::resizeEvent(QResizeEvent* event) {
     const QRect c = contentsRect();
     const int h = view_.metrics().RowHeight();
     nameEdit_->setGeometry(EdgeRect(c.left() + 2, c.top() + 2, RightEdge(c) - 2, c.top() + h + 6));
-    if (detail_ != nullptr)
-        ShowSelection();
+    if (detail_ != nullptr) {
+        const UnitListKey key = shown_;
+        shown_ = {};
+        ReplaceDetail(*key.troopType, key.unit);
+    }
 }
 
 } // namespace ovra

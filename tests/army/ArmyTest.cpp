@@ -25,46 +25,45 @@ TEST_F(BuiltInArmy, NewEntriesGetTheDefaultOptionsTheirTypeAllows) {
     ASSERT_NE(officer, nullptr);
     EXPECT_EQ(officer->kind, kKindUnitEntry);
     EXPECT_EQ(officer->name(), "Officers");
-    ASSERT_NE(officer->mount, nullptr);
-    EXPECT_EQ(officer->mount->code(), kNoMount);
-    EXPECT_EQ(officer->magicItem, nullptr) << "item-category mask 0";
-    EXPECT_EQ(officer->siegeEngine, nullptr) << "not infantry";
+    ASSERT_NE(officer->mount(), nullptr);
+    EXPECT_EQ(officer->mount()->code(), kNoMount);
+    EXPECT_EQ(officer->magicItem(), nullptr) << "item-category mask 0";
+    EXPECT_EQ(officer->siegeEngine(), nullptr) << "not infantry";
 
     UnitEntry* phalanx = army.AddUnit(C("2HAL"));
-    EXPECT_EQ(phalanx->mount, nullptr) << "no mount's LIMIT names the phalangites";
-    ASSERT_NE(phalanx->siegeEngine, nullptr);
-    EXPECT_EQ(phalanx->siegeEngine->code(), kNoSiegeEngine);
+    EXPECT_EQ(phalanx->mount(), nullptr) << "no mount's LIMIT names the phalangites";
+    ASSERT_NE(phalanx->siegeEngine(), nullptr);
+    EXPECT_EQ(phalanx->siegeEngine()->code(), kNoSiegeEngine);
     EXPECT_EQ(phalanx->Points(), 55);
     EXPECT_EQ(phalanx->AsSkirmisher(), nullptr);
 
     EXPECT_EQ(army.AddUnit(C("ZZZZ")), nullptr);
-    EXPECT_EQ(army.CreateUnit(C("zzzz")), nullptr);
     EXPECT_EQ(army.UnitCount(), 2);
 
     Army egypt(Nation(32), 2000, false);
     UnitEntry* chariots = egypt.AddUnit(C("1CHA"));
     ASSERT_NE(chariots->AsSkirmisher(), nullptr);
-    EXPECT_FALSE(chariots->AsSkirmisher()->skirmishers);
+    EXPECT_FALSE(chariots->AsSkirmisher()->skirmishers());
 }
 
 TEST_F(BuiltInArmy, PointsAddEveryOptionAndTheRunners) {
     Army army(Nation(1), 2000, false);
     UnitEntry* officer = army.AddUnit(C("HERO"));
-    officer->mount = &Type(1, "ELMO");
-    officer->magicItem = catalogue->FindMagicItem(kNoMagicItem);
+    officer->army().SetMount(*officer, &Type(1, "ELMO"));
+    officer->army().SetMagicItem(*officer, catalogue->FindMagicItem(kNoMagicItem));
     EXPECT_EQ(officer->Points(), 80 + 90);
     UnitEntry* phalanx = army.AddUnit(C("2HAL"));
-    phalanx->siegeEngine = catalogue->FindSiegeEngine(C("tora"));
+    phalanx->army().SetSiegeEngine(*phalanx, catalogue->FindSiegeEngine(C("tora")));
     EXPECT_EQ(phalanx->Points(), 55 + 20);
     EXPECT_EQ(army.PointsOfType(C("HERO")), 170);
     EXPECT_EQ(army.TotalPoints(), 170 + 75);
 
     Army egypt(Nation(32), 2000, false);
-    SkirmisherUnitEntry* chariots = egypt.AddUnit(C("1CHA"))->AsSkirmisher();
+    UnitEntry* chariots = egypt.AddUnit(C("1CHA"));
     EXPECT_EQ(chariots->Points(), 70);
-    chariots->skirmishers = true;
+    chariots->army().SetSkirmishers(*chariots, true);
     EXPECT_EQ(chariots->Points(), 110);
-    chariots->siegeEngine = catalogue->FindSiegeEngine(C("sows"));
+    chariots->army().SetSiegeEngine(*chariots, catalogue->FindSiegeEngine(C("sows")));
     EXPECT_EQ(chariots->Points(), 115);
 }
 
@@ -74,8 +73,8 @@ TEST_F(BuiltInArmy, DescriptionsNameRealOptionsOnly) {
     std::string text = "stale";
     officer->Description(text);
     EXPECT_EQ(text, "") << "officers have no INFO and ride no mount yet";
-    officer->mount = &Type(1, "ELMO");
-    officer->magicItem = catalogue->FindMagicItem(C("eagl"));
+    officer->army().SetMount(*officer, &Type(1, "ELMO"));
+    officer->army().SetMagicItem(*officer, catalogue->FindMagicItem(C("eagl")));
     officer->Description(text);
     const std::string eagle = catalogue->FindMagicItem(C("eagl"))->info;
     EXPECT_EQ(text, "Legions eagle\r\n" + eagle + "\r\nElephant\r\n" + Type(1, "ELMO").info);
@@ -85,12 +84,12 @@ TEST_F(BuiltInArmy, DescriptionsNameRealOptionsOnly) {
     EXPECT_EQ(text, Type(1, "2HAL").info) << "\"No siege engine\" is not named";
 
     Army egypt(Nation(32), 2000, false);
-    SkirmisherUnitEntry* chariots = egypt.AddUnit(C("1CHA"))->AsSkirmisher();
+    UnitEntry* chariots = egypt.AddUnit(C("1CHA"));
     chariots->Description(text);
     EXPECT_EQ(text, Type(32, "1CHA").info + "\r\n");
-    chariots->skirmishers = true;
-    chariots->magicItem = catalogue->FindMagicItem(kNoMagicItem);
-    chariots->siegeEngine = catalogue->FindSiegeEngine(C("bara"));
+    chariots->army().SetSkirmishers(*chariots, true);
+    chariots->army().SetMagicItem(*chariots, catalogue->FindMagicItem(kNoMagicItem));
+    chariots->army().SetSiegeEngine(*chariots, catalogue->FindSiegeEngine(C("bara")));
     chariots->Description(text);
     EXPECT_EQ(text, Type(32, "1CHA").info + "\r\n" + Type(32, "emsk").info + "\r\n\r\n" +
                         catalogue->FindSiegeEngine(C("bara"))->info);
@@ -100,26 +99,22 @@ TEST_F(BuiltInArmy, NamesCopiesAndOrder) {
     Army army(Nation(32), 2000, false);
     UnitEntry* first = army.AddUnit(C("1CHA"));
     army.AddUnit(C("2INF"));
-    UnitEntry* second = army.AddUnit(C("1CHA"));
-    EXPECT_EQ(army.FindLastOfType(C("1CHA")), second);
-    EXPECT_EQ(army.FindLastOfType(C("GEN8")), nullptr);
 
-    first->SetName("Red chariots");
+    army.SetName(*first, "Red chariots");
     EXPECT_EQ(first->name(), "Red chariots");
-    first->SetName("");
+    army.SetName(*first, "");
     EXPECT_EQ(first->name(), "Chariots");
 
-    first->SetName("Blue");
-    first->AsSkirmisher()->skirmishers = true;
-    first->siegeEngine = catalogue->FindSiegeEngine(C("mant"));
-    second->CopySettingsFrom(*first);
+    army.SetName(*first, "Blue");
+    army.SetSkirmishers(*first, true);
+    army.SetSiegeEngine(*first, catalogue->FindSiegeEngine(C("mant")));
+    const UnitEntry* second = army.NewUnit(first);
     EXPECT_EQ(second->name(), "Blue");
-    EXPECT_TRUE(second->AsSkirmisher()->skirmishers);
-    EXPECT_EQ(second->siegeEngine, first->siegeEngine);
-
-    UnitEntry* archers = army.UnitAt(1);
-    first->CopySettingsFrom(*archers);
-    EXPECT_TRUE(first->AsSkirmisher()->skirmishers) << "a plain entry leaves the flag as it was";
+    EXPECT_TRUE(second->skirmishers());
+    EXPECT_EQ(second->siegeEngine(), first->siegeEngine());
+    EXPECT_NE(second->id(), first->id());
+    army.SetSkirmishers(*army.UnitAt(1), true);
+    EXPECT_FALSE(army.UnitAt(1)->skirmishers()) << "a plain entry fields no runners";
 
     army.RemoveUnit(army.UnitAt(0));
     EXPECT_EQ(EntryCodes(army), "2INF 1CHA");
@@ -182,7 +177,7 @@ TEST_F(BuiltInArmy, BoundsScaleWithFullThousandsOfPoints) {
 TEST_F(BuiltInArmy, MountsAreCountedByTheirRiders) {
     Army army(Nation(2), 2000, false);
     for (const char* code : {"GEN1", "HER8", "HER8"})
-        army.AddUnit(CodeFrom(code))->mount = &Type(2, "ELMO");
+        army.SetMount(*army.AddUnit(CodeFrom(code)), &Type(2, "ELMO"));
     EXPECT_EQ(army.CountRiding(C("ELMO")), 3);
     EXPECT_EQ(army.NumberInArmy(C("ELMO")), 3);
     EXPECT_GT(army.CountRiding(C("ELMO")), army.MaximumAllowed(Type(2, "ELMO")));
@@ -203,10 +198,10 @@ TEST_F(BuiltInArmy, MinMaxOnThreeIndianGenerals) {
 TEST_F(BuiltInArmy, MinMaxTrimsTheEntriesWithTheHighestPositions) {
     Army army(Nation(2), 2000, false);
     for (int i = 0; i < 5; ++i)
-        army.AddUnit(C("HER7"))->SetName("Officer " + std::to_string(i));
+        army.SetName(*army.AddUnit(C("HER7")), "Officer " + std::to_string(i));
     army.EnforceMinMax();
     ASSERT_EQ(army.CountOfType(C("HER7")), 4);
-    EXPECT_EQ(army.FindLastOfType(C("HER7"))->name(), "Officer 3");
+    EXPECT_EQ(army.UnitAt(3)->name(), "Officer 3");
 }
 
 TEST_F(BuiltInArmy, FillingAndSettingCountsKeepOtherEntriesInPlace) {
@@ -218,7 +213,7 @@ TEST_F(BuiltInArmy, FillingAndSettingCountsKeepOtherEntriesInPlace) {
     Army army(Nation(2), 2000, false);
     army.AddUnit(C("1GBW"));
     army.AddUnit(C("GEN1"));
-    army.AddUnit(C("1GBW"))->SetName("second");
+    army.SetName(*army.AddUnit(C("1GBW")), "second");
     army.AddUnit(C("SKIR"));
     army.SetCountOfType(C("1GBW"), 4);
     EXPECT_EQ(EntryCodes(army), "1GBW GEN1 1GBW SKIR 1GBW 1GBW");
@@ -236,16 +231,16 @@ TEST_F(BuiltInArmy, NewAndDeleteUnitFollowTheSelection) {
     EXPECT_EQ(army.NewUnit(nullptr), nullptr);
     UnitEntry* officer = army.NewUnit(&Type(1, "HERO"));
     ASSERT_NE(officer, nullptr);
-    officer->mount = &Type(1, "ELMO");
-    officer->magicItem = catalogue->FindMagicItem(C("eagl"));
-    officer->SetName("Hephaistion");
+    officer->army().SetMount(*officer, &Type(1, "ELMO"));
+    officer->army().SetMagicItem(*officer, catalogue->FindMagicItem(C("eagl")));
+    officer->army().SetName(*officer, "Hephaistion");
     army.AddUnit(C("2HAL"));
     UnitEntry* copy = army.NewUnit(officer);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(army.IndexOf(copy), 2);
     EXPECT_EQ(copy->name(), "Hephaistion");
-    EXPECT_EQ(copy->mount, officer->mount);
-    EXPECT_EQ(copy->magicItem, officer->magicItem);
+    EXPECT_EQ(copy->mount(), officer->mount());
+    EXPECT_EQ(copy->magicItem(), officer->magicItem());
 
     EXPECT_FALSE(army.DeleteUnit(&Type(1, "HERO")));
     EXPECT_FALSE(army.DeleteUnit(nullptr));

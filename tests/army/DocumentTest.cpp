@@ -27,7 +27,7 @@ class DocumentTest : public BuiltInCatalogueTest {
 protected:
     std::unique_ptr<ArmyDocument> MakeDocument() {
         auto doc = std::make_unique<ArmyDocument>(*catalogue, settings, messages);
-        doc->SetUpdateHandler([this] { ++updates; });
+        doc->Subscribe([this](const ArmyChange&) { ++updates; });
         return doc;
     }
     const NationRecord& Nation(std::int32_t id) const { return *catalogue->FindNation(id); }
@@ -105,7 +105,7 @@ TEST_F(DocumentTest, TheExampleArmyFileByteForByte) {
     const auto doc = MakeDocument();
     doc->SetNationAndPoints(Nation(2), 2000, false);
     doc->army().AddUnit(C("GEN1"));
-    doc->army().AddUnit(C("1GBW"))->siegeEngine = catalogue->FindSiegeEngine(C("mant"));
+    doc->army().SetSiegeEngine(*doc->army().AddUnit(C("1GBW")), catalogue->FindSiegeEngine(C("mant")));
     EXPECT_EQ(WriteArmyFile(doc->army()), ReadWholeFile(DataPath("army/india-example.evr")));
 
     const auto loaded = MakeDocument();
@@ -124,15 +124,15 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     doc->SetNationAndPoints(Nation(32), 2400, false);
     Army& army = doc->army();
     UnitEntry* general = army.AddUnit(C("GEN8"));
-    general->mount = Nation(32).FindTroopType(C("CHMO"));
-    general->magicItem = catalogue->FindMagicItem(C("eagl"));
-    general->SetName("Ramesses");
+    general->army().SetMount(*general, Nation(32).FindTroopType(C("CHMO")));
+    general->army().SetMagicItem(*general, catalogue->FindMagicItem(C("eagl")));
+    general->army().SetName(*general, "Ramesses");
     army.AddUnit(C("HERO")); // rides "No mount": no <MOUNT> line
     UnitEntry* archers = army.AddUnit(C("2INF"));
-    archers->siegeEngine = catalogue->FindSiegeEngine(C("towr"));
-    army.AddUnit(C("1CHA"))->AsSkirmisher()->skirmishers = true;
+    archers->army().SetSiegeEngine(*archers, catalogue->FindSiegeEngine(C("towr")));
+    army.SetSkirmishers(*army.AddUnit(C("1CHA")), true);
     army.AddUnit(C("1CHA"));
-    army.AddUnit(C("3INF"))->SetName("Line\r\nbreak");
+    army.SetName(*army.AddUnit(C("3INF")), "Line\r\nbreak");
 
     const std::string bytes = WriteArmyFile(army);
     EXPECT_EQ(bytes.find("<MOUNT>\n" + std::string("OMHC")), bytes.rfind("<MOUNT>")) << "one real mount";
@@ -150,12 +150,12 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     EXPECT_EQ(back.pointsLimit(), 2400);
     ASSERT_EQ(back.UnitCount(), 6);
     EXPECT_EQ(back.UnitAt(0)->name(), "Ramesses");
-    EXPECT_EQ(back.UnitAt(0)->mount, general->mount);
-    EXPECT_EQ(back.UnitAt(0)->magicItem, general->magicItem);
-    EXPECT_EQ(back.UnitAt(1)->mount->code(), kNoMount) << "the default comes back";
-    EXPECT_EQ(back.UnitAt(2)->siegeEngine->code(), C("towr"));
-    EXPECT_TRUE(back.UnitAt(3)->AsSkirmisher()->skirmishers);
-    EXPECT_FALSE(back.UnitAt(4)->AsSkirmisher()->skirmishers);
+    EXPECT_EQ(back.UnitAt(0)->mount(), general->mount());
+    EXPECT_EQ(back.UnitAt(0)->magicItem(), general->magicItem());
+    EXPECT_EQ(back.UnitAt(1)->mount()->code(), kNoMount) << "the default comes back";
+    EXPECT_EQ(back.UnitAt(2)->siegeEngine()->code(), C("towr"));
+    EXPECT_TRUE(back.UnitAt(3)->AsSkirmisher()->skirmishers());
+    EXPECT_FALSE(back.UnitAt(4)->AsSkirmisher()->skirmishers());
     EXPECT_EQ(back.UnitAt(5)->name(), "Line  break");
     EXPECT_EQ(WriteArmyFile(back), bytes);
     std::filesystem::remove_all(dir);
@@ -237,12 +237,12 @@ TEST_F(DocumentTest, OddBlocksLoadWhatTheyCan) {
     ASSERT_EQ(EntryCodes(doc->army()), "2INF 1CHA GEN8");
     const UnitEntry* archers = doc->army().UnitAt(0);
     EXPECT_EQ(archers->name(), "Archers") << "an empty name line keeps the type's name";
-    EXPECT_EQ(archers->magicItem->code(), kNoMagicItem) << "unknown item codes fall back";
-    EXPECT_EQ(archers->siegeEngine->code(), kNoSiegeEngine);
+    EXPECT_EQ(archers->magicItem()->code(), kNoMagicItem) << "unknown item codes fall back";
+    EXPECT_EQ(archers->siegeEngine()->code(), kNoSiegeEngine);
     EXPECT_EQ(doc->army().UnitAt(1)->name(), "Swift");
-    EXPECT_TRUE(doc->army().UnitAt(1)->AsSkirmisher()->skirmishers);
-    EXPECT_EQ(doc->army().UnitAt(1)->mount, nullptr) << "an unknown mount code gives none";
-    EXPECT_EQ(doc->army().UnitAt(2)->mount->code(), kNoMount) << "a cut option code changes nothing";
+    EXPECT_TRUE(doc->army().UnitAt(1)->AsSkirmisher()->skirmishers());
+    EXPECT_EQ(doc->army().UnitAt(1)->mount(), nullptr) << "an unknown mount code gives none";
+    EXPECT_EQ(doc->army().UnitAt(2)->mount()->code(), kNoMount) << "a cut option code changes nothing";
 
     EXPECT_EQ(doc->LoadFromBytes(header(32) + "<UNIT>\n" + "1C", "cut.evr"),
               ArmyDocument::OpenResult::Opened);
@@ -257,8 +257,7 @@ TEST_F(DocumentTest, AFailedSaveKeepsThePreviousFile) {
     ASSERT_TRUE(doc->OnSaveDocument(dir / "army.evr"));
     const std::string saved = ReadWholeFile(dir / "army.evr");
 
-    doc->army().AddUnit(C("1TER"));
-    doc->SetModifiedFlag();
+    doc->SetCountOfType(C("1TER"), 1);
     std::filesystem::create_directories(dir / "blocked.evr");
     EXPECT_FALSE(doc->OnSaveDocument(dir / "blocked.evr")) << "a folder cannot be replaced by a file";
     EXPECT_FALSE(doc->OnSaveDocument(dir / "missing" / "army.evr"));

@@ -33,11 +33,11 @@ protected:
     std::string SaveLongArmy(const std::string& name) {
         const NationRecord& egypt = *catalogue->FindNation(32);
         Army army(egypt, 2000, false);
-        army.AddUnit(C("GEN8"))->mount = egypt.FindTroopType(C("CHMO"));
+        army.SetMount(*army.AddUnit(C("GEN8")), egypt.FindTroopType(C("CHMO")));
         for (int i = 0; i < 40; ++i)
             army.AddUnit(C("2INF"));
         for (int i = 0; i < 30; ++i)
-            army.AddUnit(C("1CHA"))->AsSkirmisher()->skirmishers = i % 2 == 0;
+            army.SetSkirmishers(*army.AddUnit(C("1CHA")), i % 2 == 0);
         const auto path = dir / name;
         std::ofstream(path, std::ios::binary) << WriteArmyFile(army);
         totals = "Total : " + std::to_string(army.TotalPoints()) +

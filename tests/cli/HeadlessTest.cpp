@@ -103,13 +103,13 @@ TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {
     const NationRecord& india = *catalogue->FindNation(2);
     Army army(india, 2000, false);
     for (int i = 0; i < 3; ++i)
-        army.AddUnit(C("GEN1"))->mount = india.FindTroopType(C("ELMO"));
+        army.SetMount(*army.AddUnit(C("GEN1")), india.FindTroopType(C("ELMO")));
     for (int i = 0; i < 30; ++i)
         army.AddUnit(C("1GBW"));
-    army.UnitAt(0)->magicItem = catalogue->FindMagicItem(C("eagl"));
-    army.UnitAt(1)->magicItem = catalogue->FindMagicItem(C("eagl"));
-    army.UnitAt(2)->magicItem = catalogue->FindMagicItem(kNoMagicItem);
-    army.UnitAt(3)->magicItem = catalogue->FindMagicItem(kNoMagicItem);
+    army.UnitAt(0)->army().SetMagicItem(*army.UnitAt(0), catalogue->FindMagicItem(C("eagl")));
+    army.UnitAt(1)->army().SetMagicItem(*army.UnitAt(1), catalogue->FindMagicItem(C("eagl")));
+    army.UnitAt(2)->army().SetMagicItem(*army.UnitAt(2), catalogue->FindMagicItem(kNoMagicItem));
+    army.UnitAt(3)->army().SetMagicItem(*army.UnitAt(3), catalogue->FindMagicItem(kNoMagicItem));
     const std::string in = Save(army, "breaches.evr");
     EXPECT_EQ(Run({"check", in}), 1);
     EXPECT_EQ(out.str(), "over the points limit: " + std::to_string(army.TotalPoints()) +

@@ -106,10 +106,10 @@ TEST_F(ReportComposition, KindsAreComparedAsCodesAndEmptyTypesDoNotInterruptAGro
 }
 
 TEST_F(ReportComposition, EntriesOfATypeStayTogetherInTheOrderAdded) {
-    roster.Add(C("SPEA")).SetName("First"); // Raiders (unSk) have no entries: one group
-    roster.Add(C("BOWS")).SetName("Between");
-    roster.Add(C("SPEA")).SetName("Second");
-    roster.Add(C("SPEA")).SetName("Third");
+    roster.Add(C("SPEA"), "First"); // Raiders (unSk) have no entries: one group
+    roster.Add(C("BOWS"), "Between");
+    roster.Add(C("SPEA"), "Second");
+    roster.Add(C("SPEA"), "Third");
     Roster();
     std::vector<std::string> names;
     for (const LoggedRow& row : rows)
@@ -120,21 +120,21 @@ TEST_F(ReportComposition, EntriesOfATypeStayTogetherInTheOrderAdded) {
 TEST_F(ReportComposition, RowCellsCarryTheProfileOptionsAndTextSortedNoteNumbers) {
     roster.Add(C("SPEA"));
     roster.Add(C("SKRM"));
-    roster.Add(C("BOWS")).SetName("Plain");
-    UnitEntry& eagle = roster.Add(C("BOWS"));
-    eagle.SetName("Eagle");
-    eagle.magicItem = Item(C("eagl"));
-    UnitEntry& none = roster.Add(C("BOWS"));
-    none.SetName("None");
-    none.magicItem = Item(C("nomi"));
-    none.siegeEngine = Engine(C("noen"));
-    UnitEntry& both = roster.Add(C("SLNG"));
-    both.SetName("Both");
-    both.magicItem = Item(C("eagl"));
-    both.siegeEngine = Engine(C("bara"));
-    UnitEntry& engineOnly = roster.Add(C("SLNG"));
-    engineOnly.SetName("Engine");
-    engineOnly.siegeEngine = Engine(C("bara"));
+    roster.Add(C("BOWS"), "Plain");
+    const UnitEntry& eagle = roster.Add(C("BOWS"));
+    eagle.army().SetName(eagle, "Eagle");
+    eagle.army().SetMagicItem(eagle, Item(C("eagl")));
+    const UnitEntry& none = roster.Add(C("BOWS"));
+    none.army().SetName(none, "None");
+    none.army().SetMagicItem(none, Item(C("nomi")));
+    none.army().SetSiegeEngine(none, Engine(C("noen")));
+    const UnitEntry& both = roster.Add(C("SLNG"));
+    both.army().SetName(both, "Both");
+    both.army().SetMagicItem(both, Item(C("eagl")));
+    both.army().SetSiegeEngine(both, Engine(C("bara")));
+    const UnitEntry& engineOnly = roster.Add(C("SLNG"));
+    engineOnly.army().SetName(engineOnly, "Engine");
+    engineOnly.army().SetSiegeEngine(engineOnly, Engine(C("bara")));
     Roster();
     const auto cells = [&](const std::string& name) {
         for (const LoggedRow& row : rows)
@@ -155,11 +155,11 @@ TEST_F(ReportComposition, RowCellsCarryTheProfileOptionsAndTextSortedNoteNumbers
 }
 
 TEST_F(ReportComposition, AMountRowFollowsItsRider) {
-    UnitEntry& mounted = roster.Add(C("CAPT"));
-    mounted.SetName("Mounted");
-    mounted.mount = roster.nation().FindTroopType(C("HORS"));
-    roster.Add(C("CAPT")).SetName("On foot"); // mount "nomo": no mount row
-    roster.Add(C("SKRM")).SetName("No runners");
+    const UnitEntry& mounted = roster.Add(C("CAPT"));
+    mounted.army().SetName(mounted, "Mounted");
+    mounted.army().SetMount(mounted, roster.nation().FindTroopType(C("HORS")));
+    roster.Add(C("CAPT"), "On foot"); // mount "nomo": no mount row
+    roster.Add(C("SKRM"), "No runners");
     Roster();
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[1].name, "Mounted");
@@ -173,9 +173,9 @@ TEST_F(ReportComposition, AMountRowFollowsItsRider) {
 TEST(ReportCompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
     const auto catalogue = test::BuiltInCatalogue();
     RosterDocument roster(*catalogue, test::kEgypt, 2000);
-    UnitEntry& chariots = roster.Add(C("1CHA"));
+    const UnitEntry& chariots = roster.Add(C("1CHA"));
     ASSERT_NE(chariots.AsSkirmisher(), nullptr);
-    chariots.AsSkirmisher()->skirmishers = true;
+    chariots.army().SetSkirmishers(chariots, true);
     LoggingWriter writer(roster.doc);
     writer.WriteRoster();
     ASSERT_EQ(writer.rows.size(), 3u);
@@ -192,8 +192,8 @@ TEST(ReportCompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
 
 TEST_F(ReportComposition, NoteNumbersAgreeBetweenRowsAndInformation) {
     roster.Add(C("BOWS"));
-    UnitEntry& mounted = roster.Add(C("CAPT"));
-    mounted.mount = roster.nation().FindTroopType(C("HORS"));
+    const UnitEntry& mounted = roster.Add(C("CAPT"));
+    mounted.army().SetMount(mounted, roster.nation().FindTroopType(C("HORS")));
     roster.Add(C("SPEA"));
 
     LoggingWriter withRows(roster.doc);
@@ -238,18 +238,18 @@ TEST_F(ReportComposition, InformationChoices) {
 }
 
 TEST_F(ReportComposition, ItemsCarriedMoreThanOnceAreHighlightedAndNoneRecordsNeverListed) {
-    UnitEntry& first = roster.Add(C("SLNG"));
-    first.magicItem = Item(C("eagl"));
-    first.siegeEngine = Engine(C("bara"));
-    roster.Add(C("SLNG")).magicItem = Item(C("ring"));
-    roster.Add(C("SLNG")).magicItem = Item(C("nomi"));
-    roster.Add(C("SLNG")).magicItem = Item(C("nomi")); // infantry start with "noen"
+    const UnitEntry& first = roster.Add(C("SLNG"));
+    first.army().SetMagicItem(first, Item(C("eagl")));
+    first.army().SetSiegeEngine(first, Engine(C("bara")));
+    roster.army().SetMagicItem(roster.Add(C("SLNG")), Item(C("ring")));
+    roster.army().SetMagicItem(roster.Add(C("SLNG")), Item(C("nomi")));
+    roster.army().SetMagicItem(roster.Add(C("SLNG")), Item(C("nomi"))); // infantry start with "noen"
     LoggingWriter once(roster.doc);
     once.WriteInformation(InfoChoice::Short, true);
     EXPECT_THAT(once.log, ElementsAre("begin", "para Legions eagle|The eagle.", "para Ring of Fire|A ring.",
                                       "para Battering Ram|A ram."));
 
-    roster.Add(C("SLNG")).magicItem = Item(C("eagl"));
+    roster.army().SetMagicItem(roster.Add(C("SLNG")), Item(C("eagl")));
     LoggingWriter twice(roster.doc);
     twice.WriteInformation(InfoChoice::Short, true);
     EXPECT_THAT(twice.log, ElementsAre("begin", "PARA Legions eagle|The eagle.", "para Ring of Fire|A ring.",
@@ -258,16 +258,16 @@ TEST_F(ReportComposition, ItemsCarriedMoreThanOnceAreHighlightedAndNoneRecordsNe
 
 TEST_F(ReportComposition, RowsOfATypeOverItsMaximumAreFlagged) {
     // Captain: at most 2 per thousand points. Warhorse: at most 1, counted by riders.
-    UnitEntry& a = roster.Add(C("CAPT"));
-    UnitEntry& b = roster.Add(C("CAPT"));
-    a.SetName("A");
-    b.SetName("B");
-    a.mount = roster.nation().FindTroopType(C("HORS"));
+    const UnitEntry& a = roster.Add(C("CAPT"));
+    const UnitEntry& b = roster.Add(C("CAPT"));
+    a.army().SetName(a, "A");
+    b.army().SetName(b, "B");
+    a.army().SetMount(a, roster.nation().FindTroopType(C("HORS")));
     Roster();
     EXPECT_FALSE(rows[1].overMaximum);
     EXPECT_FALSE(rows[2].overMaximum); // the one horse
-    b.mount = a.mount;
-    roster.Add(C("CAPT")).SetName("C");
+    b.army().SetMount(b, a.mount());
+    roster.Add(C("CAPT"), "C");
     Roster();
     ASSERT_EQ(rows.size(), 6u);
     for (const LoggedRow& row : rows)

@@ -25,17 +25,17 @@ namespace fs = std::filesystem;
 // the eagle carried twice, a ram, a chariot mount, runners, and a name with
 // markup in it.
 void BuildFullArmy(RosterDocument& roster, const ArmyCatalogue& catalogue) {
-    UnitEntry& general = roster.Add(C("GEN8"));
-    general.mount = roster.nation().FindTroopType(C("CHMO"));
+    const UnitEntry& general = roster.Add(C("GEN8"));
+    general.army().SetMount(general, roster.nation().FindTroopType(C("CHMO")));
     for (int i = 0; i < 3; ++i)
         roster.Add(C("HERO"));
-    UnitEntry& archers = roster.Add(C("2INF"));
-    archers.magicItem = catalogue.FindMagicItem(C("eagl"));
-    archers.siegeEngine = catalogue.FindSiegeEngine(C("bara"));
-    roster.Add(C("5INF")).magicItem = catalogue.FindMagicItem(C("eagl"));
-    UnitEntry& chariots = roster.Add(C("1CHA"));
-    chariots.AsSkirmisher()->skirmishers = true;
-    roster.Add(C("1CHA")).SetName("<B>Bold & fast</B>");
+    const UnitEntry& archers = roster.Add(C("2INF"));
+    archers.army().SetMagicItem(archers, catalogue.FindMagicItem(C("eagl")));
+    archers.army().SetSiegeEngine(archers, catalogue.FindSiegeEngine(C("bara")));
+    roster.army().SetMagicItem(roster.Add(C("5INF")), catalogue.FindMagicItem(C("eagl")));
+    const UnitEntry& chariots = roster.Add(C("1CHA"));
+    chariots.army().SetSkirmishers(chariots, true);
+    roster.Add(C("1CHA"), "<B>Bold & fast</B>");
     roster.Add(C("1cav"));
     roster.doc.SetPointsLimit(600);
 }

@@ -127,9 +127,9 @@ TEST_F(ReportPrintLayout, TotalsLineIsRightAlignedWithOnlyTheNumberRed) {
 
 TEST_F(ReportPrintLayout, GroupThatRunsOverRepeatsItsHeadingOnTheNextPage) {
     for (int i = 1; i <= 8; ++i) {
-        UnitEntry& chariots = egypt.Add(C("1CHA"));
-        chariots.SetName("Chariots " + std::to_string(i));
-        chariots.AsSkirmisher()->skirmishers = true;
+        const UnitEntry& chariots = egypt.Add(C("1CHA"));
+        chariots.army().SetName(chariots, "Chariots " + std::to_string(i));
+        chariots.army().SetSkirmishers(chariots, true);
     }
     // 300 pixels: 375 units, room for the heading and six chariots with runners.
     ASSERT_EQ(PrintEachPage(egypt.doc, surface, Job(800, 300), InfoChoice::None), 2);
@@ -175,7 +175,7 @@ TEST_F(ReportPrintLayout, WarningsMoveToTheNextPageAsOneBlock) {
 }
 
 TEST_F(ReportPrintLayout, InfoChoiceSelectsTheInformationPrinted) {
-    egypt.Add(C("5INF")).magicItem = Eagle(); // a note (the skirmisher rule) and an item
+    egypt.army().SetMagicItem(egypt.Add(C("5INF")), Eagle()); // a note (the skirmisher rule) and an item
     egypt.Add(C("5INF"));
     const auto texts = [&](std::optional<InfoChoice> info) {
         surface.Clear();
@@ -201,8 +201,8 @@ TEST_F(ReportPrintLayout, InfoChoiceSelectsTheInformationPrinted) {
 }
 
 TEST_F(ReportPrintLayout, ParagraphBodyStartsRightOfItsTitle) {
-    egypt.Add(C("5INF")).magicItem = Eagle();
-    egypt.Add(C("1cav")).magicItem = Eagle();
+    egypt.army().SetMagicItem(egypt.Add(C("5INF")), Eagle());
+    egypt.army().SetMagicItem(egypt.Add(C("1cav")), Eagle());
     PrintEachPage(egypt.doc, surface, Job(800, 1100), InfoChoice::Short);
     const std::vector<SurfaceCall> drawn = surface.Drawn();
     const auto at = std::find_if(drawn.begin(), drawn.end(), [](const SurfaceCall& c) {
@@ -240,8 +240,8 @@ TEST_F(ReportPrintLayout, ParagraphBodyStartsRightOfItsTitle) {
 }
 
 TEST_F(ReportPrintLayout, RowsAreBoxesSharingTheirBordersWithCellsByIndent) {
-    UnitEntry& general = egypt.Add(C("GEN8"));
-    general.mount = egypt.nation().FindTroopType(C("CHMO"));
+    const UnitEntry& general = egypt.Add(C("GEN8"));
+    general.army().SetMount(general, egypt.nation().FindTroopType(C("CHMO")));
     for (int i = 0; i < 3; ++i)
         egypt.Add(C("HERO")); // two allowed at 1000 points
     egypt.doc.SetPointsLimit(1000);
@@ -284,15 +284,16 @@ TEST_F(ReportPrintLayout, RowsAreBoxesSharingTheirBordersWithCellsByIndent) {
 
 TEST_F(ReportPrintLayout, EveryPageInOnePassDrawsWhatThePageByPageLoopDraws) {
     for (int i = 0; i < 60; ++i) {
-        UnitEntry& chariots = egypt.Add(C("1CHA"));
-        chariots.AsSkirmisher()->skirmishers = i % 2 == 0;
-        UnitEntry& officer = egypt.Add(C("HERO"));
+        const UnitEntry& chariots = egypt.Add(C("1CHA"));
+        chariots.army().SetSkirmishers(chariots, i % 2 == 0);
+        const UnitEntry& officer = egypt.Add(C("HERO"));
         if (i % 3 == 0)
-            officer.mount = egypt.nation().FindTroopType(C("CHMO"));
-        egypt.Add(C("2INF")).siegeEngine = catalogue->FindSiegeEngine(C(i % 2 ? "bara" : "towr"));
+            officer.army().SetMount(officer, egypt.nation().FindTroopType(C("CHMO")));
+        egypt.army().SetSiegeEngine(egypt.Add(C("2INF")),
+                                    catalogue->FindSiegeEngine(C(i % 2 ? "bara" : "towr")));
     }
-    egypt.Add(C("5INF")).magicItem = Eagle();
-    egypt.Add(C("1cav")).magicItem = Eagle();
+    egypt.army().SetMagicItem(egypt.Add(C("5INF")), Eagle());
+    egypt.army().SetMagicItem(egypt.Add(C("1cav")), Eagle());
     for (const PrintJob job : {Job(800, 1100), Job(4958, 7016), Job(613, 877), Job(800, 160)}) {
         for (const std::optional<InfoChoice> info :
              {std::optional<InfoChoice>{}, std::optional(InfoChoice::None)}) {

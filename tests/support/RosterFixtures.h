@@ -110,10 +110,13 @@ public:
 
     Army& army() { return doc.army(); }
     const NationRecord& nation() { return doc.army().nation(); }
-    UnitEntry& Add(Code troopCode) {
+    // A new entry of the troop type, renamed when a name is given.
+    const UnitEntry& Add(Code troopCode, std::string_view name = {}) {
         UnitEntry* entry = doc.army().AddUnit(troopCode);
         if (entry == nullptr)
             throw std::invalid_argument("no such troop type in the nation");
+        if (!name.empty())
+            doc.army().SetName(*entry, name);
         return *entry;
     }
     const TroopTypeRecord& Type(Code troopCode) { return *nation().FindTroopType(troopCode); }

@@ -145,7 +145,7 @@ TEST_F(UnitList, ASelectedEntryThatIsGoneFallsBackToTheFirstRow) {
 TEST_F(UnitList, NewUnitOnAUnitSelectsItsDuplicate) {
     UseNation(kIndia);
     UnitEntry* general = Add("GEN1");
-    general->SetName("Porus");
+    general->army().SetName(*general, "Porus");
     general->mount = &Type("ELMO");
     Show(general);
 
@@ -154,7 +154,7 @@ TEST_F(UnitList, NewUnitOnAUnitSelectsItsDuplicate) {
     UnitEntry* copy = army().UnitAt(1);
     EXPECT_EQ(list().SelectedItem(), copy);
     EXPECT_EQ(copy->name(), "Porus");
-    EXPECT_EQ(copy->mount, &Type("ELMO"));
+    EXPECT_EQ(copy->mount(), &Type("ELMO"));
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Porus"));
     EXPECT_EQ(panel().detailPane()->unit(), copy);
     EXPECT_TRUE(doc().IsModified());

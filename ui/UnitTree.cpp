@@ -1,0 +1,65 @@
+#include "UnitTree.h"
+
+#include "UnitListModel.h"
+#include "UnitListPainting.h"
+#include "UnitListPane.h"
+
+#include <QMouseEvent>
+
+namespace ovra {
+
+UnitTree::UnitTree(UnitListPane& pane, QWidget* parent) : QTreeView(parent), pane_(pane) {
+    setHeaderHidden(true);
+    // Rows span the full width; unit rows are indented by the painting.
+    setRootIsDecorated(false);
+    setIndentation(0);
+    setItemsExpandable(true);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setDragEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void UnitTree::mousePressEvent(QMouseEvent* event) {
+    // The right and middle buttons neither select nor open anything: the
+    // unit panel always shows the row that the commands act on.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    const QModelIndex index = indexAt(p);
+    if (!index.isValid() || pane_.model().UnitAt(index) != nullptr) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    if (p.x() <= kCountClickWidth)
+        pane_.ChooseCount(index); // the rows may be rebuilt: `index` is gone
+    else
+        pane_.ToggleTroopTypeRow(index);
+}
+
+void UnitTree::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
+void UnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index =
+        event->button() == Qt::LeftButton ? indexAt(event->position().toPoint()) : QModelIndex();
+    if (!index.isValid() || pane_.model().UnitAt(index) != nullptr) {
+        if (event->button() == Qt::LeftButton)
+            QTreeView::mouseDoubleClickEvent(event);
+        else
+            event->accept();
+        return;
+    }
+    pane_.ToggleTroopTypeRow(index);
+}
+
+} // namespace ovra
