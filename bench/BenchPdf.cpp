@@ -30,8 +30,7 @@ void PdfOfThousandEntries(benchmark::State& state) {
         types.push_back(t);
     for (int i = 0; i < 1000; ++i) {
         ovra::UnitEntry* e = doc.army().AddUnit(types[static_cast<std::size_t>(i) % types.size()]->code());
-        if (auto* s = e->AsSkirmisher())
-            s->army().SetSkirmishers(*s, true);
+        doc.army().SetSkirmishers(*e, true);
         if (e->mount())
             e->army().SetMount(*e, egypt.FindTroopType(ovra::CodeOf("CHMO")));
     }

@@ -75,8 +75,7 @@ struct LargeArmy {
             UnitEntry* entry = army.AddUnit(type->code());
             if (entry->mount() != nullptr && i % 2 == 0)
                 entry->army().SetMount(*entry, egypt.FindTroopType(CodeOf("CHMO")));
-            if (SkirmisherUnitEntry* skirmisher = entry->AsSkirmisher())
-                skirmisher->army().SetSkirmishers(*skirmisher, i % 3 != 0);
+            army.SetSkirmishers(*entry, i % 3 != 0);
             if (entry->siegeEngine() != nullptr)
                 entry->army().SetSiegeEngine(*entry, catalogue.FindSiegeEngine(engines[i % 4]));
         }

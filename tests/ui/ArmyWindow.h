@@ -9,8 +9,12 @@
 #include "UnitListPainting.h"
 #include "UnitListPane.h"
 #include "UnitPanel.h"
+#include "UnitTree.h"
+
+#include "ArmyFile.h"
 
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -28,47 +32,55 @@ protected:
 
     ArmyView& view() { return program.view(); }
     ArmyDocument& doc() { return program.doc(); }
-    Army& army() { return program.doc().army(); }
+    const Army& army() { return program.doc().army(); }
     UnitListPane& list() { return *view().unitList(); }
     UnitTree& tree() { return *list().tree(); }
     UnitPanel& panel() { return *view().unitPanel(); }
     UnitDetailPane& detail() { return *panel().detailPane(); }
+    QUndoStack& undo() { return view().undoStack(); }
     int rowHeight() { return view().metrics().RowHeight(); }
 
-    // An army of that nation, empty unless `fill`; the document starts unmodified.
+    // An army of that nation opened as if from a file: empty unless `fill`,
+    // unmodified, nothing to undo.
     void UseNation(int id, int points = 2000, bool fill = false) {
         const NationRecord* nation = program.app->catalogue().FindNation(id);
         ASSERT_NE(nation, nullptr);
-        doc().SetNationAndPoints(*nation, points, fill);
-        doc().SetModifiedFlag(false);
+        const Army army(*nation, points, fill);
+        doc().LoadFromBytes(WriteArmyFile(army), "army.evr");
+        undo().clear();
     }
     const TroopTypeRecord& Type(const char (&code)[5]) {
         const TroopTypeRecord* type = army().nation().FindTroopType(CodeOf(code));
         EXPECT_NE(type, nullptr) << code;
         return *type;
     }
-    // Adds a unit as the army would and shows it in the window.
-    UnitEntry* Add(const char (&code)[5]) {
-        UnitEntry* entry = army().AddUnit(CodeOf(code));
-        view().Refresh();
-        return entry;
+    // Adds a unit through the document; the window follows.
+    const UnitEntry* Add(const char (&code)[5]) {
+        return army().FindUnit(doc().NewUnit(Type(code)).firstAdded());
     }
-    QTreeWidgetItem* Row(const TaggedObject* record) { return list().FindRow(record); }
+    QModelIndex Row(const TaggedObject* record) {
+        if (record != nullptr && record->kind == kKindUnitEntry) {
+            const auto* unit = static_cast<const UnitEntry*>(record);
+            return list().model().IndexOf({&unit->troopType(), unit->id()});
+        }
+        return list().model().IndexOfType(static_cast<const TroopTypeRecord*>(record));
+    }
     // Clicks a row at x, in the tree's coordinates, as the user would.
-    void ClickRow(const TaggedObject* record, int x = 100) {
-        QTreeWidgetItem* row = Row(record);
-        ASSERT_NE(row, nullptr);
-        if (row->parent() != nullptr)
-            row->parent()->setExpanded(true);
-        tree().scrollToItem(row);
-        const QRect r = tree().visualItemRect(row);
-        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, QPoint(x, r.center().y()));
+    void ClickRow(const TaggedObject* record, int x = 100, Qt::MouseButton button = Qt::LeftButton) {
+        const QModelIndex row = Row(record);
+        ASSERT_TRUE(row.isValid());
+        if (row.parent().isValid())
+            tree().expand(row.parent());
+        tree().scrollTo(row);
+        const QRect r = tree().visualRect(row);
+        QTest::mouseClick(tree().viewport(), button, {}, QPoint(x, r.center().y()));
     }
     // Selects a row and shows it in the panel.
     void Show(const TaggedObject* record) {
         ClickRow(record);
-        ASSERT_EQ(list().SelectedItem(), record);
+        ASSERT_EQ(Selected(), record);
     }
+    const TaggedObject* Selected() { return list().SelectedRecord(); }
     UnitRowContent Content(const TaggedObject* record) { return DescribeRow(army(), *record); }
 
     TestProgram program;

@@ -88,22 +88,24 @@ TEST(MainWindow, MenusToolbarAndPrompts) {
     TestProgram program;
     program.Start();
     const QList<QAction*> menus = program.frame().menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Army"));
-    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Edit"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Army"));
+    EXPECT_EQ(menus[3]->text(), QStringLiteral("&Help"));
     EXPECT_EQ(MenuTexts(menus[0]->menu()),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Save &As...", "-", "&Print...\tCtrl+P",
                            "P&rint Setup...", "-", "&Export Html", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(menus[1]->menu()), (QStringList{"&New unit", "&Delete unit", "-", "&Min/Max units"}));
-    EXPECT_EQ(MenuTexts(menus[2]->menu()), (QStringList{"&About Ovra..."}));
+    EXPECT_EQ(MenuTexts(menus[1]->menu()), (QStringList{"Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
+    EXPECT_EQ(MenuTexts(menus[2]->menu()), (QStringList{"&New unit", "&Delete unit", "-", "&Min/Max units"}));
+    EXPECT_EQ(MenuTexts(menus[3]->menu()), (QStringList{"&About Ovra..."}));
     EXPECT_EQ(Action(program, "actionSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 
     QStringList tools;
     for (QAction* action : program.frame().findChild<QToolBar*>(QStringLiteral("toolBar"))->actions())
         tools << (action->isSeparator() ? QStringLiteral("-") : action->toolTip());
-    EXPECT_EQ(tools, (QStringList{"New", "Open", "Save As", "-", "New unit", "Delete unit", "Min/Max units",
-                                  "-", "Print", "-", "About"}));
+    EXPECT_EQ(tools, (QStringList{"New", "Open", "Save As", "Undo", "Redo", "-", "New unit", "Delete unit",
+                                  "Min/Max units", "-", "Print", "-", "About"}));
 
     EXPECT_EQ(Action(program, "actionNewUnit")->statusTip(),
               QStringLiteral("Creates a new unit or duplicates an existing one."));
@@ -216,40 +218,38 @@ TEST(ArmyCommands, NewDeleteAndMinMaxFollowTheSelection) {
     program.Start();
     UnitListPane* list = program.view().unitList();
     const TroopTypeRecord* general = FirstTroopType(program.doc());
-    list->SelectByData(general);
+    list->Select({general, 0});
     Action(program, "actionNewUnit")->trigger();
     ASSERT_EQ(program.doc().army().UnitCount(), 1);
     const UnitEntry* first = program.doc().army().UnitAt(0);
-    EXPECT_EQ(list->SelectedItem(), first) << "the new unit is selected";
+    EXPECT_EQ(list->SelectedRecord(), first) << "the new unit is selected";
     EXPECT_TRUE(program.doc().IsModified());
 
-    const_cast<UnitEntry*>(first)->SetName("Hector");
+    program.doc().RenameUnit(first->id(), "Hector");
     Action(program, "actionNewUnit")->trigger();
     ASSERT_EQ(program.doc().army().UnitCount(), 2);
     EXPECT_EQ(program.doc().army().UnitAt(1)->name(), "Hector") << "a unit is duplicated";
-    EXPECT_EQ(list->SelectedItem(), program.doc().army().UnitAt(1));
+    EXPECT_EQ(list->SelectedRecord(), program.doc().army().UnitAt(1));
 
-    list->SelectByData(first);
+    list->Select({general, first->id()});
     Action(program, "actionDeleteUnit")->trigger();
     ASSERT_EQ(program.doc().army().UnitCount(), 1);
-    EXPECT_EQ(list->SelectedItem(), program.doc().army().UnitAt(0)) << "the next unit of the type";
+    EXPECT_EQ(list->SelectedRecord(), program.doc().army().UnitAt(0)) << "the next unit of the type";
     Action(program, "actionDeleteUnit")->trigger();
     EXPECT_EQ(program.doc().army().UnitCount(), 0);
-    EXPECT_EQ(list->SelectedItem(), general) << "the last unit's type row";
+    EXPECT_EQ(list->SelectedRecord(), general) << "the last unit's type row";
     Action(program, "actionDeleteUnit")->trigger();
     EXPECT_EQ(program.doc().army().UnitCount(), 0) << "a troop-type row is not deleted";
 
-    program.doc().SetModifiedFlag(false);
     Action(program, "actionMinMax")->trigger();
     EXPECT_EQ(program.doc().army().CountOfType(CodeOf("1TER")), 12);
-    EXPECT_TRUE(program.doc().IsModified());
+    EXPECT_EQ(Action(program, "actionUndo")->text(), QStringLiteral("Undo Min/Max units"));
 }
 
 TEST(FileCommands, SaveOpenAndTheRecentFiles) {
     TestProgram program;
     program.Start();
-    program.doc().army().AddUnit(CodeOf("1GEN"));
-    program.doc().SetModifiedFlag();
+    program.doc().SetCountOfType(CodeOf("1GEN"), 1);
 
     QApplication::setActiveWindow(&program.frame());
     // Ctrl+S on a new army asks for a name, proposing its title.
@@ -266,8 +266,7 @@ TEST(FileCommands, SaveOpenAndTheRecentFiles) {
     EXPECT_EQ(program.frame().RecentFiles(), QStringList{troy});
 
     // A second Ctrl+S writes the same file without asking.
-    program.doc().army().AddUnit(CodeOf("1TER"));
-    program.doc().SetModifiedFlag();
+    program.doc().SetCountOfType(CodeOf("1TER"), 1);
     QTest::keyClick(&program.frame(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(program.services.saveDialogs.size(), 1u);
     EXPECT_EQ(ReadWholeFile(troy.toStdString()), WriteArmyFile(program.doc().army()));
@@ -300,8 +299,7 @@ TEST(FileCommands, SaveOpenAndTheRecentFiles) {
 TEST(FileCommands, AModifiedArmyIsOfferedForSavingBeforeItGoes) {
     TestProgram program;
     program.Start();
-    program.doc().army().AddUnit(CodeOf("1GEN"));
-    program.doc().SetModifiedFlag();
+    program.doc().SetCountOfType(CodeOf("1GEN"), 1);
 
     program.services.saveAnswers = {UiServices::SaveChoice::Cancel};
     EXPECT_FALSE(program.frame().close());

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -63,8 +64,8 @@ protected:
 
 TEST_F(OptionPicker, ListsTheMountsWithTheCurrentOneSelected) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
-    OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount);
+    const UnitEntry* general = Add("GEN1");
+    OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount());
     EXPECT_EQ(dialog.optionKind(), OptionPickerDialog::OptionKind::Mount);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Mount"));
     EXPECT_EQ(dialog.size(), QSize(320, 280));
@@ -91,8 +92,8 @@ TEST_F(OptionPicker, ListsTheMountsWithTheCurrentOneSelected) {
 
 TEST_F(OptionPicker, ListsSiegeEnginesForInfantry) {
     UseNation(kIndia);
-    UnitEntry* bows = Add("1GBW");
-    OptionPickerDialog dialog(view(), &view(), bows->troopType(), *bows, bows->siegeEngine);
+    const UnitEntry* bows = Add("1GBW");
+    OptionPickerDialog dialog(view(), &view(), bows->troopType(), *bows, bows->siegeEngine());
     EXPECT_EQ(dialog.optionKind(), OptionPickerDialog::OptionKind::SiegeEngine);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Siege engine"));
     const ArmyCatalogue& catalogue = program.app->catalogue();
@@ -105,19 +106,19 @@ TEST_F(OptionPicker, ListsSiegeEnginesForInfantry) {
         EXPECT_EQ(rows[i].record, expected[i]);
         EXPECT_FALSE(rows[i].red);
     }
-    EXPECT_EQ(dialog.SelectedRecord(), bows->siegeEngine);
+    EXPECT_EQ(dialog.SelectedRecord(), bows->siegeEngine());
 }
 
 TEST_F(OptionPicker, AMagicItemCarriedByAnotherEntryIsRed) {
     UseNation(kLegion);
-    UnitEntry* first = Add("TRIB");
-    UnitEntry* second = Add("TRIB");
+    const UnitEntry* first = Add("TRIB");
+    const UnitEntry* second = Add("TRIB");
     const MagicItemRecord* eagle = program.app->catalogue().FindMagicItem(CodeOf("eagl"));
     const MagicItemRecord* none = program.app->catalogue().FindMagicItem(kNoMagicItem);
     ASSERT_NE(eagle, nullptr);
 
     {
-        OptionPickerDialog dialog(view(), &view(), first->troopType(), *first, first->magicItem);
+        OptionPickerDialog dialog(view(), &view(), first->troopType(), *first, first->magicItem());
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Magic item"));
         const std::vector<Row> rows = Rows(dialog);
         ASSERT_EQ(rows.size(), 2u);
@@ -125,10 +126,10 @@ TEST_F(OptionPicker, AMagicItemCarriedByAnotherEntryIsRed) {
         EXPECT_EQ(rows[1].record, none);
         EXPECT_FALSE(rows[0].red) << "nobody carries it yet";
     }
-    first->magicItem = eagle;
+    doc().SetMagicItem(first->id(), eagle);
     EXPECT_FALSE(RedFor(*first, eagle, eagle)) << "its own bearer does not count";
-    EXPECT_TRUE(RedFor(*second, second->magicItem, eagle));
-    second->magicItem = eagle;
+    EXPECT_TRUE(RedFor(*second, second->magicItem(), eagle));
+    doc().SetMagicItem(second->id(), eagle);
     EXPECT_TRUE(RedFor(*second, eagle, eagle)) << "carried twice";
     EXPECT_FALSE(RedFor(*second, eagle, none)) << "no magic item is never red";
     EXPECT_TRUE(MagicItemRowIsRed(*first, *eagle));
@@ -137,18 +138,18 @@ TEST_F(OptionPicker, AMagicItemCarriedByAnotherEntryIsRed) {
 
 TEST_F(OptionPicker, AMountIsRedWhenTakingItWouldExceedItsMaximum) {
     UseNation(kIndia, 1000); // one Elephant per thousand points
-    UnitEntry* general = Add("GEN1");
-    UnitEntry* guard = Add("HER8");
+    const UnitEntry* general = Add("GEN1");
+    const UnitEntry* guard = Add("HER8");
     const TroopTypeRecord& elephant = Type("ELMO");
     const TroopTypeRecord& chariot = Type("CHMO");
     const TroopTypeRecord& noMount = Type("nomo");
 
-    EXPECT_FALSE(RedFor(*guard, guard->mount, &elephant)) << "nobody rides it yet";
-    general->mount = &elephant;
-    EXPECT_TRUE(RedFor(*guard, guard->mount, &elephant));
+    EXPECT_FALSE(RedFor(*guard, guard->mount(), &elephant)) << "nobody rides it yet";
+    doc().SetMount(general->id(), &elephant);
+    EXPECT_TRUE(RedFor(*guard, guard->mount(), &elephant));
     EXPECT_FALSE(RedFor(*general, &elephant, &elephant)) << "its own rider does not count";
-    EXPECT_FALSE(RedFor(*guard, guard->mount, &chariot)) << "no maximum";
-    guard->mount = &elephant;
+    EXPECT_FALSE(RedFor(*guard, guard->mount(), &chariot)) << "no maximum";
+    doc().SetMount(guard->id(), &elephant);
     EXPECT_TRUE(RedFor(*general, &elephant, &elephant)) << "ridden twice";
     EXPECT_FALSE(RedFor(*general, &elephant, &noMount));
     EXPECT_FALSE(MountRowIsRed(*general, noMount));
@@ -156,20 +157,20 @@ TEST_F(OptionPicker, AMountIsRedWhenTakingItWouldExceedItsMaximum) {
 
 TEST_F(OptionPicker, OkAndDoubleClickChooseTheRowCancelAndCloseChooseNothing) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
+    const UnitEntry* general = Add("GEN1");
     const TroopTypeRecord& elephant = Type("ELMO");
     const TroopTypeRecord& chariot = Type("CHMO");
 
-    EXPECT_EQ(Run(*general, general->mount,
+    EXPECT_EQ(Run(*general, general->mount(),
                   [&](OptionPickerDialog& d) {
                       d.optionTree()->setCurrentItem(RowOf(d, &chariot));
                       d.okButton()->click();
                   }),
               &chariot);
-    EXPECT_EQ(Run(*general, general->mount, [](OptionPickerDialog& d) { d.okButton()->click(); }),
-              general->mount)
+    EXPECT_EQ(Run(*general, general->mount(), [](OptionPickerDialog& d) { d.okButton()->click(); }),
+              general->mount())
         << "Ok on the current choice returns it";
-    EXPECT_EQ(Run(*general, general->mount,
+    EXPECT_EQ(Run(*general, general->mount(),
                   [&](OptionPickerDialog& d) {
                       QTreeWidget* tree = d.optionTree();
                       const QPoint at = tree->visualItemRect(RowOf(d, &elephant)).center();
@@ -182,19 +183,19 @@ TEST_F(OptionPicker, OkAndDoubleClickChooseTheRowCancelAndCloseChooseNothing) {
                       QApplication::sendEvent(tree->viewport(), &twice);
                   }),
               &elephant);
-    EXPECT_EQ(Run(*general, general->mount,
+    EXPECT_EQ(Run(*general, general->mount(),
                   [&](OptionPickerDialog& d) {
                       d.optionTree()->setCurrentItem(RowOf(d, &chariot));
                       d.cancelButton()->click();
                   }),
               nullptr);
-    EXPECT_EQ(Run(*general, general->mount, [](OptionPickerDialog& d) { d.reject(); }), nullptr);
-    EXPECT_EQ(general->mount, &Type("nomo")) << "the picker changes nothing itself";
+    EXPECT_EQ(Run(*general, general->mount(), [](OptionPickerDialog& d) { d.reject(); }), nullptr);
+    EXPECT_EQ(general->mount(), &Type("nomo")) << "the picker changes nothing itself";
 }
 
 TEST_F(OptionPicker, AChoiceNotListedOpensWithNoRowSelected) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
+    const UnitEntry* general = Add("GEN1");
     // A mount of another nation is not among this general's options.
     const TroopTypeRecord* foreign =
         program.app->catalogue().FindNation(kAlexander)->FindTroopType(CodeOf("ELMO"));

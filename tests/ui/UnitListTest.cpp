@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include <functional>
+
 using namespace ovra;
 using namespace ovra::test;
 
@@ -40,137 +42,119 @@ TEST_F(UnitList, RowsFollowTheListedTroopTypesAndTheArmyOrder) {
     UseNation(kIndia);
     const TroopTypeRecord& bows = Type("1GBW");
     const TroopTypeRecord& general = Type("GEN1");
-    UnitEntry* first = Add("1GBW");
-    UnitEntry* lord = Add("GEN1");
-    UnitEntry* second = Add("1GBW");
+    const UnitEntry* first = Add("1GBW");
+    const UnitEntry* lord = Add("GEN1");
+    const UnitEntry* second = Add("1GBW");
 
+    const UnitListModel& model = list().model();
     const NationRecord& nation = army().nation();
-    ASSERT_EQ(tree().topLevelItemCount(), 10) << "mounts are not listed";
+    ASSERT_EQ(model.rowCount(), 10) << "mounts are not listed";
     int i = 0;
     for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
          t = nation.NextListedTroopType(t), ++i)
-        EXPECT_EQ(UnitTree::ItemData(tree().topLevelItem(i)), t);
+        EXPECT_EQ(model.RecordAt(model.index(i, 0)), t);
 
-    QTreeWidgetItem* bowRow = Row(&bows);
-    ASSERT_EQ(bowRow->childCount(), 2);
-    EXPECT_EQ(UnitTree::ItemData(bowRow->child(0)), first);
-    EXPECT_EQ(UnitTree::ItemData(bowRow->child(1)), second);
-    EXPECT_EQ(Row(&general)->childCount(), 1);
-    EXPECT_EQ(Row(lord)->parent(), Row(&general));
+    const QModelIndex bowRow = Row(&bows);
+    ASSERT_EQ(model.rowCount(bowRow), 2);
+    EXPECT_EQ(model.RecordAt(model.index(0, 0, bowRow)), first);
+    EXPECT_EQ(model.RecordAt(model.index(1, 0, bowRow)), second);
+    EXPECT_EQ(Row(lord).parent(), Row(&general));
+    EXPECT_EQ(model.data(bowRow, Qt::AccessibleTextRole).toString(),
+              QStringLiteral("Longbowmen: 2 units, 110 points"));
 
     const UnitRowContent typeRow = Content(&bows);
     EXPECT_TRUE(typeRow.troopType);
     EXPECT_EQ(typeRow.count, 2);
     EXPECT_FALSE(typeRow.countInBounds) << "Longbowmen need 8 at 2000 points";
-    EXPECT_EQ(typeRow.name, QStringLiteral("Longbowmen"));
     EXPECT_EQ(typeRow.points, QStringLiteral("110"));
-    const UnitRowContent unitRow = Content(first);
-    EXPECT_FALSE(unitRow.troopType);
-    EXPECT_EQ(unitRow.points, QStringLiteral("55"));
+    EXPECT_EQ(Content(first).points, QStringLiteral("55"));
 
     // A type with minimum 1 and no unit is red at 0, in the normal colour at 1.
     EXPECT_TRUE(Content(&general).countInBounds);
-    army().RemoveUnit(lord);
-    view().Refresh();
-    EXPECT_EQ(Row(&general)->childCount(), 0);
+    doc().DeleteUnit(lord->id());
+    EXPECT_EQ(model.rowCount(Row(&general)), 0);
     EXPECT_FALSE(Content(&general).countInBounds);
 }
 
 TEST_F(UnitList, SummaryShowsBreakpointAndTotalRedOnlyAboveTheLimit) {
     UseNation(kIndia, 110);
     Add("1GBW");
-    EXPECT_EQ(TotalColour(army()), QColor(Qt::black));
     Add("1GBW");
-    EXPECT_EQ(army().TotalPoints(), 110);
     EXPECT_EQ(TotalColour(army()), QColor(Qt::black)) << "a total equal to the limit is fine";
     Add("SKIR");
     EXPECT_EQ(TotalColour(army()), WarningRed());
-}
 
-TEST_F(UnitList, ANationWithoutTroopTypesGivesAnEmptyList) {
     UseNation(kNobody);
-    EXPECT_EQ(tree().topLevelItemCount(), 0);
-    EXPECT_EQ(list().SelectedItem(), nullptr);
-    EXPECT_EQ(army().TotalPoints(), 0);
-    EXPECT_EQ(doc().BreakPoint(), 0);
+    EXPECT_EQ(list().model().rowCount(), 0);
+    EXPECT_EQ(Selected(), nullptr);
 }
 
-TEST_F(UnitList, TheSelectionSurvivesEveryRebuild) {
+TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
     UseNation(kIndia, 2000, true);
     const TroopTypeRecord& bows = Type("1GBW");
-    UnitEntry* bow = army().FindLastOfType(bows.code());
-    ASSERT_NE(bow, nullptr);
+    const UnitEntry* bow = army().UnitAt(8);
+    ASSERT_EQ(&bow->troopType(), &bows);
     Show(&Type("LGCV")); // opens the cavalry row
     ClickRow(bow);
-    ASSERT_EQ(list().SelectedItem(), bow);
+    ASSERT_EQ(Selected(), bow);
 
-    list().RememberSelection();
-    view().Refresh();
-    EXPECT_EQ(list().SelectedItem(), bow);
-    EXPECT_EQ(list().rememberedSelection(), nullptr) << "forgotten after the rebuild";
-    for (int i = 0; i < tree().topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = tree().topLevelItem(i);
-        EXPECT_EQ(row->isExpanded(), row == Row(&bows)) << "only the selected unit's type is open";
+    const auto onlyOpen = [&](const TroopTypeRecord* open) {
+        for (int i = 0; i < list().model().rowCount(); ++i) {
+            const QModelIndex row = list().model().index(i, 0);
+            EXPECT_EQ(tree().isExpanded(row), list().model().TroopTypeAt(row) == open);
+        }
+    };
+    for (const auto& change : std::vector<std::function<void()>>{
+             [&] { doc().SetPointsLimit(3000); }, [&] { doc().SetCountOfType(Type("SKIR").code(), 2); },
+             [&] { doc().RenameUnit(army().UnitAt(0)->id(), "Porus"); }}) {
+        change();
+        EXPECT_EQ(Selected(), bow);
+        EXPECT_EQ(panel().detailPane()->unit(), bow);
+        onlyOpen(&bows);
     }
-
-    // Through the points field and the document's count change, too.
-    list().RememberSelection();
-    doc().SetPointsLimit(3000);
-    EXPECT_EQ(list().SelectedItem(), bow);
-    list().RememberSelection();
-    doc().SetCountOfType(Type("SKIR").code(), 2);
-    EXPECT_EQ(list().SelectedItem(), bow);
 
     // A troop-type row stays selected and leaves every row closed.
     Show(&Type("CHAR"));
-    list().RememberSelection();
-    view().Refresh();
-    EXPECT_EQ(list().SelectedItem(), &Type("CHAR"));
-    for (int i = 0; i < tree().topLevelItemCount(); ++i)
-        EXPECT_FALSE(tree().topLevelItem(i)->isExpanded());
+    doc().SetPointsLimit(2500);
+    EXPECT_EQ(Selected(), &Type("CHAR"));
+    onlyOpen(nullptr);
 }
 
 TEST_F(UnitList, ASelectedEntryThatIsGoneFallsBackToTheFirstRow) {
     UseNation(kIndia, 1000);
     for (int i = 0; i < 12; ++i)
         Add("1GBW");
-    UnitEntry* last = army().FindLastOfType(Type("1GBW").code());
-    Show(last);
+    Show(army().UnitAt(11));
     view().OnMinMaxUnits(); // cuts the Longbowmen back to 10
     EXPECT_EQ(army().CountOfType(Type("1GBW").code()), 10);
-    EXPECT_EQ(list().SelectedItem(), &Type("GEN1"));
+    EXPECT_EQ(Selected(), &Type("GEN1"));
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("General"));
 }
 
-TEST_F(UnitList, NewUnitOnAUnitSelectsItsDuplicate) {
+TEST_F(UnitList, NewUnitSelectsTheCopyAndDeleteTheNextUnit) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
-    general->army().SetName(*general, "Porus");
-    general->mount = &Type("ELMO");
+    const UnitEntry* general = Add("GEN1");
+    doc().RenameUnit(general->id(), "Porus");
+    doc().SetMount(general->id(), &Type("ELMO"));
     Show(general);
 
     view().OnNewUnit();
     ASSERT_EQ(army().UnitCount(), 2);
-    UnitEntry* copy = army().UnitAt(1);
-    EXPECT_EQ(list().SelectedItem(), copy);
+    const UnitEntry* copy = army().UnitAt(1);
+    EXPECT_EQ(Selected(), copy);
     EXPECT_EQ(copy->name(), "Porus");
     EXPECT_EQ(copy->mount(), &Type("ELMO"));
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Porus"));
     EXPECT_EQ(panel().detailPane()->unit(), copy);
-    EXPECT_TRUE(doc().IsModified());
-}
 
-TEST_F(UnitList, DeletingTheLastUnitOfATypeSelectsTheTypeRow) {
-    UseNation(kIndia);
-    UnitEntry* first = Add("1GBW");
-    UnitEntry* second = Add("1GBW");
-    Show(first);
+    Show(general);
     view().OnDeleteUnit();
-    EXPECT_EQ(list().SelectedItem(), second) << "the next unit of the type";
+    EXPECT_EQ(Selected(), copy) << "the next unit of the type";
     view().OnDeleteUnit();
-    EXPECT_EQ(list().SelectedItem(), &Type("1GBW"));
-    EXPECT_EQ(Row(&Type("1GBW"))->childCount(), 0);
+    EXPECT_EQ(Selected(), &Type("GEN1")) << "then the type's own row";
     EXPECT_FALSE(panel().nameEdit()->isEnabled());
+    view().OnDeleteUnit();
+    EXPECT_EQ(undo().count(), 3) << "a troop-type row is not deleted";
 }
 
 TEST_F(UnitList, ClickingATroopTypeOpensItAndClosesTheOthers) {
@@ -178,35 +162,47 @@ TEST_F(UnitList, ClickingATroopTypeOpensItAndClosesTheOthers) {
     const TroopTypeRecord& bows = Type("1GBW");
     const TroopTypeRecord& horse = Type("LGCV");
     ClickRow(&bows);
-    EXPECT_EQ(list().SelectedItem(), &bows);
-    EXPECT_TRUE(Row(&bows)->isExpanded());
+    EXPECT_EQ(Selected(), &bows);
+    EXPECT_TRUE(tree().isExpanded(Row(&bows)));
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Longbowmen"));
 
     ClickRow(&horse);
-    EXPECT_TRUE(Row(&horse)->isExpanded());
-    EXPECT_FALSE(Row(&bows)->isExpanded());
+    EXPECT_TRUE(tree().isExpanded(Row(&horse)));
+    EXPECT_FALSE(tree().isExpanded(Row(&bows)));
     ClickRow(&horse);
-    EXPECT_FALSE(Row(&horse)->isExpanded()) << "a second click closes it";
+    EXPECT_FALSE(tree().isExpanded(Row(&horse))) << "a second click closes it";
 
     // The second press of a double click arrives as a double click: it toggles again.
-    const QPoint name(100, tree().visualItemRect(Row(&bows)).center().y());
+    const QPoint name(100, tree().visualRect(Row(&bows)).center().y());
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, name, tree().viewport()->mapToGlobal(name),
                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(tree().viewport(), &doubleClick);
-    EXPECT_EQ(list().SelectedItem(), &bows);
-    EXPECT_TRUE(Row(&bows)->isExpanded());
-    EXPECT_FALSE(Row(&horse)->isExpanded());
+    EXPECT_EQ(Selected(), &bows);
+    EXPECT_TRUE(tree().isExpanded(Row(&bows)));
     EXPECT_EQ(program.services.countPopups, 0) << "the name and points never open the count grid";
 }
 
-TEST_F(UnitList, KeyboardSelectionIsShownInThePanel) {
-    UseNation(kIndia);
-    Show(&Type("GEN1"));
+TEST_F(UnitList, OnlyTheLeftButtonMovesTheSelectionAndThePanelFollowsIt) {
+    UseNation(kIndia, 2000, true);
+    const UnitEntry* first = army().UnitAt(1);
+    const UnitEntry* second = army().UnitAt(2);
+    Show(first);
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        ClickRow(second, 100, button);
+        ClickRow(&Type("GEN1"), 5, button);
+        EXPECT_EQ(Selected(), first);
+        EXPECT_EQ(program.services.countPopups, 0);
+    }
+    view().OnDeleteUnit();
+    EXPECT_EQ(army().FindUnit(first->id()), nullptr) << "the unit on screen is the one deleted";
+    EXPECT_NE(army().FindUnit(second->id()), nullptr);
+
+    Show(&Type("HER7"));
     tree().setFocus();
-    QTest::keyClick(&tree(), Qt::Key_Down);
-    EXPECT_EQ(list().SelectedItem(), &Type("HER7"));
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Officer"));
-    EXPECT_EQ(&panel().detailPane()->troopType(), &Type("HER7"));
+    QTest::keyClick(&tree(), Qt::Key_Up);
+    EXPECT_EQ(Selected(), &Type("GEN1"));
+    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("General"));
+    EXPECT_EQ(&detail().troopType(), &Type("GEN1"));
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -116,13 +118,13 @@ TEST_F(UnitPanel, ProfileRowsFollowTheTroopKind) {
     EXPECT_EQ(unit[0].top, 0);
     EXPECT_EQ(unit[1].top, h - 1) << "rows share a frame line";
 
-    UnitEntry* general = Add("GEN1");
+    const UnitEntry* general = Add("GEN1");
     const std::vector<ProfileRow> onFoot = ProfileRows(Type("GEN1"), general, h);
     ASSERT_EQ(onFoot.size(), 2u);
     EXPECT_EQ(onFoot[0].cells, (QStringList{"T", "A", "Co", "Pts"}));
     EXPECT_EQ(onFoot[1].cells, (QStringList{"Gen", "2", "9", "100"}));
 
-    general->mount = &Type("ELMO");
+    doc().SetMount(general->id(), &Type("ELMO"));
     const std::vector<ProfileRow> mounted = ProfileRows(Type("GEN1"), general, h);
     ASSERT_EQ(mounted.size(), 4u);
     EXPECT_TRUE(mounted[2].header);
@@ -143,7 +145,7 @@ TEST_F(UnitPanel, ProfileRowsFollowTheTroopKind) {
 
 TEST_F(UnitPanel, AUnitShowsItsChoicesOnEnabledControls) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
+    const UnitEntry* general = Add("GEN1");
     Show(general);
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("General"));
     EXPECT_TRUE(panel().nameEdit()->isEnabled());
@@ -158,7 +160,7 @@ TEST_F(UnitPanel, AUnitShowsItsChoicesOnEnabledControls) {
     EXPECT_EQ(detail().descriptionEdit()->geometry().top(), 3 * rowHeight() + 4 + 1);
     EXPECT_TRUE(detail().descriptionEdit()->isReadOnly());
 
-    UnitEntry* bows = Add("1GBW");
+    const UnitEntry* bows = Add("1GBW");
     Show(bows);
     ASSERT_NE(detail().siegeEngineButton(), nullptr);
     EXPECT_EQ(detail().siegeEngineButton()->text(), QStringLiteral("No siege engine"));
@@ -167,7 +169,8 @@ TEST_F(UnitPanel, AUnitShowsItsChoicesOnEnabledControls) {
 
 TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
+    const UnitEntry* general = Add("GEN1");
+    doc().OnSaveDocument(program.Path(QStringLiteral("general.evr")).toStdString());
     Show(general);
     const int h = rowHeight();
     const int descriptionOnFoot = detail().descriptionEdit()->geometry().top();
@@ -175,41 +178,43 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     AnswerPicker(&Type("ELMO"));
     detail().mountButton()->click();
     EXPECT_EQ(lastPickerKind, OptionPickerDialog::OptionKind::Mount);
-    EXPECT_EQ(general->mount, &Type("ELMO"));
+    EXPECT_EQ(general->mount(), &Type("ELMO"));
     EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(undo().undoText(), QStringLiteral("Mount"));
     EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("Elephant"));
     EXPECT_EQ(detail().descriptionEdit()->geometry().top(), descriptionOnFoot + 2 * h);
     EXPECT_EQ(detail().ProfileRowsShown().size(), 4u);
     EXPECT_TRUE(Description().contains(QStringLiteral("The royal elephant")));
     EXPECT_EQ(Content(general).points, QStringLiteral("180")) << "the list shows the new points";
-    EXPECT_EQ(list().SelectedItem(), general);
+    EXPECT_EQ(Selected(), general);
 
     // The same mount again changes nothing.
-    doc().SetModifiedFlag(false);
+    const int steps = undo().count();
     detail().mountButton()->click();
-    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(undo().count(), steps);
 
     // "No mount" takes the profile away and the controls move up again.
     AnswerPicker(&Type("nomo"));
     detail().mountButton()->click();
-    EXPECT_EQ(general->mount, &Type("nomo"));
-    EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(general->mount(), &Type("nomo"));
     EXPECT_EQ(detail().descriptionEdit()->geometry().top(), descriptionOnFoot);
     EXPECT_EQ(detail().ProfileRowsShown().size(), 2u);
 
-    // Cancel leaves the mount.
-    doc().SetModifiedFlag(false);
+    // Cancel leaves the mount; undo takes back both changes.
     AnswerPicker(nullptr);
     detail().mountButton()->click();
-    EXPECT_EQ(general->mount, &Type("nomo"));
+    EXPECT_EQ(undo().count(), steps + 1);
+    undo().undo();
+    undo().undo();
     EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("No mount"));
 }
 
 TEST_F(UnitPanel, AMountRiddenTooOftenIsRedOnEveryRider) {
     UseNation(kIndia, 1000);
-    UnitEntry* general = Add("GEN1");
-    UnitEntry* guard = Add("HER8");
-    general->mount = &Type("ELMO");
+    const UnitEntry* general = Add("GEN1");
+    const UnitEntry* guard = Add("HER8");
+    doc().SetMount(general->id(), &Type("ELMO"));
     Show(general);
     EXPECT_EQ(detail().mountButton()->TextColour(), QColor(Qt::black)) << "one Elephant is allowed";
 
@@ -229,8 +234,8 @@ TEST_F(UnitPanel, AMountRiddenTooOftenIsRedOnEveryRider) {
 
 TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
     UseNation(kLegion);
-    UnitEntry* first = Add("TRIB");
-    UnitEntry* second = Add("TRIB");
+    const UnitEntry* first = Add("TRIB");
+    const UnitEntry* second = Add("TRIB");
     const MagicItemRecord* eagle = Item("eagl");
     Show(first);
     ASSERT_NE(detail().magicItemButton(), nullptr);
@@ -239,7 +244,7 @@ TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
     AnswerPicker(eagle);
     detail().magicItemButton()->click();
     EXPECT_EQ(lastPickerKind, OptionPickerDialog::OptionKind::MagicItem);
-    EXPECT_EQ(first->magicItem, eagle);
+    EXPECT_EQ(first->magicItem(), eagle);
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(detail().magicItemButton()->text(), QStringLiteral("Legions eagle"));
     EXPECT_EQ(Content(first).points, QStringLiteral("60"));
@@ -247,10 +252,10 @@ TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
     EXPECT_TRUE(Description().contains(QStringLiteral("sacred standard")));
     EXPECT_EQ(detail().magicItemButton()->TextColour(), QColor(Qt::black));
 
-    // The same item again: set, but the army has not changed.
-    doc().SetModifiedFlag(false);
+    // The same item again: the army has not changed.
+    const int steps = undo().count();
     detail().magicItemButton()->click();
-    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(undo().count(), steps);
 
     Show(second);
     detail().magicItemButton()->click();
@@ -260,30 +265,30 @@ TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
 
     AnswerPicker(Item("nomi"));
     detail().magicItemButton()->click();
-    EXPECT_EQ(first->magicItem, Item("nomi"));
+    EXPECT_EQ(first->magicItem(), Item("nomi"));
     EXPECT_EQ(detail().magicItemButton()->TextColour(), QColor(Qt::black));
     EXPECT_FALSE(MagicItemButtonIsRed(*second));
 }
 
 TEST_F(UnitPanel, ASiegeEngineReachesTheEntryAndTheList) {
     UseNation(kIndia);
-    UnitEntry* bows = Add("1GBW");
+    const UnitEntry* bows = Add("1GBW");
     Show(bows);
     const SiegeEngineRecord* ram = program.app->catalogue().FindSiegeEngine(CodeOf("bara"));
     AnswerPicker(ram);
     detail().siegeEngineButton()->click();
     EXPECT_EQ(lastPickerKind, OptionPickerDialog::OptionKind::SiegeEngine);
-    EXPECT_EQ(bows->siegeEngine, ram);
+    EXPECT_EQ(bows->siegeEngine(), ram);
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(detail().siegeEngineButton()->text(), QStringLiteral("Battering Ram"));
     EXPECT_EQ(Content(bows).points, QStringLiteral("65"));
     EXPECT_TRUE(Description().contains(QStringLiteral("A heavy beam")));
 
-    doc().SetModifiedFlag(false);
+    const int steps = undo().count();
     AnswerPicker(nullptr);
     detail().siegeEngineButton()->click();
-    EXPECT_EQ(bows->siegeEngine, ram);
-    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(bows->siegeEngine(), ram);
+    EXPECT_EQ(undo().count(), steps);
 }
 
 TEST_F(UnitPanel, RunnersAreTickedOnTheUnitAndOnlyThere) {
@@ -293,7 +298,7 @@ TEST_F(UnitPanel, RunnersAreTickedOnTheUnitAndOnlyThere) {
     EXPECT_EQ(detail().runnersBox()->text(), QStringLiteral("Chariot Runners"));
     EXPECT_FALSE(detail().runnersBox()->isEnabled());
 
-    UnitEntry* chariots = Add("1CHA");
+    const UnitEntry* chariots = Add("1CHA");
     Show(chariots);
     QCheckBox* box = detail().runnersBox();
     ASSERT_NE(box, nullptr);
@@ -303,22 +308,22 @@ TEST_F(UnitPanel, RunnersAreTickedOnTheUnitAndOnlyThere) {
     const QString pointsBefore = Content(chariots).points;
 
     box->click();
-    EXPECT_TRUE(chariots->AsSkirmisher()->skirmishers);
+    EXPECT_TRUE(chariots->skirmishers());
     EXPECT_TRUE(doc().IsModified());
     EXPECT_NE(Content(chariots).points, pointsBefore);
     EXPECT_TRUE(Description().contains(QStringLiteral("Chariot runners are light infantry")));
-    EXPECT_EQ(list().SelectedItem(), chariots);
+    EXPECT_EQ(Selected(), chariots);
 
     Show(chariots);
     EXPECT_TRUE(detail().runnersBox()->isChecked());
     detail().runnersBox()->click();
-    EXPECT_FALSE(chariots->AsSkirmisher()->skirmishers);
+    EXPECT_FALSE(chariots->skirmishers());
     EXPECT_EQ(Content(chariots).points, pointsBefore);
 }
 
-TEST_F(UnitPanel, RenamingShowsInTheListAndMarksTheArmyModified) {
+TEST_F(UnitPanel, RenamingShowsInTheListAndIsOneStepPerBurstOfTyping) {
     UseNation(kIndia);
-    UnitEntry* general = Add("GEN1");
+    const UnitEntry* general = Add("GEN1");
     Show(general);
     QLineEdit* name = panel().nameEdit();
     name->selectAll();
@@ -326,7 +331,9 @@ TEST_F(UnitPanel, RenamingShowsInTheListAndMarksTheArmyModified) {
     EXPECT_EQ(general->name(), "Porus");
     EXPECT_EQ(Content(general).name, QStringLiteral("Porus"));
     EXPECT_TRUE(doc().IsModified());
-    EXPECT_EQ(list().SelectedItem(), general);
+    EXPECT_EQ(Selected(), general);
+    EXPECT_EQ(undo().count(), 1) << "one step for the word typed";
+    EXPECT_EQ(undo().undoText(), QStringLiteral("Rename"));
 
     // An emptied field gives the unit its type's name again.
     name->selectAll();
@@ -344,9 +351,38 @@ TEST_F(UnitPanel, RenamingShowsInTheListAndMarksTheArmyModified) {
 
     // A troop-type row's name cannot be edited.
     Show(&Type("GEN1"));
-    doc().SetModifiedFlag(false);
+    const int steps = undo().count();
     QTest::keyClicks(name, QStringLiteral("x"));
-    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(undo().count(), steps);
+}
+
+} // namespace
+
+namespace {
+
+// A nation change destroys the unit on screen; every control of the panel
+// then does nothing rather than reach for the unit.
+TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
+    UseNation(kIndia);
+    const UnitEntry* bows = Add("1GBW");
+    Show(bows);
+    UnitDetailPane* pane = &detail();
+    QPushButton* engine = pane->siegeEngineButton();
+    ASSERT_NE(engine, nullptr);
+    doc().ChangeNation(*program.app->catalogue().FindNation(kNobody));
+    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_FALSE(panel().nameEdit()->isEnabled());
+    EXPECT_EQ(panel().detailPane(), nullptr);
+
+    // The old pane's controls, clicked before the pane goes.
+    const std::string before = WriteArmyFile(army());
+    program.services.dialogHook = [](QDialog&) { return int(QDialog::Accepted); };
+    engine->click();
+    for (QPushButton* button : pane->findChildren<QPushButton*>())
+        button->click();
+    QTest::keyClicks(panel().nameEdit(), QStringLiteral("x"));
+    EXPECT_EQ(WriteArmyFile(army()), before);
+    EXPECT_EQ(program.services.dialogsShown, 0);
 }
 
 } // namespace
