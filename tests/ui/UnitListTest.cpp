@@ -186,6 +186,8 @@ TEST_F(UnitList, OnlyTheLeftButtonMovesTheSelectionAndThePanelFollowsIt) {
     UseNation(kIndia, 2000, true);
     const UnitEntry* first = army().UnitAt(1);
     const UnitEntry* second = army().UnitAt(2);
+    const UnitId firstId = first->id();
+    const UnitId secondId = second->id();
     Show(first);
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         ClickRow(second, 100, button);
@@ -194,8 +196,8 @@ TEST_F(UnitList, OnlyTheLeftButtonMovesTheSelectionAndThePanelFollowsIt) {
         EXPECT_EQ(program.services.countPopups, 0);
     }
     view().OnDeleteUnit();
-    EXPECT_EQ(army().FindUnit(first->id()), nullptr) << "the unit on screen is the one deleted";
-    EXPECT_NE(army().FindUnit(second->id()), nullptr);
+    EXPECT_EQ(army().FindUnit(firstId), nullptr) << "the unit on screen is the one deleted";
+    EXPECT_NE(army().FindUnit(secondId), nullptr);
 
     Show(&Type("HER7"));
     tree().setFocus();
