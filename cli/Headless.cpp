@@ -1,8 +1,10 @@
 #include "Headless.h"
 
 #include "ArmyCatalogue.h"
+#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 #include "HtmlReportWriter.h"
+#include "Json.h"
 
 #include <charconv>
 #include <map>
@@ -138,16 +140,79 @@ int RunMinMax(const CommandLine& commandLine, const ArmyCatalogue& catalogue, st
     return headless.doc.OnSaveDocument(commandLine.arguments[1]) ? 0 : 2;
 }
 
+const char* BreachKindName(BreachKind kind) {
+    switch (kind) {
+    case BreachKind::OverPointsLimit:
+        return "over-points-limit";
+    case BreachKind::TooFew:
+        return "too-few";
+    case BreachKind::TooMany:
+        return "too-many";
+    case BreachKind::MountRiddenTooOften:
+        return "mount-ridden-too-often";
+    case BreachKind::MagicItemCarriedMoreThanOnce:
+        return "magic-item-carried-more-than-once";
+    }
+    return "";
+}
+
+// The breaches as a JSON array, one object per line of plain `check`.
+std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) {
+    std::string json;
+    JsonWriter writer(json);
+    writer.BeginArray();
+    for (const Breach& breach : breaches) {
+        writer.BeginObject();
+        writer.Key("kind");
+        writer.String(BreachKindName(breach.kind));
+        const CatalogueEntry* subject = breach.troopType;
+        if (breach.magicItem != nullptr)
+            subject = breach.magicItem;
+        writer.Key("code");
+        if (subject != nullptr)
+            writer.String(CodeText(subject->key));
+        else
+            writer.Null();
+        writer.Key("name");
+        if (subject != nullptr)
+            writer.String(subject->name);
+        else
+            writer.Null();
+        writer.Key("units");
+        writer.BeginArray();
+        for (UnitId id : breach.units)
+            writer.String(army.FindUnit(id)->name());
+        writer.EndArray();
+        writer.Key("count");
+        writer.Int(breach.count);
+        writer.Key("bound");
+        writer.Int(breach.bound);
+        writer.Key("line");
+        writer.String(BreachLine(breach));
+        writer.EndObject();
+    }
+    writer.EndArray();
+    json += '\n';
+    return json;
+}
+
 int RunCheck(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
              std::ostream& err) {
-    if (commandLine.arguments.size() != 1)
+    const auto args = SplitArguments(commandLine.arguments, {}, {"--json"}, err);
+    if (!args)
+        return 2;
+    if (args->files.size() != 1)
         return UsageError(err, "check needs one army file");
     HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(commandLine.arguments[0]))
+    if (!headless.Open(args->files.front()))
         return 2;
-    const std::vector<std::string> breaches = ArmyBreaches(headless.doc.army());
-    for (const std::string& line : breaches)
-        out << line << "\n";
+    const std::vector<Breach> breaches = CheckArmy(headless.doc.army());
+    if (args->options.count("--json") != 0) {
+        out << BreachesJson(headless.doc.army(), breaches);
+    } else {
+        for (const Breach& breach : breaches)
+            out << BreachLine(breach) << "\n";
+    }
     return breaches.empty() ? 0 : 1;
 }
 
@@ -184,44 +249,6 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
 }
 
 } // namespace
-
-std::vector<std::string> ArmyBreaches(const Army& army) {
-    std::vector<std::string> lines;
-    const NationRecord& nation = army.nation();
-    if (army.TotalPoints() > army.pointsLimit())
-        lines.push_back("over the points limit: " + std::to_string(army.TotalPoints()) + " > " +
-                        std::to_string(army.pointsLimit()));
-    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
-         t = nation.NextListedTroopType(t)) {
-        const std::int32_t n = army.CountOfType(t->code());
-        const std::int32_t minimum = army.MinimumRequired(*t);
-        const std::int32_t maximum = army.MaximumAllowed(*t);
-        if (n < minimum)
-            lines.push_back("too few: " + t->name + ": " + std::to_string(n) + " < " +
-                            std::to_string(minimum));
-        if (n > maximum)
-            lines.push_back("too many: " + t->name + ": " + std::to_string(n) + " > " +
-                            std::to_string(maximum));
-    }
-    for (const TroopTypeRecord* t = nation.NextTroopType(nullptr); t; t = nation.NextTroopType(t)) {
-        if (t->troopKind != kTroopMount || t->code() == kNoMount)
-            continue;
-        const std::int32_t n = army.CountRiding(t->code());
-        const std::int32_t maximum = army.MaximumAllowed(*t);
-        if (n > maximum)
-            lines.push_back("mount ridden too often: " + t->name + ": " + std::to_string(n) + " > " +
-                            std::to_string(maximum));
-    }
-    const ArmyCatalogue& catalogue = *nation.catalogue;
-    for (const MagicItemRecord* m = catalogue.NextMagicItem(nullptr); m; m = catalogue.NextMagicItem(m)) {
-        if (m->code() == kNoMagicItem)
-            continue;
-        const std::int32_t n = army.CountCarrying(m->code());
-        if (n >= 2)
-            lines.push_back("magic item carried more than once: " + m->name + ": " + std::to_string(n));
-    }
-    return lines;
-}
 
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                        std::ostream& err, const PdfExportFunction& exportPdf) {

@@ -13,9 +13,6 @@ namespace ovra {
 class Army;
 class ArmyCatalogue;
 
-// The rule breaches `ovra check` prints, one line each, in its order.
-std::vector<std::string> ArmyBreaches(const Army& army);
-
 // The catalogue as the JSON of `ovra catalogue`.
 std::string CatalogueJson(const ArmyCatalogue& catalogue);
 

@@ -110,6 +110,11 @@ void JsonWriter::Int(std::int32_t value) {
     out_ += std::to_string(value);
 }
 
+void JsonWriter::Null() {
+    BeforeValue();
+    out_ += "null";
+}
+
 void JsonWriter::Bool(bool value) {
     BeforeValue();
     out_ += value ? "true" : "false";

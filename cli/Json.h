@@ -20,6 +20,7 @@ public:
     void String(std::string_view bytes);
     void Int(std::int32_t value);
     void Bool(bool value);
+    void Null();
 
     // Appends bytes as a quoted JSON string: byte v becomes code point v.
     static void AppendQuoted(std::string& out, std::string_view bytes);

@@ -1,5 +1,6 @@
 #include "HtmlReportWriter.h"
 
+#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
 
@@ -110,8 +111,7 @@ std::int32_t HtmlReportWriter::WriteTotals(bool) {
     RowCells cells;
     cells.fill("&nbsp;");
     const std::string total = std::to_string(a.TotalPoints());
-    cells[6] =
-        a.TotalPoints() > a.pointsLimit() ? "<font color=#ff0000>" + total + "<font color=#000000>" : total;
+    cells[6] = OverPointsLimit(a) ? "<font color=#ff0000>" + total + "<font color=#000000>" : total;
     *out_ += "<TABLE width=100% border=0>\r\n";
     WriteRow(false, 0, "Breakpoint of " + std::to_string(a.BreakPoint()), cells, nullptr, true);
     *out_ += "</TABLE>\r\n\r\n";

@@ -1,5 +1,6 @@
 #include "PrintReportWriter.h"
 
+#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 
 #include <algorithm>
@@ -319,7 +320,7 @@ std::int32_t PrintReportWriter::WriteTotals(bool draw) {
     const Rect size = surface.MeasureText(line, Rect{0, 0, ToDevice(1000), ToDevice(1000)}, kOneLine);
     surface.MoveTo(Add(ToDevice(996), -std::int64_t(size.Width())), ToDevice(Add(state_->position, 3)));
     surface.DrawTextAtCurrentPoint("Total :");
-    const bool overLimit = a.TotalPoints() > a.pointsLimit();
+    const bool overLimit = OverPointsLimit(a);
     if (overLimit)
         surface.SetTextColour(kRed);
     surface.DrawTextAtCurrentPoint(total);

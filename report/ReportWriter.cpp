@@ -1,6 +1,7 @@
 #include "ReportWriter.h"
 
 #include "ArmyCatalogue.h"
+#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 
 #include <algorithm>
@@ -48,12 +49,6 @@ const RowCells& ColumnTitles() {
     return titles;
 }
 
-std::int32_t CountAgainstBounds(const Army& army, const TroopTypeRecord& type) {
-    if (type.minCount < 0)
-        return army.CountOfType(type.code());
-    return army.NumberInArmy(type.code());
-}
-
 // ---------------------------------------------------------------- ReportWriter
 
 ReportWriter::ReportWriter(const ArmyDocument& document) : document_(&document) {}
@@ -74,7 +69,7 @@ std::int32_t ReportWriter::WriteMinimumWarnings(PrintSurface* surface, bool draw
     std::int64_t sum = 0;
     for (const TroopTypeRecord* type = nation.NextListedTroopType(nullptr); type != nullptr;
          type = nation.NextListedTroopType(type)) {
-        if (a.MinimumRequired(*type) > CountAgainstBounds(a, *type))
+        if (RosterBelowMinimum(a, *type))
             sum += WriteBelowMinimum(surface, type->name, draw);
     }
     return ClampToInt32(sum);
@@ -165,7 +160,7 @@ std::int32_t ReportWriter::WriteUnit(const TaggedObject& item, std::int32_t inde
     const RowCells cells = UnitCells(*type, entry, armourSaveOverride);
     std::int64_t height = BeginUnitRow(draw);
     const Army& a = army();
-    const bool overMaximum = a.MaximumAllowed(*type) < CountAgainstBounds(a, *type);
+    const bool overMaximum = RosterOverMaximum(a, *type);
     const std::string& name = entry != nullptr ? entry->name() : type->name;
     Rect remarksCell;
     height += WriteRow(overMaximum, indent, name, cells, &remarksCell, draw);
@@ -219,9 +214,8 @@ std::vector<ReportWriter::InfoParagraph> ReportWriter::InformationParagraphs(boo
          item = catalogue.NextMagicItem(item)) {
         if (item->code() == kNoMagicItem)
             continue;
-        const std::int32_t carried = a.CountCarrying(item->code());
-        if (carried > 0)
-            paragraphs.push_back({carried > 1, item->name, item->info});
+        if (a.CountCarrying(item->code()) > 0)
+            paragraphs.push_back({CarriedMoreThanOnce(a, *item), item->name, item->info});
     }
     for (const SiegeEngineRecord* engine = catalogue.NextSiegeEngine(nullptr); engine != nullptr;
          engine = catalogue.NextSiegeEngine(engine)) {

@@ -53,11 +53,6 @@ const RowCells& ColumnTitles();
 inline constexpr std::int32_t kHeadingIndent = 0;
 inline constexpr std::int32_t kUnitIndent = 2;
 
-// What the roster sets against a troop type's bounds: its own entries for a
-// pooled type (its bounds already leave out the other pool members), riders
-// for a mount, and the entries of the type otherwise.
-std::int32_t CountAgainstBounds(const Army& army, const TroopTypeRecord& type);
-
 // The roster output interface and the composition. The virtual operations
 // are declared in their fixed slot order; each returns the vertical space it
 // used in layout units (print; with draw false only measured) or 0 (HTML,

@@ -4,6 +4,7 @@
 #include "UnitListPainting.h"
 
 #include "Army.h"
+#include "ArmyChecker.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -54,13 +55,11 @@ void CountPopup::paintEvent(QPaintEvent*) {
     painter.setFont(metrics_.font);
     painter.fillRect(rect(), PopupYellow());
     FrameRect(painter, rect(), Qt::black);
-    const int lo = army_.MinimumRequired(type_);
-    const int hi = std::min(army_.MaximumAllowed(type_), kCountCells - 1);
     for (int cell = 0; cell < kCountCells; ++cell) {
         const QRect r = CountCellRect(cell);
         if (cell == current_)
             painter.fillRect(r, CurrentCountGreen());
-        painter.setPen(CountCellColour(cell, lo, hi));
+        painter.setPen(CountBreaksBounds(army_, type_, cell) ? WarningRed() : QColor(Qt::black));
         painter.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(cell));
     }
     if (hover_ >= 0) {

@@ -8,6 +8,7 @@
 #include "Win1252.h"
 
 #include "Army.h"
+#include "ArmyChecker.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -136,7 +137,7 @@ void OptionPickerDialog::Fill(const UnitEntry& unit, const TaggedObject* current
     case OptionKind::MagicItem:
         for (const MagicItemRecord* m = type_.NextAllowedMagicItem(nullptr); m;
              m = type_.NextAllowedMagicItem(m))
-            add(*m, MagicItemRowIsRed(unit, *m));
+            add(*m, TakingItemBreaks(unit, *m));
         break;
     case OptionKind::SiegeEngine:
         for (const SiegeEngineRecord* e = type_.NextAllowedSiegeEngine(nullptr); e;
@@ -145,7 +146,7 @@ void OptionPickerDialog::Fill(const UnitEntry& unit, const TaggedObject* current
         break;
     case OptionKind::Mount:
         for (const TroopTypeRecord* m = type_.NextMount(nullptr); m; m = type_.NextMount(m))
-            add(*m, MountRowIsRed(unit, *m));
+            add(*m, TakingMountBreaks(unit, *m));
         break;
     }
     if (selected != nullptr)

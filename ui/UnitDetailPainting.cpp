@@ -55,34 +55,6 @@ const TroopTypeRecord* RunnersFor(const TroopTypeRecord& type) {
     return type.nation->FindTroopType(kRunners);
 }
 
-bool MagicItemRowIsRed(const UnitEntry& unit, const MagicItemRecord& item) {
-    std::int32_t carried = unit.army().CountCarrying(item.code());
-    if (unit.magicItem() == &item)
-        --carried;
-    return item.code() != kNoMagicItem && carried >= 1;
-}
-
-bool MountRowIsRed(const UnitEntry& unit, const TroopTypeRecord& mount) {
-    const Army& army = unit.army();
-    std::int64_t riding = army.CountRiding(mount.code());
-    if (unit.mount() == &mount)
-        --riding;
-    return mount.code() != kNoMount && riding + 1 > army.MaximumAllowed(mount);
-}
-
-bool MountButtonIsRed(const UnitEntry& unit) {
-    if (unit.mount() == nullptr || unit.mount()->code() == kNoMount)
-        return false;
-    const Army& army = unit.army();
-    return army.CountRiding(unit.mount()->code()) > army.MaximumAllowed(*unit.mount());
-}
-
-bool MagicItemButtonIsRed(const UnitEntry& unit) {
-    if (unit.magicItem() == nullptr || unit.magicItem()->code() == kNoMagicItem)
-        return false;
-    return unit.army().CountCarrying(unit.magicItem()->code()) >= 2;
-}
-
 std::vector<std::pair<int, int>> ProfileCellEdges(int left, int right, int cells) {
     std::vector<std::pair<int, int>> edges;
     if (cells < 2)

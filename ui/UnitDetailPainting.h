@@ -27,20 +27,6 @@ bool HasSiegeEngineChoice(const TroopTypeRecord& type);
 // when the nation has none.
 const TroopTypeRecord* RunnersFor(const TroopTypeRecord& type);
 
-// --- limits, for the option picker's rows
-
-// Another entry of the army already carries the item (never "No magic item").
-bool MagicItemRowIsRed(const UnitEntry& unit, const MagicItemRecord& item);
-// Taking the mount would ride it more often than allowed (never "No mount").
-bool MountRowIsRed(const UnitEntry& unit, const TroopTypeRecord& mount);
-
-// --- limits, for the detail pane's option buttons
-
-// The entry's mount is ridden more often than allowed.
-bool MountButtonIsRed(const UnitEntry& unit);
-// The entry's magic item is carried by another entry too.
-bool MagicItemButtonIsRed(const UnitEntry& unit);
-
 // --- profile tables
 
 // Left and right edges of the n cells of a table row spanning [left, right).

@@ -8,6 +8,7 @@
 #include "UnitPanel.h"
 #include "Win1252.h"
 
+#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 
 #include <QCheckBox>
@@ -155,7 +156,7 @@ void UnitDetailPane::CreateControls() {
             shown ? shown->mount()->name : std::string(),
             [lookUp] {
                 const UnitEntry* u = lookUp();
-                return u != nullptr && MountButtonIsRed(*u);
+                return u != nullptr && u->mount() != nullptr && MountRiddenTooOften(u->army(), *u->mount());
             },
             tr("Can have a mount"), QStringLiteral("mountButton"), *layout.mount, &UnitDetailPane::OnMount);
         if (mountHadFocus)
@@ -168,7 +169,8 @@ void UnitDetailPane::CreateControls() {
             shown ? shown->magicItem()->name : std::string(),
             [lookUp] {
                 const UnitEntry* u = lookUp();
-                return u != nullptr && MagicItemButtonIsRed(*u);
+                return u != nullptr && u->magicItem() != nullptr &&
+                       CarriedMoreThanOnce(u->army(), *u->magicItem());
             },
             tr("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
             &UnitDetailPane::OnMagicItem);

@@ -3,6 +3,7 @@
 #include "Win1252.h"
 
 #include "Army.h"
+#include "ArmyChecker.h"
 
 #include <QPainter>
 
@@ -47,14 +48,6 @@ UnitRowCells UnitRowGeometry(const QRect& row, int digitWidth, int pointsColumnW
     return cells;
 }
 
-bool CountWithinBounds(int count, int minimum, int maximum) {
-    return minimum <= count && count <= maximum;
-}
-
-QColor CountColour(int count, int minimum, int maximum, const QColor& textColour) {
-    return CountWithinBounds(count, minimum, maximum) ? textColour : WarningRed();
-}
-
 UnitRowContent DescribeRow(const Army& army, const TaggedObject& record) {
     UnitRowContent content;
     if (record.kind == kKindUnitEntry) {
@@ -66,8 +59,7 @@ UnitRowContent DescribeRow(const Army& army, const TaggedObject& record) {
     const auto& type = static_cast<const TroopTypeRecord&>(record);
     content.troopType = true;
     content.count = army.CountOfType(type.code());
-    content.countInBounds =
-        CountWithinBounds(content.count, army.MinimumRequired(type), army.MaximumAllowed(type));
+    content.countInBounds = StandingOf(army, type).InBounds();
     content.name = FromWin1252(type.name);
     content.points = QString::number(army.PointsOfType(type.code()));
     return content;
@@ -90,7 +82,7 @@ QRect SummaryTextRect(const QRect& box) {
 }
 
 QColor TotalColour(const Army& army) {
-    return army.TotalPoints() > army.pointsLimit() ? WarningRed() : QColor(Qt::black);
+    return OverPointsLimit(army) ? WarningRed() : QColor(Qt::black);
 }
 
 QRect CountCellRect(int cell) {
@@ -107,10 +99,6 @@ int CountCellAt(const QPoint& point) {
     if (row > 6 || column > kCountColumns - 1)
         return -1;
     return column + kCountColumns * row;
-}
-
-QColor CountCellColour(int cell, int lo, int hi) {
-    return cell < lo || cell > std::min(hi, kCountCells - 1) ? WarningRed() : QColor(Qt::black);
 }
 
 QPoint CountPopupOrigin(const QRect& row, int treeClientBottom) {

@@ -42,10 +42,6 @@ struct UnitRowCells {
 // `row` is the row rectangle the tree gives; `pointsColumnWidth` the pane's.
 UnitRowCells UnitRowGeometry(const QRect& row, int digitWidth, int pointsColumnWidth);
 
-bool CountWithinBounds(int count, int minimum, int maximum);
-// Red outside the bounds, the row's own text colour inside them.
-QColor CountColour(int count, int minimum, int maximum, const QColor& textColour);
-
 // What one row of the list shows.
 struct UnitRowContent {
     bool troopType = false; // troop-type rows have a count cell, unit rows none
@@ -75,8 +71,6 @@ inline constexpr int kCountCellHeight = 14;
 QRect CountCellRect(int cell);
 // The cell under a client point, or -1.
 int CountCellAt(const QPoint& point);
-// `lo` and `hi` are the troop type's bounds; `hi` may exceed the grid.
-QColor CountCellColour(int cell, int lo, int hi);
 // Top-left corner of the grid in tree coordinates: right of the row's first
 // 20 pixels, lifted when it would reach the tree's bottom.
 QPoint CountPopupOrigin(const QRect& row, int treeClientBottom);

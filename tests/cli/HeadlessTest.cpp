@@ -120,6 +120,32 @@ TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {
                              "too few: Elephants: 0 < 2\n"
                              "mount ridden too often: Elephant: 3 > 2\n"
                              "magic item carried more than once: Legions eagle: 2\n");
+    const std::string lines = out.str();
+
+    // The same breaches as JSON, one object per line, each carrying its line.
+    EXPECT_EQ(Run({"check", "--json", in}), 1);
+    const std::string json = out.str();
+    EXPECT_EQ(json.substr(0, 2), "[\n");
+    std::size_t objects = 0;
+    for (std::size_t at = json.find("\"line\": "); at != std::string::npos;
+         at = json.find("\"line\": ", at + 1)) {
+        const std::size_t end = json.find('"', at + 9);
+        EXPECT_NE(lines.find(json.substr(at + 9, end - at - 9) + "\n"), std::string::npos);
+        ++objects;
+    }
+    EXPECT_EQ(objects, 7u);
+    EXPECT_NE(
+        json.find(
+            "{\n    \"kind\": \"magic-item-carried-more-than-once\",\n    \"code\": \"eagl\",\n"
+            "    \"name\": \"Legions eagle\",\n    \"units\": [\n      \"General\",\n      \"General\"\n"
+            "    ],\n    \"count\": 2,\n    \"bound\": 1,\n"),
+        std::string::npos)
+        << json;
+    EXPECT_NE(
+        json.find(
+            "\"kind\": \"over-points-limit\",\n    \"code\": null,\n    \"name\": null,\n    \"units\": []"),
+        std::string::npos);
+    EXPECT_EQ(Run({"check", "--json", File("fixed-nothing.evr")}), 2);
 
     EXPECT_EQ(Run({"check", DataPath("army/unknown-nation.evr").string()}), 2);
     EXPECT_EQ(out.str(), "");

@@ -29,16 +29,6 @@ TEST(CountGrid, CellsAreFoundWhereTheyAreDrawn) {
     EXPECT_EQ(CountCellAt(QPoint(250, 40)), -1) << "far outside the grid";
 }
 
-TEST(CountGrid, NumbersOutsideTheBoundsAreRed) {
-    EXPECT_EQ(CountCellColour(0, 1, 3), WarningRed());
-    EXPECT_EQ(CountCellColour(1, 1, 3), QColor(Qt::black));
-    EXPECT_EQ(CountCellColour(3, 1, 3), QColor(Qt::black));
-    EXPECT_EQ(CountCellColour(4, 1, 3), WarningRed());
-    // No maximum: everything from the minimum to the last cell is black.
-    EXPECT_EQ(CountCellColour(41, 2, kNoMaximum), QColor(Qt::black));
-    EXPECT_EQ(CountCellColour(1, 2, kNoMaximum), WarningRed());
-}
-
 TEST(CountGrid, OpensBesideTheRowAndStaysAboveTheTreeBottom) {
     EXPECT_EQ(CountPopupOrigin(QRect(0, 30, 180, 14), 300), QPoint(20, 30));
     // 250 + 100 would pass 300 - 5: the grid ends with the row instead.

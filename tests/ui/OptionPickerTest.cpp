@@ -6,6 +6,7 @@
 #include "UnitDetailPainting.h"
 
 #include "ArmyCatalogue.h"
+#include "ArmyChecker.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -132,8 +133,8 @@ TEST_F(OptionPicker, AMagicItemCarriedByAnotherEntryIsRed) {
     doc().SetMagicItem(second->id(), eagle);
     EXPECT_TRUE(RedFor(*second, eagle, eagle)) << "carried twice";
     EXPECT_FALSE(RedFor(*second, eagle, none)) << "no magic item is never red";
-    EXPECT_TRUE(MagicItemRowIsRed(*first, *eagle));
-    EXPECT_FALSE(MagicItemRowIsRed(*first, *none));
+    EXPECT_TRUE(TakingItemBreaks(*first, *eagle));
+    EXPECT_FALSE(TakingItemBreaks(*first, *none));
 }
 
 TEST_F(OptionPicker, AMountIsRedWhenTakingItWouldExceedItsMaximum) {
@@ -152,7 +153,7 @@ TEST_F(OptionPicker, AMountIsRedWhenTakingItWouldExceedItsMaximum) {
     doc().SetMount(guard->id(), &elephant);
     EXPECT_TRUE(RedFor(*general, &elephant, &elephant)) << "ridden twice";
     EXPECT_FALSE(RedFor(*general, &elephant, &noMount));
-    EXPECT_FALSE(MountRowIsRed(*general, noMount));
+    EXPECT_FALSE(TakingMountBreaks(*general, noMount));
 }
 
 TEST_F(OptionPicker, OkAndDoubleClickChooseTheRowCancelAndCloseChooseNothing) {

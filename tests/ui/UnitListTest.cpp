@@ -12,16 +12,6 @@ using namespace ovra::test;
 
 namespace {
 
-TEST(UnitListPainting, CountIsRedExactlyOutsideTheBounds) {
-    const QColor text(1, 2, 3);
-    EXPECT_EQ(CountColour(0, 1, 3, text), WarningRed()) << "below the minimum";
-    EXPECT_EQ(CountColour(1, 1, 3, text), text);
-    EXPECT_EQ(CountColour(3, 1, 3, text), text);
-    EXPECT_EQ(CountColour(4, 1, 3, text), WarningRed()) << "above the maximum";
-    EXPECT_EQ(CountColour(120, 0, kNoMaximum, text), text);
-    EXPECT_EQ(CountColour(0, 0, 0, text), text);
-}
-
 TEST(UnitListPainting, RowCellsKeepThePointsInOneColumn) {
     // Digit width 6: the count cell is a two-digit field box, 16 pixels.
     const UnitRowCells cells = UnitRowGeometry(QRect(0, 28, 200, 14), 6, 26);

@@ -7,6 +7,7 @@
 #include "UnitDetailPainting.h"
 
 #include "ArmyCatalogue.h"
+#include "ArmyChecker.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -224,12 +225,12 @@ TEST_F(UnitPanel, AMountRiddenTooOftenIsRedOnEveryRider) {
     EXPECT_EQ(detail().mountButton()->TextColour(), WarningRed());
     Show(general);
     EXPECT_EQ(detail().mountButton()->TextColour(), WarningRed());
-    EXPECT_TRUE(MountButtonIsRed(*guard));
+    EXPECT_TRUE(UnitBreaksOptionRule(*guard));
 
     AnswerPicker(&Type("CHMO"));
     detail().mountButton()->click();
     EXPECT_EQ(detail().mountButton()->TextColour(), QColor(Qt::black));
-    EXPECT_FALSE(MountButtonIsRed(*guard)) << "the other rider turns black as well";
+    EXPECT_FALSE(UnitBreaksOptionRule(*guard)) << "the other rider turns black as well";
 }
 
 TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
@@ -267,7 +268,7 @@ TEST_F(UnitPanel, AMagicItemReachesTheEntryTheListAndBothBearers) {
     detail().magicItemButton()->click();
     EXPECT_EQ(first->magicItem(), Item("nomi"));
     EXPECT_EQ(detail().magicItemButton()->TextColour(), QColor(Qt::black));
-    EXPECT_FALSE(MagicItemButtonIsRed(*second));
+    EXPECT_FALSE(UnitBreaksOptionRule(*second));
 }
 
 TEST_F(UnitPanel, ASiegeEngineReachesTheEntryAndTheList) {
