@@ -62,10 +62,6 @@ void UnitEntry::Description(std::string& out) const {
     AppendOption(out, mount_, kNoMount);
 }
 
-void UnitEntry::InfoLines(InfoTextList& out) const {
-    troopType_->CollectInfoTexts(out);
-}
-
 std::int32_t UnitEntry::Points() const {
     std::int64_t points = troopType_->points;
     if (magicItem_)

@@ -61,8 +61,6 @@ public:
     virtual bool CountsForBreakpoint() const;
     // Text for the unit panel, lines separated by CR LF.
     virtual void Description(std::string& out) const;
-    // The troop type's roster notes.
-    virtual void InfoLines(InfoTextList& out) const;
     // Cost of the unit with its options; clamped to the 32-bit range.
     virtual std::int32_t Points() const;
     // This entry as a skirmisher-capable entry, or none.

@@ -103,7 +103,6 @@ public:
     const Army& army() const { return *army_; }
     const ArmyCatalogue& catalogue() const { return *catalogue_; }
     std::int32_t pointsLimit() const { return army_->pointsLimit(); }
-    const std::string& nationTitle() const { return army_->nation().armyName; }
 
     // Changed since it was created, opened or saved, counting undone edits
     // as not made.

@@ -21,16 +21,6 @@ UiMetrics UiMetrics::ForFont(const QFont& font) {
     return metrics;
 }
 
-QRect UiMetrics::FieldRect(const QRect& rect, int digits) const {
-    // Right and bottom are exclusive edges here, as in the layout arithmetic.
-    return QRect(QPoint(rect.left(), rect.top()), QSize(digits * digitWidth, textAscent));
-}
-
-QRect UiMetrics::FieldBox(const QRect& rect, int digits) const {
-    const QRect field = FieldRect(rect, digits);
-    return QRect(field.left(), field.top(), field.width() + 4, field.height() + 4);
-}
-
 QSize UiMetrics::DialogUnits(int x, int y) const {
     const QFontMetrics fm(font);
     const int baseX = std::max(1, fm.averageCharWidth());

@@ -17,12 +17,8 @@ struct UiMetrics {
     // Measurements of a given font (for tests and for fixed values).
     static UiMetrics ForFont(const QFont& font);
 
-    // Height of a FieldBox: every row and field of the window has it.
+    // Every row and field of the window is one row high.
     int RowHeight() const { return textAscent + 4; }
-    // Keeps left and top; n digits wide and one ascent high.
-    QRect FieldRect(const QRect& rect, int digits) const;
-    // FieldRect grown by 2 pixels on every side, then moved 2 right and 2 down.
-    QRect FieldBox(const QRect& rect, int digits) const;
     // Dialog units of the font, as dialog templates use them: x in quarters
     // of the average character width, y in eighths of the line height.
     QSize DialogUnits(int x, int y) const;

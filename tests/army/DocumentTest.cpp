@@ -50,7 +50,6 @@ TEST_F(DocumentTest, StartsFromTheSettingsOrTheFirstNation) {
     const auto remembered = MakeDocument();
     EXPECT_EQ(remembered->army().nation().id(), 32);
     EXPECT_EQ(remembered->pointsLimit(), 1500);
-    EXPECT_EQ(remembered->nationTitle(), "Egyptian army");
 
     settings.WriteInt("INIT", "Nation", 3);
     EXPECT_EQ(MakeDocument()->army().nation().id(), 8) << "an unknown nation falls back to the first";

@@ -1,7 +1,6 @@
 // Plain functions of the window: text conversion, field geometry and the
 // points field's rule.
 #include "NationBar.h"
-#include "UiMetrics.h"
 #include "Win1252.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +17,6 @@ TEST(Win1252, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(FromWin1252("\x80\xC4\x9F"), QString::fromUtf8("\u20AC\u00C4\u0178"));
     EXPECT_EQ(ToWin1252(QString::fromUtf8("a\u4E2D\u00E9")), std::string("a?\xE9"));
     EXPECT_EQ(FromWin1252Lines("one\r\ntwo"), QStringLiteral("one\ntwo"));
-}
-
-TEST(UiMetrics, FieldBoxesAreDigitsWideAndOneRowHigh) {
-    UiMetrics m;
-    m.textAscent = 10;
-    m.digitWidth = 57 / 10;
-    const QRect box = m.FieldBox(QRect(7, 9, 1, 1), 30);
-    EXPECT_EQ(box.left(), 7);
-    EXPECT_EQ(box.top(), 9);
-    EXPECT_EQ(box.width(), 154);
-    EXPECT_EQ(box.height(), m.RowHeight());
-    EXPECT_EQ(m.RowHeight(), 14);
-    EXPECT_EQ(m.FieldRect(QRect(0, 0, 1, 1), 2).width(), 10);
 }
 
 TEST(PointsField, OnlyDigitsStayAndTheCaretKeepsItsPlace) {
