@@ -1,8 +1,14 @@
-// Min/Max units and one refresh's worth of reads on a 1,000-entry army.
+// The army at every size: Min/Max units, the rule checker, loading an army
+// file, the reads of one refresh, and the memory that undo records take.
 #include "Army.h"
 #include "ArmyCatalogue.h"
+#include "ArmyChecker.h"
+#include "ArmyDocument.h"
+#include "ArmyFile.h"
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -11,35 +17,68 @@ const ovra::ArmyCatalogue& Catalogue() {
     return catalogue;
 }
 
-// 1,000 entries of every listed troop type of Imperial Rome in turn, with
+// `count` entries of every listed troop type of Imperial Rome in turn, with
 // options, far over and under the bounds.
-std::unique_ptr<ovra::Army> MixedArmy() {
+std::unique_ptr<ovra::Army> MixedArmy(std::int64_t count) {
     const ovra::NationRecord& rome = *Catalogue().FindNation(256);
     auto army = std::make_unique<ovra::Army>(rome, 2000, false);
     std::vector<const ovra::TroopTypeRecord*> types;
     for (auto t = rome.NextListedTroopType(nullptr); t; t = rome.NextListedTroopType(t))
         types.push_back(t);
-    for (int i = 0; i < 1000; ++i) {
+    for (std::int64_t i = 0; i < count; ++i) {
         ovra::UnitEntry* e = army->AddUnit(types[static_cast<std::size_t>(i) % (types.size() - 3)]->code());
         if (e->siegeEngine())
-            e->army().SetSiegeEngine(*e, Catalogue().FindSiegeEngine(ovra::CodeOf("towr")));
+            army->SetSiegeEngine(*e, Catalogue().FindSiegeEngine(ovra::CodeOf("towr")));
     }
     return army;
 }
 
-void EnforceMinMaxOnThousandEntries(benchmark::State& state) {
+void EnforceMinMax(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto army = MixedArmy();
+        auto army = MixedArmy(state.range(0));
         state.ResumeTiming();
         army->EnforceMinMax();
         benchmark::DoNotOptimize(army->UnitCount());
     }
+    state.SetComplexityN(state.range(0));
 }
-BENCHMARK(EnforceMinMaxOnThousandEntries)->Unit(benchmark::kMicrosecond);
+BENCHMARK(EnforceMinMax)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
 
-void RefreshReadsOnThousandEntries(benchmark::State& state) {
-    const auto army = MixedArmy();
+void CheckArmy(benchmark::State& state) {
+    const auto army = MixedArmy(state.range(0));
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        for (const ovra::Breach& breach : ovra::CheckArmy(*army))
+            lines += ovra::BreachLine(breach).size();
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(CheckArmy)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+class NoMessages : public ovra::MessageSink {
+public:
+    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+};
+
+void LoadArmyFile(benchmark::State& state) {
+    const std::string bytes = ovra::WriteArmyFile(*MixedArmy(state.range(0)));
+    ovra::InMemorySettings settings;
+    NoMessages messages;
+    ovra::ArmyDocument doc(Catalogue(), settings, messages);
+    for (auto _ : state) {
+        doc.LoadFromBytes(bytes, "army.evr");
+        benchmark::DoNotOptimize(doc.army().UnitCount());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(LoadArmyFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void RefreshReads(benchmark::State& state) {
+    const auto army = MixedArmy(state.range(0));
     const ovra::NationRecord& nation = army->nation();
     for (auto _ : state) {
         std::int64_t sum = army->TotalPoints() + army->BreakPoint();
@@ -49,7 +88,72 @@ void RefreshReadsOnThousandEntries(benchmark::State& state) {
         benchmark::DoNotOptimize(sum);
     }
 }
-BENCHMARK(RefreshReadsOnThousandEntries)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RefreshReads)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+long MaxResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// 1,000 undo records of every kind of edit on a 1,000-entry army, as the
+// window's undo stack keeps them; "MiB" is the growth of the peak memory.
+void UndoRecordsMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        ovra::InMemorySettings settings;
+        NoMessages messages;
+        ovra::ArmyDocument doc(Catalogue(), settings, messages);
+        const ovra::NationRecord& rome = *Catalogue().FindNation(256);
+        const ovra::NationRecord& egypt = *Catalogue().FindNation(32);
+        doc.LoadFromBytes(ovra::WriteArmyFile(*MixedArmy(1000)), "army.evr");
+        const long before = MaxResidentKiB();
+        std::vector<ovra::ArmyEdit> stack;
+        stack.reserve(1000);
+        for (int i = 0; i < 1000; ++i) {
+            const ovra::Army& army = doc.army();
+            const ovra::UnitEntry* some = army.UnitCount() > 0 ? army.UnitAt(i % army.UnitCount()) : nullptr;
+            const ovra::UnitId id = some != nullptr ? some->id() : 0;
+            const ovra::TroopTypeRecord* type = army.nation().NextListedTroopType(nullptr);
+            switch (i % 10) {
+            case 0:
+                stack.push_back(doc.SetCountOfType(type->code(), (i / 10) % 2 == 0 ? 40 : 0));
+                break;
+            case 1:
+                stack.push_back(doc.DuplicateUnit(id));
+                break;
+            case 2:
+                stack.push_back(doc.DeleteUnit(id));
+                break;
+            case 3:
+                stack.push_back(doc.EnforceMinMax());
+                break;
+            case 4:
+                stack.push_back(doc.RenameUnit(id, "Renamed unit number " + std::to_string(i)));
+                break;
+            case 5:
+                stack.push_back(doc.SetSiegeEngine(id, Catalogue().FindSiegeEngine(ovra::CodeOf("bara"))));
+                break;
+            case 6:
+                stack.push_back(doc.SetPointsLimit(1000 + i));
+                break;
+            case 7:
+                // Every fiftieth step changes the nation, and the next one back.
+                if (i % 50 == 7)
+                    stack.push_back(doc.ChangeNation(&army.nation() == &rome ? egypt : rome));
+                else
+                    stack.push_back(doc.SetCountOfType(type->code(), 1000));
+                break;
+            default:
+                stack.push_back(doc.NewUnit(*type));
+                break;
+            }
+        }
+        benchmark::DoNotOptimize(stack.data());
+        state.counters["MiB"] = static_cast<double>(MaxResidentKiB() - before) / 1024.0;
+        state.counters["entries"] = doc.army().UnitCount();
+    }
+}
+BENCHMARK(UndoRecordsMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
