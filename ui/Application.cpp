@@ -5,6 +5,8 @@
 #include "MainWindow.h"
 #include "QtSettingsStore.h"
 #include "UiServices.h"
+#include "UnitListPane.h"
+#include "UnitTree.h"
 
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
@@ -65,6 +67,9 @@ std::optional<int> Application::Start(const StartRequest& request) {
         break;
     }
     frame_->show();
+    // Keys go to the list first: a digit typed at once must not change the
+    // points limit.
+    frame_->view()->unitList()->tree()->setFocus();
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "NationBar.h"
 #include "ItemData.h"
 
+#include "ArmyUndoShortcuts.h"
 #include "ArmyView.h"
 #include "NationInfoDialog.h"
 #include "UiServices.h"
@@ -60,6 +61,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     const QFont& font = view.metrics().font;
 
     pointsEdit_ = new QLineEdit(this);
+    LeaveUndoToTheArmy(pointsEdit_);
     pointsEdit_->setObjectName(QStringLiteral("pointsEdit"));
     pointsEdit_->setFont(font);
     pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

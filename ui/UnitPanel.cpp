@@ -1,5 +1,6 @@
 #include "UnitPanel.h"
 
+#include "ArmyUndoShortcuts.h"
 #include "ArmyView.h"
 #include "UnitDetailPane.h"
 #include "UnitListPainting.h"
@@ -17,6 +18,7 @@ UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
     nameEdit_ = new QLineEdit(this);
+    LeaveUndoToTheArmy(nameEdit_);
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setFont(view.metrics().font);
     nameEdit_->setAccessibleName(tr("Unit name"));

@@ -163,6 +163,23 @@ TEST_F(Undo, UndoShowsTheUnitItTouchedAndOpensItsType) {
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Longbowmen"));
 }
 
+TEST_F(Undo, CtrlZInATypedFieldUndoesTheArmy) {
+    UseNation(kIndia, 2000, true);
+    QApplication::setActiveWindow(&program.frame());
+    QLineEdit* points = view().nationBar()->pointsEdit();
+    points->setFocus();
+    points->end(false);
+    QTest::keyClicks(points, QStringLiteral("5"));
+    EXPECT_EQ(doc().pointsLimit(), 20005);
+    QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc().pointsLimit(), 2000);
+    EXPECT_EQ(points->text(), QStringLiteral("2000"));
+    QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(points->text(), QStringLiteral("2000")) << "nothing left to undo, and the field keeps still";
+    QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc().pointsLimit(), 20005);
+}
+
 TEST_F(Undo, OpeningOrStartingAnArmyLeavesNothingToUndo) {
     UseNation(kIndia, 2000, true);
     Action("actionMinMax")->trigger();
