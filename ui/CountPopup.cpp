@@ -1,5 +1,6 @@
 #include "CountPopup.h"
 
+#include "BreachText.h"
 #include "UiMetrics.h"
 #include "UnitListPainting.h"
 
@@ -8,9 +9,11 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -48,6 +51,21 @@ void CountPopup::End(int result) {
     result_ = result;
     if (loop_ != nullptr)
         loop_->quit();
+}
+
+bool CountPopup::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        // A red number says what choosing it would break.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int cell = CountCellAt(help->pos());
+        const QString problem = cell >= 0 ? CountChoiceProblem(army_, type_, cell) : QString();
+        if (problem.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), problem, this, CountCellRect(cell));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CountPopup::paintEvent(QPaintEvent*) {

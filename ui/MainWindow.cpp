@@ -3,9 +3,12 @@
 #include "AboutDialog.h"
 #include "Application.h"
 #include "ArmyView.h"
+#include "BreachListDialog.h"
+#include "BreachText.h"
 #include "Icons.h"
 #include "NationInfoDialog.h"
 #include "UiServices.h"
+#include "UnitListPainting.h"
 
 #include "ArmyDocument.h"
 
@@ -18,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoStack>
 
 namespace ovra {
@@ -52,12 +56,23 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
             statusBar()->showMessage(QStringLiteral("Ready"));
     });
     statusBar()->showMessage(QStringLiteral("Ready"));
+    // The number of broken rules, always in sight; a click lists them.
+    problems_ = new QToolButton(this);
+    problems_->setObjectName(QStringLiteral("problemsButton"));
+    problems_->setAutoRaise(true);
+    problems_->setToolTip(tr("List the rules the army breaks (Ctrl+K)"));
+    connect(problems_, &QToolButton::clicked, this, &MainWindow::OnCheckArmy);
+    statusBar()->addPermanentWidget(problems_);
+    subscription_ = document_.Subscribe([this](const ArmyChange&) { UpdateProblemCount(); });
+    UpdateProblemCount();
 
     document_.SetStateHandler([this] { UpdateCaption(); });
     UpdateCaption();
 }
 
 MainWindow::~MainWindow() {
+    document_.Unsubscribe(subscription_);
+    delete breachList_;
     document_.SetStateHandler({});
 }
 
@@ -110,6 +125,13 @@ void MainWindow::CreateMenusAndToolbar() {
                                   "Creates and/or deletes units until min/max requirements are met.",
                                   MinMaxIcon(), "Min/Max units"});
     connect(minMax, &QAction::triggered, view_, &ArmyView::OnMinMaxUnits);
+    QAction* check = MakeAction({"&Check army",
+                                 "actionCheckArmy",
+                                 "List every rule the army breaks, in words.",
+                                 {},
+                                 "Check army",
+                                 Qt::CTRL | Qt::Key_K});
+    connect(check, &QAction::triggered, this, &MainWindow::OnCheckArmy);
     QUndoStack& stack = view_->undoStack();
     QAction* undo = stack.createUndoAction(this);
     undo->setObjectName(QStringLiteral("actionUndo"));
@@ -158,6 +180,7 @@ void MainWindow::CreateMenusAndToolbar() {
     armyMenu->addAction(deleteUnit);
     armyMenu->addSeparator();
     armyMenu->addAction(minMax);
+    armyMenu->addAction(check);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->addAction(about);
@@ -309,6 +332,23 @@ void MainWindow::OnFilePrintSetup() {
 void MainWindow::OnAppAbout() {
     AboutDialog dialog(app_.metrics(), this);
     app_.services().ExecDialog(dialog);
+}
+
+void MainWindow::UpdateProblemCount() {
+    const std::size_t count = CheckArmy(document_.army()).size();
+    problems_->setText(ProblemCount(count));
+    QPalette palette = problems_->palette();
+    palette.setColor(QPalette::ButtonText,
+                     count == 0 ? QApplication::palette().color(QPalette::ButtonText) : WarningRed());
+    problems_->setPalette(palette);
+}
+
+void MainWindow::OnCheckArmy() {
+    if (breachList_ == nullptr)
+        breachList_ = new BreachListDialog(*view_, this);
+    breachList_->show();
+    breachList_->raise();
+    breachList_->activateWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -9,12 +9,14 @@
 
 class QAction;
 class QMenu;
+class QToolButton;
 
 namespace ovra {
 
 class Application;
 class ArmyDocument;
 class ArmyView;
+class BreachListDialog;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -34,6 +36,8 @@ public:
     bool OnFileSaveAs();
     void OnFilePrintSetup();
     void OnAppAbout();
+    // Army > Check army: the list of every breach, beside the window.
+    void OnCheckArmy();
     // Asks to save a modified army; false when the user cancels.
     bool SaveModified();
     // Opens an army file after offering to save the current army.
@@ -59,6 +63,7 @@ private:
     void CreateMenusAndToolbar();
     void UpdateRecentFileMenu();
     bool DoSave(const QString& path);
+    void UpdateProblemCount();
 
     Application& app_;
     ArmyDocument& document_;
@@ -67,6 +72,9 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QAction* recentPlaceholder_ = nullptr;
+    QToolButton* problems_ = nullptr;
+    BreachListDialog* breachList_ = nullptr;
+    int subscription_ = 0;
 };
 
 } // namespace ovra

@@ -2,17 +2,18 @@
 #include "ItemData.h"
 
 #include "ArmyView.h"
+#include "BreachText.h"
 #include "UiServices.h"
 #include "UnitDetailPainting.h"
 #include "UnitListPainting.h"
 #include "Win1252.h"
 
 #include "Army.h"
-#include "ArmyChecker.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace ovra {
@@ -42,6 +43,32 @@ QString TitleOf(OptionPickerDialog::OptionKind kind) {
     }
     return QStringLiteral("Mount");
 }
+
+// A red row keeps its red text when selected, on a light tint of the
+// selection colour, so that it stays readable.
+class RedRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        if ((opt.state & QStyle::State_Selected) != 0 && foreground.canConvert<QBrush>() &&
+            foreground.value<QBrush>().color() == WarningRed()) {
+            const QColor base = opt.palette.color(QPalette::Base);
+            const QColor highlight = opt.palette.color(QPalette::Highlight);
+            const QColor tint((base.red() * 3 + highlight.red()) / 4,
+                              (base.green() * 3 + highlight.green()) / 4,
+                              (base.blue() * 3 + highlight.blue()) / 4);
+            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+                opt.palette.setColor(group, QPalette::Highlight, tint);
+                opt.palette.setColor(group, QPalette::HighlightedText, WarningRed());
+            }
+        }
+        QStyledItemDelegate::paint(painter, opt, index);
+    }
+};
 
 } // namespace
 
@@ -73,6 +100,7 @@ OptionPickerDialog::OptionPickerDialog(ArmyView& view, QWidget* parent, const Tr
     cancel_->setGeometry(EdgeRect(half + 2, buttonsTop, kWidth - 2, kHeight - 2));
 
     tree_ = new QTreeWidget(this);
+    tree_->setItemDelegate(new RedRowDelegate(tree_));
     tree_->setObjectName(QStringLiteral("optionTree"));
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
@@ -124,12 +152,14 @@ const TaggedObject* OptionPickerDialog::RowRecord(const QTreeWidgetItem* row) {
 
 void OptionPickerDialog::Fill(const UnitEntry& unit, const TaggedObject* current) {
     QTreeWidgetItem* selected = nullptr;
-    const auto add = [&](const CatalogueEntry& record, bool red) {
+    const auto add = [&](const CatalogueEntry& record, const QString& problem) {
         auto* row = new QTreeWidgetItem(tree_, QStringList{FromWin1252(record.name)});
         row->setData(0, kRecordRole, PointerData(&record));
-        // Red marks a limit; the choice stays open.
-        if (red)
+        // Red marks a rule that taking the option would break; the choice stays open.
+        if (!problem.isEmpty()) {
             row->setForeground(0, WarningRed());
+            row->setToolTip(0, problem);
+        }
         if (&record == current && selected == nullptr)
             selected = row;
     };
@@ -137,16 +167,16 @@ void OptionPickerDialog::Fill(const UnitEntry& unit, const TaggedObject* current
     case OptionKind::MagicItem:
         for (const MagicItemRecord* m = type_.NextAllowedMagicItem(nullptr); m;
              m = type_.NextAllowedMagicItem(m))
-            add(*m, TakingItemBreaks(unit, *m));
+            add(*m, TakingItemProblem(unit, *m));
         break;
     case OptionKind::SiegeEngine:
         for (const SiegeEngineRecord* e = type_.NextAllowedSiegeEngine(nullptr); e;
              e = type_.NextAllowedSiegeEngine(e))
-            add(*e, false);
+            add(*e, QString());
         break;
     case OptionKind::Mount:
         for (const TroopTypeRecord* m = type_.NextMount(nullptr); m; m = type_.NextMount(m))
-            add(*m, TakingMountBreaks(unit, *m));
+            add(*m, TakingMountProblem(unit, *m));
         break;
     }
     if (selected != nullptr)

@@ -1,6 +1,7 @@
 #include "UnitDetailPane.h"
 
 #include "ArmyView.h"
+#include "BreachText.h"
 #include "OptionPickerDialog.h"
 #include "UnitDetailPainting.h"
 #include "UnitListPainting.h"
@@ -8,12 +9,13 @@
 #include "UnitPanel.h"
 #include "Win1252.h"
 
-#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QToolTip>
 
 namespace ovra {
 
@@ -34,13 +36,29 @@ template <class Control> void Discard(Control*& control) {
 
 } // namespace
 
-OptionButton::OptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent)
-    : QPushButton(text, parent), breaksLimit_(std::move(breaksLimit)) {}
+OptionButton::OptionButton(const QString& text, std::function<QString()> problem, QWidget* parent)
+    : QPushButton(text, parent), problem_(std::move(problem)) {}
+
+QString OptionButton::Problem() const {
+    return problem_ ? problem_() : QString();
+}
+
+bool OptionButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const QString problem = Problem();
+        if (problem.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), problem, this);
+        return true;
+    }
+    return QPushButton::event(event);
+}
 
 QColor OptionButton::TextColour() const {
     if (!isEnabled())
         return kButtonShadow;
-    return breaksLimit_ && breaksLimit_() ? WarningRed() : QColor(Qt::black);
+    return Problem().isEmpty() ? QColor(Qt::black) : WarningRed();
 }
 
 void OptionButton::paintEvent(QPaintEvent*) {
@@ -101,12 +119,12 @@ std::vector<ProfileRow> UnitDetailPane::ProfileRowsShown() const {
     return ProfileRows(type_, unit(), panel_.view().metrics().RowHeight());
 }
 
-OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
+OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::function<QString()> problem,
                                                const QString& unavailable, const QString& name,
                                                const QRect& where, void (UnitDetailPane::*onClick)()) {
     OptionButton* button = nullptr;
     if (unit_ != 0) {
-        button = new OptionButton(FromWin1252(choice), std::move(breaksLimit), this);
+        button = new OptionButton(FromWin1252(choice), std::move(problem), this);
         connect(button, &QPushButton::clicked, this, onClick);
     } else {
         // A troop-type row only says what its units can have.
@@ -156,7 +174,7 @@ void UnitDetailPane::CreateControls() {
             shown ? shown->mount()->name : std::string(),
             [lookUp] {
                 const UnitEntry* u = lookUp();
-                return u != nullptr && u->mount() != nullptr && MountRiddenTooOften(u->army(), *u->mount());
+                return u != nullptr ? MountProblem(*u) : QString();
             },
             tr("Can have a mount"), QStringLiteral("mountButton"), *layout.mount, &UnitDetailPane::OnMount);
         if (mountHadFocus)
@@ -169,8 +187,7 @@ void UnitDetailPane::CreateControls() {
             shown ? shown->magicItem()->name : std::string(),
             [lookUp] {
                 const UnitEntry* u = lookUp();
-                return u != nullptr && u->magicItem() != nullptr &&
-                       CarriedMoreThanOnce(u->army(), *u->magicItem());
+                return u != nullptr ? MagicItemProblem(*u) : QString();
             },
             tr("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
             &UnitDetailPane::OnMagicItem);

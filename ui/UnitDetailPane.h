@@ -25,21 +25,25 @@ struct ProfileRow;
 struct TroopTypeRecord;
 
 // The mount and magic item buttons, drawn by the pane: the text turns red
-// when the choice breaks a limit.
+// when the choice breaks a rule, and the tool tip says which.
 class OptionButton : public QPushButton {
     Q_OBJECT
 public:
-    // `breaksLimit` is asked at every paint; none never warns.
-    OptionButton(const QString& text, std::function<bool()> breaksLimit, QWidget* parent);
+    // `problem` is asked at every paint and tool tip: what the choice breaks,
+    // or empty; none never warns.
+    OptionButton(const QString& text, std::function<QString()> problem, QWidget* parent);
 
     // The colour the text is drawn in now.
     QColor TextColour() const;
+    // What the choice breaks now; empty when nothing.
+    QString Problem() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::function<bool()> breaksLimit_;
+    std::function<QString()> problem_;
 };
 
 class UnitDetailPane : public QWidget {
@@ -73,7 +77,7 @@ private:
     void CreateControls();
     void RefreshDescription();
     // An option button: the unit's choice, or the disabled note for a troop type.
-    OptionButton* MakeOptionButton(const std::string& choice, std::function<bool()> breaksLimit,
+    OptionButton* MakeOptionButton(const std::string& choice, std::function<QString()> problem,
                                    const QString& unavailable, const QString& name, const QRect& where,
                                    void (UnitDetailPane::*onClick)());
     void OnRunnersClicked(bool checked);

@@ -1,5 +1,6 @@
 #include "UnitListModel.h"
 
+#include "BreachText.h"
 #include "Win1252.h"
 
 #include "ArmyDocument.h"
@@ -114,9 +115,19 @@ int UnitListModel::columnCount(const QModelIndex&) const {
 }
 
 QVariant UnitListModel::data(const QModelIndex& index, int role) const {
+    const Army& army = document_.army();
+    if (role == Qt::ToolTipRole) {
+        if (const UnitEntry* unit = UnitAt(index)) {
+            QStringList problems{MountProblem(*unit), MagicItemProblem(*unit)};
+            problems.removeAll(QString());
+            return problems.isEmpty() ? QVariant() : QVariant(problems.join(QLatin1Char('\n')));
+        }
+        const TroopTypeRecord* type = TroopTypeAt(index);
+        const QString problem = type != nullptr ? CountProblem(army, *type) : QString();
+        return problem.isEmpty() ? QVariant() : QVariant(problem);
+    }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    const Army& army = document_.army();
     if (const UnitEntry* unit = UnitAt(index)) {
         const QString name = FromWin1252(unit->name());
         if (role == Qt::DisplayRole)

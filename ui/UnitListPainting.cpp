@@ -54,6 +54,7 @@ UnitRowContent DescribeRow(const Army& army, const TaggedObject& record) {
         const auto& entry = static_cast<const UnitEntry&>(record);
         content.name = FromWin1252(entry.name());
         content.points = QString::number(entry.Points());
+        content.nameInBreach = UnitBreaksOptionRule(entry);
         return content;
     }
     const auto& type = static_cast<const TroopTypeRecord&>(record);

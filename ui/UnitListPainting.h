@@ -47,6 +47,7 @@ struct UnitRowContent {
     bool troopType = false; // troop-type rows have a count cell, unit rows none
     int count = 0;
     bool countInBounds = true;
+    bool nameInBreach = false; // a unit whose mount or magic item breaks its rule
     QString name;
     QString points;
 };

@@ -1,6 +1,7 @@
 #include "UnitListPane.h"
 
 #include "ArmyView.h"
+#include "BreachText.h"
 #include "CountPopup.h"
 #include "UiServices.h"
 #include "UnitListPainting.h"
@@ -8,8 +9,10 @@
 
 #include "ArmyDocument.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace ovra {
 
@@ -164,11 +167,26 @@ void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
         painter.drawText(cells.countFrame, Qt::AlignHCenter | kLine, QString::number(content.count));
         FrameRect(painter, cells.countFrame, countColour);
     }
-    painter.setPen(text);
+    painter.setPen(content.nameInBreach ? WarningRed() : text);
     const QFontMetrics fm(m.font);
     painter.drawText(cells.name, Qt::AlignLeft | kLine,
                      fm.elidedText(content.name, Qt::ElideRight, cells.name.width()));
+    painter.setPen(text);
     painter.drawText(cells.points, Qt::AlignRight | kLine, content.points);
+}
+
+bool UnitListPane::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const UiMetrics& m = view_.metrics();
+        const QString problem = TotalProblem(view_.document().army());
+        if (TotalBox(contentsRect(), m.digitWidth, m.RowHeight()).contains(help->pos()) && !problem.isEmpty())
+            QToolTip::showText(help->globalPos(), problem, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QFrame::event(event);
 }
 
 void UnitListPane::resizeEvent(QResizeEvent* event) {

@@ -55,6 +55,7 @@ signals:
     void selectionChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,0 +1,113 @@
+// Every breach explained where the player looks: tool tips on the red marks,
+// red unit names, the problem count in the status bar and the breach list.
+#include "ArmyWindow.h"
+
+#include "BreachListDialog.h"
+#include "BreachText.h"
+#include "CountPopup.h"
+
+#include <QAction>
+#include <QHelpEvent>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QToolTip>
+
+using namespace ovra;
+using namespace ovra::test;
+
+namespace {
+
+class Breaches : public ArmyWindow {
+protected:
+    Breaches() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    ~Breaches() override { QLocale::setDefault(QLocale::c()); }
+
+    QString ToolTipOf(const TaggedObject* record) {
+        return list().model().data(Row(record), Qt::ToolTipRole).toString();
+    }
+    QString ProblemsText() {
+        return program.frame().findChild<QToolButton*>(QStringLiteral("problemsButton"))->text();
+    }
+    // The tool tip a widget shows when the mouse rests at `at`.
+    QString ToolTipAt(QWidget* widget, QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+};
+
+TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
+    UseNation(kLegion, 2000);
+    doc().SetCountOfType(CodeOf("LEGI"), 2);
+    EXPECT_EQ(ToolTipOf(&Type("LEGI")),
+              QStringLiteral("Legionaries: 2 units, at least 4 are needed for 2,000 points"));
+    EXPECT_EQ(ToolTipOf(&Type("TRIB")), QString()) << "within its bounds";
+    doc().SetCountOfType(CodeOf("TRIB"), 9);
+    EXPECT_EQ(ToolTipOf(&Type("TRIB")),
+              QStringLiteral("Tribune: 9 units, at most 8 are allowed for 2,000 points"));
+
+    // Two units carrying one item: both names red, both buttons say why.
+    const UnitEntry* first = army().UnitAt(2);
+    const UnitEntry* second = army().UnitAt(3);
+    const MagicItemRecord* eagle = program.app->catalogue().FindMagicItem(CodeOf("eagl"));
+    doc().SetMagicItem(first->id(), eagle);
+    EXPECT_FALSE(Content(second).nameInBreach);
+    doc().SetMagicItem(second->id(), eagle);
+    EXPECT_TRUE(Content(first).nameInBreach);
+    EXPECT_TRUE(Content(second).nameInBreach);
+    EXPECT_EQ(ToolTipOf(first), QStringLiteral("Legions eagle: carried by 2 units, at most 1"));
+    Show(second);
+    EXPECT_EQ(detail().magicItemButton()->Problem(),
+              QStringLiteral("Legions eagle: carried by 2 units, at most 1"));
+
+    // The total, over the limit.
+    doc().SetPointsLimit(200);
+    const UiMetrics& m = view().metrics();
+    const QPoint total = TotalBox(list().contentsRect(), m.digitWidth, m.RowHeight()).center();
+    EXPECT_EQ(ToolTipAt(&list(), total), QStringLiteral("Total: %1 points, %2 over the limit of 200")
+                                             .arg(QLocale().toString(army().TotalPoints()))
+                                             .arg(QLocale().toString(army().TotalPoints() - 200)));
+
+    // The count grid says what a red number would break.
+    CountPopup popup(army(), Type("LEGI"), m, &tree());
+    EXPECT_EQ(ToolTipAt(&popup, CountCellRect(0).center()),
+              QStringLiteral("Legionaries: 0 units, at least 2 are needed for 200 points"));
+    EXPECT_EQ(CountChoiceProblem(army(), Type("LEGI"), 2), QString());
+}
+
+TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
+    UseNation(kLegion, 2000);
+    EXPECT_EQ(ProblemsText(), QStringLiteral("2 problems")) << "too few legates and legionaries";
+    doc().SetCountOfType(CodeOf("LEGA"), 1);
+    EXPECT_EQ(ProblemsText(), QStringLiteral("1 problem"));
+
+    // Through the undo stack too.
+    view().Execute(QStringLiteral("Number of units"),
+                   [](ArmyDocument& d) { return d.SetCountOfType(CodeOf("LEGI"), 4); });
+    EXPECT_EQ(ProblemsText(), QStringLiteral("No problems"));
+    undo().undo();
+    EXPECT_EQ(ProblemsText(), QStringLiteral("1 problem"));
+
+    // The list follows every edit and selects what a breach concerns.
+    program.frame().findChild<QAction*>(QStringLiteral("actionCheckArmy"))->trigger();
+    auto* dialog = program.frame().findChild<BreachListDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible()) << "beside the window, not modal";
+    ASSERT_EQ(dialog->list()->count(), 1);
+    EXPECT_EQ(dialog->list()->item(0)->text(),
+              QStringLiteral("Legionaries: 0 units, at least 4 are needed for 2,000 points"));
+    emit dialog->list()->itemActivated(dialog->list()->item(0));
+    EXPECT_EQ(Selected(), &Type("LEGI"));
+
+    doc().SetCountOfType(CodeOf("TRIB"), 2);
+    const MagicItemRecord* eagle = program.app->catalogue().FindMagicItem(CodeOf("eagl"));
+    const UnitEntry* carrier = army().UnitAt(1);
+    doc().SetMagicItem(carrier->id(), eagle);
+    doc().SetMagicItem(army().UnitAt(2)->id(), eagle);
+    ASSERT_EQ(dialog->list()->count(), 2);
+    emit dialog->list()->itemActivated(dialog->list()->item(1));
+    EXPECT_EQ(Selected(), carrier) << "an item carried twice leads to its first carrier";
+}
+
+} // namespace
