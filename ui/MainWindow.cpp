@@ -4,12 +4,12 @@
 #include "Application.h"
 #include "ArmyView.h"
 #include "BreachListDialog.h"
-#include "BreachText.h"
 #include "Icons.h"
 #include "NationInfoDialog.h"
+#include "ProblemCountLabel.h"
 #include "UiServices.h"
-#include "UnitListPainting.h"
 
+#include "ArmyChecker.h"
 #include "ArmyDocument.h"
 
 #include <QAction>
@@ -21,7 +21,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUndoStack>
 
 namespace ovra {
@@ -57,11 +56,8 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
     });
     statusBar()->showMessage(QStringLiteral("Ready"));
     // The number of broken rules, always in sight; a click lists them.
-    problems_ = new QToolButton(this);
-    problems_->setObjectName(QStringLiteral("problemsButton"));
-    problems_->setAutoRaise(true);
-    problems_->setToolTip(tr("List the rules the army breaks (Ctrl+K)"));
-    connect(problems_, &QToolButton::clicked, this, &MainWindow::OnCheckArmy);
+    problems_ = new ProblemCountLabel(this);
+    connect(problems_, &ProblemCountLabel::clicked, this, &MainWindow::OnCheckArmy);
     statusBar()->addPermanentWidget(problems_);
     subscription_ = document_.Subscribe([this](const ArmyChange&) { UpdateProblemCount(); });
     UpdateProblemCount();
@@ -336,11 +332,7 @@ void MainWindow::OnAppAbout() {
 
 void MainWindow::UpdateProblemCount() {
     const std::size_t count = CheckArmy(document_.army()).size();
-    problems_->setText(ProblemCount(count));
-    QPalette palette = problems_->palette();
-    palette.setColor(QPalette::ButtonText,
-                     count == 0 ? QApplication::palette().color(QPalette::ButtonText) : WarningRed());
-    problems_->setPalette(palette);
+    problems_->SetCount(count);
 }
 
 void MainWindow::OnCheckArmy() {

@@ -9,7 +9,6 @@
 
 class QAction;
 class QMenu;
-class QToolButton;
 
 namespace ovra {
 
@@ -17,6 +16,7 @@ class Application;
 class ArmyDocument;
 class ArmyView;
 class BreachListDialog;
+class ProblemCountLabel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -72,7 +72,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QAction* recentPlaceholder_ = nullptr;
-    QToolButton* problems_ = nullptr;
+    ProblemCountLabel* problems_ = nullptr;
     BreachListDialog* breachList_ = nullptr;
     int subscription_ = 0;
 };

@@ -8,9 +8,9 @@
 
 #include <QAction>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QStatusBar>
-#include <QToolButton>
 #include <QToolTip>
 
 using namespace ovra;
@@ -27,7 +27,7 @@ protected:
         return list().model().data(Row(record), Qt::ToolTipRole).toString();
     }
     QString ProblemsText() {
-        return program.frame().findChild<QToolButton*>(QStringLiteral("problemsButton"))->text();
+        return program.frame().findChild<QLabel*>(QStringLiteral("problemCount"))->text();
     }
     // The tool tip a widget shows when the mouse rests at `at`.
     QString ToolTipAt(QWidget* widget, QPoint at) {
