@@ -89,7 +89,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Eldvarrow"));
     QApplication::setApplicationName(QStringLiteral("Ovra"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ovra"));
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setDesktopFileName(QStringLiteral("ovra"));
     ApplicationOptions options;

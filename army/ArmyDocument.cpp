@@ -247,6 +247,10 @@ ArmyEdit ArmyDocument::ChangeNation(const NationRecord& nation) {
     rememberedPoints_ = army_->pointsLimit();
     fillMinimums_ = true;
     DeleteContents();
+    // An army of another nation is not the file's army: the next Save asks
+    // for a name, proposing the old one.
+    if (!path_.empty())
+        Unbind(path_);
     edit.wholeAfter_ = Snapshot();
     Revise(edit);
     Announce({});
@@ -277,6 +281,8 @@ std::shared_ptr<const ArmyEdit::Whole> ArmyDocument::Snapshot() const {
     whole->rememberedNation = rememberedNation_;
     whole->rememberedPoints = rememberedPoints_;
     whole->fillMinimums = fillMinimums_;
+    whole->boundPath = path_;
+    whole->proposedPath = proposedPath_;
     whole->entries.reserve(static_cast<std::size_t>(army_->UnitCount()));
     for (std::int32_t i = 0; i < army_->UnitCount(); ++i)
         whole->entries.push_back(Army::StateOf(*army_->UnitAt(i)));
@@ -287,6 +293,8 @@ void ArmyDocument::Restore(const ArmyEdit::Whole& whole) {
     rememberedNation_ = whole.rememberedNation;
     rememberedPoints_ = whole.rememberedPoints;
     fillMinimums_ = whole.fillMinimums;
+    path_ = whole.boundPath;
+    proposedPath_ = whole.proposedPath;
     army_.reset();
     army_ = std::make_unique<Army>(*whole.nation, whole.pointsLimit, false);
     for (const UnitEntryState& state : whole.entries)

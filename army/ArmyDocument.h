@@ -87,7 +87,8 @@ public:
     ArmyEdit SetSiegeEngine(UnitId unit, const SiegeEngineRecord* engine);
     ArmyEdit SetSkirmishers(UnitId unit, bool skirmishers);
     // A new army of the nation at the current limit, filled with every troop
-    // type's minimum; File > New then fills too.
+    // type's minimum; File > New then fills too. The document is no longer
+    // bound to its file: Save asks for a name, proposing the file's.
     ArmyEdit ChangeNation(const NationRecord& nation);
     ArmyEdit SetPointsLimit(std::int32_t value);
 

@@ -5,6 +5,7 @@
 #include "Army.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -44,6 +45,8 @@ private:
         std::int32_t rememberedPoints = 0;
         bool fillMinimums = false;
         std::vector<UnitEntryState> entries;
+        std::filesystem::path boundPath; // the file a plain Save writes to
+        std::filesystem::path proposedPath;
     };
 
     Kind kind_ = Kind::Count;

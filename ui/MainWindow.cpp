@@ -160,7 +160,7 @@ void MainWindow::CreateMenusAndToolbar() {
         auto* recent = new QAction(this);
         recent->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
         connect(recent, &QAction::triggered, this,
-                [this, recent] { OpenDocumentFile(recent->data().toString()); });
+                [this, recent] { OpenRecentFile(recent->data().toString()); });
         fileMenu_->addAction(recent);
         recentActions_.push_back(recent);
     }
@@ -225,6 +225,10 @@ void MainWindow::AddRecentFile(const QString& path) {
     files.prepend(absolute);
     while (files.size() > kRecentFiles)
         files.removeLast();
+    WriteRecentFiles(files);
+}
+
+void MainWindow::WriteRecentFiles(const QStringList& files) {
     QSettings& settings = app_.settings();
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString key = kRecentGroup + QStringLiteral("/File%1").arg(i);
@@ -282,6 +286,18 @@ void MainWindow::OnFileOpen() {
     const QString path = app_.services().GetOpenFileName(this, QStringLiteral("Open"), filters, kArmyFilter);
     if (!path.isEmpty())
         OpenDocumentFile(path);
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+    // A file that has gone is dropped from the list once its error is shown.
+    if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
+        RemoveRecentFile(path);
+}
+
+void MainWindow::RemoveRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    WriteRecentFiles(files);
 }
 
 bool MainWindow::OpenDocumentFile(const QString& path) {

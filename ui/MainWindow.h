@@ -45,6 +45,7 @@ public:
 
     QStringList RecentFiles() const;
     void AddRecentFile(const QString& path);
+    void RemoveRecentFile(const QString& path);
     void UpdateCaption();
 
 protected:
@@ -62,6 +63,8 @@ private:
     QAction* MakeAction(const ActionSpec& spec);
     void CreateMenusAndToolbar();
     void UpdateRecentFileMenu();
+    void WriteRecentFiles(const QStringList& files);
+    void OpenRecentFile(const QString& path);
     bool DoSave(const QString& path);
     void UpdateProblemCount();
 

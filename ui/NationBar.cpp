@@ -10,15 +10,65 @@
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+#include <limits>
 
 namespace ovra {
 
 namespace {
 constexpr const char* kNationChangeQuestion = "Changing the nation will delete all unit entries !";
+// A limit is typed with at most five digits; a longer one from a file is
+// shown whole.
+constexpr int kTypedPointsDigits = 5;
+
+// On a closed nation box the keys that would pick another nation at once
+// open the list instead: the nation changes only when a choice is committed
+// (Enter or a click in the list).
+class CommitOnlyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* combo = static_cast<QComboBox*>(watched);
+        if (combo->view()->isVisible())
+            return false;
+        if (event->type() == QEvent::Wheel)
+            return true;
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            if (key->modifiers() & Qt::AltModifier)
+                return false; // Alt+Down opens the list as usual
+            combo->showPopup();
+            return true;
+        default:
+            break;
+        }
+        if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+            // Typing the start of a name opens the list there.
+            combo->showPopup();
+            QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+            QApplication::sendEvent(combo->view(), &again);
+            return true;
+        }
+        return false;
+    }
+};
 
 const NationRecord* NationAt(const QComboBox* combo, int index) {
     return DataPointer<NationRecord>(combo->itemData(index));
@@ -65,7 +115,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     pointsEdit_->setObjectName(QStringLiteral("pointsEdit"));
     pointsEdit_->setFont(font);
     pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    pointsEdit_->setMaxLength(5);
+    pointsEdit_->setMaxLength(kTypedPointsDigits);
     pointsEdit_->setToolTip(QStringLiteral("Points limit"));
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
     connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
@@ -77,6 +127,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     const ArmyCatalogue& catalogue = view.document().catalogue();
     for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
         nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
+    nationCombo_->installEventFilter(new CommitOnlyFilter(nationCombo_));
     connect(nationCombo_, &QComboBox::activated, this, &NationBar::OnNationActivated);
 
     infoButton_ = new QPushButton(QStringLiteral("i"), this);
@@ -119,7 +170,9 @@ void NationBar::RefreshNationBar() {
             pointsEdit_->hasSelectedText() ? pointsEdit_->selectionStart() : pointsEdit_->cursorPosition();
         const int end =
             pointsEdit_->hasSelectedText() ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
-        pointsEdit_->setText(QString::number(army.pointsLimit()));
+        const QString limit = QString::number(army.pointsLimit());
+        pointsEdit_->setMaxLength(std::max<int>(kTypedPointsDigits, static_cast<int>(limit.size())));
+        pointsEdit_->setText(limit);
         if (start != end)
             pointsEdit_->setSelection(start, end - start);
         else
@@ -152,7 +205,8 @@ void NationBar::OnPointsChanged() {
         else
             pointsEdit_->setCursorPosition(clean.selectionEnd);
     }
-    const std::int32_t value = clean.text.toInt();
+    const auto value = static_cast<std::int32_t>(
+        std::min<qlonglong>(clean.text.toLongLong(), std::numeric_limits<std::int32_t>::max()));
     if (value == view_.document().pointsLimit())
         return;
     view_.Execute(

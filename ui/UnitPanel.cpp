@@ -10,8 +10,19 @@
 #include "ArmyDocument.h"
 
 #include <QLineEdit>
+#include <QValidator>
 
 namespace ovra {
+
+namespace {
+
+class Win1252Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override { return FitsWin1252(input) ? Acceptable : Invalid; }
+};
+
+} // namespace
 
 UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
     setObjectName(QStringLiteral("unitPanel"));
@@ -19,6 +30,9 @@ UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     setAutoFillBackground(true);
     nameEdit_ = new QLineEdit(this);
     LeaveUndoToTheArmy(nameEdit_);
+    // Army files keep names in Windows-1252: characters it cannot hold are
+    // refused as they are typed, so the field always shows what is saved.
+    nameEdit_->setValidator(new Win1252Validator(nameEdit_));
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setFont(view.metrics().font);
     nameEdit_->setAccessibleName(tr("Unit name"));

@@ -1,5 +1,8 @@
 #include "Win1252.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace ovra {
 namespace {
 
@@ -27,6 +30,17 @@ QString FromWin1252Lines(std::string_view bytes) {
     QString text = FromWin1252(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+bool FitsWin1252(const QString& text) {
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+            continue;
+        if (std::find(std::begin(kHighControls), std::end(kHighControls), u) == std::end(kHighControls))
+            return false;
+    }
+    return true;
 }
 
 std::string ToWin1252(const QString& text) {

@@ -12,6 +12,8 @@ namespace ovra {
 QString FromWin1252(std::string_view bytes);
 // The same, with CR LF line breaks turned into the "\n" that text fields expect.
 QString FromWin1252Lines(std::string_view bytes);
+// Whether every character can be kept in Windows-1252.
+bool FitsWin1252(const QString& text);
 // Characters Windows-1252 cannot hold become "?".
 std::string ToWin1252(const QString& text);
 

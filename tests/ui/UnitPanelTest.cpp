@@ -348,7 +348,7 @@ TEST_F(UnitPanel, RenamingShowsInTheListAndIsOneStepPerBurstOfTyping) {
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, typed);
         QApplication::sendEvent(name, &key);
     }
-    EXPECT_EQ(general->name(), std::string("R\xe2ja?"));
+    EXPECT_EQ(general->name(), std::string("R\xe2ja")) << "characters an army file cannot hold are refused";
 
     // A troop-type row's name cannot be edited.
     Show(&Type("GEN1"));
