@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace ovra {
@@ -16,64 +17,60 @@ namespace ovra {
 // A hash map of 17 buckets whose walk order is part of the program's
 // behaviour: buckets 0 to 16, newest key first within a bucket. Setting a key
 // that is already held replaces that record in its place.
+//
+// Each chain grows at its end and is walked backwards, so a record never
+// moves once placed; an index from key to position makes Find, Set and Next
+// constant time however long the chains grow.
 template <class Record> class BucketMap {
 public:
     static constexpr std::size_t kBuckets = 17;
     static std::size_t BucketOf(std::uint32_t key) { return (key >> 4) % kBuckets; }
 
     Record* Find(std::uint32_t key) const {
-        for (const auto& record : buckets_[BucketOf(key)])
-            if (record->key == key)
-                return record.get();
-        return nullptr;
+        const auto it = index_.find(key);
+        return it == index_.end() ? nullptr : buckets_[BucketOf(key)][it->second].get();
     }
 
     void Set(std::unique_ptr<Record> record) {
         auto& chain = buckets_[BucketOf(record->key)];
-        for (auto& held : chain) {
-            if (held->key == record->key) {
-                held = std::move(record); // the replaced record is destroyed here
-                return;
-            }
-        }
-        chain.insert(chain.begin(), std::move(record));
+        const auto [it, added] = index_.try_emplace(record->key, chain.size());
+        if (added)
+            chain.push_back(std::move(record));
+        else
+            chain[it->second] = std::move(record); // the replaced record is destroyed here
     }
 
     // The record after `previous` in walk order; the first for none; none
     // after the last and for a record that is not held.
     const Record* Next(const Record* previous) const {
         std::size_t bucket = 0;
-        std::size_t index = 0;
         if (previous != nullptr) {
+            const auto it = index_.find(previous->key);
             bucket = BucketOf(previous->key);
-            const auto& chain = buckets_[bucket];
-            std::size_t i = 0;
-            while (i < chain.size() && chain[i].get() != previous)
-                ++i;
-            if (i == chain.size())
+            if (it == index_.end() || buckets_[bucket][it->second].get() != previous)
                 return nullptr;
-            index = i + 1;
+            if (it->second > 0)
+                return buckets_[bucket][it->second - 1].get();
+            ++bucket;
         }
-        for (; bucket < kBuckets; ++bucket, index = 0)
-            if (index < buckets_[bucket].size())
-                return buckets_[bucket][index].get();
+        for (; bucket < kBuckets; ++bucket)
+            if (!buckets_[bucket].empty())
+                return buckets_[bucket].back().get();
         return nullptr;
     }
 
-    std::size_t Count() const {
-        std::size_t n = 0;
-        for (const auto& chain : buckets_)
-            n += chain.size();
-        return n;
-    }
+    std::size_t Count() const { return index_.size(); }
 
     void Clear() {
         for (auto& chain : buckets_)
             chain.clear();
+        index_.clear();
     }
 
 private:
+    // Oldest key first; the walk runs from the back.
     std::array<std::vector<std::unique_ptr<Record>>, kBuckets> buckets_;
+    std::unordered_map<std::uint32_t, std::size_t> index_; // key -> position in its chain
 };
 
 class ArmyCatalogue {

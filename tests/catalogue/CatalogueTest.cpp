@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <random>
 #include <vector>
 
 using namespace ovra;
@@ -158,6 +161,48 @@ TEST(CatalogueOrder, CategoryMapsReplaceByBitAndWalkByBucket) {
     EXPECT_EQ(catalogue->FindTroopCategory(512)->name, "Foot");
     EXPECT_EQ(catalogue->FindTroopCategory(513), nullptr) << "categories match whole bit values";
     EXPECT_EQ(catalogue->NextMagicItemCategory(nullptr)->name, "Roman Items");
+}
+
+// The keyed maps against the plainest model of their order: 17 chains, a new
+// key inserted at the front, a known key replaced where it stands.
+TEST(CatalogueOrder, KeyedMapMatchesAChainModelOverRandomKeys) {
+    BucketMap<TroopCategory> map;
+    std::array<std::vector<std::pair<std::uint32_t, std::string>>, 17> model;
+    std::mt19937 random(1234);
+    for (int step = 0; step < 3000; ++step) {
+        // Small keys collide often; a few large ones cover the whole range.
+        const std::uint32_t key =
+            step % 7 == 0 ? static_cast<std::uint32_t>(random()) : static_cast<std::uint32_t>(random() % 600);
+        auto record = std::make_unique<TroopCategory>();
+        record->key = key;
+        record->name = std::to_string(step);
+        map.Set(std::move(record));
+
+        auto& chain = model[(key >> 4) % 17];
+        const auto held =
+            std::find_if(chain.begin(), chain.end(), [&](const auto& e) { return e.first == key; });
+        if (held != chain.end())
+            held->second = std::to_string(step);
+        else
+            chain.insert(chain.begin(), {key, std::to_string(step)});
+
+        if (step % 100 != 99)
+            continue;
+        std::vector<std::string> expected;
+        for (const auto& c : model)
+            for (const auto& e : c)
+                expected.push_back(e.second);
+        std::vector<std::string> walk;
+        for (const TroopCategory* c = map.Next(nullptr); c; c = map.Next(c))
+            walk.push_back(c->name);
+        ASSERT_EQ(walk, expected) << "after step " << step;
+        ASSERT_EQ(map.Count(), expected.size());
+        ASSERT_EQ(map.Find(key)->name, std::to_string(step));
+    }
+    EXPECT_EQ(map.Find(600), nullptr);
+    TroopCategory stranger;
+    stranger.key = map.Next(nullptr)->key;
+    EXPECT_EQ(map.Next(&stranger), nullptr) << "a record with a held key that is not held itself";
 }
 
 TEST(CatalogueLookups, DuplicateCodesAreHeldAndTheFirstWins) {
