@@ -9,10 +9,36 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace ovra {
+
+class ArmyListObserver;
+
+// One army-list text the catalogue read, in load order, and what it did to
+// the nations.
+struct ArmyListSource {
+    enum class Kind { BuiltIn, File, Memory };
+
+    // A NATION record of the text: a new id, or one that replaced the nation
+    // an earlier record of this or an earlier text defined.
+    struct Nation {
+        std::int32_t id = 0;
+        std::string name;
+        std::string armyName;
+        bool replaced = false;
+        std::size_t replacedSource = 0; // index in sources() of the text that defined the replaced nation
+        std::string replacedName;
+    };
+
+    Kind kind = Kind::Memory;
+    std::filesystem::path file;  // Kind::File: the file as it was opened
+    std::vector<Nation> nations; // in the order read
+
+    std::filesystem::path folder() const { return file.parent_path(); }
+};
 
 // A hash map of 17 buckets whose walk order is part of the program's
 // behaviour: buckets 0 to 16, newest key first within a bucket. Setting a key
@@ -83,14 +109,22 @@ public:
     ArmyCatalogue& operator=(const ArmyCatalogue&) = delete;
     virtual ~ArmyCatalogue();
 
-    // Reads one army-list text from an open reader and adds its records.
-    void LoadArmyListText(ArmyListReader& reader);
+    // Reads one army-list text from an open reader and adds its records; the
+    // text is noted in sources() as one held in memory. An observer, when
+    // given, is told what is read where; it changes nothing that is read.
+    void LoadArmyListText(ArmyListReader& reader, ArmyListObserver* observer = nullptr);
     // The built-in army-list text; false when the program carries none.
-    bool LoadBuiltIn();
+    bool LoadBuiltIn(ArmyListObserver* observer = nullptr);
+    // One army-list file; false, and nothing noted, when it cannot be opened
+    // or is empty.
+    bool LoadFile(const std::filesystem::path& file, ArmyListObserver* observer = nullptr);
     // Every regular "*.dfm" file of the directory, in name order. Files that
     // cannot be opened, are empty or cannot be mapped are skipped silently.
     // Returns the number of files read.
     int LoadDirectory(const std::filesystem::path& directory);
+
+    // Every text read so far, in load order.
+    const std::vector<ArmyListSource>& sources() const { return sources_; }
 
     const NationRecord* FindNation(std::int32_t id) const;
     const NationRecord* NextNation(const NationRecord* previous) const;
@@ -111,7 +145,8 @@ public:
     std::size_t NationCount() const { return nations_.Count(); }
 
 private:
-    std::unique_ptr<NationRecord> ReadNation(ArmyListReader& reader);
+    void LoadText(ArmyListReader& reader, ArmyListSource source, ArmyListObserver* observer);
+    void SetNation(std::unique_ptr<NationRecord> nation);
 
     BucketMap<NationRecord> nations_;
     BucketMap<MagicItemCategory> magicItemCategories_;
@@ -119,6 +154,7 @@ private:
     std::vector<std::unique_ptr<SiegeEngineRecord>> siegeEngines_;
     std::vector<std::unique_ptr<SpecialRuleRecord>> specialRules_;
     BucketMap<TroopCategory> troopCategories_;
+    std::vector<ArmyListSource> sources_;
 };
 
 } // namespace ovra

@@ -149,6 +149,43 @@ TEST(CatalogueOrder, NationsWalkByBucketNewestFirstAndReplaceInPlace) {
     EXPECT_EQ(Names(*fourth, false), (std::vector<std::string>{"New guard"}));
 }
 
+TEST(CatalogueSources, EachTextIsNotedWithTheNationsItAddedOrReplaced) {
+    ArmyCatalogue catalogue;
+    catalogue.LoadBuiltIn();
+    catalogue.LoadDirectory(DataPath("catalogue/base"));
+    catalogue.LoadDirectory(DataPath("catalogue/extra"));
+    LoadText(catalogue,
+             "<NATION 3 \"Third again\" \"x\"></NATION><NATION 3 \"Third, thrice\" \"y\"></NATION>");
+    EXPECT_FALSE(catalogue.LoadFile(DataPath("catalogue/extra/empty.dfm"))) << "an empty file is not read";
+
+    const std::vector<ArmyListSource>& sources = catalogue.sources();
+    ASSERT_EQ(sources.size(), 4u);
+    EXPECT_EQ(sources[0].kind, ArmyListSource::Kind::BuiltIn);
+    EXPECT_EQ(sources[0].nations.size(), 12u);
+    EXPECT_EQ(sources[1].kind, ArmyListSource::Kind::File);
+    EXPECT_EQ(sources[1].file, DataPath("catalogue/base/base.dfm"));
+    EXPECT_EQ(sources[2].folder(), DataPath("catalogue/extra"));
+    EXPECT_EQ(sources[3].kind, ArmyListSource::Kind::Memory);
+
+    // Who replaced whom: id, name, and the replaced nation's source and name.
+    auto changes = [&](std::size_t source) {
+        std::vector<std::string> lines;
+        for (const ArmyListSource::Nation& n : sources[source].nations)
+            lines.push_back(
+                std::to_string(n.id) + " " + n.name +
+                (n.replaced ? " <- " + std::to_string(n.replacedSource) + " " + n.replacedName : ""));
+        return lines;
+    };
+    EXPECT_EQ(changes(1), (std::vector<std::string>{"1 First <- 0 Alexander the Great", "2 Second <- 0 India",
+                                                    "4 Fourth <- 0 Greece", "8 Eighth <- 0 Trojan wars",
+                                                    "16 Sixteenth <- 0 Achaemenid Persia"}));
+    EXPECT_EQ(changes(2), (std::vector<std::string>{"3 Third", "4 New fourth <- 1 Fourth"}));
+    EXPECT_EQ(changes(3),
+              (std::vector<std::string>{"3 Third again <- 2 Third", "3 Third, thrice <- 3 Third again"}));
+    EXPECT_EQ(catalogue.FindNation(4)->source, 2u);
+    EXPECT_EQ(catalogue.FindNation(32)->source, 0u);
+}
+
 TEST(CatalogueOrder, CategoryMapsReplaceByBitAndWalkByBucket) {
     const auto catalogue = CatalogueFromText("<TRCAT 512 Inf \"Infantry\"><TRCAT 1 CM \"Chariot Mount\">"
                                              "<TRCAT 2 MM \"Monster\"><TRCAT 512 Foot \"Foot\">"
