@@ -19,7 +19,7 @@ const char* UsageText() {
            "                                  write the roster as HTML\n"
            "  ovra export-pdf IN.evr OUT.pdf [--info complete|short|none]\n"
            "                                  write the printed roster as PDF\n"
-           "  ovra lint [--json] [--builtin] FILE.dfm...\n"
+           "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
            "                                  check army-list files, or the built-in lists;\n"
            "                                  the format: docs/army-list-format.md\n"
            "\n"
