@@ -130,6 +130,12 @@ std::string ClosingTagOf(std::string_view tag) {
     return "</" + std::string(tag) + ">";
 }
 
+// The four bytes of `text` from `i` as a code.
+Code CodeAt(std::string_view text, std::size_t i) {
+    return MakeCode(static_cast<unsigned char>(text[i]), static_cast<unsigned char>(text[i + 1]),
+                    static_cast<unsigned char>(text[i + 2]), static_cast<unsigned char>(text[i + 3]));
+}
+
 // The bits of a mask, lowest first.
 std::vector<std::uint32_t> BitsOf(std::int32_t mask) {
     std::vector<std::uint32_t> bits;
@@ -634,9 +640,7 @@ void ArmyListLinter::Observer::EndNation(const NationRecord& nation, Frame& fram
             std::size_t i = 0;
             for (; i + 4 <= t.limit.size(); i += 4) {
                 const std::string_view code = std::string_view(t.limit).substr(i, 4);
-                const Code value =
-                    MakeCode(static_cast<unsigned char>(code[0]), static_cast<unsigned char>(code[1]),
-                             static_cast<unsigned char>(code[2]), static_cast<unsigned char>(code[3]));
+                const Code value = CodeAt(code, 0);
                 if (firstAt.count(value) == 0)
                     Add(Severity::Warning, t.limitAt + static_cast<std::uint32_t>(i),
                         "the LIMIT code " + Quoted(code) + " names no troop type of this nation");
@@ -651,10 +655,7 @@ void ArmyListLinter::Observer::EndNation(const NationRecord& nation, Frame& fram
         // A mount is offered to every troop type whose code appears anywhere in its LIMIT.
         bool ridden = false;
         for (std::size_t i = 0; !ridden && i + 4 <= t.limit.size(); ++i)
-            ridden = riders.count(MakeCode(static_cast<unsigned char>(t.limit[i]),
-                                           static_cast<unsigned char>(t.limit[i + 1]),
-                                           static_cast<unsigned char>(t.limit[i + 2]),
-                                           static_cast<unsigned char>(t.limit[i + 3]))) != 0;
+            ridden = riders.count(CodeAt(t.limit, i)) != 0;
         if (!ridden)
             Add(Severity::Warning, t.at,
                 "no troop type of this nation may ride the mount " + Quoted(CodeText(t.code)) +
@@ -726,18 +727,16 @@ void ArmyListLinter::Observer::Finish(const ArmyCatalogue& catalogue) {
             }
             if (!missing.empty())
                 AddTo(d.text, Severity::Warning, d.at,
-                      "the " + d.fieldName + " " + std::to_string(d.value) + " of " + d.owner + " hold" +
-                          (d.fieldName == "item category" ? "s" : "") + " bits with no " +
-                          (items ? "MICAT" : "TRCAT") + ": " + JoinBits(missing));
+                      std::string(missing.size() == 1 ? "the bit " : "the bits ") + JoinBits(missing) +
+                          " of the " + d.fieldName + " " + std::to_string(d.value) + " of " + d.owner +
+                          (missing.size() == 1 ? " has" : " have") + " no " + (items ? "MICAT" : "TRCAT"));
             break;
         }
         case Deferred::What::RuleCodes: {
             std::size_t i = 0;
             for (; i + 4 <= d.codes.size(); i += 4) {
                 const std::string_view code = std::string_view(d.codes).substr(i, 4);
-                const Code value =
-                    MakeCode(static_cast<unsigned char>(code[0]), static_cast<unsigned char>(code[1]),
-                             static_cast<unsigned char>(code[2]), static_cast<unsigned char>(code[3]));
+                const Code value = CodeAt(code, 0);
                 if (catalogue.FindSpecialRule(value) == nullptr)
                     AddTo(d.text, Severity::Warning, d.at + static_cast<std::uint32_t>(i),
                           "the SRULE code " + Quoted(code) + " names no special rule");
@@ -755,12 +754,13 @@ void ArmyListLinter::Observer::Finish(const ArmyCatalogue& catalogue) {
     for (std::size_t t = 0; t < texts.size(); ++t) {
         Text& text = texts[t];
         std::vector<LintFinding>& findings = text.result.findings;
+        // A field cut short by the end of the data is reported at the last byte.
+        for (LintFinding& f : findings)
+            if (!text.bytes.empty())
+                f.offset = std::min(f.offset, static_cast<std::uint32_t>(text.bytes.size() - 1));
         std::stable_sort(findings.begin(), findings.end(),
                          [](const LintFinding& a, const LintFinding& b) { return a.offset < b.offset; });
         for (LintFinding& f : findings) {
-            if (!text.bytes.empty())
-                f.offset =
-                    std::min<std::uint32_t>(f.offset, static_cast<std::uint32_t>(text.bytes.size() - 1));
             f.line = LineOf(t, f.offset);
             f.column = f.offset - text.lineStarts[f.line - 1] + 1;
         }

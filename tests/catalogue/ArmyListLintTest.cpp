@@ -135,13 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenList{
             "category bits without TRCAT or MICAT",
             kNation + "<TROOPS 1INF \"Foot\" unit 768> 1 \"\" 3 4 0 3 40 0 0 17</TROOPS>\n" + kEnd +
-                "<MITEM ring \"Ring\" 48> 5 3</MITEM>\n",
+                "<MITEM ring \"Ring\" 48> 5 6</MITEM>\n",
             {"f.dfm:3:26: warning: the category 768 of troop type \"1INF\" is the bit of no troop category "
              "(TRCAT)",
-             "f.dfm:3:51: warning: the magic-item categories 17 of troop type \"1INF\" hold bits with no "
-             "MICAT: 16",
-             "f.dfm:5:20: warning: the item category 48 of magic item \"ring\" holds bits with no MICAT: 16, "
-             "32"}},
+             "f.dfm:3:51: warning: the bit 16 of the magic-item categories 17 of troop type \"1INF\" has no "
+             "MICAT",
+             "f.dfm:5:20: warning: the bits 16, 32 of the item category 48 of magic item \"ring\" have no "
+             "MICAT",
+             "f.dfm:5:26: warning: the bit 4 of the troop categories 6 of magic item \"ring\" has no TRCAT"}},
         BrokenList{
             "one troop type code twice in a nation",
             kNation + "<TROOPS GEN1 \"Second general\" char 16384> 2 \"\" 0 0 9 1 100 0 1</TROOPS>\n" + kEnd,
@@ -254,7 +255,8 @@ TEST(LintExample, TheGuidesExampleLoadsAndLintsClean) {
     ASSERT_NE(champion, nullptr);
     EXPECT_EQ(champion->NextMount(nullptr)->code(), CodeOf("HRSE"));
     std::vector<Code> items;
-    for (auto item = champion->NextAllowedMagicItem(nullptr); item; item = champion->NextAllowedMagicItem(item))
+    for (auto item = champion->NextAllowedMagicItem(nullptr); item;
+         item = champion->NextAllowedMagicItem(item))
         items.push_back(item->code());
     EXPECT_EQ(items, (std::vector<Code>{kNoMagicItem, CodeOf("sfax")}));
 }
