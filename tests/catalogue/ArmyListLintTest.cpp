@@ -36,6 +36,11 @@ struct BrokenList {
     std::vector<std::string> lines;
 };
 
+// Test names show what each case breaks, not the bytes of the case.
+void PrintTo(const BrokenList& list, std::ostream* out) {
+    *out << list.what;
+}
+
 class LintFindings : public ::testing::TestWithParam<BrokenList> {};
 
 TEST_P(LintFindings, GivesExactlyItsLines) {
