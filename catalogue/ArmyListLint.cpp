@@ -251,7 +251,7 @@ private:
     // "line 3" in the text being read; "the built-in lists, line 3" or
     // "FILE, line 3" in another.
     std::string Where(std::size_t text, std::uint32_t offset) const {
-        const std::string line = "line " + std::to_string(LineOf(text, offset));
+        std::string line = "line " + std::to_string(LineOf(text, offset));
         if (text == texts.size() - 1)
             return line;
         const LintedText& other = texts[text].result;
@@ -498,25 +498,32 @@ void ArmyListLinter::Observer::CheckText(Field field, std::uint32_t from, std::u
     const std::string_view text = std::string_view(Bytes()).substr(from, to - from - closing.size());
     // A '<' in the text that looks like the closing tag in other letters, or
     // like the start of a record, is most likely a closing tag mistyped.
-    for (std::size_t lt = text.find('<'); lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
-        std::size_t end = lt + 1;
+    const std::string closingName = "/" + name;
+    std::size_t lt = text.find('<');
+    std::size_t end = 0;
+    std::string tag;
+    bool otherLetters = false;
+    for (; lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
+        end = lt + 1;
         while (end < text.size() && (text[end] == '/' || (text[end] >= 'a' && text[end] <= 'z') ||
                                      (text[end] >= 'A' && text[end] <= 'Z')))
             ++end;
-        const std::string tag = Upper(text.substr(lt + 1, end - lt - 1));
-        const auto at = static_cast<std::uint32_t>(from + lt);
-        if (tag == "/" + name && end < text.size() && text[end] == '>') {
-            Add(Severity::Warning, at,
-                Quoted(text.substr(lt, end - lt + 1)) + " does not end the " + name + " text; only " +
-                    closing + " in capitals does");
-            return;
-        }
-        if (IsRecordTag(tag) || (tag.size() > 1 && tag.front() == '/' && IsRecordTag(tag.substr(1)))) {
-            Add(Severity::Warning, at,
-                "the " + name + " text runs over <" + tag + ": is its " + closing + " missing or misspelt?");
-            return;
-        }
+        tag = Upper(text.substr(lt + 1, end - lt - 1));
+        otherLetters = tag == closingName && end < text.size() && text[end] == '>';
+        if (otherLetters || IsRecordTag(tag) ||
+            (tag.size() > 1 && tag.front() == '/' && IsRecordTag(tag.substr(1))))
+            break;
     }
+    if (lt == std::string_view::npos)
+        return;
+    const auto at = static_cast<std::uint32_t>(from + lt);
+    if (otherLetters)
+        Add(Severity::Warning, at,
+            Quoted(text.substr(lt, end - lt + 1)) + " does not end the " + name + " text; only " + closing +
+                " in capitals does");
+    else
+        Add(Severity::Warning, at,
+            "the " + name + " text runs over <" + tag + ": is its " + closing + " missing or misspelt?");
 }
 
 void ArmyListLinter::Observer::OnRecordEnd(const CatalogueEntry& record, bool closed) {
