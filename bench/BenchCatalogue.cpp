@@ -1,4 +1,5 @@
-// Loading army-list texts: the built-in lists and a generated 10 MB text.
+// Loading army-list texts: the built-in lists, a generated 10 MB text of
+// nations, and 10 MB of troop categories that stress the keyed maps.
 #include "ArmyCatalogue.h"
 #include "ArmyListReader.h"
 #include "BuiltInResources.h"
@@ -36,6 +37,16 @@ std::string GeneratedText() {
     return text;
 }
 
+// About 10 MB of 500,000 TRCAT records with distinct bits: every bucket of
+// the category map holds some 30,000 keys.
+std::string TroopCategoryText() {
+    std::string text;
+    text.reserve(11u * 1024u * 1024u);
+    for (int bit = 0; bit < 500000; ++bit)
+        text += "<TRCAT " + std::to_string(bit) + " C \"N\">\r\n";
+    return text;
+}
+
 void LoadBuiltIn(benchmark::State& state) {
     const auto bytes = ovra::FindBuiltInResource(ovra::kBuiltInArmyListResource);
     for (auto _ : state) {
@@ -59,6 +70,19 @@ void LoadGeneratedTenMegabytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(LoadGeneratedTenMegabytes)->Unit(benchmark::kMillisecond);
+
+void LoadHalfAMillionTroopCategories(benchmark::State& state) {
+    const std::string text = TroopCategoryText();
+    for (auto _ : state) {
+        ovra::ArmyCatalogue catalogue;
+        ovra::ArmyListReader reader;
+        reader.OpenBytes(text.data(), text.size());
+        catalogue.LoadArmyListText(reader);
+        benchmark::DoNotOptimize(catalogue.FindTroopCategory(499999));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(LoadHalfAMillionTroopCategories)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -9,71 +9,94 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ovra {
 
+class ArmyListObserver;
+
+// One army-list text the catalogue read, in load order, and what it did to
+// the nations.
+struct ArmyListSource {
+    enum class Kind { BuiltIn, File, Memory };
+
+    // A NATION record of the text: a new id, or one that replaced the nation
+    // an earlier record of this or an earlier text defined.
+    struct Nation {
+        std::int32_t id = 0;
+        std::string name;
+        std::string armyName;
+        bool replaced = false;
+        std::size_t replacedSource = 0; // index in sources() of the text that defined the replaced nation
+        std::string replacedName;
+    };
+
+    Kind kind = Kind::Memory;
+    std::filesystem::path file;  // Kind::File: the file as it was opened
+    std::vector<Nation> nations; // in the order read
+
+    std::filesystem::path folder() const { return file.parent_path(); }
+};
+
 // A hash map of 17 buckets whose walk order is part of the program's
 // behaviour: buckets 0 to 16, newest key first within a bucket. Setting a key
 // that is already held replaces that record in its place.
+//
+// Each chain grows at its end and is walked backwards, so a record never
+// moves once placed; an index from key to position makes Find, Set and Next
+// constant time however long the chains grow.
 template <class Record> class BucketMap {
 public:
     static constexpr std::size_t kBuckets = 17;
     static std::size_t BucketOf(std::uint32_t key) { return (key >> 4) % kBuckets; }
 
     Record* Find(std::uint32_t key) const {
-        for (const auto& record : buckets_[BucketOf(key)])
-            if (record->key == key)
-                return record.get();
-        return nullptr;
+        const auto it = index_.find(key);
+        return it == index_.end() ? nullptr : buckets_[BucketOf(key)][it->second].get();
     }
 
     void Set(std::unique_ptr<Record> record) {
         auto& chain = buckets_[BucketOf(record->key)];
-        for (auto& held : chain) {
-            if (held->key == record->key) {
-                held = std::move(record); // the replaced record is destroyed here
-                return;
-            }
-        }
-        chain.insert(chain.begin(), std::move(record));
+        const auto [it, added] = index_.try_emplace(record->key, chain.size());
+        if (added)
+            chain.push_back(std::move(record));
+        else
+            chain[it->second] = std::move(record); // the replaced record is destroyed here
     }
 
     // The record after `previous` in walk order; the first for none; none
     // after the last and for a record that is not held.
     const Record* Next(const Record* previous) const {
         std::size_t bucket = 0;
-        std::size_t index = 0;
         if (previous != nullptr) {
+            const auto it = index_.find(previous->key);
             bucket = BucketOf(previous->key);
-            const auto& chain = buckets_[bucket];
-            std::size_t i = 0;
-            while (i < chain.size() && chain[i].get() != previous)
-                ++i;
-            if (i == chain.size())
+            if (it == index_.end() || buckets_[bucket][it->second].get() != previous)
                 return nullptr;
-            index = i + 1;
+            if (it->second > 0)
+                return buckets_[bucket][it->second - 1].get();
+            ++bucket;
         }
-        for (; bucket < kBuckets; ++bucket, index = 0)
-            if (index < buckets_[bucket].size())
-                return buckets_[bucket][index].get();
+        for (; bucket < kBuckets; ++bucket)
+            if (!buckets_[bucket].empty())
+                return buckets_[bucket].back().get();
         return nullptr;
     }
 
-    std::size_t Count() const {
-        std::size_t n = 0;
-        for (const auto& chain : buckets_)
-            n += chain.size();
-        return n;
-    }
+    std::size_t Count() const { return index_.size(); }
 
     void Clear() {
         for (auto& chain : buckets_)
             chain.clear();
+        index_.clear();
     }
 
 private:
+    // Oldest key first; the walk runs from the back.
     std::array<std::vector<std::unique_ptr<Record>>, kBuckets> buckets_;
+    std::unordered_map<std::uint32_t, std::size_t> index_; // key -> position in its chain
 };
 
 class ArmyCatalogue {
@@ -86,14 +109,22 @@ public:
     ArmyCatalogue& operator=(const ArmyCatalogue&) = delete;
     virtual ~ArmyCatalogue();
 
-    // Reads one army-list text from an open reader and adds its records.
-    void LoadArmyListText(ArmyListReader& reader);
+    // Reads one army-list text from an open reader and adds its records; the
+    // text is noted in sources() as one held in memory. An observer, when
+    // given, is told what is read where; it changes nothing that is read.
+    void LoadArmyListText(ArmyListReader& reader, ArmyListObserver* observer = nullptr);
     // The built-in army-list text; false when the program carries none.
-    bool LoadBuiltIn();
+    bool LoadBuiltIn(ArmyListObserver* observer = nullptr);
+    // One army-list file; false, and nothing noted, when it cannot be opened
+    // or is empty.
+    bool LoadFile(const std::filesystem::path& file, ArmyListObserver* observer = nullptr);
     // Every regular "*.dfm" file of the directory, in name order. Files that
     // cannot be opened, are empty or cannot be mapped are skipped silently.
     // Returns the number of files read.
     int LoadDirectory(const std::filesystem::path& directory);
+
+    // Every text read so far, in load order.
+    const std::vector<ArmyListSource>& sources() const { return sources_; }
 
     const NationRecord* FindNation(std::int32_t id) const;
     const NationRecord* NextNation(const NationRecord* previous) const;
@@ -114,7 +145,8 @@ public:
     std::size_t NationCount() const { return nations_.Count(); }
 
 private:
-    std::unique_ptr<NationRecord> ReadNation(ArmyListReader& reader);
+    void LoadText(ArmyListReader& reader, ArmyListSource source, ArmyListObserver* observer);
+    void SetNation(std::unique_ptr<NationRecord> nation);
 
     BucketMap<NationRecord> nations_;
     BucketMap<MagicItemCategory> magicItemCategories_;
@@ -122,6 +154,7 @@ private:
     std::vector<std::unique_ptr<SiegeEngineRecord>> siegeEngines_;
     std::vector<std::unique_ptr<SpecialRuleRecord>> specialRules_;
     BucketMap<TroopCategory> troopCategories_;
+    std::vector<ArmyListSource> sources_;
 };
 
 } // namespace ovra

@@ -125,6 +125,7 @@ struct NationRecord : CatalogueEntry {
     std::string armyName;
     std::vector<std::unique_ptr<TroopTypeRecord>> troopTypes;
     const ArmyCatalogue* catalogue;
+    std::size_t source = 0; // index in the catalogue's sources() of the text that defined it
 };
 
 } // namespace ovra

@@ -19,6 +19,9 @@ const char* UsageText() {
            "                                  write the roster as HTML\n"
            "  ovra export-pdf IN.evr OUT.pdf [--info complete|short|none]\n"
            "                                  write the printed roster as PDF\n"
+           "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
+           "                                  check army-list files, or the built-in lists;\n"
+           "                                  the format: docs/army-list-format.md\n"
            "\n"
            "Options:\n"
            "  --army-lists DIR                read army-list files from DIR only\n"
@@ -27,7 +30,7 @@ const char* UsageText() {
 
 bool IsHeadlessCommand(const std::string& name) {
     return name == "catalogue" || name == "new" || name == "min-max" || name == "check" ||
-           name == "export-html" || name == "export-pdf";
+           name == "export-html" || name == "export-pdf" || name == "lint";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

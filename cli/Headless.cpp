@@ -5,6 +5,7 @@
 #include "ArmyDocument.h"
 #include "HtmlReportWriter.h"
 #include "Json.h"
+#include "LintCommand.h"
 
 #include <charconv>
 #include <map>
@@ -265,6 +266,8 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
         return RunExportHtml(commandLine, catalogue, err);
     if (command == "export-pdf")
         return RunExportPdf(commandLine, catalogue, err, exportPdf);
+    if (command == "lint")
+        return RunLint(commandLine, out, err);
     return UsageError(err, "unknown command '" + command + "'");
 }
 

@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "Application.h"
+#include "ArmyListsDialog.h"
 #include "ArmyView.h"
 #include "BreachListDialog.h"
 #include "Icons.h"
@@ -179,6 +180,13 @@ void MainWindow::CreateMenusAndToolbar() {
     armyMenu->addAction(check);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* armyLists = MakeAction({"&Army lists...", "actionArmyLists",
+                                     "Show the army-list files that were read and what lint finds in them"});
+    connect(armyLists, &QAction::triggered, this, [this] {
+        ArmyListsDialog dialog(app_.catalogue(), app_.metrics(), this);
+        app_.services().ExecDialog(dialog);
+    });
+    helpMenu->addAction(armyLists);
     helpMenu->addAction(about);
 
     QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar"));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <random>
 #include <vector>
 
 using namespace ovra;
@@ -146,6 +149,43 @@ TEST(CatalogueOrder, NationsWalkByBucketNewestFirstAndReplaceInPlace) {
     EXPECT_EQ(Names(*fourth, false), (std::vector<std::string>{"New guard"}));
 }
 
+TEST(CatalogueSources, EachTextIsNotedWithTheNationsItAddedOrReplaced) {
+    ArmyCatalogue catalogue;
+    catalogue.LoadBuiltIn();
+    catalogue.LoadDirectory(DataPath("catalogue/base"));
+    catalogue.LoadDirectory(DataPath("catalogue/extra"));
+    LoadText(catalogue,
+             "<NATION 3 \"Third again\" \"x\"></NATION><NATION 3 \"Third, thrice\" \"y\"></NATION>");
+    EXPECT_FALSE(catalogue.LoadFile(DataPath("catalogue/extra/empty.dfm"))) << "an empty file is not read";
+
+    const std::vector<ArmyListSource>& sources = catalogue.sources();
+    ASSERT_EQ(sources.size(), 4u);
+    EXPECT_EQ(sources[0].kind, ArmyListSource::Kind::BuiltIn);
+    EXPECT_EQ(sources[0].nations.size(), 12u);
+    EXPECT_EQ(sources[1].kind, ArmyListSource::Kind::File);
+    EXPECT_EQ(sources[1].file, DataPath("catalogue/base/base.dfm"));
+    EXPECT_EQ(sources[2].folder(), DataPath("catalogue/extra"));
+    EXPECT_EQ(sources[3].kind, ArmyListSource::Kind::Memory);
+
+    // Who replaced whom: id, name, and the replaced nation's source and name.
+    auto changes = [&](std::size_t source) {
+        std::vector<std::string> lines;
+        for (const ArmyListSource::Nation& n : sources[source].nations)
+            lines.push_back(
+                std::to_string(n.id) + " " + n.name +
+                (n.replaced ? " <- " + std::to_string(n.replacedSource) + " " + n.replacedName : ""));
+        return lines;
+    };
+    EXPECT_EQ(changes(1), (std::vector<std::string>{"1 First <- 0 Alexander the Great", "2 Second <- 0 India",
+                                                    "4 Fourth <- 0 Greece", "8 Eighth <- 0 Trojan wars",
+                                                    "16 Sixteenth <- 0 Achaemenid Persia"}));
+    EXPECT_EQ(changes(2), (std::vector<std::string>{"3 Third", "4 New fourth <- 1 Fourth"}));
+    EXPECT_EQ(changes(3),
+              (std::vector<std::string>{"3 Third again <- 2 Third", "3 Third, thrice <- 3 Third again"}));
+    EXPECT_EQ(catalogue.FindNation(4)->source, 2u);
+    EXPECT_EQ(catalogue.FindNation(32)->source, 0u);
+}
+
 TEST(CatalogueOrder, CategoryMapsReplaceByBitAndWalkByBucket) {
     const auto catalogue = CatalogueFromText("<TRCAT 512 Inf \"Infantry\"><TRCAT 1 CM \"Chariot Mount\">"
                                              "<TRCAT 2 MM \"Monster\"><TRCAT 512 Foot \"Foot\">"
@@ -158,6 +198,48 @@ TEST(CatalogueOrder, CategoryMapsReplaceByBitAndWalkByBucket) {
     EXPECT_EQ(catalogue->FindTroopCategory(512)->name, "Foot");
     EXPECT_EQ(catalogue->FindTroopCategory(513), nullptr) << "categories match whole bit values";
     EXPECT_EQ(catalogue->NextMagicItemCategory(nullptr)->name, "Roman Items");
+}
+
+// The keyed maps against the plainest model of their order: 17 chains, a new
+// key inserted at the front, a known key replaced where it stands.
+TEST(CatalogueOrder, KeyedMapMatchesAChainModelOverRandomKeys) {
+    BucketMap<TroopCategory> map;
+    std::array<std::vector<std::pair<std::uint32_t, std::string>>, 17> model;
+    std::mt19937 random(1234);
+    for (int step = 0; step < 3000; ++step) {
+        // Small keys collide often; a few large ones cover the whole range.
+        const std::uint32_t key =
+            step % 7 == 0 ? static_cast<std::uint32_t>(random()) : static_cast<std::uint32_t>(random() % 600);
+        auto record = std::make_unique<TroopCategory>();
+        record->key = key;
+        record->name = std::to_string(step);
+        map.Set(std::move(record));
+
+        auto& chain = model[(key >> 4) % 17];
+        const auto held =
+            std::find_if(chain.begin(), chain.end(), [&](const auto& e) { return e.first == key; });
+        if (held != chain.end())
+            held->second = std::to_string(step);
+        else
+            chain.insert(chain.begin(), {key, std::to_string(step)});
+
+        if (step % 100 != 99)
+            continue;
+        std::vector<std::string> expected;
+        for (const auto& c : model)
+            for (const auto& e : c)
+                expected.push_back(e.second);
+        std::vector<std::string> walk;
+        for (const TroopCategory* c = map.Next(nullptr); c; c = map.Next(c))
+            walk.push_back(c->name);
+        ASSERT_EQ(walk, expected) << "after step " << step;
+        ASSERT_EQ(map.Count(), expected.size());
+        ASSERT_EQ(map.Find(key)->name, std::to_string(step));
+    }
+    EXPECT_EQ(map.Find(600), nullptr);
+    TroopCategory stranger;
+    stranger.key = map.Next(nullptr)->key;
+    EXPECT_EQ(map.Next(&stranger), nullptr) << "a record with a held key that is not held itself";
 }
 
 TEST(CatalogueLookups, DuplicateCodesAreHeldAndTheFirstWins) {

@@ -99,7 +99,7 @@ TEST(MainWindow, MenusToolbarAndPrompts) {
     EXPECT_EQ(MenuTexts(menus[1]->menu()), (QStringList{"Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               (QStringList{"&New unit", "&Delete unit", "-", "&Min/Max units", "&Check army\tCtrl+K"}));
-    EXPECT_EQ(MenuTexts(menus[3]->menu()), (QStringList{"&About Ovra..."}));
+    EXPECT_EQ(MenuTexts(menus[3]->menu()), (QStringList{"&Army lists...", "&About Ovra..."}));
     EXPECT_EQ(Action(program, "actionSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 
     QStringList tools;

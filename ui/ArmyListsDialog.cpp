@@ -1,0 +1,156 @@
+#include "ArmyListsDialog.h"
+
+#include "UiMetrics.h"
+#include "Win1252.h"
+
+#include "ArmyCatalogue.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace ovra {
+namespace {
+
+constexpr int kSourceRole = Qt::UserRole;
+
+QString PathText(const std::filesystem::path& path) {
+    return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+}
+
+QString SourceName(const ArmyListSource& source) {
+    switch (source.kind) {
+    case ArmyListSource::Kind::BuiltIn:
+        return QStringLiteral("Built-in army lists");
+    case ArmyListSource::Kind::File:
+        return QString::fromStdString(source.file.filename().string());
+    case ArmyListSource::Kind::Memory:
+        break;
+    }
+    return QStringLiteral("Army-list text");
+}
+
+// The folder a file was found in, and which of the program's folders it is.
+QString FolderText(const ArmyListSource& source) {
+    if (source.kind != ArmyListSource::Kind::File)
+        return {};
+    const QString folder = QDir::cleanPath(QString::fromStdString(source.folder().string()));
+    QString text = QDir::toNativeSeparators(folder);
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/Eldvarrow/Ovra/armylists");
+    if (folder == QDir::cleanPath(QCoreApplication::applicationDirPath()))
+        text += QStringLiteral(" (program folder)");
+    else if (folder == QDir::cleanPath(user))
+        text += QStringLiteral(" (your folder)");
+    return text;
+}
+
+QString CountText(const LintedText& linted) {
+    const std::size_t errors = linted.Count(LintFinding::Severity::Error);
+    const std::size_t warnings = linted.Count(LintFinding::Severity::Warning);
+    if (!linted.read)
+        return QStringLiteral("cannot be read now");
+    if (errors == 0 && warnings == 0)
+        return QStringLiteral("clean");
+    auto counted = [](std::size_t n, const char* word) {
+        return QStringLiteral("%1 %2%3").arg(n).arg(QString::fromLatin1(word)).arg(n == 1 ? "" : "s");
+    };
+    return counted(errors, "error") + QStringLiteral(", ") + counted(warnings, "warning");
+}
+
+} // namespace
+
+ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics& metrics, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("armyListsDialog"));
+    setWindowTitle(QStringLiteral("Army lists"));
+    setFont(metrics.font);
+    resize(metrics.DialogUnits(440, 280));
+
+    // Linted again in the order they were loaded, so that each file is
+    // checked against what came before it, as at start-up.
+    const std::vector<ArmyListSource>& sources = catalogue.sources();
+    ArmyListLinter linter;
+    for (const ArmyListSource& source : sources) {
+        if (source.kind == ArmyListSource::Kind::BuiltIn)
+            linter.AddBuiltIn();
+        else if (source.kind == ArmyListSource::Kind::File)
+            linter.AddFile(source.file, source.file.filename().string());
+        else
+            linter.AddText("text", {});
+    }
+    lint_ = linter.Finish();
+
+    tree_ = new QTreeWidget(this);
+    tree_->setObjectName(QStringLiteral("armyListTree"));
+    tree_->setHeaderLabels({QStringLiteral("Army list"), QStringLiteral("Lint"), QStringLiteral("Folder")});
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const ArmyListSource& source = sources[i];
+        auto* item =
+            new QTreeWidgetItem(tree_, {SourceName(source), CountText(lint_[i]), FolderText(source)});
+        item->setData(0, kSourceRole, static_cast<int>(i));
+        if (source.kind == ArmyListSource::Kind::File)
+            item->setToolTip(0, PathText(source.file));
+        for (const ArmyListSource::Nation& nation : source.nations) {
+            QString text = QStringLiteral("%1 (%2)").arg(FromWin1252(nation.name)).arg(nation.id);
+            if (nation.replaced)
+                text = QStringLiteral("replaces %1 from %2 with %3")
+                           .arg(FromWin1252(nation.replacedName),
+                                nation.replacedSource == i ? QStringLiteral("this file")
+                                                           : SourceName(sources[nation.replacedSource]),
+                                text);
+            else
+                text = QStringLiteral("adds ") + text;
+            auto* child = new QTreeWidgetItem(item, {text});
+            child->setData(0, kSourceRole, static_cast<int>(i));
+            child->setFirstColumnSpanned(true);
+        }
+    }
+    tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree_->header()->setStretchLastSection(false);
+    tree_->resizeColumnToContents(1);
+    tree_->resizeColumnToContents(2);
+
+    lintView_ = new QPlainTextEdit(this);
+    lintView_->setObjectName(QStringLiteral("lintView"));
+    lintView_->setReadOnly(true);
+    lintView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tree_, 3);
+    layout->addWidget(lintView_, 2);
+    layout->addWidget(buttons);
+
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        ShowLint(current != nullptr ? current->data(0, kSourceRole).toInt() : -1);
+    });
+    if (tree_->topLevelItemCount() > 0)
+        tree_->setCurrentItem(tree_->topLevelItem(0));
+}
+
+void ArmyListsDialog::ShowLint(int source) {
+    if (source < 0 || static_cast<std::size_t>(source) >= lint_.size()) {
+        lintView_->clear();
+        return;
+    }
+    const LintedText& linted = lint_[static_cast<std::size_t>(source)];
+    QStringList lines;
+    for (const LintFinding& finding : linted.findings)
+        lines << FromWin1252(FormatFinding(linted.name, finding));
+    if (lines.isEmpty())
+        lines << (linted.read ? QStringLiteral("ovra lint finds nothing in this army list.")
+                              : QStringLiteral("The file cannot be read now."));
+    lintView_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace ovra
