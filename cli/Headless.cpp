@@ -274,12 +274,12 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
     const std::vector<std::string>& files = args->files;
     if (files.size() != 2)
         return UsageError(err, "export-pdf needs an army file and an output file");
+    if (OutputIsInput(files[0], files[1], err))
+        return 2;
     if (!exportPdf) {
         err << "ovra: this build cannot write PDF files\n";
         return 2;
     }
-    if (OutputIsInput(files[0], files[1], err))
-        return 2;
     HeadlessDocument headless(catalogue, err);
     if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
         return 2;
