@@ -12,7 +12,7 @@
 namespace ovra {
 namespace {
 
-constexpr std::size_t kFirstChunk = 64 * 1024;
+constexpr std::size_t kFirstChunk = std::size_t{64} * 1024;
 
 class FileDescriptor {
 public:
@@ -36,7 +36,7 @@ bool Fail(std::string& bytes, std::string& error, std::string reason) {
 }
 
 std::string TooLarge(std::size_t limit) {
-    constexpr std::size_t kMegabyte = 1024 * 1024;
+    constexpr std::size_t kMegabyte = std::size_t{1024} * 1024;
     return "The file is too large (over " +
            (limit >= kMegabyte ? std::to_string(limit / kMegabyte) + " MB"
                                : std::to_string(limit) + " bytes") +

@@ -47,7 +47,7 @@ TEST_F(FileReading, ReadsAtMostTheLimitAndRefusesWhatIsNoFile) {
         {Put("empty", ""), 10, "", ""},
         {"/dev/null", 10, "", ""},
         {"/dev/zero", 1000, "", "The file is too large (over 1000 bytes)."},
-        {"/dev/zero", 3 * 1024 * 1024, "", "The file is too large (over 3 MB)."},
+        {"/dev/zero", std::size_t{3} * 1024 * 1024, "", "The file is too large (over 3 MB)."},
         {dir / "missing", 10, "", "The file does not exist."},
         {dir, 10, "", "It is a folder, not a file."},
         {pipe, 10, "", "It is a pipe or a socket, not a file."}, // and does not wait for a writer
