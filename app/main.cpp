@@ -20,8 +20,8 @@
 namespace {
 
 #ifdef OVRA_WITH_UI
-int ExportPdfFile(const ovra::ArmyCatalogue& catalogue, const std::string& in, const std::string& out,
-                  const std::string& info, std::ostream& err) {
+int ExportPdfFile(const ovra::ArmyDocument& document, const std::string& out, ovra::InfoChoice info,
+                  std::ostream& err) {
     // Fonts and painting need an application object, never a display. Qt's
     // own notes about the environment are not the command's output.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -34,16 +34,11 @@ int ExportPdfFile(const ovra::ArmyCatalogue& catalogue, const std::string& in, c
     char name[] = "ovra";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    const ovra::InfoChoice choice = info == "short"  ? ovra::InfoChoice::Short
-                                    : info == "none" ? ovra::InfoChoice::None
-                                                     : ovra::InfoChoice::Complete;
-    return ovra::OpenForExport(catalogue, in, err, [&](const ovra::ArmyDocument& document) {
-        QString error;
-        if (ovra::ExportPdf(document, QString::fromStdString(out), choice, error))
-            return 0;
-        err << "ovra: " << error.toStdString() << "\n";
-        return 2;
-    });
+    QString error;
+    if (ovra::ExportPdf(document, QString::fromStdString(out), info, error))
+        return 0;
+    err << "ovra: " << error.toStdString() << "\n";
+    return 2;
 }
 #endif
 

@@ -2,6 +2,7 @@
 
 #include "ArmyCatalogue.h"
 #include "ArmyFile.h"
+#include "FileIo.h"
 
 namespace ovra {
 

@@ -1,20 +1,13 @@
 #include "ArmyListReader.h"
 
 #include "BuiltInResources.h"
+#include "FileRead.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#define OVRA_HAVE_MMAP 1
-#else
-#include <fstream>
-#endif
+#include <utility>
 
 namespace ovra {
 namespace {
@@ -211,82 +204,26 @@ ArmyListFileReader::~ArmyListFileReader() {
     ArmyListFileReader::Close();
 }
 
-#ifdef OVRA_HAVE_MMAP
-
 bool ArmyListFileReader::OpenFile(const std::filesystem::path& path) {
     if (IsOpen())
         return true;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    std::string bytes;
+    std::string error;
+    if (!ReadFileBounded(path, kLargestReadableFile, bytes, error) || bytes.empty())
         return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
-        static_cast<std::uint64_t>(info.st_size) > std::numeric_limits<std::uint32_t>::max()) {
-        ::close(fd);
-        return false;
-    }
-    const auto length = static_cast<std::size_t>(info.st_size);
-    void* view = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd); // the mapping keeps the file's pages
-    if (view == MAP_FAILED)
-        return false;
-    mapping_ = view;
-    mappedSize_ = length;
-    data_ = static_cast<const unsigned char*>(view);
-    size_ = static_cast<std::uint32_t>(length);
+    buffer_ = std::move(bytes);
+    data_ = reinterpret_cast<const unsigned char*>(buffer_.data());
+    size_ = static_cast<std::uint32_t>(buffer_.size());
     position_ = 0;
     return true;
 }
 
 void ArmyListFileReader::Close() {
-    if (!IsOpen())
-        return;
-    ::munmap(mapping_, mappedSize_);
-    mapping_ = nullptr;
-    mappedSize_ = 0;
+    buffer_.clear();
+    buffer_.shrink_to_fit();
     data_ = nullptr;
     size_ = 0;
     position_ = 0;
 }
-
-#else
-
-bool ArmyListFileReader::OpenFile(const std::filesystem::path& path) {
-    if (IsOpen())
-        return true;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    const std::streamoff length = in.tellg();
-    if (length <= 0 || static_cast<std::uint64_t>(length) > std::numeric_limits<std::uint32_t>::max())
-        return false;
-    auto* buffer = new (std::nothrow) unsigned char[static_cast<std::size_t>(length)];
-    if (buffer == nullptr)
-        return false;
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(buffer), length)) {
-        delete[] buffer;
-        return false;
-    }
-    mapping_ = buffer;
-    mappedSize_ = static_cast<std::size_t>(length);
-    data_ = buffer;
-    size_ = static_cast<std::uint32_t>(length);
-    position_ = 0;
-    return true;
-}
-
-void ArmyListFileReader::Close() {
-    if (!IsOpen())
-        return;
-    delete[] static_cast<unsigned char*>(mapping_);
-    mapping_ = nullptr;
-    mappedSize_ = 0;
-    data_ = nullptr;
-    size_ = 0;
-    position_ = 0;
-}
-
-#endif
 
 } // namespace ovra

@@ -31,7 +31,7 @@ public:
     // Finds a resource compiled into the program. The position is reset to 0
     // either way; false when there is no resource with that identifier.
     virtual bool OpenResource(int id);
-    // Does nothing for the resource reader; the file reader releases its mapping.
+    // Does nothing for the resource reader; the file reader releases its copy.
     virtual void Close();
 
     // Reads from caller-owned bytes that must outlive the reader (tests, fuzzing).
@@ -71,21 +71,22 @@ private:
     bool AtEnd() const { return position_ >= size_; }
 };
 
-// Reads an army-list file through a read-only mapping of the whole file.
+// Reads an army-list file from a copy of its bytes, read with bounded reads
+// (a file changed or cut short while it is read can do no harm).
 class ArmyListFileReader : public ArmyListReader {
 public:
     ArmyListFileReader() = default;
     ~ArmyListFileReader() override;
 
-    // True when the file is open and mapped (or was already open). An empty,
-    // unreadable or unmappable file leaves the reader closed and gives false.
+    // True when the file has been read (or was already open). An empty file,
+    // one over kLargestReadableFile, a pipe, a socket, a folder or a file that
+    // cannot be read leaves the reader closed and gives false.
     virtual bool OpenFile(const std::filesystem::path& path);
     void Close() override;
-    bool IsOpen() const { return mapping_ != nullptr; }
+    bool IsOpen() const { return !buffer_.empty(); }
 
 private:
-    void* mapping_ = nullptr;
-    std::size_t mappedSize_ = 0;
+    std::string buffer_;
 };
 
 } // namespace ovra

@@ -11,13 +11,15 @@ const char* UsageText() {
            "  ovra --print FILE.evr           print an army file on the default printer\n"
            "  ovra catalogue                  the army-list catalogue as JSON\n"
            "  ovra new [--nation ID] [--points N] [--fill-minimums] OUT.evr\n"
-           "                                  save a new army\n"
-           "  ovra min-max IN.evr OUT.evr     bring every troop type within its bounds\n"
-           "  ovra check [--json] IN.evr      list the army's rule breaches, one per line,\n"
+           "                                  save a new army (N: 0 to 999999999)\n"
+           "  ovra min-max [--allow-incomplete] IN.evr OUT.evr\n"
+           "                                  bring every troop type within its bounds\n"
+           "  ovra check [--json] [--allow-incomplete] IN.evr\n"
+           "                                  list the army's rule breaches, one per line,\n"
            "                                  or as a JSON array of objects\n"
-           "  ovra export-html IN.evr OUT.html\n"
+           "  ovra export-html [--allow-incomplete] IN.evr OUT.html\n"
            "                                  write the roster as HTML\n"
-           "  ovra export-pdf IN.evr OUT.pdf [--info complete|short|none]\n"
+           "  ovra export-pdf [--allow-incomplete] IN.evr OUT.pdf [--info complete|short|none]\n"
            "                                  write the printed roster as PDF\n"
            "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
            "                                  check army-list files, or the built-in lists;\n"
@@ -25,7 +27,14 @@ const char* UsageText() {
            "\n"
            "Options:\n"
            "  --army-lists DIR                read army-list files from DIR only\n"
-           "  --help                          show this text\n";
+           "  --allow-incomplete              go on with an army file that loaded without\n"
+           "                                  some units (their troop types are in no army\n"
+           "                                  list); without it such a file is an error\n"
+           "  --help                          show this text\n"
+           "\n"
+           "Exports never write over their input file, nor min-max over an army file that\n"
+           "loaded without some units. Exit codes: 0 done, 1 check found breaches,\n"
+           "2 an error (nothing written).\n";
 }
 
 bool IsHeadlessCommand(const std::string& name) {

@@ -41,20 +41,38 @@ bool ParseInt32(const std::string& text, std::int32_t& value) {
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
+// A points limit is what the window's points field holds: up to nine digits.
+constexpr std::size_t kMostPointsDigits = 9;
+
+bool ParsePoints(const std::string& text, std::int32_t& value) {
+    return !text.empty() && text.size() <= kMostPointsDigits &&
+           text.find_first_not_of("0123456789") == std::string::npos && ParseInt32(text, value);
+}
+
+constexpr const char* kAllowIncomplete = "--allow-incomplete";
+
 // A headless document: real catalogue, settings that live only for the run.
 struct HeadlessDocument {
     HeadlessDocument(const ArmyCatalogue& catalogue, std::ostream& err)
-        : messages(err), doc(catalogue, settings, messages) {}
+        : err(err), messages(err), doc(catalogue, settings, messages) {}
 
-    // Opens IN as File > Open does; false when it cannot be loaded.
-    bool Open(const std::string& path) {
-        const ArmyDocument::OpenResult result = doc.OnOpenDocument(path);
-        return result == ArmyDocument::OpenResult::Opened || result == ArmyDocument::OpenResult::Incomplete;
+    // Opens IN as File > Open does; false when it cannot be loaded, or loaded
+    // without some units and `allowIncomplete` is not given.
+    bool Open(const std::string& path, bool allowIncomplete) {
+        result = doc.OnOpenDocument(path);
+        if (result == ArmyDocument::OpenResult::Incomplete && !allowIncomplete)
+            err << "ovra: nothing done; use " << kAllowIncomplete
+                << " to go on without the units that were not loaded\n";
+        return result == ArmyDocument::OpenResult::Opened ||
+               (result == ArmyDocument::OpenResult::Incomplete && allowIncomplete);
     }
+    bool Incomplete() const { return result == ArmyDocument::OpenResult::Incomplete; }
 
+    std::ostream& err;
     InMemorySettings settings;
     StderrMessages messages;
     ArmyDocument doc;
+    ArmyDocument::OpenResult result = ArmyDocument::OpenResult::Unreadable;
 };
 
 // A command's arguments: options (those in `valued` take the next argument,
@@ -106,7 +124,9 @@ int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::
         std::int32_t value = 0;
         if (option == "--fill-minimums")
             continue;
-        if (!ParseInt32(text, value))
+        if (option == "--points" && !ParsePoints(text, value))
+            return UsageError(err, "--points needs a whole number from 0 to 999999999");
+        if (option == "--nation" && !ParseInt32(text, value))
             return UsageError(err, option + " needs a whole number");
         if (option == "--nation")
             nationId = value;
@@ -132,13 +152,20 @@ int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::
 }
 
 int RunMinMax(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
-    if (commandLine.arguments.size() != 2)
+    const auto args = SplitArguments(commandLine.arguments, {}, {kAllowIncomplete}, err);
+    if (!args)
+        return 2;
+    const std::vector<std::string>& files = args->files;
+    if (files.size() != 2)
         return UsageError(err, "min-max needs an input and an output file");
     HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(commandLine.arguments[0]))
+    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
+        return 2;
+    // Writing an incomplete army over its file would lose the units it lacks.
+    if (headless.Incomplete() && OutputIsInput(files[0], files[1], err))
         return 2;
     headless.doc.army().EnforceMinMax();
-    return headless.doc.OnSaveDocument(commandLine.arguments[1]) ? 0 : 2;
+    return headless.doc.OnSaveDocument(files[1]) ? 0 : 2;
 }
 
 const char* BreachKindName(BreachKind kind) {
@@ -199,13 +226,13 @@ std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) 
 
 int RunCheck(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
              std::ostream& err) {
-    const auto args = SplitArguments(commandLine.arguments, {}, {"--json"}, err);
+    const auto args = SplitArguments(commandLine.arguments, {}, {"--json", kAllowIncomplete}, err);
     if (!args)
         return 2;
     if (args->files.size() != 1)
         return UsageError(err, "check needs one army file");
     HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(args->files.front()))
+    if (!headless.Open(args->files.front(), args->options.count(kAllowIncomplete) != 0))
         return 2;
     const std::vector<Breach> breaches = CheckArmy(headless.doc.army());
     if (args->options.count("--json") != 0) {
@@ -218,13 +245,19 @@ int RunCheck(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std
 }
 
 int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
-    if (commandLine.arguments.size() != 2)
+    const auto args = SplitArguments(commandLine.arguments, {}, {kAllowIncomplete}, err);
+    if (!args)
+        return 2;
+    const std::vector<std::string>& files = args->files;
+    if (files.size() != 2)
         return UsageError(err, "export-html needs an army file and an output file");
+    if (OutputIsInput(files[0], files[1], err))
+        return 2;
     HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(commandLine.arguments[0]))
+    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
         return 2;
     std::string error;
-    if (!ExportHtml(headless.doc, commandLine.arguments[1], error)) {
+    if (!ExportHtml(headless.doc, files[1], error)) {
         err << "ovra: " << error << "\n";
         return 2;
     }
@@ -233,7 +266,7 @@ int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue
 
 int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err,
                  const PdfExportFunction& exportPdf) {
-    const auto args = SplitArguments(commandLine.arguments, {"--info"}, {}, err);
+    const auto args = SplitArguments(commandLine.arguments, {"--info"}, {kAllowIncomplete}, err);
     if (!args)
         return 2;
     const std::string info = args->options.count("--info") != 0 ? args->options.at("--info") : "complete";
@@ -242,11 +275,19 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
     const std::vector<std::string>& files = args->files;
     if (files.size() != 2)
         return UsageError(err, "export-pdf needs an army file and an output file");
+    if (OutputIsInput(files[0], files[1], err))
+        return 2;
     if (!exportPdf) {
         err << "ovra: this build cannot write PDF files\n";
         return 2;
     }
-    return exportPdf(catalogue, files[0], files[1], info, err);
+    HeadlessDocument headless(catalogue, err);
+    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
+        return 2;
+    const InfoChoice choice = info == "short"  ? InfoChoice::Short
+                              : info == "none" ? InfoChoice::None
+                                               : InfoChoice::Complete;
+    return exportPdf(headless.doc, files[1], choice, err);
 }
 
 } // namespace
@@ -271,12 +312,16 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
     return UsageError(err, "unknown command '" + command + "'");
 }
 
-int OpenForExport(const ArmyCatalogue& catalogue, const std::string& in, std::ostream& err,
-                  const std::function<int(const ArmyDocument&)>& write) {
-    HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(in))
-        return 2;
-    return write(headless.doc);
+bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path& output) {
+    std::error_code error;
+    return std::filesystem::equivalent(input, output, error) && !error;
+}
+
+bool OutputIsInput(const std::string& input, const std::string& output, std::ostream& err) {
+    if (!IsSameFile(input, output))
+        return false;
+    err << "ovra: the output file '" << output << "' is the input file; nothing written\n";
+    return true;
 }
 
 } // namespace ovra

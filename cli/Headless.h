@@ -2,7 +2,9 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "ReportWriter.h"
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -19,18 +21,20 @@ std::string CatalogueJson(const ArmyCatalogue& catalogue);
 // A plain-text summary: the nations in catalogue order, each with its troop types.
 std::string CatalogueSummary(const ArmyCatalogue& catalogue);
 
-// Writes the printed roster of an army file as a PDF; provided by the Qt side.
-// Returns the exit code.
-using PdfExportFunction =
-    std::function<int(const ArmyCatalogue& catalogue, const std::string& in, const std::string& out,
-                      const std::string& info, std::ostream& err)>;
-
 class ArmyDocument;
 
-// Opens an army file as the headless commands do (messages on `err`) and
-// hands the document to `write`; 2 when the file cannot be loaded.
-int OpenForExport(const ArmyCatalogue& catalogue, const std::string& in, std::ostream& err,
-                  const std::function<int(const ArmyDocument&)>& write);
+// Writes the printed roster of a loaded army as a PDF file; provided by the
+// Qt side. Returns the exit code, with the reason on `err` when it fails.
+using PdfExportFunction = std::function<int(const ArmyDocument& document, const std::string& out,
+                                            InfoChoice info, std::ostream& err)>;
+
+// True when `output` is the file `input` once links are followed (a symbolic
+// or a hard link to it included); false when either does not exist.
+bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path& output);
+
+// For the commands that must never write over their input: true, with the
+// reason on `err`, when `output` is `input`.
+bool OutputIsInput(const std::string& input, const std::string& output, std::ostream& err);
 
 // Runs one headless command and returns its exit code.
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,

@@ -2,7 +2,7 @@
 
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
-#include "ArmyFile.h"
+#include "FileIo.h"
 
 namespace ovra {
 

@@ -3,16 +3,20 @@
 #include "Win1252.h"
 
 #include "ArmyDocument.h"
+#include "FileIo.h"
 #include "PrintReportWriter.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <filesystem>
+#include <string>
 
 namespace ovra {
 namespace {
@@ -32,19 +36,37 @@ QRect ToQRect(const Rect& r) {
     return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
 }
 
-QFont PrinterFont(QPrinter& printer, bool bold) {
+QFont PrinterFont(QPaintDevice& device, bool bold) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferOutline);
-    return QFont(font, &printer);
+    return QFont(font, &device);
+}
+
+// Paints the roster on a device whose painter is not started yet; false with
+// a reason when the device cannot be started or finished.
+bool PaintRoster(const ArmyDocument& document, QPagedPaintDevice& device, bool grayscale,
+                 std::optional<InfoChoice> info, QString& error) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = QStringLiteral("The printer could not be started.");
+        return false;
+    }
+    QtPrintSurface surface(painter, device, grayscale);
+    PrintRoster(document, surface, surface.PrintableArea(), info);
+    if (!painter.end()) {
+        error = QStringLiteral("The roster could not be printed completely.");
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
-QtPrintSurface::QtPrintSurface(QPainter& painter, QPrinter& printer)
-    : painter_(painter), printer_(printer), text_(PrinterFont(printer, false)),
-      bold_(PrinterFont(printer, true)) {
+QtPrintSurface::QtPrintSurface(QPainter& painter, QPagedPaintDevice& device, bool grayscale)
+    : painter_(painter), device_(device), grayscale_(grayscale), text_(PrinterFont(device, false)),
+      bold_(PrinterFont(device, true)) {
     painter_.setFont(text_);
     painter_.setPen(QPen(textColour_, 0));
     // Text is drawn on white, as on paper, until a paragraph asks otherwise.
@@ -64,6 +86,10 @@ Colour QtPrintSurface::SetTextColour(Colour colour) {
                           static_cast<std::uint8_t>(textColour_.green()),
                           static_cast<std::uint8_t>(textColour_.blue())};
     textColour_ = QColor(colour.red, colour.green, colour.blue);
+    if (grayscale_) {
+        const int grey = qGray(textColour_.rgb());
+        textColour_ = QColor(grey, grey, grey);
+    }
     return previous;
 }
 
@@ -73,7 +99,7 @@ void QtPrintSurface::SetTransparentBackground() {
 
 Rect QtPrintSurface::MeasureText(std::string_view text, const Rect& rect, unsigned flags) {
     const QString string = FromWin1252(text);
-    const QFontMetrics metrics(CurrentFont(), &printer_);
+    const QFontMetrics metrics(CurrentFont(), &device_);
     if (flags & kTextWordBreak) {
         const QRect bounds = metrics.boundingRect(QRect(rect.left, rect.top, rect.Width(), 1 << 24),
                                                   Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, string);
@@ -90,7 +116,7 @@ void QtPrintSurface::DrawText(std::string_view text, const Rect& rect, unsigned 
 
 void QtPrintSurface::DrawTextAtCurrentPoint(std::string_view text) {
     const QString string = FromWin1252(text);
-    const QFontMetrics metrics(CurrentFont(), &printer_);
+    const QFontMetrics metrics(CurrentFont(), &device_);
     painter_.setPen(QPen(textColour_, 0));
     painter_.drawText(QPoint(current_.x(), current_.y() + metrics.ascent()), string);
     current_.rx() += metrics.horizontalAdvance(string);
@@ -115,60 +141,59 @@ void QtPrintSurface::DrawRectangle(const Rect& rect) {
 }
 
 void QtPrintSurface::NewSheet() {
-    printer_.newPage();
+    device_.newPage();
 }
 
 Rect QtPrintSurface::PrintableArea() const {
-    const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
+    // A paged device's logical resolution is its printing resolution.
+    const QRect page = device_.pageLayout().paintRectPixels(device_.logicalDpiX());
     return Rect{0, 0, page.width(), page.height()};
 }
 
 bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optional<InfoChoice> info,
                    QString& error) {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = QStringLiteral("The printer could not be started.");
-        return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return WritePdf(document, printer, printer.outputFileName(), info, error);
+    return PaintRoster(document, printer, printer.colorMode() == QPrinter::GrayScale, info, error);
+}
+
+bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QString& path,
+              std::optional<InfoChoice> info, QString& error) {
+    QByteArray bytes;
+    QString reason;
+    bool painted = false;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setPdfVersion(printer.pdfVersion());
+        writer.setCreator(printer.creator());
+        writer.setTitle(printer.docName());
+        painted = PaintRoster(document, writer, printer.colorMode() == QPrinter::GrayScale, info, reason);
     }
-    QtPrintSurface surface(painter, printer);
-    PrintRoster(document, surface, surface.PrintableArea(), info);
-    if (!painter.end()) {
-        error = QStringLiteral("The roster could not be printed completely.");
-        return false;
+    if (painted) {
+        std::string written;
+        if (WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                written))
+            return true;
+        reason = QString::fromStdString(written);
     }
-    return true;
+    error = QStringLiteral("The file \"%1\" could not be written: %2").arg(path, reason);
+    return false;
 }
 
 bool ExportPdf(const ArmyDocument& document, const QString& path, std::optional<InfoChoice> info,
                QString& error) {
-    const QString temporary = path + QStringLiteral(".~pdf");
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(temporary);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
-        printer.setCreator(QStringLiteral("Ovra"));
-        printer.setDocName(QString::fromStdString(document.ArmyTitle()));
-        if (!PrintDocument(document, printer, info, error)) {
-            QFile::remove(temporary);
-            error = QStringLiteral("Cannot write \"%1\".").arg(path);
-            return false;
-        }
-    }
-    if (!QFileInfo(temporary).isFile() || QFileInfo(temporary).size() == 0) {
-        QFile::remove(temporary);
-        error = QStringLiteral("Cannot write \"%1\".").arg(path);
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary.toStdString(), path.toStdString(), ec);
-    if (ec) {
-        QFile::remove(temporary);
-        error = QStringLiteral("Cannot write \"%1\".").arg(path);
-        return false;
-    }
-    return true;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setCreator(QStringLiteral("Ovra"));
+    printer.setDocName(QString::fromStdString(document.ArmyTitle()));
+    return WritePdf(document, printer, path, info, error);
 }
 
 } // namespace ovra

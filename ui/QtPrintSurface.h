@@ -1,5 +1,5 @@
-// The printed roster on Qt: a drawing surface over a painter on a printer,
-// the print job, and the PDF export that shares it.
+// The printed roster on Qt: a drawing surface over a painter on a printer or
+// a PDF writer, the print job, and the PDF export that shares it.
 #pragma once
 
 #include "PrintSurface.h"
@@ -12,6 +12,7 @@
 
 #include <optional>
 
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -19,11 +20,13 @@ namespace ovra {
 
 class ArmyDocument;
 
-// Draws on a painter that is active on a printer; fonts are 8-point "Arial",
-// normal and bold, at the printer's resolution; text bytes are Windows-1252.
+// Draws on a painter that is active on a paged device (a printer or a PDF
+// writer); fonts are 8-point "Arial", normal and bold, at the device's
+// resolution; text bytes are Windows-1252. With `grayscale`, text colours are
+// drawn as their grey.
 class QtPrintSurface : public PrintSurface {
 public:
-    QtPrintSurface(QPainter& painter, QPrinter& printer);
+    QtPrintSurface(QPainter& painter, QPagedPaintDevice& device, bool grayscale = false);
 
     PrintFont SelectFont(PrintFont font) override;
     Colour SetTextColour(Colour colour) override;
@@ -43,7 +46,8 @@ private:
     const QFont& CurrentFont() const { return font_ == PrintFont::Bold ? bold_ : text_; }
 
     QPainter& painter_;
-    QPrinter& printer_;
+    QPagedPaintDevice& device_;
+    bool grayscale_;
     QFont text_;
     QFont bold_;
     PrintFont font_ = PrintFont::Text;
@@ -51,13 +55,22 @@ private:
     QPoint current_;
 };
 
-// Prints the document's roster on the printer. False, with a reason, when the
-// printer cannot be started.
+// Prints the document's roster on the printer. A printer set to write a PDF
+// file writes it as WritePdf does. False, with a reason, when the printer
+// cannot be started or the file cannot be written.
 bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optional<InfoChoice> info,
                    QString& error);
 
-// Writes the printed roster as an A4 portrait PDF at the printer resolution,
-// by way of a temporary file that replaces `path` only when complete.
+// Lays the roster out on the printer's pages (page layout, resolution, colour
+// mode, document name) into a PDF in memory, then replaces `path` with it
+// through the program's one write path (WriteFileAtomically). On failure
+// returns false with the reason in `error`; the previous file is left as it
+// was.
+bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QString& path,
+              std::optional<InfoChoice> info, QString& error);
+
+// Writes the printed roster as an A4 portrait PDF at the high printer
+// resolution through WritePdf.
 bool ExportPdf(const ArmyDocument& document, const QString& path, std::optional<InfoChoice> info,
                QString& error);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -216,6 +218,7 @@ TEST(ArmyListReader, FreeTextRunsToTheExactClosingTag) {
 
 TEST(ArmyListFileReader, OpensOnlyNonEmptyReadableFiles) {
     const auto dir = std::filesystem::temp_directory_path() / "ovra_reader_test";
+    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const auto empty = dir / "empty.dfm";
     const auto full = dir / "full.dfm";
@@ -226,6 +229,8 @@ TEST(ArmyListFileReader, OpensOnlyNonEmptyReadableFiles) {
     EXPECT_FALSE(reader.OpenFile(empty));
     EXPECT_FALSE(reader.OpenFile(dir / "missing.dfm"));
     EXPECT_FALSE(reader.OpenFile(dir)) << "a directory is not an army-list file";
+    ASSERT_EQ(::mkfifo((dir / "pipe.dfm").c_str(), 0600), 0);
+    EXPECT_FALSE(reader.OpenFile(dir / "pipe.dfm")) << "a pipe is refused without waiting for a writer";
     ASSERT_TRUE(reader.OpenFile(full));
     EXPECT_EQ(reader.Size(), 18u);
     EXPECT_TRUE(reader.SkipPast('<'));

@@ -3,6 +3,7 @@
 #include "RunProgram.h"
 
 #include "ArmyFile.h"
+#include "FileIo.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,17 @@ protected:
     int Run(std::vector<std::string> args) {
         out.str({});
         err.str({});
-        return RunHeadlessCommand(ParseCommandLine(args), *catalogue, out, err);
+        return RunHeadlessCommand(ParseCommandLine(args), *catalogue, out, err, WritePdfStandIn);
+    }
+
+    // Stands in for the Qt side's PDF writer: the roster's title as the file.
+    static int WritePdfStandIn(const ArmyDocument& document, const std::string& path, InfoChoice,
+                               std::ostream& err) {
+        std::string error;
+        if (WriteFileAtomically(path, document.ArmyTitle(), error))
+            return 0;
+        err << error << "\n";
+        return 2;
     }
     std::string File(const std::string& name) const { return (dir / name).string(); }
 
@@ -57,7 +68,20 @@ TEST_F(HeadlessCommands, NewSavesAnEmptyOrFilledArmy) {
 TEST_F(HeadlessCommands, NewRejectsUnknownNationsAndBadArguments) {
     EXPECT_EQ(Run({"new", "--nation", "3", File("x.evr")}), 2);
     EXPECT_NE(err.str().find("3"), std::string::npos);
-    EXPECT_EQ(Run({"new", "--points", "lots", File("x.evr")}), 2);
+    for (const char* points : {"lots", "-1", "+5", "1234567890", "0000000000", "2147483648", ""}) {
+        EXPECT_EQ(Run({"new", "--points", points, File("x.evr")}), 2) << points;
+        EXPECT_NE(err.str().find("--points needs a whole number from 0 to 999999999"), std::string::npos)
+            << points;
+    }
+    for (const char* points : {"0", "999999999"}) {
+        ASSERT_EQ(Run({"new", "--points", points, File("edge.evr")}), 0) << points;
+        std::string bytes;
+        std::string error;
+        ASSERT_TRUE(ReadFileBytes(File("edge.evr"), bytes, error));
+        ArmyFileHeader header;
+        ASSERT_TRUE(ReadArmyFileHeader(bytes, header));
+        EXPECT_EQ(header.pointsLimit, std::stoi(points));
+    }
     EXPECT_EQ(Run({"new"}), 2);
     EXPECT_EQ(Run({"new", File("x.evr"), File("y.evr")}), 2);
     EXPECT_EQ(Run({"new", "--colour", File("x.evr")}), 2);
@@ -92,11 +116,51 @@ TEST_F(HeadlessCommands, MinMaxWritesNothingForFilesItCannotLoad) {
     Army fresh(*catalogue->NextNation(nullptr), 2000, false);
     fresh.EnforceMinMax();
     EXPECT_EQ(ReadWholeFile(File("out.evr")), WriteArmyFile(fresh)) << "an empty file opens as a new army";
+}
 
-    ASSERT_EQ(Run({"min-max", DataPath("army/dropped-block.evr").string(), File("partial.evr")}), 0);
-    EXPECT_EQ(
-        err.str(),
-        "The file was not loaded completely. Because it was created with an armylist now unavailable.\n");
+TEST_F(HeadlessCommands, AnIncompleteLoadStopsEveryCommandUnlessAllowed) {
+    const std::string loadMessage =
+        "The file was not loaded completely. Because it was created with an armylist now unavailable.\n";
+    const std::string dropped = DataPath("army/dropped-block.evr").string();
+    struct Case {
+        std::vector<std::string> args;
+        std::string output; // empty: the command writes nothing
+        int exitWhenAllowed;
+        std::string printedWhenAllowed;
+    };
+    const Case cases[] = {
+        {{"min-max", dropped, File("out.evr")}, File("out.evr"), 0, ""},
+        {{"check", dropped},
+         "",
+         1,
+         "too few: Longbowmen: 0 < 4\ntoo few: Cavalry: 0 < 2\ntoo few: Elephants: 0 < 1\n"},
+        {{"export-html", dropped, File("out.html")}, File("out.html"), 0, ""},
+        {{"export-pdf", dropped, File("out.pdf"), "--info", "short"}, File("out.pdf"), 0, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), 2) << c.args[0];
+        EXPECT_EQ(err.str(), loadMessage + "ovra: nothing done; use --allow-incomplete to go on without the "
+                                           "units that were not loaded\n")
+            << c.args[0];
+        EXPECT_EQ(out.str(), "") << c.args[0];
+        if (!c.output.empty()) {
+            EXPECT_FALSE(std::filesystem::exists(c.output)) << c.args[0];
+        }
+
+        std::vector<std::string> allowed = c.args;
+        allowed.insert(allowed.begin() + 1, "--allow-incomplete");
+        EXPECT_EQ(Run(allowed), c.exitWhenAllowed) << c.args[0] << ": " << err.str();
+        EXPECT_EQ(err.str(), loadMessage) << c.args[0];
+        EXPECT_EQ(out.str(), c.printedWhenAllowed) << c.args[0];
+        if (!c.output.empty()) {
+            EXPECT_TRUE(std::filesystem::exists(c.output)) << c.args[0];
+        }
+    }
+    InMemorySettings settings;
+    RecordingMessages messages;
+    ArmyDocument saved(*catalogue, settings, messages);
+    EXPECT_EQ(saved.OnOpenDocument(File("out.evr")), ArmyDocument::OpenResult::Opened)
+        << "min-max saved the army without the units it lacked";
 }
 
 TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {

@@ -369,6 +369,17 @@ TEST(FileCommands, PrintingToPdfAndExportingHtmlMatchTheCommandLine) {
     EXPECT_NE(printedText.find("Legion"), std::string::npos);
     EXPECT_EQ(printedText, PdfText(exported));
 
+    // Printing to a file goes through the program's write path, which names the reason.
+    const QString nowhere = program.Path(QStringLiteral("no/such/folder/x.pdf"));
+    program.services.printHook = [&](QPrinter& printer, InfoChoice&) {
+        printer.setOutputFileName(nowhere);
+        return true;
+    };
+    Action(program, "actionPrint")->trigger();
+    ASSERT_FALSE(program.services.messages.empty());
+    EXPECT_EQ(program.services.messages.back().text,
+              QStringLiteral("The file \"%1\" could not be written: No such file or directory").arg(nowhere));
+
     const QString html = program.Path(QStringLiteral("Legion.html"));
     program.services.AnswerSaveDialog(html);
     Action(program, "actionExportHtml")->trigger();
