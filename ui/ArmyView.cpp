@@ -6,11 +6,14 @@
 #include "UiServices.h"
 #include "UnitListPane.h"
 #include "UnitPanel.h"
+#include "UnitTree.h"
 #include "Win1252.h"
 
 #include "ArmyDocument.h"
 #include "HtmlReportWriter.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QUndoStack>
@@ -97,6 +100,38 @@ void ArmyView::Reveal(const ArmyChange& change) {
         unitList_->Select({change.troopType, 0});
         unitList_->OpenOnly(unitList_->model().IndexOfType(change.troopType));
     }
+}
+
+void ArmyView::FocusPane(int step) {
+    QWidget* panes[] = {nationBar_, unitList_, unitPanel_};
+    int current = 1;
+    for (int i = 0; i < 3; ++i)
+        if (panes[i]->isAncestorOf(QApplication::focusWidget()))
+            current = i;
+    const int next = ((current + step) % 3 + 3) % 3;
+    QWidget* target = nullptr;
+    switch (next) {
+    case 0:
+        target = nationBar_->nationCombo();
+        break;
+    case 1:
+        target = unitList_->tree();
+        break;
+    default:
+        // The first control of the panel that takes the focus.
+        target = unitPanel_->nextInFocusChain();
+        for (QWidget* w = unitPanel_->nextInFocusChain(); unitPanel_->isAncestorOf(w);
+             w = w->nextInFocusChain()) {
+            if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) != 0) {
+                target = w;
+                break;
+            }
+        }
+        if (!unitPanel_->isAncestorOf(target))
+            target = unitList_->tree();
+        break;
+    }
+    target->setFocus(Qt::ShortcutFocusReason);
 }
 
 void ArmyView::OnNewUnit() {

@@ -35,6 +35,9 @@ public:
     void EndTypingBurst() { ++typingBurst_; }
     // Selects what a change touched and opens its troop type.
     void Reveal(const ArmyChange& change);
+    // Moves the keyboard focus to the next pane (nation bar, unit list, unit
+    // panel) or, for a negative step, the one before, round and round.
+    void FocusPane(int step);
     QUndoStack& undoStack() const { return *undoStack_; }
 
     // Army menu.

@@ -22,9 +22,10 @@ namespace ovra {
 CountPopup::CountPopup(const Army& army, const TroopTypeRecord& type, const UiMetrics& metrics,
                        QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), army_(army), type_(type), metrics_(metrics),
-      current_(army.CountOfType(type.code())) {
+      current_(army.CountOfType(type.code())), grid_(CountGridGeometry::For(metrics.font)) {
     setObjectName(QStringLiteral("countPopup"));
-    setFixedSize(kCountPopupSize, kCountPopupSize);
+    setAccessibleName(tr("Number of units"));
+    setFixedSize(grid_.Size());
     setFont(metrics.font);
     setMouseTracking(true);
     setAttribute(Qt::WA_NoMouseReplay);
@@ -57,12 +58,12 @@ bool CountPopup::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         // A red number says what choosing it would break.
         const auto* help = static_cast<QHelpEvent*>(event);
-        const int cell = CountCellAt(help->pos());
+        const int cell = grid_.CellAt(help->pos());
         const QString problem = cell >= 0 ? CountChoiceProblem(army_, type_, cell) : QString();
         if (problem.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), problem, this, CountCellRect(cell));
+            QToolTip::showText(help->globalPos(), problem, this, grid_.CellRect(cell));
         return true;
     }
     return QWidget::event(event);
@@ -74,7 +75,7 @@ void CountPopup::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), PopupYellow());
     FrameRect(painter, rect(), Qt::black);
     for (int cell = 0; cell < kCountCells; ++cell) {
-        const QRect r = CountCellRect(cell);
+        const QRect r = grid_.CellRect(cell);
         if (cell == current_)
             painter.fillRect(r, CurrentCountGreen());
         painter.setPen(CountBreaksBounds(army_, type_, cell) ? WarningRed() : QColor(Qt::black));
@@ -82,35 +83,28 @@ void CountPopup::paintEvent(QPaintEvent*) {
     }
     if (hover_ >= 0) {
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter.fillRect(CountCellRect(hover_), Qt::black);
+        painter.fillRect(grid_.CellRect(hover_), Qt::black);
     }
 }
 
 void CountPopup::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
-    const int cell = CountCellAt(event->position().toPoint());
-    if (cell == hover_)
-        return;
-    if (hover_ >= 0)
-        update(CountCellRect(hover_));
-    hover_ = cell;
-    if (hover_ >= 0)
-        update(CountCellRect(hover_));
+    Mark(grid_.CellAt(event->position().toPoint()));
 }
 
 void CountPopup::mousePressEvent(QMouseEvent* event) {
     // The popup holds the mouse: a press anywhere else arrives here too.
     const QPoint p = event->position().toPoint();
-    const int cell = rect().contains(p) ? CountCellAt(p) : -1;
+    const int cell = rect().contains(p) ? grid_.CellAt(p) : -1;
     if (event->button() != Qt::LeftButton && cell >= 0)
         return;
     if (cell < 0) {
         End(-1);
         return;
     }
-    update(CountCellRect(current_));
+    update(grid_.CellRect(current_));
     current_ = cell;
-    update(CountCellRect(current_));
+    update(grid_.CellRect(current_));
     End(cell);
 }
 
@@ -119,10 +113,66 @@ void CountPopup::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void CountPopup::MarkCurrentCount() {
+    Mark(std::clamp(current_, 0, kCountCells - 1));
+}
+
+void CountPopup::Mark(int cell) {
+    if (cell == hover_)
+        return;
+    if (hover_ >= 0)
+        update(grid_.CellRect(hover_));
+    hover_ = cell;
+    if (hover_ >= 0)
+        update(grid_.CellRect(hover_));
+}
+
 void CountPopup::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        End(-1);
     event->accept();
+    const int from = hover_ >= 0 ? hover_ : std::clamp(current_, 0, kCountCells - 1);
+    const auto move = [&](int step) {
+        typed_.clear();
+        Mark(std::clamp(from + step, 0, kCountCells - 1));
+    };
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        End(-1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        current_ = from;
+        End(from);
+        return;
+    case Qt::Key_Left:
+        move(-1);
+        return;
+    case Qt::Key_Right:
+        move(+1);
+        return;
+    case Qt::Key_Up:
+        move(-kCountColumns);
+        return;
+    case Qt::Key_Down:
+        move(+kCountColumns);
+        return;
+    case Qt::Key_Home:
+        move(-kCountCells);
+        return;
+    case Qt::Key_End:
+        move(+kCountCells);
+        return;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text.at(0).isDigit()) {
+        // Digits make a number; one that would pass the grid starts anew.
+        typed_ += text;
+        if (typed_.toInt() >= kCountCells)
+            typed_ = text;
+        Mark(typed_.toInt());
+    }
 }
 
 void CountPopup::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,8 @@
 // green, and ends with the number clicked or -1 for a click anywhere else.
 #pragma once
 
+#include "UnitListPainting.h"
+
 #include <QWidget>
 
 class QEventLoop;
@@ -22,16 +24,18 @@ public:
     ~CountPopup() override;
 
     // Shows the grid if it is hidden and runs its modal loop until a click
-    // ends it; returns the number chosen or -1.
+    // or a key ends it; returns the number chosen or -1.
     int Exec();
+    // Marks the current count, as the grid opened from the keyboard does:
+    // the arrow keys move the mark, digits type a number, Enter takes it.
+    void MarkCurrentCount();
 
     const TroopTypeRecord& troopType() const { return type_; }
     // The count when opened; moves to the number clicked.
     int currentValue() const { return current_; }
-    int hoverCell() const { return hover_; }
     // The number chosen, -1 for none; -1 until the grid has ended.
     int result() const { return result_; }
-    bool ended() const { return ended_; }
+    const CountGridGeometry& geometry() const { return grid_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -44,12 +48,15 @@ protected:
 
 private:
     void End(int result);
+    void Mark(int cell);
 
     const Army& army_;
     const TroopTypeRecord& type_;
     const UiMetrics& metrics_;
     int current_;
-    int hover_ = -1;
+    CountGridGeometry grid_;
+    int hover_ = -1; // the marked cell, under the mouse or the keyboard's
+    QString typed_;  // digits typed so far
     int result_ = -1;
     bool ended_ = false;
     QEventLoop* loop_ = nullptr;

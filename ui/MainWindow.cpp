@@ -9,6 +9,7 @@
 #include "NationInfoDialog.h"
 #include "ProblemCountLabel.h"
 #include "UiServices.h"
+#include "UnitListPane.h"
 
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -111,13 +113,19 @@ void MainWindow::CreateMenusAndToolbar() {
     QAction* exit =
         MakeAction({"E&xit", "actionExit", "Quit the program; a changed army can be saved first"});
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    // Insert and Delete act in the unit list, where the unit they act on is
+    // selected; in a text field they keep their usual meaning.
     QAction* newUnit =
         MakeAction({"&New unit", "actionNewUnit", "Creates a new unit or duplicates an existing one.",
-                    NewUnitIcon(), "New unit"});
+                    NewUnitIcon(), "New unit", QKeySequence(Qt::Key_Insert)});
     connect(newUnit, &QAction::triggered, view_, &ArmyView::OnNewUnit);
-    QAction* deleteUnit =
-        MakeAction({"&Delete unit", "actionDeleteUnit", "Delete the unit.", DeleteUnitIcon(), "Delete unit"});
+    QAction* deleteUnit = MakeAction({"&Delete unit", "actionDeleteUnit", "Delete the unit.",
+                                      DeleteUnitIcon(), "Delete unit", QKeySequence(QKeySequence::Delete)});
     connect(deleteUnit, &QAction::triggered, view_, &ArmyView::OnDeleteUnit);
+    for (QAction* action : {newUnit, deleteUnit}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        view_->unitList()->addAction(action);
+    }
     QAction* minMax = MakeAction({"&Min/Max units", "actionMinMax",
                                   "Creates and/or deletes units until min/max requirements are met.",
                                   MinMaxIcon(), "Min/Max units"});
@@ -208,6 +216,12 @@ void MainWindow::CreateMenusAndToolbar() {
     toolbar->addAction(about);
 
     UpdateRecentFileMenu();
+
+    // F6 and Shift+F6 move between the panes.
+    auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(nextPane, &QShortcut::activated, this, [this] { view_->FocusPane(+1); });
+    auto* previousPane = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(previousPane, &QShortcut::activated, this, [this] { view_->FocusPane(-1); });
 }
 
 void MainWindow::UpdateCaption() {

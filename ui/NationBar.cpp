@@ -117,11 +117,13 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pointsEdit_->setMaxLength(kTypedPointsDigits);
     pointsEdit_->setToolTip(QStringLiteral("Points limit"));
+    pointsEdit_->setAccessibleName(tr("Points limit"));
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
     connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
 
     nationCombo_ = new QComboBox(this);
     nationCombo_->setObjectName(QStringLiteral("nationCombo"));
+    nationCombo_->setAccessibleName(tr("Nation"));
     nationCombo_->setFont(font);
     nationCombo_->setMaxVisibleItems(16);
     const ArmyCatalogue& catalogue = view.document().catalogue();
@@ -135,6 +137,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     infoButton_->setFont(font);
     infoButton_->setDefault(true);
     infoButton_->setToolTip(QStringLiteral("About this nation"));
+    infoButton_->setAccessibleName(tr("About this nation"));
     connect(infoButton_, &QPushButton::clicked, this, &NationBar::OnInfo);
 
     setTabOrder(nationCombo_, infoButton_);

@@ -177,6 +177,7 @@ void UnitDetailPane::CreateControls() {
                 return u != nullptr ? MountProblem(*u) : QString();
             },
             tr("Can have a mount"), QStringLiteral("mountButton"), *layout.mount, &UnitDetailPane::OnMount);
+        mount_->setAccessibleName(tr("Mount: %1").arg(mount_->text()));
         if (mountHadFocus)
             mount_->setFocus();
     }
@@ -191,6 +192,7 @@ void UnitDetailPane::CreateControls() {
             },
             tr("Can have a magic item"), QStringLiteral("magicItemButton"), *layout.magicItem,
             &UnitDetailPane::OnMagicItem);
+        magicItem_->setAccessibleName(tr("Magic item: %1").arg(magicItem_->text()));
     }
 
     const bool engineHadFocus = siegeEngine_ != nullptr && siegeEngine_->hasFocus();
@@ -204,6 +206,7 @@ void UnitDetailPane::CreateControls() {
             siegeEngine_->setEnabled(false);
         }
         siegeEngine_->setObjectName(QStringLiteral("siegeEngineButton"));
+        siegeEngine_->setAccessibleName(tr("Siege engine: %1").arg(siegeEngine_->text()));
         siegeEngine_->setGeometry(*layout.siegeEngine);
         siegeEngine_->show();
         if (engineHadFocus)

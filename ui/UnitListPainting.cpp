@@ -5,6 +5,7 @@
 #include "Army.h"
 #include "ArmyChecker.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -86,26 +87,34 @@ QColor TotalColour(const Army& army) {
     return OverPointsLimit(army) ? WarningRed() : QColor(Qt::black);
 }
 
-QRect CountCellRect(int cell) {
-    const int column = cell % kCountColumns;
-    const int row = cell / kCountColumns;
-    return QRect(kCountCellWidth * column + 1, kCountCellHeight * row + 1, kCountCellWidth, kCountCellHeight);
+CountGridGeometry CountGridGeometry::For(const QFont& font) {
+    const QFontMetrics fm(font);
+    CountGridGeometry grid;
+    grid.cellWidth = std::max(grid.cellWidth, fm.horizontalAdvance(QStringLiteral("88")) + 6);
+    grid.cellHeight = std::max(grid.cellHeight, fm.height() + 2);
+    return grid;
 }
 
-int CountCellAt(const QPoint& point) {
-    if (point.x() < 0 || point.y() < 0)
+QRect CountGridGeometry::CellRect(int cell) const {
+    const int column = cell % kCountColumns;
+    const int row = cell / kCountColumns;
+    return QRect(cellWidth * column + 1, cellHeight * row + 1, cellWidth, cellHeight);
+}
+
+int CountGridGeometry::CellAt(const QPoint& point) const {
+    if (point.x() < 1 || point.y() < 1)
         return -1;
-    const int row = (point.y() - 1) / kCountCellHeight;
-    const int column = (point.x() - 1) / kCountCellWidth;
-    if (row > 6 || column > kCountColumns - 1)
+    const int row = (point.y() - 1) / cellHeight;
+    const int column = (point.x() - 1) / cellWidth;
+    if (row >= kCountRows || column >= kCountColumns)
         return -1;
     return column + kCountColumns * row;
 }
 
-QPoint CountPopupOrigin(const QRect& row, int treeClientBottom) {
+QPoint CountPopupOrigin(const QRect& row, int treeClientBottom, int height) {
     int top = row.top();
-    if (top + kCountPopupSize > treeClientBottom - 5)
-        top = BottomEdge(row) - kCountPopupSize;
+    if (top + height > treeClientBottom - 5)
+        top = BottomEdge(row) - height;
     return QPoint(row.left() + kCountClickWidth, top);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -65,16 +66,23 @@ QColor TotalColour(const Army& army);
 
 inline constexpr int kCountCells = 42;
 inline constexpr int kCountColumns = 6;
-inline constexpr int kCountPopupSize = 100;
-inline constexpr int kCountCellWidth = 16;
-inline constexpr int kCountCellHeight = 14;
+inline constexpr int kCountRows = 7;
 
-QRect CountCellRect(int cell);
-// The cell under a client point, or -1.
-int CountCellAt(const QPoint& point);
-// Top-left corner of the grid in tree coordinates: right of the row's first
-// 20 pixels, lifted when it would reach the tree's bottom.
-QPoint CountPopupOrigin(const QRect& row, int treeClientBottom);
+// Cells are at least 16 x 14 pixels, and wide enough for two digits with
+// room between neighbours.
+struct CountGridGeometry {
+    int cellWidth = 16;
+    int cellHeight = 14;
+
+    static CountGridGeometry For(const QFont& font);
+    QSize Size() const { return {kCountColumns * cellWidth + 4, kCountRows * cellHeight + 2}; }
+    QRect CellRect(int cell) const;
+    // The cell under a client point, or -1.
+    int CellAt(const QPoint& point) const;
+};
+// Top-left corner of a grid `height` high in tree coordinates: right of the
+// row's first 20 pixels, lifted when it would reach the tree's bottom.
+QPoint CountPopupOrigin(const QRect& row, int treeClientBottom, int height);
 // Left-button clicks up to this x open the grid on a troop-type row.
 inline constexpr int kCountClickWidth = 20;
 

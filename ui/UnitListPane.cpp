@@ -50,6 +50,7 @@ UnitListPane::UnitListPane(ArmyView& view, QWidget* parent) : QFrame(parent), vi
     model_ = new UnitListModel(view.document(), this);
     tree_ = new UnitTree(*this, this);
     tree_->setObjectName(QStringLiteral("unitTree"));
+    tree_->setAccessibleName(tr("Troop types and units"));
     tree_->setFont(view.metrics().font);
     tree_->setItemDelegate(new UnitRowDelegate(*this, tree_));
     tree_->setModel(model_);
@@ -103,13 +104,16 @@ void UnitListPane::OnCurrentChanged(const QModelIndex& current) {
     emit selectionChanged();
 }
 
-void UnitListPane::ChooseCount(const QModelIndex& row) {
+void UnitListPane::ChooseCount(const QModelIndex& row, bool fromKeyboard) {
     const TroopTypeRecord* type = model_->TroopTypeAt(row);
     if (type == nullptr)
         return;
     tree_->setCurrentIndex(row);
-    const QPoint origin = CountPopupOrigin(tree_->visualRect(row), tree_->viewport()->height());
     CountPopup popup(view_.document().army(), *type, view_.metrics(), tree_);
+    if (fromKeyboard)
+        popup.MarkCurrentCount();
+    const QPoint origin = CountPopupOrigin(tree_->visualRect(row), tree_->viewport()->height(),
+                                           popup.geometry().Size().height());
     popup.move(tree_->viewport()->mapToGlobal(origin));
     popup.show();
     const int chosen = view_.services().RunCountPopup(popup);
@@ -121,6 +125,18 @@ void UnitListPane::ChooseCount(const QModelIndex& row) {
     const Code code = type->code();
     view_.Execute(tr("Number of units"),
                   [code, chosen](ArmyDocument& doc) { return doc.SetCountOfType(code, chosen); });
+}
+
+void UnitListPane::StepCount(const QModelIndex& row, int step) {
+    const TroopTypeRecord* type = model_->TroopTypeAt(row);
+    if (type == nullptr)
+        return;
+    const std::int32_t count = view_.document().army().CountOfType(type->code()) + step;
+    if (count < 0)
+        return;
+    const Code code = type->code();
+    view_.Execute(tr("Number of units"),
+                  [code, count](ArmyDocument& doc) { return doc.SetCountOfType(code, count); });
 }
 
 void UnitListPane::OpenOnly(const QModelIndex& typeRow) {

@@ -41,8 +41,11 @@ public:
     ArmyView& view() const { return view_; }
 
     // Opens the count grid beside a troop-type row and sets the number of
-    // units of its type to the number chosen.
-    void ChooseCount(const QModelIndex& row);
+    // units of its type to the number chosen. From the keyboard, the grid
+    // opens with the current count marked.
+    void ChooseCount(const QModelIndex& row, bool fromKeyboard = false);
+    // Adds one unit of the row's troop type, or takes the last one away.
+    void StepCount(const QModelIndex& row, int step);
     // Selects a troop-type row, closes every other one and opens or closes it.
     void ToggleTroopTypeRow(const QModelIndex& row);
     // Opens a troop-type row and closes every other one.

@@ -4,6 +4,7 @@
 #include "UnitListPainting.h"
 #include "UnitListPane.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace ovra {
@@ -47,6 +48,30 @@ void UnitTree::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QTreeView::mouseReleaseEvent(event);
+}
+
+void UnitTree::keyPressEvent(QKeyEvent* event) {
+    // On a troop-type row: Enter or F2 opens the count grid, + and - add or
+    // take away one unit.
+    const QModelIndex index = currentIndex();
+    if (index.isValid() && pane_.model().UnitAt(index) == nullptr) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F2:
+            pane_.ChooseCount(index, true);
+            return;
+        case Qt::Key_Plus:
+            pane_.StepCount(index, +1);
+            return;
+        case Qt::Key_Minus:
+            pane_.StepCount(index, -1);
+            return;
+        default:
+            break;
+        }
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void UnitTree::mouseDoubleClickEvent(QMouseEvent* event) {

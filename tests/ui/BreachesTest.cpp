@@ -71,7 +71,7 @@ TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
 
     // The count grid says what a red number would break.
     CountPopup popup(army(), Type("LEGI"), m, &tree());
-    EXPECT_EQ(ToolTipAt(&popup, CountCellRect(0).center()),
+    EXPECT_EQ(ToolTipAt(&popup, popup.geometry().CellRect(0).center()),
               QStringLiteral("Legionaries: 0 units, at least 2 are needed for 200 points"));
     EXPECT_EQ(CountChoiceProblem(army(), Type("LEGI"), 2), QString());
 }

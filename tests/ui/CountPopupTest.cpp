@@ -13,27 +13,33 @@ using namespace ovra::test;
 
 namespace {
 
-TEST(CountGrid, CellsAreFoundWhereTheyAreDrawn) {
-    EXPECT_EQ(CountCellRect(0), QRect(1, 1, 16, 14));
-    EXPECT_EQ(CountCellRect(7), QRect(17, 15, 16, 14)) << "six per row";
-    EXPECT_EQ(CountCellRect(41), QRect(81, 85, 16, 14));
-    for (int cell = 0; cell < kCountCells; ++cell) {
-        const QRect r = CountCellRect(cell);
-        EXPECT_EQ(CountCellAt(r.topLeft()), cell);
-        EXPECT_EQ(CountCellAt(r.bottomRight()), cell);
+TEST(CountGrid, CellsAreFoundWhereTheyAreDrawnAndHoldTwoDigits) {
+    EnsureApplication();
+    for (const int points : {8, 14}) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(points);
+        const CountGridGeometry grid = CountGridGeometry::For(font);
+        const QFontMetrics fm(font);
+        for (int cell = 0; cell < kCountCells; ++cell) {
+            const QRect r = grid.CellRect(cell);
+            EXPECT_TRUE(QRect(QPoint(0, 0), grid.Size()).contains(r)) << cell;
+            EXPECT_EQ(grid.CellAt(r.topLeft()), cell);
+            EXPECT_EQ(grid.CellAt(r.bottomRight()), cell);
+            EXPECT_GE(r.width(), fm.horizontalAdvance(QString::number(cell)) + 4)
+                << "room between neighbours";
+        }
+        EXPECT_EQ(grid.CellRect(7).top(), grid.CellRect(1).bottom() + 1) << "six per row";
+        EXPECT_EQ(grid.CellAt(QPoint(-1, 5)), -1);
+        EXPECT_EQ(grid.CellAt(QPoint(grid.Size().width() - 2, 5)), -1)
+            << "the border right of the last column";
+        EXPECT_EQ(grid.CellAt(QPoint(5, grid.Size().height())), -1) << "below the seventh row";
     }
-    EXPECT_EQ(CountCellAt(QPoint(-1, 5)), -1);
-    EXPECT_EQ(CountCellAt(QPoint(5, -1)), -1);
-    EXPECT_EQ(CountCellAt(QPoint(97, 5)), -1) << "the border right of the last column";
-    EXPECT_EQ(CountCellAt(QPoint(5, 99)), -1) << "below the seventh row";
-    EXPECT_EQ(CountCellAt(QPoint(250, 40)), -1) << "far outside the grid";
 }
 
 TEST(CountGrid, OpensBesideTheRowAndStaysAboveTheTreeBottom) {
-    EXPECT_EQ(CountPopupOrigin(QRect(0, 30, 180, 14), 300), QPoint(20, 30));
+    EXPECT_EQ(CountPopupOrigin(QRect(0, 30, 180, 14), 300, 100), QPoint(20, 30));
     // 250 + 100 would pass 300 - 5: the grid ends with the row instead.
-    EXPECT_EQ(CountPopupOrigin(QRect(0, 250, 180, 14), 300), QPoint(20, 164));
-    EXPECT_EQ(CountPopupOrigin(QRect(0, 195, 180, 14), 300), QPoint(20, 195));
+    EXPECT_EQ(CountPopupOrigin(QRect(0, 250, 180, 14), 300, 100), QPoint(20, 164));
 }
 
 class CountPopupInWindow : public ArmyWindow {
@@ -47,7 +53,9 @@ protected:
             return popup.result();
         };
     }
-    void AnswerWithCell(int cell) { AnswerWithClickAt(CountCellRect(cell).center()); }
+    void AnswerWithCell(int cell) {
+        AnswerWithClickAt(CountGridGeometry::For(view().metrics().font).CellRect(cell).center());
+    }
 
     const TroopTypeRecord* opened = nullptr;
     int countWhenOpened = -1;
@@ -93,7 +101,9 @@ TEST_F(CountPopupInWindow, AClickOutsideTheGridChangesNothing) {
     UseNation(kIndia);
     const TroopTypeRecord& bows = Type("1GBW");
     Add("1GBW");
-    for (const QPoint outside : {QPoint(150, 40), QPoint(-10, 10), QPoint(98, 50)}) {
+    const QSize size = CountGridGeometry::For(view().metrics().font).Size();
+    for (const QPoint outside :
+         {QPoint(size.width() + 50, 40), QPoint(-10, 10), QPoint(size.width() - 2, 50)}) {
         AnswerWithClickAt(outside);
         ClickRow(&bows, 5);
         EXPECT_EQ(army().CountOfType(bows.code()), 1);
@@ -102,31 +112,13 @@ TEST_F(CountPopupInWindow, AClickOutsideTheGridChangesNothing) {
     EXPECT_EQ(program.services.countPopups, 3);
 }
 
-TEST_F(CountPopupInWindow, TheGridMarksTheCellUnderTheMouse) {
-    UseNation(kIndia);
-    CountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
-    EXPECT_EQ(popup.size(), QSize(100, 100));
-    EXPECT_EQ(popup.hoverCell(), -1);
-    const auto move = [&](QPoint p) {
-        QMouseEvent event(QEvent::MouseMove, p, popup.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&popup, &event);
-    };
-    move(CountCellRect(8).center());
-    EXPECT_EQ(popup.hoverCell(), 8);
-    move(CountCellRect(13).center());
-    EXPECT_EQ(popup.hoverCell(), 13);
-    move(QPoint(99, 99));
-    EXPECT_EQ(popup.hoverCell(), -1);
-    EXPECT_FALSE(popup.ended()) << "moving never ends the grid";
-}
-
 TEST_F(CountPopupInWindow, TheGridRunsItsOwnLoopUntilAClickOrAClose) {
     UseNation(kIndia);
     {
         CountPopup popup(army(), Type("1GBW"), view().metrics(), &tree());
-        QTimer::singleShot(0, &popup,
-                           [&] { QTest::mouseClick(&popup, Qt::LeftButton, {}, CountCellRect(7).center()); });
+        QTimer::singleShot(0, &popup, [&] {
+            QTest::mouseClick(&popup, Qt::LeftButton, {}, popup.geometry().CellRect(7).center());
+        });
         EXPECT_EQ(popup.Exec(), 7);
         EXPECT_EQ(popup.currentValue(), 7) << "the green mark moved";
     }
@@ -135,6 +127,43 @@ TEST_F(CountPopupInWindow, TheGridRunsItsOwnLoopUntilAClickOrAClose) {
         QTimer::singleShot(0, &popup, [&] { popup.close(); });
         EXPECT_EQ(popup.Exec(), -1);
     }
+}
+
+TEST_F(CountPopupInWindow, TheKeyboardOpensMovesTypesAndTakes) {
+    UseNation(kIndia);
+    const TroopTypeRecord& bows = Type("1GBW");
+    Add("1GBW");
+    Show(&bows);
+    tree().setFocus();
+    // Each answer presses keys in the grid and reports what it ended with.
+    const auto answer = [&](std::vector<std::pair<int, QString>> keys) {
+        program.services.countPopupHook = [keys](CountPopup& popup) {
+            for (const auto& [key, text] : keys)
+                QTest::keyClick(&popup, static_cast<Qt::Key>(key), Qt::NoModifier);
+            return popup.result();
+        };
+    };
+    answer({{Qt::Key_Right, {}}, {Qt::Key_Down, {}}, {Qt::Key_Return, {}}});
+    QTest::keyClick(&tree(), Qt::Key_Return);
+    EXPECT_EQ(army().CountOfType(bows.code()), 1 + 1 + 6) << "from the current count, right, down a row";
+
+    answer({{Qt::Key_1, {}}, {Qt::Key_2, {}}, {Qt::Key_Enter, {}}});
+    QTest::keyClick(&tree(), Qt::Key_F2);
+    EXPECT_EQ(army().CountOfType(bows.code()), 12) << "digits type the number";
+
+    answer({{Qt::Key_4, {}}, {Qt::Key_5, {}}, {Qt::Key_Return, {}}});
+    QTest::keyClick(&tree(), Qt::Key_Return);
+    EXPECT_EQ(army().CountOfType(bows.code()), 5) << "45 is past the grid: the 5 starts anew";
+
+    answer({{Qt::Key_Left, {}}, {Qt::Key_Escape, {}}});
+    QTest::keyClick(&tree(), Qt::Key_Return);
+    EXPECT_EQ(army().CountOfType(bows.code()), 5) << "Escape takes nothing";
+
+    QTest::keyClick(&tree(), Qt::Key_Plus);
+    QTest::keyClick(&tree(), Qt::Key_Plus);
+    QTest::keyClick(&tree(), Qt::Key_Minus);
+    EXPECT_EQ(army().CountOfType(bows.code()), 6);
+    EXPECT_EQ(Selected(), &bows);
 }
 
 } // namespace

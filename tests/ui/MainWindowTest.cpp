@@ -97,8 +97,8 @@ TEST(MainWindow, MenusToolbarAndPrompts) {
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Save &As...", "-", "&Print...\tCtrl+P",
                            "P&rint Setup...", "-", "&Export Html", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(MenuTexts(menus[1]->menu()), (QStringList{"Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
-    EXPECT_EQ(MenuTexts(menus[2]->menu()),
-              (QStringList{"&New unit", "&Delete unit", "-", "&Min/Max units", "&Check army\tCtrl+K"}));
+    EXPECT_EQ(MenuTexts(menus[2]->menu()), (QStringList{"&New unit\tIns", "&Delete unit\tDel", "-",
+                                                        "&Min/Max units", "&Check army\tCtrl+K"}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()), (QStringList{"&Army lists...", "&About Ovra..."}));
     EXPECT_EQ(Action(program, "actionSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 
