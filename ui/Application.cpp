@@ -11,6 +11,8 @@
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QSettings>
 
@@ -43,6 +45,32 @@ Application::~Application() {
     // The window goes before the document it shows, and both before the catalogue.
     frame_.reset();
     document_.reset();
+}
+
+QString Application::StartFolder() const {
+    const std::filesystem::path& own =
+        document_->path().empty() ? document_->proposedPath() : document_->path();
+    if (!own.empty() && own.has_parent_path())
+        return QString::fromStdString(own.parent_path().string());
+    const QString last = settings_->value(QStringLiteral("Folders/Last")).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    return QDir::homePath();
+}
+
+QString Application::ProposedPath(const QString& suffix) const {
+    const std::filesystem::path& own =
+        document_->path().empty() ? document_->proposedPath() : document_->path();
+    if (suffix == QStringLiteral(".evr") && !own.empty() && own.has_parent_path())
+        return QString::fromStdString(own.string());
+    QString title = QString::fromStdString(document_->ArmyTitle());
+    if (title.isEmpty())
+        title = QString::fromLatin1(kNewDocumentTitle);
+    return QDir(StartFolder()).filePath(title + suffix);
+}
+
+void Application::RememberFolder(const QString& file) {
+    settings_->setValue(QStringLiteral("Folders/Last"), QFileInfo(file).absolutePath());
 }
 
 QPrinter& Application::printer() {

@@ -63,6 +63,15 @@ public:
     MainWindow& mainFrame() const { return *frame_; }
     QPrinter& printer();
 
+    // Where file dialogs start: the current army's folder, else the folder
+    // used last (kept in the settings), else the home folder.
+    QString StartFolder() const;
+    // A file in StartFolder named after the army's title, with the suffix
+    // (".html"); the army's own file for ".evr".
+    QString ProposedPath(const QString& suffix) const;
+    // Keeps the folder of a file just opened or written for the next dialog.
+    void RememberFolder(const QString& file);
+
     // The print dialog's Info choice, kept for the rest of the run.
     std::optional<InfoChoice> infoChoice() const { return infoChoice_; }
     void SetInfoChoice(InfoChoice choice) { infoChoice_ = choice; }

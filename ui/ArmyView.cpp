@@ -183,6 +183,10 @@ void ArmyView::OnMinMaxUnits() {
 }
 
 void ArmyView::OnFilePrint() {
+    // Printing to a file proposes one named after the army, beside it.
+    QPrinter& printer = app_.printer();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setOutputFileName(app_.ProposedPath(QStringLiteral(".pdf")));
     InfoChoice choice = InfoChoice::Complete;
     const bool accepted = services().RunPrintDialog(this, app_.printer(), choice);
     app_.SetInfoChoice(choice);
@@ -200,15 +204,18 @@ bool ArmyView::PrintDirect(QPrinter& printer) {
 }
 
 void ArmyView::OnExportHtml() {
-    const QString path = services().GetSaveFileName(
-        this, QStringLiteral("Save html file as"), QString::fromStdString(document_.ArmyTitle()),
-        QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
+    const QString path =
+        services().GetSaveFileName(this, QStringLiteral("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
+                                   QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
     std::string error;
-    if (!ExportHtml(document_, path.toStdString(), error))
+    if (!ExportHtml(document_, path.toStdString(), error)) {
         services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"),
                                MessageIcon::Error);
+        return;
+    }
+    app_.RememberFolder(path);
 }
 
 } // namespace ovra

@@ -305,7 +305,8 @@ void MainWindow::OnFileNew() {
 void MainWindow::OnFileOpen() {
     const QString filters = kArmyFilter + QStringLiteral(";;Fennmarch Army File (*.bba);;"
                                                          "Fennmarch Army File (*.fma);;All Files (*)");
-    const QString path = app_.services().GetOpenFileName(this, QStringLiteral("Open"), filters, kArmyFilter);
+    const QString path =
+        app_.services().GetOpenFileName(this, QStringLiteral("Open"), app_.StartFolder(), filters, kArmyFilter);
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -329,6 +330,7 @@ bool MainWindow::OpenDocumentFile(const QString& path) {
     if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
     view_->undoStack().clear();
+    app_.RememberFolder(path);
     if (result != ArmyDocument::OpenResult::NotLoadable)
         AddRecentFile(path);
     return true;
@@ -338,6 +340,7 @@ bool MainWindow::DoSave(const QString& path) {
     if (!document_.OnSaveDocument(path.toStdString()))
         return false;
     view_->undoStack().setClean();
+    app_.RememberFolder(path);
     AddRecentFile(path);
     return true;
 }
@@ -349,10 +352,8 @@ bool MainWindow::OnFileSave() {
 }
 
 bool MainWindow::OnFileSaveAs() {
-    const QString proposed = document_.proposedPath().empty()
-                                 ? QString::fromStdString(document_.title())
-                                 : QString::fromStdString(document_.proposedPath().string());
-    const QString path = app_.services().GetSaveFileName(this, QStringLiteral("Save As"), proposed,
+    const QString path = app_.services().GetSaveFileName(this, QStringLiteral("Save As"),
+                                                         app_.ProposedPath(QStringLiteral(".evr")),
                                                          kArmyFilter, QStringLiteral("evr"));
     if (path.isEmpty())
         return false;

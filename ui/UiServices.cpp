@@ -55,10 +55,10 @@ UiServices::SaveChoice UiServices::AskSaveChanges(QWidget* parent, const QString
     }
 }
 
-QString UiServices::GetOpenFileName(QWidget* parent, const QString& caption, const QString& filters,
-                                    const QString& selectedFilter) {
+QString UiServices::GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filters, const QString& selectedFilter) {
     QString selected = selectedFilter;
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filters, &selected);
+    return QFileDialog::getOpenFileName(parent, caption, folder, filters, &selected);
 }
 
 QString UiServices::GetSaveFileName(QWidget* parent, const QString& caption, const QString& proposedPath,

@@ -28,8 +28,8 @@ public:
     // "Save changes to TITLE?" before a modified army is replaced or closed.
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& documentTitle);
     // Empty when cancelled.
-    virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& filters,
-                                    const QString& selectedFilter);
+    virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filters, const QString& selectedFilter);
     // Empty when cancelled; replacing an existing file is confirmed by the dialog.
     virtual QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
                                     const QString& filter, const QString& defaultSuffix);

@@ -62,8 +62,9 @@ public:
         saveAnswers.pop_front();
         return answer;
     }
-    QString GetOpenFileName(QWidget*, const QString&, const QString& filters,
+    QString GetOpenFileName(QWidget*, const QString&, const QString& folder, const QString& filters,
                             const QString& selected) override {
+        openFolder = folder;
         openFilters = filters;
         openSelectedFilter = selected;
         return TakeFirst(openAnswers);
@@ -113,6 +114,7 @@ public:
     std::vector<QString> saveQuestions;
     std::deque<SaveChoice> saveAnswers;
     std::deque<QString> openAnswers;
+    QString openFolder;
     QString openFilters;
     QString openSelectedFilter;
     std::vector<SaveDialog> saveDialogs;

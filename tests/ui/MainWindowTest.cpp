@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -258,7 +259,8 @@ TEST(FileCommands, SaveOpenAndTheRecentFiles) {
     program.services.AnswerSaveDialog(troy);
     QTest::keyClick(&program.frame(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(program.services.saveDialogs.size(), 1u);
-    EXPECT_EQ(program.services.saveDialogs[0].proposed, QStringLiteral("New Army"));
+    EXPECT_EQ(program.services.saveDialogs[0].proposed, QDir::home().filePath(QStringLiteral("New Army.evr")))
+        << "a new army starts in the home folder, named after its title";
     EXPECT_EQ(program.services.saveDialogs[0].filter, QStringLiteral("Fennmarch Army File (*.evr)"));
     EXPECT_EQ(program.services.saveDialogs[0].suffix, QStringLiteral("evr"));
     EXPECT_EQ(program.frame().windowTitle(), QStringLiteral("Troy.evr[*] - Fennmarch AG"));
@@ -385,7 +387,7 @@ TEST(FileCommands, PrintingToPdfAndExportingHtmlMatchTheCommandLine) {
     Action(program, "actionExportHtml")->trigger();
     const auto& dialog = program.services.saveDialogs.back();
     EXPECT_EQ(dialog.caption, QStringLiteral("Save html file as"));
-    EXPECT_EQ(dialog.proposed, QStringLiteral("Legion"));
+    EXPECT_EQ(dialog.proposed, program.Path(QStringLiteral("Legion.html"))) << "beside the army, after its title";
     EXPECT_EQ(dialog.filter, QStringLiteral("HTML files (*.html)"));
     EXPECT_EQ(dialog.suffix, QStringLiteral("html"));
     const QString cli = program.Path(QStringLiteral("cli.html"));
