@@ -22,11 +22,18 @@ AboutDialog::AboutDialog(const UiMetrics& metrics, QWidget* parent) : QDialog(pa
 
     auto* text = new QLabel(QStringLiteral("Eldvarrow Army Generator V1.41"), this);
     text->setObjectName(QStringLiteral("aboutText"));
-    const QRect textRect = metrics.DialogRect(40, 10, 119, 8);
-    text->setGeometry(textRect.adjusted(0, 0, 0, textRect.height()));
+    QRect textRect = metrics.DialogRect(40, 10, 119, 8);
+    textRect.setHeight(2 * textRect.height());
+    // The whole text, however wide the font draws it: the button and the
+    // dialog move over to make room.
+    const int needed = text->sizeHint().width() - textRect.width();
+    const int extra = std::max(0, needed);
+    textRect.setWidth(textRect.width() + extra);
+    text->setGeometry(textRect);
+    setFixedSize(metrics.DialogUnits(235, 73) + QSize(extra, 0));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setGeometry(metrics.DialogRect(178, 7, 50, 14));
+    ok->setGeometry(metrics.DialogRect(178, 7, 50, 14).translated(extra, 0));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -94,6 +94,7 @@ std::optional<int> Application::Start(const StartRequest& request) {
         document_->OnNewDocument();
         break;
     }
+    frame_->RestoreWindowGeometry();
     frame_->show();
     // Keys go to the list first: a digit typed at once must not change the
     // points limit.

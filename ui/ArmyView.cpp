@@ -4,6 +4,7 @@
 #include "NationBar.h"
 #include "QtPrintSurface.h"
 #include "UiServices.h"
+#include "UnitListPainting.h"
 #include "UnitListPane.h"
 #include "UnitPanel.h"
 #include "UnitTree.h"
@@ -29,6 +30,10 @@ ArmyView::ArmyView(Application& app, ArmyDocument& document, QWidget* parent)
     setObjectName(QStringLiteral("armyView"));
     QPalette grey = palette();
     grey.setColor(QPalette::Window, PaneBackground());
+    // Disabled captions on the grey stay readable.
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        grey.setColor(QPalette::Disabled, role,
+                      Readable(grey.color(QPalette::Disabled, role), PaneBackground()));
     setPalette(grey);
     setAutoFillBackground(true);
 
@@ -204,9 +209,9 @@ bool ArmyView::PrintDirect(QPrinter& printer) {
 }
 
 void ArmyView::OnExportHtml() {
-    const QString path =
-        services().GetSaveFileName(this, QStringLiteral("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
-                                   QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
+    const QString path = services().GetSaveFileName(
+        this, QStringLiteral("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
+        QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
     std::string error;

@@ -30,6 +30,7 @@ namespace ovra {
 namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
+const QString kGeometryKey = QStringLiteral("Window/Geometry");
 const QString kArmyFilter = QStringLiteral("Fennmarch Army File (*.evr)");
 
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
@@ -41,9 +42,10 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
 
 MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), document_(document) {
     setObjectName(QStringLiteral("mainFrame"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(kWidth, kHeight);
+    // 620 x 420 at first, and never smaller; it may grow and be maximised,
+    // and comes back at the size and place it was left.
+    resize(kWidth, kHeight);
+    setMinimumSize(kWidth, kHeight);
     setWindowIcon(ProgramIcon());
 
     view_ = new ArmyView(app, document, this);
@@ -52,7 +54,7 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
 
     // "Ready" whenever no prompt is shown.
     statusBar()->setObjectName(QStringLiteral("statusBar"));
-    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setSizeGripEnabled(true);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
             statusBar()->showMessage(QStringLiteral("Ready"));
@@ -305,8 +307,8 @@ void MainWindow::OnFileNew() {
 void MainWindow::OnFileOpen() {
     const QString filters = kArmyFilter + QStringLiteral(";;Fennmarch Army File (*.bba);;"
                                                          "Fennmarch Army File (*.fma);;All Files (*)");
-    const QString path =
-        app_.services().GetOpenFileName(this, QStringLiteral("Open"), app_.StartFolder(), filters, kArmyFilter);
+    const QString path = app_.services().GetOpenFileName(this, QStringLiteral("Open"), app_.StartFolder(),
+                                                         filters, kArmyFilter);
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -382,11 +384,19 @@ void MainWindow::OnCheckArmy() {
     breachList_->activateWindow();
 }
 
+void MainWindow::RestoreWindowGeometry() {
+    const QByteArray geometry = app_.settings().value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (SaveModified())
-        event->accept();
-    else
+    if (!SaveModified()) {
         event->ignore();
+        return;
+    }
+    app_.settings().setValue(kGeometryKey, saveGeometry());
+    event->accept();
 }
 
 } // namespace ovra

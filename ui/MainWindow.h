@@ -43,6 +43,8 @@ public:
     // Opens an army file after offering to save the current army.
     bool OpenDocumentFile(const QString& path);
 
+    // Puts the window where and at the size it was last closed, if it was.
+    void RestoreWindowGeometry();
     QStringList RecentFiles() const;
     void AddRecentFile(const QString& path);
     void RemoveRecentFile(const QString& path);

@@ -57,7 +57,7 @@ bool OptionButton::event(QEvent* event) {
 
 QColor OptionButton::TextColour() const {
     if (!isEnabled())
-        return kButtonShadow;
+        return palette().color(QPalette::Disabled, QPalette::ButtonText);
     return Problem().isEmpty() ? QColor(Qt::black) : WarningRed();
 }
 

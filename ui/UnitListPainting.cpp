@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ovra {
 
@@ -20,6 +21,34 @@ QColor PopupYellow() {
 }
 QColor CurrentCountGreen() {
     return QColor(0, 255, 0);
+}
+
+namespace {
+
+double Luminance(const QColor& c) {
+    const auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor Readable(const QColor& preferred, const QColor& background, double ratio) {
+    // Toward black on a light background, toward white on a dark one.
+    const bool darken = Luminance(background) > 0.18;
+    QColor colour = preferred;
+    for (int step = 0; step < 64 && ContrastRatio(colour, background) < ratio; ++step) {
+        const auto move = [darken](int v) { return darken ? std::max(0, v - 8) : std::min(255, v + 8); };
+        colour = QColor(move(colour.red()), move(colour.green()), move(colour.blue()));
+    }
+    return colour;
 }
 
 QRect EdgeRect(int left, int top, int right, int bottom) {

@@ -20,6 +20,13 @@ QColor WarningRed();
 QColor PopupYellow();
 QColor CurrentCountGreen();
 
+// The contrast ratio of two colours as accessibility guidelines define it,
+// from 1 (the same) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
+// `preferred`, darkened or lightened as little as needed to stand out from
+// `background` by `ratio`.
+QColor Readable(const QColor& preferred, const QColor& background, double ratio = 4.5);
+
 // A rectangle from its four edges; an inverted one becomes empty.
 QRect EdgeRect(int left, int top, int right, int bottom);
 // Exclusive right and bottom edges of a rectangle.

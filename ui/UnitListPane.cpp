@@ -165,25 +165,32 @@ void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
     // The selection is shown in the active colours even when the tree has no focus.
     const QPalette& palette = option.palette;
     QColor text;
+    QColor background;
     if ((option.state & QStyle::State_Selected) != 0) {
-        painter.fillRect(rc, palette.color(QPalette::Active, QPalette::Highlight));
+        background = palette.color(QPalette::Active, QPalette::Highlight);
         text = palette.color(QPalette::Active, QPalette::HighlightedText);
     } else {
-        painter.fillRect(rc, palette.color(QPalette::Active, QPalette::Base));
+        background = palette.color(QPalette::Active, QPalette::Base);
         text = palette.color(QPalette::Active, QPalette::Text);
     }
+    painter.fillRect(rc, background);
+    // Red stays red, lightened where the selection would swallow it.
+    const QColor warning = Readable(WarningRed(), background, 3.0);
     const UiMetrics& m = view_.metrics();
     painter.setFont(m.font);
-    const UnitRowCells cells = UnitRowGeometry(rc, m.digitWidth, pointsColumnWidth_);
+    UnitRowCells cells = UnitRowGeometry(rc, m.digitWidth, pointsColumnWidth_);
     const UnitRowContent content = DescribeRow(view_.document().army(), record);
     constexpr int kLine = Qt::AlignVCenter | Qt::TextSingleLine;
     if (content.troopType) {
-        const QColor countColour = content.countInBounds ? text : WarningRed();
+        const QColor countColour = content.countInBounds ? text : warning;
         painter.setPen(countColour);
         painter.drawText(cells.countFrame, Qt::AlignHCenter | kLine, QString::number(content.count));
         FrameRect(painter, cells.countFrame, countColour);
+    } else {
+        // Units stand indented under their troop type.
+        cells.name.setLeft(cells.name.left() + m.digitWidth + 2);
     }
-    painter.setPen(content.nameInBreach ? WarningRed() : text);
+    painter.setPen(content.nameInBreach ? warning : text);
     const QFontMetrics fm(m.font);
     painter.drawText(cells.name, Qt::AlignLeft | kLine,
                      fm.elidedText(content.name, Qt::ElideRight, cells.name.width()));
