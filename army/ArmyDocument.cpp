@@ -435,8 +435,8 @@ void ArmyDocument::BindTo(const std::filesystem::path& path) {
 }
 
 void ArmyDocument::Unbind(const std::filesystem::path& proposed) {
+    proposedPath_ = proposed; // before the clear: it may be path_ itself
     path_.clear();
-    proposedPath_ = proposed;
 }
 
 } // namespace ovra

@@ -123,16 +123,8 @@ void ArmyView::FocusPane(int step) {
         target = unitList_->tree();
         break;
     default:
-        // The first control of the panel that takes the focus.
-        target = unitPanel_->nextInFocusChain();
-        for (QWidget* w = unitPanel_->nextInFocusChain(); unitPanel_->isAncestorOf(w);
-             w = w->nextInFocusChain()) {
-            if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) != 0) {
-                target = w;
-                break;
-            }
-        }
-        if (!unitPanel_->isAncestorOf(target))
+        target = unitPanel_->FirstFocusable();
+        if (target == nullptr)
             target = unitList_->tree();
         break;
     }

@@ -67,6 +67,21 @@ void UnitPanel::ShowSelection() {
     ReplaceDetail(unit->troopType(), unit->id());
 }
 
+QWidget* UnitPanel::FirstFocusable() const {
+    if (nameEdit_->isEnabled())
+        return nameEdit_;
+    if (detail_ == nullptr)
+        return nullptr;
+    QWidget* first = nullptr;
+    for (QWidget* w : detail_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!w->isEnabled() || w->isHidden() || (w->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        if (first == nullptr || w->y() < first->y())
+            first = w;
+    }
+    return first;
+}
+
 void UnitPanel::ShowNothing() {
     shown_ = {};
     ShowName({}, false);

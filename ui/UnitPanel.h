@@ -24,6 +24,11 @@ public:
     // no detail pane.
     void ShowSelection();
 
+    // The first control of the panel that takes the keyboard focus: the name
+    // field of a unit, else the first enabled control below it; none when
+    // nothing does.
+    QWidget* FirstFocusable() const;
+
     QLineEdit* nameEdit() const { return nameEdit_; }
     // The detail pane of the row shown; none when nothing is shown.
     UnitDetailPane* detailPane() const { return detail_; }
