@@ -21,10 +21,6 @@
 
 namespace ovra {
 
-QColor PaneBackground() {
-    return QColor(192, 192, 192);
-}
-
 ArmyView::ArmyView(Application& app, ArmyDocument& document, QWidget* parent)
     : QWidget(parent), app_(app), document_(document) {
     setObjectName(QStringLiteral("armyView"));

@@ -75,7 +75,4 @@ private:
     int typingBurst_ = 0;
 };
 
-// The light grey of the view, its panes and the option picker.
-QColor PaneBackground();
-
 } // namespace ovra

@@ -73,12 +73,12 @@ void CountPopup::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(metrics_.font);
     painter.fillRect(rect(), PopupYellow());
-    FrameRect(painter, rect(), Qt::black);
+    FrameRect(painter, rect(), BoxText());
     for (int cell = 0; cell < kCountCells; ++cell) {
         const QRect r = grid_.CellRect(cell);
         if (cell == current_)
             painter.fillRect(r, CurrentCountGreen());
-        painter.setPen(CountBreaksBounds(army_, type_, cell) ? WarningRed() : QColor(Qt::black));
+        painter.setPen(CountBreaksBounds(army_, type_, cell) ? WarningRed() : BoxText());
         painter.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(cell));
     }
     if (hover_ >= 0) {

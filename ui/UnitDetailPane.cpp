@@ -21,9 +21,6 @@ namespace ovra {
 
 namespace {
 
-const QColor kButtonFace(192, 192, 192);
-const QColor kButtonShadow(128, 128, 128);
-
 // Controls of an earlier creation may be the sender of the signal being
 // handled; they go when control returns to the event loop.
 template <class Control> void Discard(Control*& control) {
@@ -58,18 +55,18 @@ bool OptionButton::event(QEvent* event) {
 QColor OptionButton::TextColour() const {
     if (!isEnabled())
         return palette().color(QPalette::Disabled, QPalette::ButtonText);
-    return Problem().isEmpty() ? QColor(Qt::black) : WarningRed();
+    return Problem().isEmpty() ? BoxText() : WarningRed();
 }
 
 void OptionButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
     const QRect r = rect();
-    painter.fillRect(r, kButtonFace);
+    painter.fillRect(r, PaneBackground());
     constexpr int kLine = Qt::AlignCenter | Qt::TextSingleLine;
     if (!isEnabled()) {
         // Engraved: a white copy one pixel down and right under the grey text.
-        painter.setPen(Qt::white);
+        painter.setPen(BevelLight());
         painter.drawText(r.translated(1, 1), kLine, text());
     }
     const bool pressed = isDown();
@@ -78,17 +75,17 @@ void OptionButton::paintEvent(QPaintEvent*) {
     const int right = RightEdge(r);
     const int bottom = BottomEdge(r);
     if (pressed) {
-        FrameRect(painter, r.adjusted(1, 1, -1, -1), kButtonShadow);
+        FrameRect(painter, r.adjusted(1, 1, -1, -1), BevelShadow());
     } else {
-        painter.fillRect(r.left(), r.top(), 2, r.height(), Qt::white);
-        painter.fillRect(r.left(), r.top(), r.width(), 2, Qt::white);
-        painter.fillRect(right - 2, r.top() + 1, 1, r.height() - 1, kButtonShadow);
-        painter.fillRect(r.left() + 1, bottom - 2, r.width() - 1, 1, kButtonShadow);
-        painter.fillRect(right - 1, r.top(), 1, r.height(), Qt::black);
-        painter.fillRect(r.left(), bottom - 1, r.width(), 1, Qt::black);
+        painter.fillRect(r.left(), r.top(), 2, r.height(), BevelLight());
+        painter.fillRect(r.left(), r.top(), r.width(), 2, BevelLight());
+        painter.fillRect(right - 2, r.top() + 1, 1, r.height() - 1, BevelShadow());
+        painter.fillRect(r.left() + 1, bottom - 2, r.width() - 1, 1, BevelShadow());
+        painter.fillRect(right - 1, r.top(), 1, r.height(), BevelDark());
+        painter.fillRect(r.left(), bottom - 1, r.width(), 1, BevelDark());
     }
     if (hasFocus())
-        FrameRect(painter, r, Qt::black);
+        FrameRect(painter, r, BoxText());
 }
 
 UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitId unit, const QRect& place,
@@ -298,18 +295,18 @@ void UnitDetailPane::paintEvent(QPaintEvent*) {
     const int right = width();
     for (const ProfileRow& row : ProfileRowsShown()) {
         const QRect r = EdgeRect(0, row.top, right, row.top + h);
-        painter.fillRect(r, Qt::white);
+        painter.fillRect(r, BoxBackground());
         const auto edges = ProfileCellEdges(0, right, static_cast<int>(row.cells.size()));
         for (std::size_t i = 0; i < edges.size(); ++i) {
             const QRect cell = EdgeRect(edges[i].first, r.top(), edges[i].second, BottomEdge(r));
-            FrameRect(painter, cell, Qt::black);
-            painter.setPen(Qt::black);
+            FrameRect(painter, cell, BoxText());
+            painter.setPen(BoxText());
             painter.drawText(cell.adjusted(0, 1, 0, 0),
                              Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
                              row.cells[static_cast<qsizetype>(i)]);
         }
         if (row.header)
-            FrameRect(painter, r.adjusted(1, 1, -1, -1), Qt::black);
+            FrameRect(painter, r.adjusted(1, 1, -1, -1), BoxText());
     }
 }
 

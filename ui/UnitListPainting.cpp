@@ -6,21 +6,51 @@
 #include "ArmyChecker.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 
 #include <algorithm>
 #include <cmath>
 
 namespace ovra {
 
+bool DarkLook() {
+    return QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+}
+
+namespace {
+QColor FromPalette(QPalette::ColorRole role) {
+    return QGuiApplication::palette().color(QPalette::Active, role);
+}
+} // namespace
+
+QColor PaneBackground() {
+    return DarkLook() ? FromPalette(QPalette::Window) : QColor(192, 192, 192);
+}
+QColor BoxBackground() {
+    return DarkLook() ? FromPalette(QPalette::Base) : QColor(Qt::white);
+}
+QColor BoxText() {
+    return DarkLook() ? FromPalette(QPalette::Text) : QColor(Qt::black);
+}
 QColor WarningRed() {
-    return QColor(255, 0, 0);
+    return DarkLook() ? Readable(QColor(255, 0, 0), BoxBackground()) : QColor(255, 0, 0);
 }
 QColor PopupYellow() {
-    return QColor(255, 255, 200);
+    return DarkLook() ? FromPalette(QPalette::AlternateBase) : QColor(255, 255, 200);
 }
 QColor CurrentCountGreen() {
-    return QColor(0, 255, 0);
+    return DarkLook() ? QColor(0, 110, 0) : QColor(0, 255, 0);
+}
+QColor BevelLight() {
+    return DarkLook() ? FromPalette(QPalette::Light) : QColor(Qt::white);
+}
+QColor BevelShadow() {
+    return DarkLook() ? FromPalette(QPalette::Dark) : QColor(128, 128, 128);
+}
+QColor BevelDark() {
+    return DarkLook() ? FromPalette(QPalette::Shadow) : QColor(Qt::black);
 }
 
 namespace {
@@ -113,7 +143,7 @@ QRect SummaryTextRect(const QRect& box) {
 }
 
 QColor TotalColour(const Army& army) {
-    return OverPointsLimit(army) ? WarningRed() : QColor(Qt::black);
+    return OverPointsLimit(army) ? WarningRed() : BoxText();
 }
 
 CountGridGeometry CountGridGeometry::For(const QFont& font) {

@@ -15,10 +15,22 @@ namespace ovra {
 class Army;
 struct TaggedObject;
 
+// The window's colours. Under a light palette they are the program's own:
+// grey panes, white boxes, black text and pure red. Under a dark palette
+// (a dark desktop theme, or a style's dark palette) they follow the
+// palette, with a red and a green that read on it.
+bool DarkLook();
+QColor PaneBackground();
+QColor BoxBackground();
+QColor BoxText();
 // Warnings: a broken bound, a total over the limit, a choice that breaks a limit.
 QColor WarningRed();
 QColor PopupYellow();
 QColor CurrentCountGreen();
+// The bevel of the painted option buttons: light, shadow and dark edges.
+QColor BevelLight();
+QColor BevelShadow();
+QColor BevelDark();
 
 // The contrast ratio of two colours as accessibility guidelines define it,
 // from 1 (the same) to 21 (black on white).

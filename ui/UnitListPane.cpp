@@ -226,15 +226,15 @@ void UnitListPane::paintEvent(QPaintEvent* event) {
     painter.setFont(m.font);
     const QRect c = contentsRect();
     const auto box = [&](const QRect& r, const QString& text, const QColor& colour) {
-        painter.fillRect(r, Qt::white);
-        FrameRect(painter, r, Qt::black);
+        painter.fillRect(r, BoxBackground());
+        FrameRect(painter, r, BoxText());
         painter.setPen(colour);
         painter.drawText(SummaryTextRect(r), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
     };
     const Army& army = view_.document().army();
     box(TotalBox(c, m.digitWidth, m.RowHeight()), QString::number(army.TotalPoints()), TotalColour(army));
     box(BreakpointBox(c, m.digitWidth, m.RowHeight()), QString::number(view_.document().BreakPoint()),
-        Qt::black);
+        BoxText());
 }
 
 } // namespace ovra

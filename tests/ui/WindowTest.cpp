@@ -144,4 +144,29 @@ TEST_F(Window, GrowsAndComesBackAtItsSize) {
     EXPECT_EQ(again.frame().size(), QSize(800, 600));
 }
 
+TEST(Look, ClassicColoursOnALightPaletteReadableOnesOnADarkOne) {
+    EnsureApplication();
+    const QPalette original = QApplication::palette();
+    EXPECT_FALSE(DarkLook());
+    EXPECT_EQ(PaneBackground(), QColor(192, 192, 192));
+    EXPECT_EQ(BoxBackground(), QColor(Qt::white));
+    EXPECT_EQ(BoxText(), QColor(Qt::black));
+    EXPECT_EQ(WarningRed(), QColor(255, 0, 0));
+
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::AlternateBase, QColor(60, 60, 60));
+    QApplication::setPalette(dark);
+    EXPECT_TRUE(DarkLook());
+    EXPECT_EQ(PaneBackground(), dark.color(QPalette::Window));
+    EXPECT_GE(ContrastRatio(BoxText(), BoxBackground()), 4.5);
+    for (const QColor& mark : {WarningRed(), BoxText()})
+        for (const QColor& ground : {BoxBackground(), PopupYellow(), PaneBackground()})
+            EXPECT_GE(ContrastRatio(mark, ground), 3.0)
+                << mark.name().toStdString() << " on " << ground.name().toStdString();
+    EXPECT_GT(WarningRed().red(), WarningRed().green() + 60) << "still red";
+    QApplication::setPalette(original);
+}
+
 } // namespace
