@@ -11,7 +11,7 @@ namespace ovra {
 
 AboutDialog::AboutDialog(const UiMetrics& metrics, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("About Ovra"));
+    setWindowTitle(tr("About Ovra"));
     setFont(metrics.font);
     setFixedSize(metrics.DialogUnits(235, 73));
 
@@ -32,7 +32,7 @@ AboutDialog::AboutDialog(const UiMetrics& metrics, QWidget* parent) : QDialog(pa
     text->setGeometry(textRect);
     setFixedSize(metrics.DialogUnits(235, 73) + QSize(extra, 0));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(metrics.DialogRect(178, 7, 50, 14).translated(extra, 0));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -11,16 +11,50 @@
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QStandardPaths>
+#include <QTranslator>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QSettings>
 
 namespace ovra {
 
+QStringList TranslationFolders() {
+    QStringList folders = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                                    QStringLiteral("ovra/translations"),
+                                                    QStandardPaths::LocateDirectory);
+    const QDir program(QCoreApplication::applicationDirPath());
+    folders << program.filePath(QStringLiteral("translations"))
+            << program.filePath(QStringLiteral("../share/ovra/translations"));
+    return folders;
+}
+
+void Application::InstallTranslations(const QLocale& locale, const QStringList& folders) {
+    const auto install = [&](const QString& name, const QStringList& where) {
+        for (const QString& folder : where) {
+            auto translator = std::make_unique<QTranslator>();
+            if (translator->load(locale, name, QStringLiteral("_"), folder)) {
+                QCoreApplication::installTranslator(translator.get());
+                translators_.push_back(std::move(translator));
+                return;
+            }
+        }
+    };
+    install(QStringLiteral("ovra"), folders);
+    // Qt's own texts (the standard dialogs' buttons), when the program's are translated.
+    if (!translators_.empty())
+        install(QStringLiteral("qtbase"), {QLibraryInfo::path(QLibraryInfo::TranslationsPath)});
+}
+
 Application::Application(const ApplicationOptions& options)
     : metrics_(UiMetrics::Measure()),
       catalogue_(std::make_unique<ArmyCatalogue>(options.armyListDirectories)) {
+    // Before any window text is made.
+    InstallTranslations(options.locale.value_or(QLocale()),
+                        options.translationFolders.value_or(TranslationFolders()));
     if (options.settings != nullptr) {
         settings_ = options.settings;
     } else {
@@ -45,6 +79,8 @@ Application::~Application() {
     // The window goes before the document it shows, and both before the catalogue.
     frame_.reset();
     document_.reset();
+    for (const auto& translator : translators_)
+        QCoreApplication::removeTranslator(translator.get());
 }
 
 QString Application::StartFolder() const {

@@ -5,7 +5,9 @@
 #include "ReportWriter.h"
 #include "UiMetrics.h"
 
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <filesystem>
 #include <memory>
@@ -14,6 +16,7 @@
 
 class QPrinter;
 class QSettings;
+class QTranslator;
 
 namespace ovra {
 
@@ -39,7 +42,17 @@ struct ApplicationOptions {
     QSettings* settings = nullptr;
     // Dialog services; none means the real dialogs.
     UiServices* services = nullptr;
+    // Folders searched for the window's translation (ovra_LANG.qm); none
+    // means the usual places (TranslationFolders).
+    std::optional<QStringList> translationFolders;
+    // The language to show; none means the user's.
+    std::optional<QLocale> locale;
 };
+
+// Where translations are looked for: the system and user data folders
+// (ovra/translations), then "translations" beside the program and in its
+// installation's share/ovra.
+QStringList TranslationFolders();
 
 class Application {
 public:
@@ -77,6 +90,11 @@ public:
     void SetInfoChoice(InfoChoice choice) { infoChoice_ = choice; }
 
 private:
+    // Loads the window's translation and Qt's own for the locale, when
+    // there are any; English otherwise.
+    void InstallTranslations(const QLocale& locale, const QStringList& folders);
+
+    std::vector<std::unique_ptr<QTranslator>> translators_;
     UiMetrics metrics_;
     std::unique_ptr<ArmyCatalogue> catalogue_;
     std::unique_ptr<QSettings> ownSettings_;

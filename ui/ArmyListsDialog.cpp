@@ -27,13 +27,13 @@ QString PathText(const std::filesystem::path& path) {
 QString SourceName(const ArmyListSource& source) {
     switch (source.kind) {
     case ArmyListSource::Kind::BuiltIn:
-        return QStringLiteral("Built-in army lists");
+        return QCoreApplication::translate("ovra::ArmyListsDialog", "Built-in army lists");
     case ArmyListSource::Kind::File:
         return QString::fromStdString(source.file.filename().string());
     case ArmyListSource::Kind::Memory:
         break;
     }
-    return QStringLiteral("Army-list text");
+    return QCoreApplication::translate("ovra::ArmyListsDialog", "Army-list text");
 }
 
 // The folder a file was found in, and which of the program's folders it is.
@@ -45,9 +45,9 @@ QString FolderText(const ArmyListSource& source) {
     const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                          QStringLiteral("/Eldvarrow/Ovra/armylists");
     if (folder == QDir::cleanPath(QCoreApplication::applicationDirPath()))
-        text += QStringLiteral(" (program folder)");
+        text += QCoreApplication::translate("ovra::ArmyListsDialog", " (program folder)");
     else if (folder == QDir::cleanPath(user))
-        text += QStringLiteral(" (your folder)");
+        text += QCoreApplication::translate("ovra::ArmyListsDialog", " (your folder)");
     return text;
 }
 
@@ -55,13 +55,16 @@ QString CountText(const LintedText& linted) {
     const std::size_t errors = linted.Count(LintFinding::Severity::Error);
     const std::size_t warnings = linted.Count(LintFinding::Severity::Warning);
     if (!linted.read)
-        return QStringLiteral("cannot be read now");
+        return QCoreApplication::translate("ovra::ArmyListsDialog", "cannot be read now");
     if (errors == 0 && warnings == 0)
-        return QStringLiteral("clean");
-    auto counted = [](std::size_t n, const char* word) {
-        return QStringLiteral("%1 %2%3").arg(n).arg(QString::fromLatin1(word)).arg(n == 1 ? "" : "s");
-    };
-    return counted(errors, "error") + QStringLiteral(", ") + counted(warnings, "warning");
+        return QCoreApplication::translate("ovra::ArmyListsDialog", "clean");
+    const QString errorText =
+        errors == 1 ? QCoreApplication::translate("ovra::ArmyListsDialog", "1 error")
+                    : QCoreApplication::translate("ovra::ArmyListsDialog", "%1 errors").arg(errors);
+    const QString warningText =
+        warnings == 1 ? QCoreApplication::translate("ovra::ArmyListsDialog", "1 warning")
+                      : QCoreApplication::translate("ovra::ArmyListsDialog", "%1 warnings").arg(warnings);
+    return QCoreApplication::translate("ovra::ArmyListsDialog", "%1, %2").arg(errorText, warningText);
 }
 
 } // namespace
@@ -69,7 +72,7 @@ QString CountText(const LintedText& linted) {
 ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics& metrics, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("armyListsDialog"));
-    setWindowTitle(QStringLiteral("Army lists"));
+    setWindowTitle(tr("Army lists"));
     setFont(metrics.font);
     resize(metrics.DialogUnits(440, 280));
 
@@ -89,7 +92,7 @@ ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics
 
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("armyListTree"));
-    tree_->setHeaderLabels({QStringLiteral("Army list"), QStringLiteral("Lint"), QStringLiteral("Folder")});
+    tree_->setHeaderLabels({tr("Army list"), tr("Lint"), tr("Folder")});
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const ArmyListSource& source = sources[i];
@@ -101,13 +104,13 @@ ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics
         for (const ArmyListSource::Nation& nation : source.nations) {
             QString text = QStringLiteral("%1 (%2)").arg(FromWin1252(nation.name)).arg(nation.id);
             if (nation.replaced)
-                text = QStringLiteral("replaces %1 from %2 with %3")
+                text = tr("replaces %1 from %2 with %3")
                            .arg(FromWin1252(nation.replacedName),
-                                nation.replacedSource == i ? QStringLiteral("this file")
+                                nation.replacedSource == i ? tr("this file")
                                                            : SourceName(sources[nation.replacedSource]),
                                 text);
             else
-                text = QStringLiteral("adds ") + text;
+                text = tr("adds %1").arg(text);
             auto* child = new QTreeWidgetItem(item, {text});
             child->setData(0, kSourceRole, static_cast<int>(i));
             child->setFirstColumnSpanned(true);
@@ -148,8 +151,8 @@ void ArmyListsDialog::ShowLint(int source) {
     for (const LintFinding& finding : linted.findings)
         lines << FromWin1252(FormatFinding(linted.name, finding));
     if (lines.isEmpty())
-        lines << (linted.read ? QStringLiteral("ovra lint finds nothing in this army list.")
-                              : QStringLiteral("The file cannot be read now."));
+        lines << (linted.read ? tr("ovra lint finds nothing in this army list.")
+                              : tr("The file cannot be read now."));
     lintView_->setPlainText(lines.join(QLatin1Char('\n')));
 }
 

@@ -198,8 +198,8 @@ bool ArmyView::PrintDirect(QPrinter& printer) {
 
 void ArmyView::OnExportHtml() {
     const QString path = services().GetSaveFileName(
-        this, QStringLiteral("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
-        QStringLiteral("HTML files (*.html)"), QStringLiteral("html"));
+        this, tr("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
+        tr("HTML files (*.html)"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
     std::string error;

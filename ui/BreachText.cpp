@@ -8,10 +8,6 @@
 namespace ovra {
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("BreachText", text);
-}
-
 QString Number(std::int64_t n) {
     return QLocale().toString(static_cast<qlonglong>(n));
 }
@@ -21,27 +17,27 @@ QString Name(const CatalogueEntry& record) {
 }
 
 QString Units(std::int64_t n) {
-    return n == 1 ? Tr("1 unit") : Tr("%1 units").arg(Number(n));
+    return n == 1 ? QCoreApplication::translate("BreachText", "1 unit") : QCoreApplication::translate("BreachText", "%1 units").arg(Number(n));
 }
 
 QString TooFew(const Army& army, const TroopTypeRecord& type, std::int64_t count, std::int64_t minimum) {
-    return Tr("%1: %2, at least %3 are needed for %4 points")
+    return QCoreApplication::translate("BreachText", "%1: %2, at least %3 are needed for %4 points")
         .arg(Name(type), Units(count), Number(minimum), Number(army.pointsLimit()));
 }
 
 QString TooMany(const Army& army, const TroopTypeRecord& type, std::int64_t count, std::int64_t maximum) {
-    return Tr("%1: %2, at most %3 are allowed for %4 points")
+    return QCoreApplication::translate("BreachText", "%1: %2, at most %3 are allowed for %4 points")
         .arg(Name(type), Units(count), Number(maximum), Number(army.pointsLimit()));
 }
 
 QString Ridden(const TroopTypeRecord& mount, std::int64_t riders, std::int64_t maximum) {
-    return Tr("%1: ridden by %2, at most %3")
-        .arg(Name(mount), riders == 1 ? Tr("1 character") : Tr("%1 characters").arg(Number(riders)),
+    return QCoreApplication::translate("BreachText", "%1: ridden by %2, at most %3")
+        .arg(Name(mount), riders == 1 ? QCoreApplication::translate("BreachText", "1 character") : QCoreApplication::translate("BreachText", "%1 characters").arg(Number(riders)),
              Number(maximum));
 }
 
 QString Carried(const MagicItemRecord& item, std::int64_t carriers) {
-    return Tr("%1: carried by %2, at most 1").arg(Name(item), Units(carriers));
+    return QCoreApplication::translate("BreachText", "%1: carried by %2, at most 1").arg(Name(item), Units(carriers));
 }
 
 } // namespace
@@ -49,7 +45,7 @@ QString Carried(const MagicItemRecord& item, std::int64_t carriers) {
 QString BreachText(const Army& army, const Breach& breach) {
     switch (breach.kind) {
     case BreachKind::OverPointsLimit:
-        return Tr("Total: %1 points, %2 over the limit of %3")
+        return QCoreApplication::translate("BreachText", "Total: %1 points, %2 over the limit of %3")
             .arg(Number(breach.count), Number(std::int64_t(breach.count) - breach.bound),
                  Number(breach.bound));
     case BreachKind::TooFew:
@@ -120,10 +116,10 @@ QString TakingItemProblem(const UnitEntry& unit, const MagicItemRecord& item) {
 
 QString ProblemCount(std::size_t count) {
     if (count == 0)
-        return Tr("No problems");
+        return QCoreApplication::translate("BreachText", "No problems");
     if (count == 1)
-        return Tr("1 problem");
-    return Tr("%1 problems").arg(Number(static_cast<std::int64_t>(count)));
+        return QCoreApplication::translate("BreachText", "1 problem");
+    return QCoreApplication::translate("BreachText", "%1 problems").arg(Number(static_cast<std::int64_t>(count)));
 }
 
 } // namespace ovra

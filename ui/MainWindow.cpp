@@ -31,7 +31,9 @@ namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
 const QString kGeometryKey = QStringLiteral("Window/Geometry");
-const QString kArmyFilter = QStringLiteral("Fennmarch Army File (*.evr)");
+QString ArmyFilter() {
+    return QCoreApplication::translate("ovra::MainWindow", "Fennmarch Army File (*.evr)");
+}
 
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     const QIcon themed = QIcon::fromTheme(QString::fromLatin1(name));
@@ -57,9 +59,9 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
     statusBar()->setSizeGripEnabled(true);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            statusBar()->showMessage(QStringLiteral("Ready"));
+            statusBar()->showMessage(tr("Ready"));
     });
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    statusBar()->showMessage(tr("Ready"));
     // The number of broken rules, always in sight; a click lists them.
     problems_ = new ProblemCountLabel(this);
     connect(problems_, &ProblemCountLabel::clicked, this, &MainWindow::OnCheckArmy);
@@ -78,65 +80,67 @@ MainWindow::~MainWindow() {
 }
 
 QAction* MainWindow::MakeAction(const ActionSpec& spec) {
-    auto* action = new QAction(QString::fromUtf8(spec.text), this);
+    auto* action = new QAction(spec.text, this);
     action->setObjectName(QString::fromLatin1(spec.name));
-    action->setStatusTip(QString::fromUtf8(spec.prompt));
+    action->setStatusTip(spec.prompt);
     action->setIcon(spec.icon);
-    if (spec.toolTip != nullptr)
-        action->setToolTip(QString::fromUtf8(spec.toolTip));
+    if (!spec.toolTip.isEmpty())
+        action->setToolTip(spec.toolTip);
     action->setShortcut(spec.shortcut);
     return action;
 }
 
 void MainWindow::CreateMenusAndToolbar() {
     QAction* newAction =
-        MakeAction({"&New", "actionNew", "Start a new army", ThemeIcon("document-new", QStyle::SP_FileIcon),
-                    "New", Qt::CTRL | Qt::Key_N});
+        MakeAction({tr("&New"), "actionNew", tr("Start a new army"),
+                    ThemeIcon("document-new", QStyle::SP_FileIcon), tr("New"), Qt::CTRL | Qt::Key_N});
     connect(newAction, &QAction::triggered, this, &MainWindow::OnFileNew);
-    QAction* open =
-        MakeAction({"&Open...", "actionOpen", "Open an army file",
-                    ThemeIcon("document-open", QStyle::SP_DialogOpenButton), "Open", Qt::CTRL | Qt::Key_O});
+    QAction* open = MakeAction({tr("&Open..."), "actionOpen", tr("Open an army file"),
+                                ThemeIcon("document-open", QStyle::SP_DialogOpenButton), tr("Open"),
+                                Qt::CTRL | Qt::Key_O});
     connect(open, &QAction::triggered, this, &MainWindow::OnFileOpen);
-    QAction* saveAs = MakeAction({"Save &As...", "actionSaveAs", "Save the army under a new name",
-                                  ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton), "Save As"});
+    QAction* saveAs = MakeAction({tr("Save &As..."), "actionSaveAs", tr("Save the army under a new name"),
+                                  ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton), tr("Save As")});
     connect(saveAs, &QAction::triggered, this, &MainWindow::OnFileSaveAs);
     // Ctrl+S saves although the menu has no Save entry.
-    QAction* save = MakeAction({"&Save", "actionSave", "Save the army", {}, nullptr, Qt::CTRL | Qt::Key_S});
+    QAction* save =
+        MakeAction({tr("&Save"), "actionSave", tr("Save the army"), {}, QString(), Qt::CTRL | Qt::Key_S});
     connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
     addAction(save);
     QAction* print = MakeAction(
         {"&Print...", "actionPrint", "Print the army's roster", PrintIcon(), "Print", Qt::CTRL | Qt::Key_P});
     connect(print, &QAction::triggered, view_, &ArmyView::OnFilePrint);
     QAction* printSetup =
-        MakeAction({"P&rint Setup...", "actionPrintSetup", "Choose the paper and its margins"});
+        MakeAction({tr("P&rint Setup..."), "actionPrintSetup", tr("Choose the paper and its margins")});
     connect(printSetup, &QAction::triggered, this, &MainWindow::OnFilePrintSetup);
-    QAction* exportHtml = MakeAction({"&Export Html", "actionExportHtml", "Export to a html file"});
+    QAction* exportHtml = MakeAction({tr("&Export Html"), "actionExportHtml", tr("Export to a html file")});
     connect(exportHtml, &QAction::triggered, view_, &ArmyView::OnExportHtml);
     QAction* exit =
-        MakeAction({"E&xit", "actionExit", "Quit the program; a changed army can be saved first"});
+        MakeAction({tr("E&xit"), "actionExit", tr("Quit the program; a changed army can be saved first")});
     connect(exit, &QAction::triggered, this, &QWidget::close);
     // Insert and Delete act in the unit list, where the unit they act on is
     // selected; in a text field they keep their usual meaning.
     QAction* newUnit =
-        MakeAction({"&New unit", "actionNewUnit", "Creates a new unit or duplicates an existing one.",
-                    NewUnitIcon(), "New unit", QKeySequence(Qt::Key_Insert)});
+        MakeAction({tr("&New unit"), "actionNewUnit", tr("Creates a new unit or duplicates an existing one."),
+                    NewUnitIcon(), tr("New unit"), QKeySequence(Qt::Key_Insert)});
     connect(newUnit, &QAction::triggered, view_, &ArmyView::OnNewUnit);
-    QAction* deleteUnit = MakeAction({"&Delete unit", "actionDeleteUnit", "Delete the unit.",
-                                      DeleteUnitIcon(), "Delete unit", QKeySequence(QKeySequence::Delete)});
+    QAction* deleteUnit =
+        MakeAction({tr("&Delete unit"), "actionDeleteUnit", tr("Delete the unit."), DeleteUnitIcon(),
+                    tr("Delete unit"), QKeySequence(QKeySequence::Delete)});
     connect(deleteUnit, &QAction::triggered, view_, &ArmyView::OnDeleteUnit);
     for (QAction* action : {newUnit, deleteUnit}) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         view_->unitList()->addAction(action);
     }
-    QAction* minMax = MakeAction({"&Min/Max units", "actionMinMax",
-                                  "Creates and/or deletes units until min/max requirements are met.",
-                                  MinMaxIcon(), "Min/Max units"});
+    QAction* minMax = MakeAction({tr("&Min/Max units"), "actionMinMax",
+                                  tr("Creates and/or deletes units until min/max requirements are met."),
+                                  MinMaxIcon(), tr("Min/Max units")});
     connect(minMax, &QAction::triggered, view_, &ArmyView::OnMinMaxUnits);
-    QAction* check = MakeAction({"&Check army",
+    QAction* check = MakeAction({tr("&Check army"),
                                  "actionCheckArmy",
-                                 "List every rule the army breaks, in words.",
+                                 tr("List every rule the army breaks, in words."),
                                  {},
-                                 "Check army",
+                                 tr("Check army"),
                                  Qt::CTRL | Qt::Key_K});
     connect(check, &QAction::triggered, this, &MainWindow::OnCheckArmy);
     QUndoStack& stack = view_->undoStack();
@@ -150,11 +154,12 @@ void MainWindow::CreateMenusAndToolbar() {
     redo->setIcon(ThemeIcon("edit-redo", QStyle::SP_ArrowForward));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redo->setStatusTip(tr("Redo the change last undone"));
-    QAction* about = MakeAction({"&About Ovra...", "actionAbout", "Show the program's name and version",
-                                 ThemeIcon("help-about", QStyle::SP_MessageBoxInformation), "About"});
+    QAction* about =
+        MakeAction({tr("&About Ovra..."), "actionAbout", tr("Show the program's name and version"),
+                    ThemeIcon("help-about", QStyle::SP_MessageBoxInformation), tr("About")});
     connect(about, &QAction::triggered, this, &MainWindow::OnAppAbout);
 
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
     fileMenu_->addAction(newAction);
     fileMenu_->addAction(open);
     fileMenu_->addAction(saveAs);
@@ -164,7 +169,7 @@ void MainWindow::CreateMenusAndToolbar() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(exportHtml);
     recentSeparator_ = fileMenu_->addSeparator();
-    recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
+    recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
     recentPlaceholder_->setObjectName(QStringLiteral("actionRecentPlaceholder"));
     recentPlaceholder_->setEnabled(false);
     for (int i = 0; i < kRecentFiles; ++i) {
@@ -182,16 +187,17 @@ void MainWindow::CreateMenusAndToolbar() {
     editMenu->addAction(undo);
     editMenu->addAction(redo);
 
-    QMenu* armyMenu = menuBar()->addMenu(QStringLiteral("&Army"));
+    QMenu* armyMenu = menuBar()->addMenu(tr("&Army"));
     armyMenu->addAction(newUnit);
     armyMenu->addAction(deleteUnit);
     armyMenu->addSeparator();
     armyMenu->addAction(minMax);
     armyMenu->addAction(check);
 
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* armyLists = MakeAction({"&Army lists...", "actionArmyLists",
-                                     "Show the army-list files that were read and what lint finds in them"});
+    QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
+    QAction* armyLists =
+        MakeAction({tr("&Army lists..."), "actionArmyLists",
+                    tr("Show the army-list files that were read and what lint finds in them")});
     connect(armyLists, &QAction::triggered, this, [this] {
         ArmyListsDialog dialog(app_.catalogue(), app_.metrics(), this);
         app_.services().ExecDialog(dialog);
@@ -199,7 +205,7 @@ void MainWindow::CreateMenusAndToolbar() {
     helpMenu->addAction(armyLists);
     helpMenu->addAction(about);
 
-    QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar"));
+    QToolBar* toolbar = addToolBar(tr("Toolbar"));
     toolbar->setObjectName(QStringLiteral("toolBar"));
     toolbar->setIconSize(QSize(16, 16));
     toolbar->setMovable(true);
@@ -305,10 +311,10 @@ void MainWindow::OnFileNew() {
 }
 
 void MainWindow::OnFileOpen() {
-    const QString filters = kArmyFilter + QStringLiteral(";;Fennmarch Army File (*.bba);;"
-                                                         "Fennmarch Army File (*.fma);;All Files (*)");
-    const QString path = app_.services().GetOpenFileName(this, QStringLiteral("Open"), app_.StartFolder(),
-                                                         filters, kArmyFilter);
+    const QString filters = ArmyFilter() + QStringLiteral(";;") +
+                            tr("Fennmarch Army File (*.bba);;Fennmarch Army File (*.fma);;All Files (*)");
+    const QString path =
+        app_.services().GetOpenFileName(this, tr("Open"), app_.StartFolder(), filters, ArmyFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -354,9 +360,8 @@ bool MainWindow::OnFileSave() {
 }
 
 bool MainWindow::OnFileSaveAs() {
-    const QString path = app_.services().GetSaveFileName(this, QStringLiteral("Save As"),
-                                                         app_.ProposedPath(QStringLiteral(".evr")),
-                                                         kArmyFilter, QStringLiteral("evr"));
+    const QString path = app_.services().GetSaveFileName(
+        this, tr("Save As"), app_.ProposedPath(QStringLiteral(".evr")), ArmyFilter(), QStringLiteral("evr"));
     if (path.isEmpty())
         return false;
     return DoSave(path);

@@ -55,11 +55,11 @@ protected:
 
 private:
     struct ActionSpec {
-        const char* text;
+        QString text;
         const char* name;
-        const char* prompt; // the status-bar prompt
+        QString prompt; // the status-bar prompt
         QIcon icon = {};
-        const char* toolTip = nullptr;
+        QString toolTip = {};
         QKeySequence shortcut = {};
     };
     QAction* MakeAction(const ActionSpec& spec);

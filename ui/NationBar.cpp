@@ -23,7 +23,6 @@
 namespace ovra {
 
 namespace {
-constexpr const char* kNationChangeQuestion = "Changing the nation will delete all unit entries !";
 // A limit is typed with at most five digits; a longer one from a file is
 // shown whole.
 constexpr int kTypedPointsDigits = 5;
@@ -116,7 +115,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     pointsEdit_->setFont(font);
     pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pointsEdit_->setMaxLength(kTypedPointsDigits);
-    pointsEdit_->setToolTip(QStringLiteral("Points limit"));
+    pointsEdit_->setToolTip(tr("Points limit"));
     pointsEdit_->setAccessibleName(tr("Points limit"));
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
     connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
@@ -136,7 +135,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     infoButton_->setObjectName(QStringLiteral("infoButton"));
     infoButton_->setFont(font);
     infoButton_->setDefault(true);
-    infoButton_->setToolTip(QStringLiteral("About this nation"));
+    infoButton_->setToolTip(tr("About this nation"));
     infoButton_->setAccessibleName(tr("About this nation"));
     connect(infoButton_, &QPushButton::clicked, this, &NationBar::OnInfo);
 
@@ -223,7 +222,7 @@ void NationBar::OnNationActivated(int index) {
     if (picked == nullptr || picked == &doc.army().nation())
         return;
     if (doc.army().UnitCount() > 0 &&
-        !view_.services().AskOkCancel(this, QString::fromLatin1(kNationChangeQuestion),
+        !view_.services().AskOkCancel(this, tr("Changing the nation will delete all unit entries !"),
                                       QStringLiteral("Ovra"))) {
         SelectNation(&doc.army().nation());
         return;

@@ -12,7 +12,7 @@ NationInfoDialog::NationInfoDialog(const UiMetrics& metrics, const QString& name
                                    QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("nationInfoDialog"));
-    setWindowTitle(QStringLiteral("Nation info"));
+    setWindowTitle(tr("Nation info"));
     setFont(metrics.font);
     setFixedSize(metrics.DialogUnits(227, 206));
 
@@ -28,7 +28,7 @@ NationInfoDialog::NationInfoDialog(const UiMetrics& metrics, const QString& name
     info_->setPlainText(info);
     info_->setGeometry(metrics.DialogRect(7, 25, 213, 153));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(metrics.DialogRect(173, 185, 47, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -35,13 +35,13 @@ OptionPickerDialog::OptionKind KindOf(const TaggedObject* current) {
 QString TitleOf(OptionPickerDialog::OptionKind kind) {
     switch (kind) {
     case OptionPickerDialog::OptionKind::MagicItem:
-        return QStringLiteral("Magic item");
+        return OptionPickerDialog::tr("Magic item");
     case OptionPickerDialog::OptionKind::SiegeEngine:
-        return QStringLiteral("Siege engine");
+        return OptionPickerDialog::tr("Siege engine");
     case OptionPickerDialog::OptionKind::Mount:
         break;
     }
-    return QStringLiteral("Mount");
+    return OptionPickerDialog::tr("Mount");
 }
 
 // A red row keeps its red text when selected, on a light tint of the
@@ -91,11 +91,11 @@ OptionPickerDialog::OptionPickerDialog(ArmyView& view, QWidget* parent, const Tr
     const int half = kWidth / 2;
     const int buttonsTop = kHeight - h - 7;
 
-    ok_ = new QPushButton(QStringLiteral("Ok"), this);
+    ok_ = new QPushButton(tr("Ok"), this);
     ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setGeometry(EdgeRect(2, buttonsTop, half - 2, kHeight - 2));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cancelButton"));
     cancel_->setGeometry(EdgeRect(half + 2, buttonsTop, kWidth - 2, kHeight - 2));
 

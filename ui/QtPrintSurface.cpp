@@ -7,6 +7,7 @@
 #include "PrintReportWriter.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QPageLayout>
@@ -50,13 +51,13 @@ bool PaintRoster(const ArmyDocument& document, QPagedPaintDevice& device, bool g
                  std::optional<InfoChoice> info, QString& error) {
     QPainter painter;
     if (!painter.begin(&device)) {
-        error = QStringLiteral("The printer could not be started.");
+        error = QCoreApplication::translate("Printing", "The printer could not be started.");
         return false;
     }
     QtPrintSurface surface(painter, device, grayscale);
     PrintRoster(document, surface, surface.PrintableArea(), info);
     if (!painter.end()) {
-        error = QStringLiteral("The roster could not be printed completely.");
+        error = QCoreApplication::translate("Printing", "The roster could not be printed completely.");
         return false;
     }
     return true;
@@ -181,7 +182,7 @@ bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QStri
             return true;
         reason = QString::fromStdString(written);
     }
-    error = QStringLiteral("The file \"%1\" could not be written: %2").arg(path, reason);
+    error = QCoreApplication::translate("Printing", "The file \"%1\" could not be written: %2").arg(path, reason);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "CountPopup.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -42,7 +43,7 @@ bool UiServices::AskOkCancel(QWidget* parent, const QString& text, const QString
 
 UiServices::SaveChoice UiServices::AskSaveChanges(QWidget* parent, const QString& documentTitle) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Ovra"),
-                    QStringLiteral("Save changes to %1?").arg(documentTitle),
+                    QCoreApplication::translate("UiServices", "Save changes to %1?").arg(documentTitle),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
@@ -74,18 +75,20 @@ QString UiServices::GetSaveFileName(QWidget* parent, const QString& caption, con
 
 bool UiServices::RunPrintDialog(QWidget* parent, QPrinter& printer, InfoChoice& choice) {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print"));
+    dialog.setWindowTitle(QCoreApplication::translate("UiServices", "Print"));
     // No page ranges, selection or collation: a roster is printed whole.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
 
-    auto* info = new QGroupBox(QStringLiteral("Info"));
+    auto* info = new QGroupBox(QCoreApplication::translate("UiServices", "Info"));
     info->setObjectName(QStringLiteral("infoGroup"));
     auto* layout = new QVBoxLayout(info);
     auto* group = new QButtonGroup(info);
     const std::pair<const char*, InfoChoice> buttons[] = {
-        {"Complete", InfoChoice::Complete}, {"Short", InfoChoice::Short}, {"None", InfoChoice::None}};
+        {QT_TRANSLATE_NOOP("UiServices", "Complete"), InfoChoice::Complete},
+        {QT_TRANSLATE_NOOP("UiServices", "Short"), InfoChoice::Short},
+        {QT_TRANSLATE_NOOP("UiServices", "None"), InfoChoice::None}};
     for (const auto& [text, value] : buttons) {
-        auto* button = new QRadioButton(QString::fromLatin1(text), info);
+        auto* button = new QRadioButton(QCoreApplication::translate("UiServices", text), info);
         button->setObjectName(QString::fromLatin1(text).toLower());
         layout->addWidget(button);
         group->addButton(button, static_cast<int>(value));

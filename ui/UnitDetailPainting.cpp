@@ -3,6 +3,8 @@
 #include "UnitListPainting.h"
 #include "Win1252.h"
 
+#include <QCoreApplication>
+
 #include "Army.h"
 #include "ArmyCatalogue.h"
 
@@ -10,10 +12,22 @@ namespace ovra {
 
 namespace {
 
-const QStringList kUnitLabels = {QStringLiteral("T"),  QStringLiteral("A"),  QStringLiteral("H"),
-                                 QStringLiteral("Sv"), QStringLiteral("Sz"), QStringLiteral("Pts")};
-const QStringList kCharacterLabels = {QStringLiteral("T"), QStringLiteral("A"), QStringLiteral("Co"),
-                                      QStringLiteral("Pts")};
+// Column titles: type, attacks, hits, save, size or command, points.
+QStringList Labels(std::initializer_list<const char*> titles) {
+    QStringList labels;
+    for (const char* title : titles)
+        labels << QCoreApplication::translate("ProfileTable", title);
+    return labels;
+}
+QStringList UnitLabels() {
+    return Labels({QT_TRANSLATE_NOOP("ProfileTable", "T"), QT_TRANSLATE_NOOP("ProfileTable", "A"),
+                   QT_TRANSLATE_NOOP("ProfileTable", "H"), QT_TRANSLATE_NOOP("ProfileTable", "Sv"),
+                   QT_TRANSLATE_NOOP("ProfileTable", "Sz"), QT_TRANSLATE_NOOP("ProfileTable", "Pts")});
+}
+QStringList CharacterLabels() {
+    return Labels({QT_TRANSLATE_NOOP("ProfileTable", "T"), QT_TRANSLATE_NOOP("ProfileTable", "A"),
+                   QT_TRANSLATE_NOOP("ProfileTable", "Co"), QT_TRANSLATE_NOOP("ProfileTable", "Pts")});
+}
 
 // Each row carries its own record's category, mounts and runners included,
 // as the printed roster shows them.
@@ -91,18 +105,18 @@ std::vector<ProfileRow> ProfileRows(const TroopTypeRecord& type, const UnitEntry
         top = top - 1 + rowHeight;
     };
     if (type.troopKind == kTroopUnit) {
-        add(true, kUnitLabels);
+        add(true, UnitLabels());
         add(false, UnitProfileValues(type));
     } else if (type.troopKind == kTroopCharacter) {
-        add(true, kCharacterLabels);
+        add(true, CharacterLabels());
         add(false, CharacterProfileValues(type));
         if (unit != nullptr && unit->mount() != nullptr && unit->mount()->code() != kNoMount) {
             top += rowHeight + 6; // the mount button lies in between
-            add(true, kUnitLabels);
+            add(true, UnitLabels());
             add(false, UnitProfileValues(*unit->mount()));
         }
     } else if (type.troopKind == kTroopSkirmisherUnit) {
-        add(true, kUnitLabels);
+        add(true, UnitLabels());
         add(false, UnitProfileValues(type));
         top += rowHeight + 3; // the runners check box lies in between
         // The runners fight with the save of the unit they run with.

@@ -152,6 +152,8 @@ public:
         options.armyListDirectories = lists;
         options.settings = settings.get();
         options.services = &services;
+        options.translationFolders = translationFolders;
+        options.locale = locale;
         app = std::make_unique<Application>(options);
         return app->Start(request);
     }
@@ -164,6 +166,9 @@ public:
     QTemporaryDir directory;
     std::unique_ptr<QSettings> settings;
     ScriptedServices services;
+    // No translation unless a test asks for one.
+    QStringList translationFolders;
+    std::optional<QLocale> locale;
     std::vector<std::filesystem::path> lists;
     std::unique_ptr<Application> app;
 };

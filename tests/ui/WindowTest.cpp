@@ -11,7 +11,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 
 using namespace ovra;
@@ -169,4 +171,24 @@ TEST(Look, ClassicColoursOnALightPaletteReadableOnesOnADarkOne) {
     QApplication::setPalette(original);
 }
 
+TEST(Translation, TheWindowSpeaksTheUsersLanguageWhenATranslationIsInstalled) {
+    TestProgram german;
+    german.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
+    german.locale = QLocale(QLocale::German, QLocale::Germany);
+    german.Start();
+    EXPECT_EQ(german.frame().menuBar()->actions().front()->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(german.frame().findChild<QLabel*>(QStringLiteral("problemCount"))->text(),
+              QStringLiteral("2 Probleme"));
+    EXPECT_EQ(german.frame().menuBar()->actions().at(1)->text(), QStringLiteral("&Edit"))
+        << "what is not translated stays English";
+    german.app.reset();
+
+    TestProgram english;
+    english.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
+    english.locale = QLocale(QLocale::English, QLocale::UnitedKingdom);
+    english.Start();
+    EXPECT_EQ(english.frame().menuBar()->actions().front()->text(), QStringLiteral("&File"));
+}
+
 } // namespace
+
