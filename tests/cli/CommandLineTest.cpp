@@ -79,6 +79,12 @@ struct SplitCase {
     Words own;
 };
 
+std::ostream& operator<<(std::ostream& out, const SplitCase& c) {
+    for (const std::string& arg : c.args)
+        out << arg << ' ';
+    return out;
+}
+
 class QtOptions : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(QtOptions, AreTakenOutForQApplication) {
@@ -123,6 +129,10 @@ struct FolderCase {
     std::filesystem::path user;
     std::vector<ArmyListFolder> expected;
 };
+
+std::ostream& operator<<(std::ostream& out, const FolderCase& c) {
+    return out << c.name;
+}
 
 class ArmyListFolderOrder : public ::testing::TestWithParam<FolderCase> {};
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 
 using namespace ovra::test;
 
@@ -23,7 +24,9 @@ struct FileCase {
     bool isArmyFile;
 };
 
-void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
+std::ostream& operator<<(std::ostream& out, const FileCase& c) {
+    return out << c.name;
+}
 
 std::string Bytes(const char* armyFile) {
     return ReadWholeFile(kData / "army" / armyFile);
