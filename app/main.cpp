@@ -46,12 +46,17 @@ int ExportPdfFile(const ovra::ArmyDocument& document, const std::string& out, ov
 
 int main(int argc, char** argv) {
     using namespace ovra;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const CommandLine commandLine = ParseCommandLine(args);
+    // Qt's own options are taken out first, so that a headless command, the
+    // usage and the version never need a display.
+    const SplitArguments split = SplitQtOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine commandLine = ParseCommandLine(split.own);
 
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
         std::cout << UsageText();
+        return 0;
+    case CommandLine::Mode::Version:
+        std::cout << VersionText();
         return 0;
     case CommandLine::Mode::Error:
         std::cerr << "ovra: " << commandLine.error << "\n\n" << UsageText();
@@ -68,20 +73,29 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const std::vector<std::filesystem::path> directories =
-        ArmyListDirectories(commandLine, ProgramDirectory(argv[0]));
+    const std::vector<ArmyListFolder> folders = ArmyListFolders(commandLine, ProgramDirectory(argv[0]));
+    const std::vector<std::filesystem::path> directories = FolderPaths(folders);
 
     if (commandLine.mode == CommandLine::Mode::Headless) {
         const ArmyCatalogue catalogue(directories);
 #ifdef OVRA_WITH_UI
-        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr, ExportPdfFile);
+        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr, ExportPdfFile, folders);
 #else
-        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr);
+        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr, {}, folders);
 #endif
     }
 
 #ifdef OVRA_WITH_UI
-    QApplication application(argc, argv);
+    // QApplication sees the program's name and Qt's options alone; it keeps
+    // references to them for as long as it lives.
+    std::vector<std::string> qtArguments{argv[0]};
+    qtArguments.insert(qtArguments.end(), split.qt.begin(), split.qt.end());
+    std::vector<char*> qtArgv;
+    for (std::string& argument : qtArguments)
+        qtArgv.push_back(argument.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArguments.size());
+    QApplication application(qtArgc, qtArgv.data());
     QApplication::setOrganizationName(QStringLiteral("Eldvarrow"));
     QApplication::setApplicationName(QStringLiteral("Ovra"));
     QApplication::setWindowIcon(ProgramIcon());

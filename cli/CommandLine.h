@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovra {
@@ -15,30 +16,70 @@ struct CommandLine {
         Print,    // print `file` with the stored info choice, then end
         Headless, // `command` with its `arguments`
         Help,     // print the usage and exit 0
+        Version,  // print the program's name and version and exit 0
         Error,    // `error` says what is wrong; exit 2
     };
 
     Mode mode = Mode::Gui;
     std::string command;
-    std::vector<std::string> arguments;
+    std::vector<std::string> arguments; // a "--" among them ends the command's options
     std::optional<std::filesystem::path> file;
     std::optional<std::filesystem::path> armyListDirectory; // --army-lists DIR
     std::string error;
 };
 
-// Parses the arguments after the program name.
+// Parses the arguments after the program name (Qt's options taken out). A
+// "--" ends the options: every word after it is a file name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The arguments split into Qt's standard options (`-style Fusion`,
+// `-platform NAME`, `-reverse`...), with their values and in their order, and
+// the program's own. Qt's options are recognised anywhere before a "--", but
+// never as the value of one of the program's own options.
+struct SplitArguments {
+    std::vector<std::string> qt;
+    std::vector<std::string> own;
+};
+SplitArguments SplitQtOptions(const std::vector<std::string>& args);
 
 // The usage text printed by --help and after a usage error.
 const char* UsageText();
 
+// "ovra VERSION" and a line end, as --version prints it.
+std::string VersionText();
+
 // The names of the headless commands.
 bool IsHeadlessCommand(const std::string& name);
 
-// Where army-list files are looked for: DIR alone when given, otherwise the
-// program's directory, then the per-user directory (when it differs).
-std::vector<std::filesystem::path> ArmyListDirectories(const CommandLine& commandLine,
-                                                       const std::filesystem::path& programDirectory);
+// A folder that army-list files are read from, and which of the program's
+// folders it is.
+struct ArmyListFolder {
+    enum class Kind { Given, Program, System, User };
+    Kind kind = Kind::Given;
+    std::filesystem::path path;
+
+    bool operator==(const ArmyListFolder&) const = default;
+};
+
+// Where army-list files are looked for, in load order, so that a later file
+// replaces the nations of an earlier one: DIR alone when --army-lists gives
+// it; otherwise the program's directory (unless it is a "bin" folder, where
+// installed programs live), the system folders `ovra/armylists` under each
+// entry of `xdgDataDirs` (the last entry first, so that the first one wins;
+// "/usr/local/share:/usr/share" when empty; relative entries are ignored),
+// then the user's folder. A folder named twice is listed once, at its last
+// place.
+std::vector<ArmyListFolder> ArmyListFolders(const CommandLine& commandLine,
+                                            const std::filesystem::path& programDirectory,
+                                            std::string_view xdgDataDirs,
+                                            const std::filesystem::path& userDirectory);
+
+// The same, with $XDG_DATA_DIRS and UserArmyListDirectory() of this process.
+std::vector<ArmyListFolder> ArmyListFolders(const CommandLine& commandLine,
+                                            const std::filesystem::path& programDirectory);
+
+// The paths of the folders, in their order.
+std::vector<std::filesystem::path> FolderPaths(const std::vector<ArmyListFolder>& folders);
 
 // The directory of the running executable.
 std::filesystem::path ProgramDirectory(const char* argv0);

@@ -3,6 +3,7 @@
 #include "ArmyCatalogue.h"
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
+#include "CatalogueSources.h"
 #include "HtmlReportWriter.h"
 #include "Json.h"
 #include "LintCommand.h"
@@ -86,6 +87,11 @@ std::optional<Arguments> SplitArguments(const std::vector<std::string>& args, st
                                         std::set<std::string> flags, std::ostream& err) {
     Arguments split;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") { // the rest are files, whatever their names
+            split.files.insert(split.files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                               args.end());
+            break;
+        }
         if (valued.count(args[i]) != 0) {
             if (i + 1 >= args.size()) {
                 UsageError(err, args[i] + " needs a value");
@@ -105,10 +111,15 @@ std::optional<Arguments> SplitArguments(const std::vector<std::string>& args, st
     return split;
 }
 
-int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
-                 std::ostream& err) {
-    if (!commandLine.arguments.empty())
-        return UsageError(err, "catalogue takes no arguments");
+int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
+                 const std::vector<ArmyListFolder>& folders, std::ostream& out, std::ostream& err) {
+    const std::vector<std::string>& args = commandLine.arguments;
+    if (args.size() == 1 && args.front() == "--sources") {
+        out << CatalogueSourcesText(catalogue, folders);
+        return 0;
+    }
+    if (!args.empty())
+        return UsageError(err, "catalogue takes no arguments but --sources");
     out << CatalogueJson(catalogue);
     return 0;
 }
@@ -293,10 +304,11 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
 } // namespace
 
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
-                       std::ostream& err, const PdfExportFunction& exportPdf) {
+                       std::ostream& err, const PdfExportFunction& exportPdf,
+                       const std::vector<ArmyListFolder>& folders) {
     const std::string& command = commandLine.command;
     if (command == "catalogue")
-        return RunCatalogue(commandLine, catalogue, out, err);
+        return RunCatalogue(commandLine, catalogue, folders, out, err);
     if (command == "new")
         return RunNew(commandLine, catalogue, err);
     if (command == "min-max")

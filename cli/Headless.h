@@ -36,8 +36,10 @@ bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path&
 // reason on `err`, when `output` is `input`.
 bool OutputIsInput(const std::string& input, const std::string& output, std::ostream& err);
 
-// Runs one headless command and returns its exit code.
+// Runs one headless command and returns its exit code. `folders` are where
+// the catalogue's army-list files were looked for (for `catalogue --sources`).
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
-                       std::ostream& err, const PdfExportFunction& exportPdf = {});
+                       std::ostream& err, const PdfExportFunction& exportPdf = {},
+                       const std::vector<ArmyListFolder>& folders = {});
 
 } // namespace ovra

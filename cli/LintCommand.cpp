@@ -11,8 +11,13 @@ int RunLint(const CommandLine& commandLine, std::ostream& out, std::ostream& err
     bool builtIn = false;
     bool json = false;
     std::vector<std::string> files;
+    bool filesOnly = false; // after "--"
     for (const std::string& arg : commandLine.arguments) {
-        if (arg == "--builtin") {
+        if (filesOnly) {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            filesOnly = true;
+        } else if (arg == "--builtin") {
             builtIn = true;
         } else if (arg == "--json") {
             json = true;

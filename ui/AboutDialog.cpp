@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 
 #include "UiMetrics.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,7 +21,7 @@ AboutDialog::AboutDialog(const UiMetrics& metrics, QWidget* parent) : QDialog(pa
     icon->setGeometry(iconRect);
     icon->setPixmap(QApplication::windowIcon().pixmap(iconRect.size()));
 
-    auto* text = new QLabel(QStringLiteral("Eldvarrow Army Generator V1.41"), this);
+    auto* text = new QLabel(QStringLiteral("Eldvarrow Army Generator V") + QLatin1String(kVersion), this);
     text->setObjectName(QStringLiteral("aboutText"));
     QRect textRect = metrics.DialogRect(40, 10, 119, 8);
     textRect.setHeight(2 * textRect.height());
