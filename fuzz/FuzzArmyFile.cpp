@@ -5,6 +5,8 @@
 #include "ArmyFile.h"
 
 #include <cstddef>
+#include <cstdlib>
+#include <map>
 #include <cstdint>
 #include <string_view>
 
@@ -23,6 +25,33 @@ const ovra::ArmyCatalogue& Catalogue() {
         return c;
     }();
     return *catalogue;
+}
+
+// The counts the army keeps, against a count of its entries; a difference
+// stops the fuzzer.
+void ExpectKeptCountsMatchARecount(const ovra::Army& army) {
+    std::map<ovra::Code, std::int32_t> types, riders, carriers;
+    std::int64_t total = 0;
+    for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
+        const ovra::UnitEntry& e = *army.UnitAt(i);
+        ++types[e.troopType().code()];
+        if (e.mount() != nullptr)
+            ++riders[e.mount()->code()];
+        if (e.magicItem() != nullptr)
+            ++carriers[e.magicItem()->code()];
+        total += e.Points();
+    }
+    for (const auto& [code, n] : types)
+        if (army.CountOfType(code) != n)
+            std::abort();
+    for (const auto& [code, n] : riders)
+        if (army.CountRiding(code) != n)
+            std::abort();
+    for (const auto& [code, n] : carriers)
+        if (army.CountCarrying(code) != n)
+            std::abort();
+    if (army.TotalPoints() != ovra::ClampToInt32(total))
+        std::abort();
 }
 
 } // namespace
@@ -44,7 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto t = nation.NextTroopType(nullptr); t; t = nation.NextTroopType(t))
         sum += army.MinimumRequired(*t) + army.MaximumAllowed(*t) + army.NumberInArmy(t->code());
     const std::string written = ovra::WriteArmyFile(army);
-    if (army.UnitCount() < 2000)
+    ExpectKeptCountsMatchARecount(army);
+    if (army.UnitCount() < 2000) {
         army.EnforceMinMax();
+        ExpectKeptCountsMatchARecount(army);
+    }
     return sum == -1 && written.empty() ? 1 : 0;
 }
