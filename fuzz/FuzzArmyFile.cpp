@@ -5,9 +5,9 @@
 #include "ArmyFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
-#include <cstdint>
 #include <string_view>
 
 namespace {
