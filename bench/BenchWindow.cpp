@@ -1,0 +1,105 @@
+// The window's refresh after a count change on a 10,000-entry army: the
+// command on the undo stack, the document's SetCountOfType, the unit list's
+// rebuild with its selection, the unit panel and the status bar's problem
+// count; the second benchmark also lets the event loop lay out and paint.
+#include "Application.h"
+#include "ArmyView.h"
+#include "MainWindow.h"
+#include "UnitListPane.h"
+
+#include "ArmyCatalogue.h"
+#include "ArmyDocument.h"
+#include "ArmyFile.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// `count` entries of every listed troop type of Imperial Rome in turn.
+std::string ArmyFileOf(const ovra::ArmyCatalogue& catalogue, std::int64_t count) {
+    const ovra::NationRecord& rome = *catalogue.FindNation(256);
+    ovra::Army army(rome, 2000, false);
+    std::vector<const ovra::TroopTypeRecord*> types;
+    for (auto t = rome.NextListedTroopType(nullptr); t; t = rome.NextListedTroopType(t))
+        types.push_back(t);
+    for (std::int64_t i = 0; i < count; ++i)
+        army.AddUnit(types[static_cast<std::size_t>(i) % types.size()]->code());
+    return ovra::WriteArmyFile(army);
+}
+
+// The program as it starts, with settings of its own, showing the army.
+struct Window {
+    explicit Window(std::int64_t entries) {
+        settings = std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
+                                               QSettings::IniFormat);
+        ovra::ApplicationOptions options;
+        options.settings = settings.get();
+        app = std::make_unique<ovra::Application>(options);
+        app->Start({});
+        ovra::ArmyDocument& doc = app->document();
+        doc.LoadFromBytes(ArmyFileOf(app->catalogue(), entries), "army.evr");
+        QApplication::processEvents();
+    }
+
+    ovra::ArmyView& view() const { return *app->mainFrame().view(); }
+
+    QTemporaryDir directory;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<ovra::Application> app;
+};
+
+// One troop type's count goes up by one and back, as the count grid sets
+// it. The second argument selects the troop type's row (0) or, with the
+// type's rows open, its first unit (1).
+void CountChange(benchmark::State& state, bool paint) {
+    Window window(state.range(0));
+    ovra::ArmyView& view = window.view();
+    const ovra::Army& army = window.app->document().army();
+    const ovra::TroopTypeRecord* type = army.nation().NextListedTroopType(nullptr);
+    ovra::UnitId unit = 0;
+    for (std::int32_t i = 0; state.range(1) != 0 && unit == 0; ++i)
+        if (&army.UnitAt(i)->troopType() == type)
+            unit = army.UnitAt(i)->id();
+    view.unitList()->Select({type, unit});
+    const ovra::Code code = type->code();
+    const std::int32_t base = army.CountOfType(code);
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        const std::int32_t count = base + static_cast<std::int32_t>(steps++ % 2);
+        view.Execute(QStringLiteral("Number of units"),
+                     [code, count](ovra::ArmyDocument& doc) { return doc.SetCountOfType(code, count); });
+        if (paint)
+            QApplication::processEvents();
+        if (steps % 256 == 0) {
+            state.PauseTiming();
+            view.undoStack().clear();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["entries"] = army.UnitCount();
+}
+
+void CountChangeRefresh(benchmark::State& state) {
+    CountChange(state, false);
+}
+BENCHMARK(CountChangeRefresh)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+void CountChangeRefreshAndPaint(benchmark::State& state) {
+    CountChange(state, true);
+}
+BENCHMARK(CountChangeRefreshAndPaint)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
