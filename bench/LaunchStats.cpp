@@ -21,7 +21,7 @@ namespace {
 struct Command {
     std::string label;
     std::vector<char*> argv;
-    std::vector<double> cpuMs, rssMiB, wallMs;
+    std::vector<double> cpuMs, rssMiB, wallMs, userMs, faults;
     int failures = 0;
 };
 
@@ -50,9 +50,13 @@ void RunOnce(Command& command) {
     const auto wall = std::chrono::steady_clock::now() - start;
     if (!WIFEXITED(status) || (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 1))
         ++command.failures;
-    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+    };
     command.cpuMs.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
-    command.rssMiB.push_back(usage.ru_maxrss / 1024.0);
+    command.userMs.push_back(ms(usage.ru_utime));
+    command.faults.push_back(static_cast<double>(usage.ru_minflt + usage.ru_majflt));
+    command.rssMiB.push_back(static_cast<double>(usage.ru_maxrss) / 1024.0);
     command.wallMs.push_back(std::chrono::duration<double, std::milli>(wall).count());
 }
 
@@ -88,21 +92,24 @@ int main(int argc, char** argv) {
         c.cpuMs.clear();
         c.rssMiB.clear();
         c.wallMs.clear();
+        c.userMs.clear();
+        c.faults.clear();
         c.failures = 0;
     }
     for (int r = 0; r < runs; ++r)
         for (Command& c : commands)
             RunOnce(c);
 
-    std::printf("%-28s %10s %10s %10s %9s %9s %6s\n", "command (medians)", "cpu ms", "rss MiB", "wall ms",
-                "cpu x", "rss x", "fails");
+    std::printf("%-28s %10s %10s %10s %9s %9s %9s %9s %6s\n", "command (medians)", "cpu ms", "rss MiB",
+                "wall ms", "cpu x", "rss x", "user ms", "faults", "fails");
     const double cpu0 = Median(commands.front().cpuMs);
     const double rss0 = Median(commands.front().rssMiB);
     for (const Command& c : commands) {
         const double cpu = Median(c.cpuMs);
         const double rss = Median(c.rssMiB);
-        std::printf("%-28s %10.1f %10.1f %10.1f %9.3f %9.3f %6d\n", c.label.c_str(), cpu, rss, Median(c.wallMs),
-                    cpu0 > 0 ? cpu / cpu0 : 0.0, rss0 > 0 ? rss / rss0 : 0.0, c.failures);
+        std::printf("%-28s %10.1f %10.1f %10.1f %9.3f %9.3f %9.1f %9.0f %6d\n", c.label.c_str(), cpu, rss,
+                    Median(c.wallMs), cpu0 > 0 ? cpu / cpu0 : 0.0, rss0 > 0 ? rss / rss0 : 0.0, Median(c.userMs),
+                    Median(c.faults), c.failures);
     }
     return 0;
 }

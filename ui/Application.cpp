@@ -19,8 +19,31 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QSettings>
+#include <QTimer>
 
 namespace ovra {
+namespace {
+
+// With OVRA_EXIT_AFTER_FIRST_PAINT set, the program ends once the window's
+// first paint has been delivered: start-up can then be measured from the
+// outside, the same way as any other Qt program's. The event loop is left
+// without closing the window, so that nothing of a close (the window's place
+// written to the settings) is measured with it.
+class ExitAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 QStringList TranslationFolders() {
     QStringList folders = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
@@ -131,6 +154,8 @@ std::optional<int> Application::Start(const StartRequest& request) {
         break;
     }
     frame_->RestoreWindowGeometry();
+    if (qEnvironmentVariableIsSet("OVRA_EXIT_AFTER_FIRST_PAINT"))
+        frame_->installEventFilter(new ExitAfterFirstPaint(frame_.get()));
     frame_->show();
     // Keys go to the list first: a digit typed at once must not change the
     // points limit.
