@@ -3,9 +3,9 @@
 // time, and their ratios to the first command. Output goes to /dev/null.
 //
 //   launch_stats [-n RUNS] -- LABEL COMMAND ARGS... [-- LABEL COMMAND ARGS...]...
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -78,10 +78,12 @@ int main(int argc, char** argv) {
                 c.argv.push_back(argv[i]);
         }
     }
-    commands.erase(std::remove_if(commands.begin(), commands.end(), [](const Command& c) { return c.argv.empty(); }),
-                   commands.end());
+    commands.erase(
+        std::remove_if(commands.begin(), commands.end(), [](const Command& c) { return c.argv.empty(); }),
+        commands.end());
     if (commands.empty() || runs < 1) {
-        std::fprintf(stderr, "usage: launch_stats [-n RUNS] -- LABEL COMMAND ARGS... [-- LABEL COMMAND ARGS...]...\n");
+        std::fprintf(
+            stderr, "usage: launch_stats [-n RUNS] -- LABEL COMMAND ARGS... [-- LABEL COMMAND ARGS...]...\n");
         return 2;
     }
     for (Command& c : commands)
@@ -108,8 +110,8 @@ int main(int argc, char** argv) {
         const double cpu = Median(c.cpuMs);
         const double rss = Median(c.rssMiB);
         std::printf("%-28s %10.1f %10.1f %10.1f %9.3f %9.3f %9.1f %9.0f %6d\n", c.label.c_str(), cpu, rss,
-                    Median(c.wallMs), cpu0 > 0 ? cpu / cpu0 : 0.0, rss0 > 0 ? rss / rss0 : 0.0, Median(c.userMs),
-                    Median(c.faults), c.failures);
+                    Median(c.wallMs), cpu0 > 0 ? cpu / cpu0 : 0.0, rss0 > 0 ? rss / rss0 : 0.0,
+                    Median(c.userMs), Median(c.faults), c.failures);
     }
     return 0;
 }

@@ -51,7 +51,8 @@ public:
         };
         QList<QAction*> actions;
         for (const Spec& spec : specs) {
-            auto* action = new QAction(ThemeIcon(spec.icon, spec.fallback), QString::fromUtf8(spec.text), this);
+            auto* action =
+                new QAction(ThemeIcon(spec.icon, spec.fallback), QString::fromUtf8(spec.text), this);
             action->setStatusTip(QString::fromUtf8(spec.text));
             actions.push_back(action);
         }

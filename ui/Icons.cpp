@@ -1,25 +1,95 @@
 #include "Icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <array>
+#include <iterator>
 
 namespace ovra {
 namespace {
 
-template <class Draw> QIcon Drawn(Draw draw) {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        QPixmap pixmap(size, size);
+// An icon drawn at run time, at each size only when that size is first
+// shown: the tool bar needs 16 pixels alone, the window manager takes the
+// program icon at every size. It picks, scales and greys its pixmaps as an
+// icon of ready-made pixmaps of the same sizes does.
+class DrawnIconEngine : public QIconEngine {
+public:
+    using Draw = void (*)(QPainter&);
+    explicit DrawnIconEngine(Draw draw) : draw_(draw) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = SideFor(size);
+        return QSize(side, side).scaled(size.boundedTo(QSize(side, side)), Qt::KeepAspectRatio);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const int side = SideFor(size);
+        QPixmap& drawn = drawn_[SideIndex(side)];
+        if (drawn.isNull())
+            drawn = Render(side);
+        QPixmap result = drawn;
+        const QSize shown = actualSize(size, mode, state);
+        if (result.size() != shown)
+            result = result.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (mode != QIcon::Normal) {
+            QStyleOption option(0);
+            option.palette = QGuiApplication::palette();
+            const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, result, &option);
+            if (!generated.isNull())
+                result = generated;
+        }
+        return result;
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : kSides)
+            sizes.push_back(QSize(side, side));
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+
+private:
+    static constexpr int kSides[] = {16, 24, 32, 48};
+
+    // The smallest side that covers the size asked for, else the largest.
+    static int SideFor(const QSize& size) {
+        const qint64 wanted = qint64(size.width()) * size.height();
+        for (int side : kSides)
+            if (qint64(side) * side >= wanted)
+                return side;
+        return kSides[std::size(kSides) - 1];
+    }
+    static std::size_t SideIndex(int side) {
+        return static_cast<std::size_t>(std::find(std::begin(kSides), std::end(kSides), side) -
+                                        std::begin(kSides));
+    }
+    QPixmap Render(int side) const {
+        QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        draw(painter);
+        painter.scale(side / 16.0, side / 16.0);
+        draw_(painter);
         painter.end();
-        icon.addPixmap(pixmap);
+        return pixmap;
     }
-    return icon;
+
+    Draw draw_;
+    std::array<QPixmap, std::size(kSides)> drawn_;
+};
+
+QIcon Drawn(DrawnIconEngine::Draw draw) {
+    return QIcon(new DrawnIconEngine(draw));
 }
 
 // A small banner: the unit the Army commands act on.
@@ -85,7 +155,13 @@ QIcon PrintIcon() {
 }
 
 QIcon ProgramIcon() {
-    return Drawn([](QPainter& p) {
+    // Once the application has this icon, its windows share it and with it
+    // the sizes already drawn.
+    static qint64 made = 0;
+    QIcon application = QGuiApplication::windowIcon();
+    if (made != 0 && application.cacheKey() == made)
+        return application;
+    QIcon icon = Drawn([](QPainter& p) {
         // A shield with a crossed spear: an army builder's mark.
         QPainterPath shield;
         shield.moveTo(8, 1);
@@ -100,6 +176,8 @@ QIcon ProgramIcon() {
         p.drawLine(QPointF(5, 11), QPointF(11, 4));
         p.drawLine(QPointF(5, 4), QPointF(11, 11));
     });
+    made = icon.cacheKey();
+    return icon;
 }
 
 } // namespace ovra

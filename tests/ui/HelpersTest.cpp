@@ -1,7 +1,12 @@
-// Plain functions of the window: text conversion, field geometry and the
-// points field's rule.
+// Plain functions of the window: text conversion, field geometry, the
+// points field's rule and the icons drawn at run time.
+#include "UiFixtures.h"
+
+#include "Icons.h"
 #include "NationBar.h"
 #include "Win1252.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +41,21 @@ TEST(PointsField, OnlyDigitsStayAndTheCaretKeepsItsPlace) {
     EXPECT_EQ(empty.text, QStringLiteral("0"));
     EXPECT_TRUE(empty.selectAll);
     EXPECT_EQ(CleanPointsText(QStringLiteral("x"), 1, 1).text, QStringLiteral("0"));
+}
+
+TEST(DrawnIcons, EachSizeIsDrawnForItselfNeverScaledUpAndGreyedWhenDisabled) {
+    test::EnsureApplication();
+    const QIcon icon = NewUnitIcon();
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
+    EXPECT_EQ(icon.pixmap(QSize(16, 16), 1.0).size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixmap(QSize(20, 20), 1.0).size(), QSize(20, 20));
+    EXPECT_EQ(icon.actualSize(QSize(100, 100)), QSize(48, 48));
+    EXPECT_EQ(icon.pixmap(QSize(100, 100), 1.0).size(), QSize(48, 48));
+    const QImage large = icon.pixmap(QSize(48, 48), 1.0).toImage();
+    const QImage small = icon.pixmap(QSize(16, 16), 1.0).toImage();
+    EXPECT_NE(large, small.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(large.format()));
+    EXPECT_NE(icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage(), small);
 }
 
 } // namespace
