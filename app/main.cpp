@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Headless.h"
+#include "StandardStreams.h"
 
 #include "ArmyCatalogue.h"
 
@@ -12,7 +13,7 @@
 #endif
 
 #include <filesystem>
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -28,7 +29,7 @@ int ExportPdfFile(const ovra::ArmyDocument& document, const std::string& out, ov
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtFatalMsg)
-            std::cerr << message.toStdString() << "\n";
+            ovra::StandardError() << message.toStdString() << "\n";
     });
     int argc = 1;
     char name[] = "ovra";
@@ -53,13 +54,13 @@ int main(int argc, char** argv) {
 
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
-        std::cout << UsageText();
+        StandardOutput() << UsageText();
         return 0;
     case CommandLine::Mode::Version:
-        std::cout << VersionText();
+        StandardOutput() << VersionText();
         return 0;
     case CommandLine::Mode::Error:
-        std::cerr << "ovra: " << commandLine.error << "\n\n" << UsageText();
+        StandardError() << "ovra: " << commandLine.error << "\n\n" << UsageText();
         return 2;
     default:
         break;
@@ -68,8 +69,8 @@ int main(int argc, char** argv) {
     if (commandLine.armyListDirectory) {
         std::error_code error;
         if (!std::filesystem::is_directory(*commandLine.armyListDirectory, error)) {
-            std::cerr << "ovra: the army-list directory '" << commandLine.armyListDirectory->string()
-                      << "' does not exist\n";
+            StandardError() << "ovra: the army-list directory '" << commandLine.armyListDirectory->string()
+                            << "' does not exist\n";
             return 2;
         }
     }
@@ -79,9 +80,10 @@ int main(int argc, char** argv) {
     if (commandLine.mode == CommandLine::Mode::Headless) {
         const ArmyCatalogue catalogue(directories);
 #ifdef OVRA_WITH_UI
-        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr, ExportPdfFile, folders);
+        return RunHeadlessCommand(commandLine, catalogue, StandardOutput(), StandardError(), ExportPdfFile,
+                                  folders);
 #else
-        return RunHeadlessCommand(commandLine, catalogue, std::cout, std::cerr, {}, folders);
+        return RunHeadlessCommand(commandLine, catalogue, StandardOutput(), StandardError(), {}, folders);
 #endif
     }
 
@@ -113,7 +115,7 @@ int main(int argc, char** argv) {
     return QApplication::exec();
 #else
     const ArmyCatalogue catalogue(directories);
-    std::cout << CatalogueSummary(catalogue);
+    StandardOutput() << CatalogueSummary(catalogue);
     return 0;
 #endif
 }

@@ -1,0 +1,16 @@
+// The program's standard output and error as C++ streams, set up when first
+// used. The window never writes to them, so that a start of the window does
+// not pay for setting up the iostream library (its locale and eight global
+// streams touch some 400 KiB of library pages).
+#pragma once
+
+#include <iosfwd>
+
+namespace ovra {
+
+// Writes through C's stdout, buffered as stdout is.
+std::ostream& StandardOutput();
+// Writes through C's stderr, unbuffered.
+std::ostream& StandardError();
+
+} // namespace ovra
