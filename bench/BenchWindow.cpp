@@ -86,12 +86,14 @@ void CountChange(benchmark::State& state, bool paint) {
 void CountChangeRefresh(benchmark::State& state) {
     CountChange(state, false);
 }
-BENCHMARK(CountChangeRefresh)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(CountChangeRefresh)->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void CountChangeRefreshAndPaint(benchmark::State& state) {
     CountChange(state, true);
 }
-BENCHMARK(CountChangeRefreshAndPaint)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(CountChangeRefreshAndPaint)
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
