@@ -48,8 +48,13 @@ void RunOnce(Command& command) {
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     const auto wall = std::chrono::steady_clock::now() - start;
-    if (!WIFEXITED(status) || (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 1))
+    if (!WIFEXITED(status) || (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 1)) {
         ++command.failures;
+        if (WIFSIGNALED(status))
+            std::fprintf(stderr, "%s: ended by signal %d\n", command.label.c_str(), WTERMSIG(status));
+        else
+            std::fprintf(stderr, "%s: exit code %d\n", command.label.c_str(), WEXITSTATUS(status));
+    }
     const auto ms = [](const timeval& t) {
         return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
     };
