@@ -1,13 +1,15 @@
-// Roster output for a large army: the HTML page, and the printed roster in
-// one pass against the page-by-page print loop.
+// Roster output for large armies: composing the roster, the HTML page, the
+// text renderings, and the printed roster in one pass against the
+// page-by-page print loop.
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
 #include "Host.h"
-#include "HtmlReportWriter.h"
-#include "PrintReportWriter.h"
+#include "HtmlRoster.h"
+#include "PrintRoster.h"
 
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -56,19 +58,19 @@ private:
     PrintFont font_ = PrintFont::Text;
 };
 
-// An Egyptian army of 1000 entries of every listed type in turn: characters
-// in chariots, chariots with runners, infantry with siege engines, and the
+// An Egyptian army of n entries of every listed type in turn: characters in
+// chariots, chariots with runners, infantry with siege engines, and the
 // eagle carried twice.
 struct LargeArmy {
-    LargeArmy() {
+    explicit LargeArmy(int n) {
         catalogue.LoadBuiltIn();
         doc = std::make_unique<ArmyDocument>(catalogue, settings, messages);
         const NationRecord& egypt = *catalogue.FindNation(32);
-        doc->SetNationAndPoints(egypt, 20000, false);
+        doc->SetNationAndPoints(egypt, 20 * n, false);
         Army& army = doc->army();
         const TroopTypeRecord* type = nullptr;
         const Code engines[] = {CodeOf("bara"), CodeOf("mant"), CodeOf("towr"), CodeOf("noen")};
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < n; ++i) {
             type = egypt.NextListedTroopType(type);
             if (type == nullptr)
                 type = egypt.NextListedTroopType(nullptr);
@@ -89,9 +91,12 @@ struct LargeArmy {
     std::unique_ptr<ArmyDocument> doc;
 };
 
-LargeArmy& Army1000() {
-    static LargeArmy army;
-    return army;
+const ArmyDocument& ArmyOf(std::int64_t entries) {
+    static std::map<std::int64_t, std::unique_ptr<LargeArmy>> armies;
+    std::unique_ptr<LargeArmy>& army = armies[entries];
+    if (!army)
+        army = std::make_unique<LargeArmy>(static_cast<int>(entries));
+    return *army->doc;
 }
 
 PrintJob A4At600Dpi() {
@@ -100,8 +105,18 @@ PrintJob A4At600Dpi() {
     return job;
 }
 
+void Compose(benchmark::State& state) {
+    const ArmyDocument& doc = ArmyOf(state.range(0));
+    for (auto _ : state) {
+        const Roster roster = ComposeRoster(doc, InfoChoice::Complete);
+        benchmark::DoNotOptimize(roster.rows.data());
+    }
+}
+BENCHMARK(Compose)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// Composition and rendering, as File > Export Html does them.
 void HtmlExport(benchmark::State& state) {
-    const ArmyDocument& doc = *Army1000().doc;
+    const ArmyDocument& doc = ArmyOf(state.range(0));
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string page = HtmlRoster(doc);
@@ -110,32 +125,23 @@ void HtmlExport(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(HtmlExport)->Unit(benchmark::kMillisecond);
+BENCHMARK(HtmlExport)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 void PrintEveryPageInOnePass(benchmark::State& state) {
-    const ArmyDocument& doc = *Army1000().doc;
+    const Roster roster = ComposeRoster(ArmyOf(state.range(0)), InfoChoice::Complete);
     CountingSurface surface;
-    for (auto _ : state) {
-        PrintJob job = A4At600Dpi();
-        job.drawEveryPage = true;
-        PrintLayoutState layout;
-        PrintReportWriter writer(surface, job, layout, InfoChoice::Complete, doc);
-        state.counters["pages"] = writer.LayoutPages(&surface, job, true);
-    }
+    for (auto _ : state)
+        state.counters["pages"] = PrintRoster(roster, surface, A4At600Dpi().printableArea).pages;
 }
-BENCHMARK(PrintEveryPageInOnePass)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrintEveryPageInOnePass)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
 
 void PrintPageByPageLoop(benchmark::State& state) {
-    const ArmyDocument& doc = *Army1000().doc;
+    const Roster roster = ComposeRoster(ArmyOf(state.range(0)), InfoChoice::Complete);
     CountingSurface surface;
-    for (auto _ : state) {
-        const PrintJob job = A4At600Dpi();
-        PrintLayoutState layout;
-        PrintReportWriter writer(surface, job, layout, InfoChoice::Complete, doc);
-        state.counters["pages"] = PrintPageByPage(writer, surface, job);
-    }
+    for (auto _ : state)
+        state.counters["pages"] = PrintPageByPage(roster, surface, A4At600Dpi()).pages;
 }
-BENCHMARK(PrintPageByPageLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrintPageByPageLoop)->Arg(1'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -4,7 +4,7 @@
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
 #include "CatalogueSources.h"
-#include "HtmlReportWriter.h"
+#include "HtmlRoster.h"
 #include "Json.h"
 #include "LintCommand.h"
 

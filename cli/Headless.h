@@ -2,7 +2,7 @@
 #pragma once
 
 #include "CommandLine.h"
-#include "ReportWriter.h"
+#include "Roster.h"
 
 #include <filesystem>
 #include <functional>

@@ -9,8 +9,8 @@
 #include "ArmyFile.h"
 #include "ArmyListReader.h"
 #include "Headless.h"
-#include "HtmlReportWriter.h"
-#include "PrintReportWriter.h"
+#include "HtmlRoster.h"
+#include "PrintRoster.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     total += ovra::HtmlRoster(doc).size();
     CountingSurface surface;
     for (const auto info : {ovra::InfoChoice::Complete, ovra::InfoChoice::None})
-        total += static_cast<std::size_t>(ovra::PrintRoster(doc, surface, {0, 0, 9000, 12000}, info));
+        total += static_cast<std::size_t>(ovra::PrintRoster(doc, surface, {0, 0, 9000, 12000}, info).pages);
     total += surface.calls + surface.bytes;
 
     // A saved army loads back whole, to the same bytes.

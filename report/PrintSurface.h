@@ -70,11 +70,4 @@ public:
     virtual void NewSheet() = 0;
 };
 
-// What the print loop tells the layout: where it may print, and which page.
-struct PrintJob {
-    Rect printableArea;         // device pixels
-    int currentPage = 1;        // the page being counted or drawn
-    bool drawEveryPage = false; // draw all pages in one pass (PDF export, fast printing)
-};
-
 } // namespace ovra

@@ -2,7 +2,7 @@
 // built once at start-up, the settings, the one document and its window.
 #pragma once
 
-#include "ReportWriter.h"
+#include "Roster.h"
 #include "UiMetrics.h"
 
 #include <QLocale>

@@ -11,7 +11,7 @@
 #include "Win1252.h"
 
 #include "ArmyDocument.h"
-#include "HtmlReportWriter.h"
+#include "HtmlRoster.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 
 #include "ArmyDocument.h"
 #include "FileIo.h"
-#include "PrintReportWriter.h"
+#include "PrintRoster.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "PrintSurface.h"
-#include "ReportWriter.h"
+#include "Roster.h"
 
 #include <QColor>
 #include <QFont>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Host.h"
-#include "ReportWriter.h"
+#include "Roster.h"
 
 #include <QString>
 

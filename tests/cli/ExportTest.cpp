@@ -5,7 +5,7 @@
 #include "RunProgram.h"
 
 #include "ArmyFile.h"
-#include "HtmlReportWriter.h"
+#include "HtmlRoster.h"
 
 #include <gtest/gtest.h>
 

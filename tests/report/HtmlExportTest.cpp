@@ -1,4 +1,4 @@
-#include "HtmlReportWriter.h"
+#include "HtmlRoster.h"
 
 #include "ArmyFile.h"
 #include "RosterFixtures.h"
@@ -96,14 +96,14 @@ TEST_F(ReportHtmlExport, UnitRowIsOneRunOfCellsWithoutLineEnds) {
                                 "<TR><TD width = 20%><B>Unit</B><TD align=center width=7% ><B>Type</B>"));
 }
 
-TEST_F(ReportHtmlExport, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
-    std::string out;
-    HtmlReportWriter writer(egypt.doc, out);
-    writer.WriteParagraph(false, "T", "a\r\nb\nc\rd\r\n", true);
-    EXPECT_EQ(out, "<BR>\r\n<B>\r\nT</B>\r\na<BR>b\nc\rd<BR><BR>\r\n");
-    out.clear();
-    writer.WriteParagraph(true, "<i>", "", true);
-    EXPECT_EQ(out, "<BR>\r\n<FONT color=red><B>\r\n<i></B>\r\n</FONT>");
+TEST(ReportHtml, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
+    Roster roster;
+    roster.information = {{InfoParagraph::Kind::Note, false, "T", "a\r\nb\nc\rd\r\n"},
+                          {InfoParagraph::Kind::MagicItem, true, "<i>", ""}};
+    const std::string page = RenderHtml(roster);
+    EXPECT_THAT(page, ::testing::EndsWith("</TABLE>\r\n\r\n"
+                                          "<BR>\r\n<B>\r\nT</B>\r\na<BR>b\nc\rd<BR><BR>\r\n"
+                                          "<BR>\r\n<FONT color=red><B>\r\n<i></B>\r\n</FONT>"));
 }
 
 TEST_F(ReportHtmlExport, WindowTitleIsTheArmyTitleRunIntoTheGameName) {

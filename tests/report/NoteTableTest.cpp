@@ -1,4 +1,4 @@
-#include "ReportWriter.h"
+#include "Roster.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // (see RecordingSurface.h). With a printable width of 800 pixels a layout
 // unit is 0.8 pixels; a row is 23 units high (the bold sample text is 36 by
 // 14 pixels: 45 by 18 units) and the header band 22.
-#include "PrintReportWriter.h"
+#include "PrintRoster.h"
 
 #include "RecordingSurface.h"
 #include "RosterFixtures.h"
@@ -34,17 +34,12 @@ PrintJob Job(int width, int height, int currentPage = 1) {
 // Prints the roster page by page as the print loop does; one sheet per page.
 int PrintEachPage(const ArmyDocument& doc, RecordingSurface& surface, const PrintJob& job,
                   std::optional<InfoChoice> info) {
-    PrintLayoutState state;
-    PrintReportWriter writer(surface, job, state, info, doc);
-    return PrintPageByPage(writer, surface, job);
+    return PrintPageByPage(ComposeRoster(doc, EffectiveInfoChoice(info)), surface, job).pages;
 }
 
-int PrintInOnePass(const ArmyDocument& doc, RecordingSurface& surface, PrintJob job,
+int PrintInOnePass(const ArmyDocument& doc, RecordingSurface& surface, const PrintJob& job,
                    std::optional<InfoChoice> info) {
-    PrintLayoutState state;
-    job.drawEveryPage = true;
-    PrintReportWriter writer(surface, job, state, info, doc);
-    return writer.LayoutPages(&surface, job, true);
+    return PrintRoster(doc, surface, job.printableArea, info).pages;
 }
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
@@ -334,13 +329,11 @@ TEST_F(ReportPrintLayout, OnePassKeepsThePageByPageBreaksWhereDrawingShiftsAPara
 TEST_F(ReportPrintLayout, APageByPagePassStopsOnceThePageAfterTheCurrentOneStarts) {
     for (int i = 0; i < 20; ++i) // 13 rows on page 1, 7 on page 2
         egypt.Add(C("1CHA"));
-    PrintLayoutState state;
-    const PrintJob job = Job(800, 300, 1);
-    PrintReportWriter writer(surface, job, state, InfoChoice::None, egypt.doc);
-    EXPECT_EQ(writer.LayoutPages(&surface, Job(800, 300, 999), false), 2);
-    EXPECT_EQ(writer.LayoutPages(&surface, Job(800, 300, 1), true), 2);
-    EXPECT_EQ(writer.LayoutPages(&surface, Job(800, 300, 2), true), 2);
-    EXPECT_EQ(writer.LayoutPages(&surface, Job(800, 300, 0), true), 1);
+    const Roster roster = ComposeRoster(egypt.doc, InfoChoice::None);
+    EXPECT_EQ(LayOutToPage(roster, surface, Job(800, 300, 999), false).pages, 2);
+    EXPECT_EQ(LayOutToPage(roster, surface, Job(800, 300, 1), true).pages, 2);
+    EXPECT_EQ(LayOutToPage(roster, surface, Job(800, 300, 2), true).pages, 2);
+    EXPECT_EQ(LayOutToPage(roster, surface, Job(800, 300, 0), true).pages, 1);
     EXPECT_EQ(surface.sheets(), 1); // NewSheet is the print loop's business here
 }
 

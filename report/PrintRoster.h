@@ -1,0 +1,78 @@
+// The roster on printer pages. Layout is computed in layout units, one
+// thousandth of the printable width, and drawn in device pixels on a
+// PrintSurface whose origin is the top-left corner of the printable area.
+// Each page starts with a header band (the army's title and the page
+// number) and keeps room for the totals line at its foot; a group that runs
+// over repeats its heading on the next page, and the warnings and every
+// paragraph of the information section move to the next page whole.
+#pragma once
+
+#include "PrintSurface.h"
+#include "Roster.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace ovra {
+
+class ArmyDocument;
+
+// A print never has more pages than this.
+inline constexpr std::int32_t kMaxPrintPages = 1000;
+
+// Conversions between layout units and device pixels, rounding as the
+// layout always has: units to device trunc(v * s + 0.5), device to units
+// trunc((s * 0.5 + d) / s). Results saturate at the 32-bit range; a scale
+// that is not positive converts device pixels to 0 units.
+std::int32_t UnitsToDevice(std::int32_t units, double scale);
+std::int32_t DeviceToUnits(std::int32_t device, double scale);
+
+struct PrintOutcome {
+    // The pages drawn; when only counting or laying out, the pages started.
+    std::int32_t pages = 0;
+    // Set when a unit row with its mount and runners rows is taller than an
+    // empty page: the index of the unit row in Roster::rows. The layout stops
+    // after the page on which the row could not be placed, so that row, the
+    // ones after it, the totals, the warnings and the information are missing.
+    std::optional<std::size_t> rowTooTall;
+};
+
+// Pages to draw, from `first` to `last`, both counted from 1 and included.
+struct PageRange {
+    std::int32_t first = 1;
+    std::int32_t last = kMaxPrintPages;
+};
+
+// Draws the roster's pages within the range, NewSheet before every page
+// drawn after the first. The pages come out as the page-by-page print loop
+// (PrintPageByPage) draws them. An empty printable area draws nothing.
+PrintOutcome PrintRoster(const Roster& roster, PrintSurface& surface, const Rect& printableArea,
+                         PageRange range = {});
+
+// The pages a print of the roster has, measured on the surface without drawing.
+PrintOutcome CountRosterPages(const Roster& roster, PrintSurface& surface, const Rect& printableArea);
+
+// The document's roster composed for the choice, every page drawn.
+PrintOutcome PrintRoster(const ArmyDocument& document, PrintSurface& surface, const Rect& printableArea,
+                         std::optional<InfoChoice> info);
+
+// What a page-by-page print loop tells the layout: where it may print, and
+// which page it is counting or drawing.
+struct PrintJob {
+    Rect printableArea; // device pixels
+    int currentPage = 1;
+};
+
+// One pass of a page-by-page print loop: lays the roster out from the first
+// page, draws page job.currentPage when `draw` is set, and returns the pages
+// started, stopping once a page after job.currentPage is started.
+PrintOutcome LayOutToPage(const Roster& roster, PrintSurface& surface, const PrintJob& job, bool draw);
+
+// Prints as a page-by-page print loop does: before each page n the roster is
+// counted with current page 999, and while it has at least n pages, page n is
+// laid out from the start and drawn (NewSheet before each page after the
+// first). Quadratic in the pages; PrintRoster gives the same pages at once.
+PrintOutcome PrintPageByPage(const Roster& roster, PrintSurface& surface, PrintJob job);
+
+} // namespace ovra

@@ -1,0 +1,263 @@
+#include "Roster.h"
+
+#include "ArmyCatalogue.h"
+#include "ArmyDocument.h"
+
+#include <algorithm>
+
+namespace ovra {
+
+// ---------------------------------------------------------------- NoteTable
+
+std::string NoteTable::NoteNumber(const std::string& text) {
+    const auto [it, added] = numbers_.try_emplace(text, NoteCount() + 1);
+    if (added)
+        texts_.push_back(text);
+    return std::to_string(it->second);
+}
+
+std::string NoteTable::NoteReferences(const InfoTextList& texts) {
+    std::vector<std::string> numbers;
+    numbers.reserve(texts.size());
+    for (const std::string& text : texts) {
+        std::string number = NoteNumber(text);
+        // Sorted as texts, not as numbers: the roster has always printed "10,2".
+        numbers.insert(std::lower_bound(numbers.begin(), numbers.end(), number), std::move(number));
+    }
+    std::string joined;
+    for (const std::string& number : numbers) {
+        if (!joined.empty())
+            joined += ',';
+        joined += number;
+    }
+    return joined;
+}
+
+const std::string& NoteTable::NoteAt(std::int32_t n) const {
+    static const std::string empty;
+    if (n < 1 || n > NoteCount())
+        return empty;
+    return texts_[static_cast<std::size_t>(n) - 1];
+}
+
+// ---------------------------------------------------------------- rows
+
+const RowCells& ColumnTitles() {
+    static const RowCells titles{"Type", "Atks", "Hits", "Save", "Cmd", "Size", "Pts", " "};
+    return titles;
+}
+
+std::int32_t RosterRow::Indent() const {
+    switch (kind) {
+    case RosterRowKind::Heading:
+        return 0;
+    case RosterRowKind::Unit:
+        return 2;
+    case RosterRowKind::Mount:
+    case RosterRowKind::Runners:
+        break;
+    }
+    return 3;
+}
+
+namespace {
+
+// What every row of one troop type shares, worked out once per type.
+struct TypeRow {
+    RowCells cells; // without points and remarks
+    std::string notes;
+    bool overMaximum = false;
+};
+
+class Composer {
+public:
+    Composer(const Army& army, Roster& roster)
+        : army_(army), catalogue_(*army.nation().catalogue), roster_(roster) {}
+
+    void Rows();
+    void Totals();
+    void Warnings();
+    void Information();
+
+private:
+    // The shared part of a row of the type; a runners row shows `save`.
+    const TypeRow& Shared(const TroopTypeRecord& type);
+    void AddRow(RosterRowKind kind, const TroopTypeRecord& type, const UnitEntry& entry);
+    void AddEntry(const UnitEntry& entry);
+
+    const Army& army_;
+    const ArmyCatalogue& catalogue_;
+    Roster& roster_;
+    NoteTable notes_;
+    std::unordered_map<const TroopTypeRecord*, TypeRow> types_;
+    InfoTextList texts_;
+};
+
+const TypeRow& Composer::Shared(const TroopTypeRecord& type) {
+    const auto [it, added] = types_.try_emplace(&type);
+    TypeRow& row = it->second;
+    if (!added)
+        return row;
+    // A category bit that names no category leaves the Type cell empty.
+    if (const TroopCategory* category = catalogue_.FindTroopCategory(type.category))
+        row.cells[0] = category->abbreviation;
+    row.cells[1] = std::to_string(type.attacks);
+    if (!type.shots.empty())
+        row.cells[1] += "/" + type.shots;
+    row.cells[2] = std::to_string(type.hits);
+    row.cells[3] = std::to_string(type.armourSave);
+    row.cells[4] = std::to_string(type.command);
+    row.cells[5] = std::to_string(type.size);
+    // The first row of a type numbers its notes; later rows get the same numbers.
+    type.CollectInfoTexts(texts_);
+    row.notes = notes_.NoteReferences(texts_);
+    row.overMaximum = RosterOverMaximum(army_, type);
+    return row;
+}
+
+void Composer::AddRow(RosterRowKind kind, const TroopTypeRecord& type, const UnitEntry& entry) {
+    const TypeRow& shared = Shared(type);
+    RosterRow& row = roster_.rows.emplace_back();
+    row.kind = kind;
+    row.troopKind = type.troopKind;
+    row.unit = entry.id();
+    row.cells = shared.cells;
+    row.notes = shared.notes;
+    row.overMaximum = shared.overMaximum;
+    if (kind == RosterRowKind::Unit) {
+        row.name = entry.name();
+        row.cells[6] = std::to_string(entry.Points());
+        const bool hasItem = entry.magicItem() != nullptr && entry.magicItem()->code() != kNoMagicItem;
+        if (hasItem)
+            row.options = entry.magicItem()->name;
+        if (entry.siegeEngine() != nullptr && entry.siegeEngine()->code() != kNoSiegeEngine) {
+            if (hasItem)
+                row.options += ", ";
+            row.options += entry.siegeEngine()->name;
+        }
+    } else {
+        row.name = type.name;
+        if (kind == RosterRowKind::Runners)
+            row.cells[3] = std::to_string(entry.troopType().armourSave);
+    }
+    if (row.options.empty())
+        row.cells[7] = row.notes;
+    else if (row.notes.empty())
+        row.cells[7] = row.options;
+    else
+        row.cells[7] = row.options + "," + row.notes;
+}
+
+void Composer::AddEntry(const UnitEntry& entry) {
+    const TroopTypeRecord& type = entry.troopType();
+    AddRow(RosterRowKind::Unit, type, entry);
+    if (entry.mount() != nullptr && entry.mount()->code() != kNoMount)
+        AddRow(RosterRowKind::Mount, *entry.mount(), entry);
+    if (type.troopKind == kTroopSkirmisherUnit && entry.skirmishers()) {
+        // A nation without runners writes no runners row.
+        if (const TroopTypeRecord* runners = type.nation->FindTroopType(kRunners))
+            AddRow(RosterRowKind::Runners, *runners, entry);
+    }
+}
+
+void Composer::Rows() {
+    // The entries grouped by troop type in one pass, each group in army order.
+    const NationRecord& nation = army_.nation();
+    std::vector<std::vector<const UnitEntry*>> byType(nation.troopTypes.size());
+    for (std::int32_t i = 0; i < army_.UnitCount(); ++i) {
+        const UnitEntry* entry = army_.UnitAt(i);
+        const TroopTypeRecord& type = entry->troopType();
+        if (type.ordinal < byType.size() && nation.troopTypes[type.ordinal].get() == &type)
+            byType[type.ordinal].push_back(entry);
+    }
+    roster_.rows.reserve(static_cast<std::size_t>(army_.UnitCount()) + byType.size());
+    std::optional<Code> lastKind;
+    for (const TroopTypeRecord* type = nation.NextListedTroopType(nullptr); type != nullptr;
+         type = nation.NextListedTroopType(type)) {
+        const std::vector<const UnitEntry*>& entries = byType[type->ordinal];
+        if (entries.empty())
+            continue;
+        // Kinds compare as codes: "unSk" between two "unit" types makes three groups.
+        if (lastKind != type->troopKind) {
+            RosterRow& heading = roster_.rows.emplace_back();
+            heading.kind = RosterRowKind::Heading;
+            heading.troopKind = type->troopKind;
+            if (type->troopKind == kTroopCharacter)
+                heading.name = "Character";
+            else if (type->troopKind == kTroopUnit || type->troopKind == kTroopSkirmisherUnit)
+                heading.name = "Unit";
+            heading.cells = ColumnTitles();
+        }
+        for (const UnitEntry* entry : entries)
+            AddEntry(*entry);
+        lastKind = type->troopKind;
+    }
+}
+
+void Composer::Totals() {
+    roster_.totals = {army_.TotalPoints(), army_.pointsLimit(), army_.BreakPoint(), OverPointsLimit(army_)};
+}
+
+void Composer::Warnings() {
+    const NationRecord& nation = army_.nation();
+    for (const TroopTypeRecord* type = nation.NextListedTroopType(nullptr); type != nullptr;
+         type = nation.NextListedTroopType(type)) {
+        if (RosterBelowMinimum(army_, *type))
+            roster_.belowMinimum.push_back(type->name);
+    }
+    for (const Breach& breach : CheckArmy(army_)) {
+        std::string name;
+        if (breach.troopType != nullptr)
+            name = breach.troopType->name;
+        else if (breach.magicItem != nullptr)
+            name = breach.magicItem->name;
+        roster_.breaches.push_back({breach.kind, std::move(name), breach.count, breach.bound});
+    }
+}
+
+void Composer::Information() {
+    std::vector<InfoParagraph>& out = roster_.information;
+    const InfoChoice info = roster_.info;
+    if (info == InfoChoice::Complete) {
+        const NationRecord& nation = army_.nation();
+        out.push_back({InfoParagraph::Kind::Nation, false, nation.name, nation.info});
+    }
+    // The rows have numbered every note; None leaves them out but keeps the
+    // items and engines in use.
+    if (info != InfoChoice::None) {
+        for (std::int32_t n = 1; n <= notes_.NoteCount(); ++n)
+            out.push_back({InfoParagraph::Kind::Note, false, std::to_string(n) + " - ", notes_.NoteAt(n)});
+    }
+    for (const MagicItemRecord* item = catalogue_.NextMagicItem(nullptr); item != nullptr;
+         item = catalogue_.NextMagicItem(item)) {
+        if (item->code() != kNoMagicItem && army_.CountCarrying(item->code()) > 0)
+            out.push_back(
+                {InfoParagraph::Kind::MagicItem, CarriedMoreThanOnce(army_, *item), item->name, item->info});
+    }
+    for (const SiegeEngineRecord* engine = catalogue_.NextSiegeEngine(nullptr); engine != nullptr;
+         engine = catalogue_.NextSiegeEngine(engine)) {
+        if (engine->code() != kNoSiegeEngine && army_.CountWithEngine(engine->code()) > 0)
+            out.push_back({InfoParagraph::Kind::SiegeEngine, false, engine->name, engine->info});
+    }
+}
+
+} // namespace
+
+Roster ComposeRoster(const Army& army, const std::string& title, InfoChoice info) {
+    Roster roster;
+    roster.title = title;
+    roster.nationName = army.nation().name;
+    roster.info = info;
+    Composer composer(army, roster);
+    composer.Rows();
+    composer.Totals();
+    composer.Warnings();
+    composer.Information();
+    return roster;
+}
+
+Roster ComposeRoster(const ArmyDocument& document, InfoChoice info) {
+    return ComposeRoster(document.army(), document.ArmyTitle(), info);
+}
+
+} // namespace ovra
