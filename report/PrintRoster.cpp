@@ -18,6 +18,8 @@ constexpr const char kSampleText[] = "\xC4/2D6g";
 constexpr unsigned kOneLine = kTextSingleLine;
 constexpr unsigned kOneLineVCentred = kTextSingleLine | kTextVCentre;
 
+constexpr const char kBelowMinimum[] = " less than minimum units.";
+
 // The totals line is this high, and this much room stays free at the foot of every page.
 constexpr std::int32_t kTotalsHeight = 30;
 
@@ -82,7 +84,6 @@ private:
     std::int32_t Entry(const Step& step, bool draw);
     std::int32_t Row(const RosterRow& row, bool withRemarks, bool draw);
     std::int32_t Totals(bool draw);
-    std::int32_t Warnings(bool draw);
     std::int32_t Paragraph(bool highlight, const std::string& title, const std::string& body, bool draw,
                            bool selectFonts);
 
@@ -102,6 +103,7 @@ private:
     std::int32_t lastBottomEdge_ = 0; // device pixels; bottom of the last box or paragraph drawn
     std::int32_t page_ = 0;           // pages started in this pass
     bool drawing_ = false;            // the page being laid out is drawn
+    bool placedOnPage_ = false;       // an entry stands on the page
     std::int64_t remaining_ = 0;      // layout units still free on the page
     // The page the pass draws and prints in the header.
     std::int32_t target_ = 1;
@@ -204,7 +206,12 @@ std::int32_t PageLayout::Run(const PageStart& start) {
                     remaining_ -= need;
                 }
                 lastKind = unit.troopKind;
+                placedOnPage_ = true;
                 ++i;
+            } else if (!placedOnPage_) {
+                // Taller than an empty page: no later page would hold it either.
+                rowTooTall_ = step.index;
+                return page_;
             } else {
                 // The entry goes to the next page, under a repeated heading.
                 pending_ = {i, false, 0};
@@ -239,15 +246,33 @@ std::int32_t PageLayout::Run(const PageStart& start) {
 }
 
 std::int32_t PageLayout::Measure(const Step& step) {
+    // Measuring moves the position 2 units down for each paragraph measured,
+    // and drawing adds 2 more above each: a step is charged all of the space
+    // it is drawn in, measured where it will be drawn, so that nothing runs
+    // past the foot of the page.
+    const std::int32_t before = position_;
+    std::int64_t paragraphs = 1;
     if (step.kind == StepKind::Warnings)
-        return Warnings(false);
-    const InfoParagraph& p = roster_.information[step.index];
-    return Paragraph(p.highlight, p.title, p.body, false, true);
+        paragraphs = static_cast<std::int64_t>(roster_.belowMinimum.size());
+    const std::int32_t drawnFrom = Add(before, 2 * paragraphs);
+    position_ = drawnFrom;
+    if (step.kind == StepKind::Warnings) {
+        for (const std::string& name : roster_.belowMinimum)
+            position_ = Add(position_, Paragraph(true, name, kBelowMinimum, false, false));
+    } else {
+        const InfoParagraph& p = roster_.information[step.index];
+        position_ = Add(position_, Paragraph(p.highlight, p.title, p.body, false, true));
+    }
+    const std::int32_t need = Add(position_, -std::int64_t(before));
+    position_ = drawnFrom;
+    return need;
 }
 
 void PageLayout::Draw(const Step& step) {
     if (step.kind == StepKind::Warnings) {
-        Warnings(true);
+        // Drawn in whatever font is selected: the bold one of the totals line.
+        for (const std::string& name : roster_.belowMinimum)
+            Paragraph(true, name, kBelowMinimum, true, false);
     } else if (step.kind == StepKind::Paragraph) {
         const InfoParagraph& p = roster_.information[step.index];
         Paragraph(p.highlight, p.title, p.body, true, true);
@@ -260,6 +285,7 @@ bool PageLayout::NewPage() {
     remaining_ = std::int64_t(ToUnits(area_.Height())) - 2 - Totals(false);
     ++page_;
     drawing_ = page_ == target_ && draw_;
+    placedOnPage_ = false;
     if (starts_ != nullptr)
         starts_->push_back(pending_);
     remaining_ -= Header(drawing_);
@@ -386,14 +412,6 @@ std::int32_t PageLayout::Totals(bool draw) {
     surface.DrawTextAtCurrentPoint(rest);
     position_ = Add(position_, kTotalsHeight);
     return kTotalsHeight;
-}
-
-std::int32_t PageLayout::Warnings(bool draw) {
-    // Drawn in whatever font is selected: the bold one of the totals line.
-    std::int64_t sum = 0;
-    for (const std::string& name : roster_.belowMinimum)
-        sum += Paragraph(true, name, " less than minimum units.", draw, false);
-    return ClampToInt32(sum);
 }
 
 std::int32_t PageLayout::Paragraph(bool highlight, const std::string& title, const std::string& body,

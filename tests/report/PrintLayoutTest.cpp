@@ -337,15 +337,49 @@ TEST_F(ReportPrintLayout, APageByPagePassStopsOnceThePageAfterTheCurrentOneStart
     EXPECT_EQ(surface.sheets(), 1); // NewSheet is the print loop's business here
 }
 
-TEST_F(ReportPrintLayout, APageTooShortForAnyRowStopsAfterAThousandPages) {
+TEST_F(ReportPrintLayout, ARowTallerThanAnEmptyPageStopsTheLayoutAfterThatPage) {
     egypt.Add(C("GEN8"));
-    EXPECT_EQ(PrintInOnePass(egypt.doc, surface, Job(800, 10), InfoChoice::None), kMaxPrintPages);
-    EXPECT_EQ(surface.sheets(), kMaxPrintPages);
+    const Roster roster = ComposeRoster(egypt.doc, InfoChoice::None);
+    // 10 pixels: not even the header band fits.
+    const PrintOutcome onePass = PrintRoster(roster, surface, Rect{0, 0, 800, 10});
+    EXPECT_EQ(onePass.pages, 1);
+    EXPECT_EQ(onePass.rowTooTall, 1u);
+    EXPECT_EQ(surface.sheets(), 1);
     EXPECT_EQ(surface.FindDrawnText("General"), nullptr);
+    RecordingSurface eachPage;
+    const PrintOutcome loop = PrintPageByPage(roster, eachPage, Job(800, 10));
+    EXPECT_EQ(loop.pages, 1);
+    EXPECT_EQ(loop.rowTooTall, 1u);
+    EXPECT_EQ(eachPage.DrawnDescribed(), surface.DrawnDescribed());
 
     surface.Clear();
-    EXPECT_EQ(PrintInOnePass(egypt.doc, surface, Job(0, 1100), InfoChoice::None), 0);
+    EXPECT_EQ(PrintRoster(roster, surface, Rect{0, 0, 800, 1100}).rowTooTall, std::nullopt);
+    surface.Clear();
+    EXPECT_EQ(PrintRoster(roster, surface, Rect{0, 0, 0, 1100}).pages, 0);
     EXPECT_TRUE(surface.calls.empty());
+}
+
+TEST_F(ReportPrintLayout, TheWarningsAndTheInformationEndAboveTheFootOfEveryPage) {
+    // Every troop type once: many notes, most of them a line or two, and the
+    // warnings of a higher points limit before them. Each paragraph starts 4
+    // units below the one above it.
+    for (const TroopTypeRecord* t = egypt.nation().NextListedTroopType(nullptr); t != nullptr;
+         t = egypt.nation().NextListedTroopType(t))
+        egypt.Add(t->code());
+    egypt.doc.SetPointsLimit(6000);
+    for (int height = 200; height < 500; height += 7) {
+        surface.Clear();
+        const int pages = PrintInOnePass(egypt.doc, surface, Job(800, height), InfoChoice::Short);
+        // Room for the totals line and 2 units stays free at the foot.
+        const int foot = UnitsToDevice(DeviceToUnits(height, 0.8) - 32, 0.8);
+        for (int sheet = 0; sheet < pages; ++sheet) {
+            for (const SurfaceCall& c : surface.Drawn(sheet)) {
+                if (c.op == SurfaceCall::Op::DrawText && c.flags == kTextWordBreak) {
+                    EXPECT_LE(c.rect.bottom, foot) << height << " page " << sheet + 1 << ": " << c.text;
+                }
+            }
+        }
+    }
 }
 
 } // namespace
