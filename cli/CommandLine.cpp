@@ -69,6 +69,10 @@ const char* UsageText() {
            "                                  or as a JSON array of objects\n"
            "  ovra export-html [--allow-incomplete] IN.evr OUT.html\n"
            "                                  write the roster as HTML\n"
+           "  ovra export-text [--allow-incomplete] IN.evr OUT|- [--markdown]\n"
+           "                  [--info complete|short|none]\n"
+           "                                  write the roster as UTF-8 text or Markdown,\n"
+           "                                  to standard output for -\n"
            "  ovra export-pdf [--allow-incomplete] IN.evr OUT.pdf [--info complete|short|none]\n"
            "                                  write the printed roster as PDF\n"
            "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
@@ -98,7 +102,7 @@ std::string VersionText() {
 
 bool IsHeadlessCommand(const std::string& name) {
     return name == "catalogue" || name == "new" || name == "min-max" || name == "check" ||
-           name == "export-html" || name == "export-pdf" || name == "lint";
+           name == "export-html" || name == "export-text" || name == "export-pdf" || name == "lint";
 }
 
 SplitArguments SplitQtOptions(const std::vector<std::string>& args) {

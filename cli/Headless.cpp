@@ -7,6 +7,7 @@
 #include "HtmlRoster.h"
 #include "Json.h"
 #include "LintCommand.h"
+#include "TextRoster.h"
 
 #include <charconv>
 #include <map>
@@ -275,6 +276,41 @@ int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue
     return 0;
 }
 
+int RunExportText(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
+                  std::ostream& err) {
+    const auto args =
+        SplitArguments(commandLine.arguments, {"--info"}, {"--markdown", kAllowIncomplete}, err);
+    if (!args)
+        return 2;
+    const std::string info = args->options.count("--info") != 0 ? args->options.at("--info") : "complete";
+    if (info != "complete" && info != "short" && info != "none")
+        return UsageError(err, "--info needs complete, short or none");
+    const std::vector<std::string>& files = args->files;
+    if (files.size() != 2)
+        return UsageError(err, "export-text needs an army file and an output file or -");
+    const std::string& target = files[1];
+    if (target != "-" && OutputIsInput(files[0], target, err))
+        return 2;
+    HeadlessDocument headless(catalogue, err);
+    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
+        return 2;
+    const InfoChoice choice = info == "short"  ? InfoChoice::Short
+                              : info == "none" ? InfoChoice::None
+                                               : InfoChoice::Complete;
+    const TextFormat format =
+        args->options.count("--markdown") != 0 ? TextFormat::Markdown : TextFormat::Plain;
+    if (target == "-") {
+        out << RenderText(ComposeRoster(headless.doc, choice), format) << std::flush;
+        return out ? 0 : 2;
+    }
+    std::string message;
+    if (!ExportText(headless.doc, target, format, choice, message)) {
+        err << "ovra: " << message << "\n";
+        return 2;
+    }
+    return 0;
+}
+
 int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err,
                  const PdfExportFunction& exportPdf) {
     const auto args = SplitArguments(commandLine.arguments, {"--info"}, {kAllowIncomplete}, err);
@@ -317,6 +353,8 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
         return RunCheck(commandLine, catalogue, out, err);
     if (command == "export-html")
         return RunExportHtml(commandLine, catalogue, err);
+    if (command == "export-text")
+        return RunExportText(commandLine, catalogue, out, err);
     if (command == "export-pdf")
         return RunExportPdf(commandLine, catalogue, err, exportPdf);
     if (command == "lint")

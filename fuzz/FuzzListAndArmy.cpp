@@ -1,7 +1,7 @@
 // Takes an army list and an army file in one input, split at the first
 // "#ARMY#" (without it the whole input is the list), and runs them through
 // everything the program does with an army: the catalogue JSON, the load,
-// check, Min/Max, the HTML and printed rosters and a save to memory, which
+// check, Min/Max, the HTML, text and printed rosters and a save to memory, which
 // must load back to the same bytes.
 #include "ArmyCatalogue.h"
 #include "ArmyChecker.h"
@@ -11,6 +11,7 @@
 #include "Headless.h"
 #include "HtmlRoster.h"
 #include "PrintRoster.h"
+#include "TextRoster.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -102,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     total += CheckLines(army);
 
     total += ovra::HtmlRoster(doc).size();
+    const ovra::Roster roster = ovra::ComposeRoster(doc, ovra::InfoChoice::Short);
+    for (const auto format : {ovra::TextFormat::Plain, ovra::TextFormat::Markdown})
+        total += ovra::RenderText(roster, format).size();
     CountingSurface surface;
     for (const auto info : {ovra::InfoChoice::Complete, ovra::InfoChoice::None})
         total += static_cast<std::size_t>(ovra::PrintRoster(doc, surface, {0, 0, 9000, 12000}, info).pages);

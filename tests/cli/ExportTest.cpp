@@ -1,5 +1,5 @@
-// The roster exports end to end: the program writes HTML and PDF files that
-// a reader can take back.
+// The roster exports end to end: the program writes HTML, text and PDF files
+// that a reader can take back.
 #include "ArmyFixtures.h"
 #include "Headless.h"
 #include "RunProgram.h"
@@ -42,12 +42,15 @@ protected:
         std::ofstream(path, std::ios::binary) << WriteArmyFile(army);
         totals = "Total : " + std::to_string(army.TotalPoints()) +
                  " out of 2000 points and a breakpoint of " + std::to_string(army.BreakPoint()) + ".";
+        textTotals = "Total: " + std::to_string(army.TotalPoints()) + " of 2000 points, breakpoint " +
+                     std::to_string(army.BreakPoint());
         return path.string();
     }
 
     std::unique_ptr<ArmyCatalogue> catalogue;
     std::filesystem::path dir;
     std::string totals;
+    std::string textTotals;
 };
 
 TEST_F(Exports, HtmlCommandWritesTheRosterOfTheFile) {
@@ -76,6 +79,79 @@ TEST_F(Exports, HtmlCommandWritesTheRosterOfTheFile) {
                   *catalogue, out, err),
               2);
 }
+
+TEST_F(Exports, TextCommandWritesTheRosterAsTextOrMarkdown) {
+    const std::string in = SaveLongArmy("Nile Host.evr");
+    const std::string txt = (dir / "nile.txt").string();
+    std::ostringstream out;
+    std::ostringstream err;
+    const auto run = [&](std::vector<std::string> args) {
+        out.str({});
+        err.str({});
+        args.insert(args.begin(), "export-text");
+        return RunHeadlessCommand(ParseCommandLine(args), *catalogue, out, err);
+    };
+    ASSERT_EQ(run({in, txt}), 0) << err.str();
+    const std::string text = ReadWholeFile(txt);
+    EXPECT_EQ(text.rfind("Nile Host - Egypt, 2000 points\n\nCharacter", 0), 0u) << text.substr(0, 100);
+    // Names, then the points right-aligned; a mount and runners under their unit.
+    EXPECT_NE(text.find("\n  General                           120\n    mount: Chariot\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\n  Chariots [1]                      110\n    runners: Chariot Runners [2,3]\n"
+                        "  Chariots [1]                       70\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\n" + textTotals + "\n"), std::string::npos) << textTotals;
+    EXPECT_NE(text.find("\nNotes\n1 - "), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+
+    // "-" writes to standard output; Markdown and the info choice as asked.
+    ASSERT_EQ(run({"--markdown", in, "-", "--info", "none"}), 0) << err.str();
+    EXPECT_EQ(out.str().rfind("# Nile Host - Egypt, 2000 points\n\n| Character | Options | Pts |", 0), 0u);
+    EXPECT_NE(out.str().find("\n**" + textTotals + "**\n"), std::string::npos);
+    EXPECT_EQ(out.str().find("## Notes"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("-"));
+    ASSERT_EQ(run({in, "-", "--info", "short"}), 0);
+    EXPECT_EQ(out.str().find("\nEgypt\n"), std::string::npos);
+    EXPECT_NE(out.str().find("\nNotes\n"), std::string::npos);
+}
+
+TEST_F(Exports, TextCommandRefusesItsInputAndBadArgumentsAndWritesNothing) {
+    const std::string in = SaveLongArmy("army.evr");
+    const std::string saved = ReadWholeFile(in);
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::vector<std::vector<std::string>> refused = {
+        {in, in},
+        {in, (dir / "." / "army.evr").string()},
+        {in, (dir / "missing" / "x.txt").string()},
+        {in, (dir / "x.txt").string(), "--info", "most"},
+        {in},
+        {DataPath("army/short-header.evr").string(), (dir / "x.txt").string()},
+    };
+    for (std::vector<std::string> args : refused) {
+        args.insert(args.begin(), "export-text");
+        err.str({});
+        EXPECT_EQ(RunHeadlessCommand(ParseCommandLine(args), *catalogue, out, err), 2) << args[1];
+        EXPECT_FALSE(err.str().empty()) << args[1];
+    }
+    EXPECT_EQ(ReadWholeFile(in), saved);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+    EXPECT_TRUE(out.str().empty());
+}
+
+#if defined(OVRA_PROGRAM)
+
+TEST_F(Exports, TextCommandOfTheProgramWritesUtf8ToStandardOutput) {
+    const std::string in = SaveLongArmy("army.evr");
+    const ProgramResult result = RunProgram(OVRA_PROGRAM, {"export-text", in, "-", "--markdown"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("# army - Egypt, 2000 points\n", 0), 0u);
+    EXPECT_NE(result.out.find("\n| Chariots |  | 1 | 110 |\n| runners: Chariot Runners |  | 2,3 |  |\n"),
+              std::string::npos);
+}
+
+#endif
 
 #if defined(OVRA_PROGRAM) && defined(OVRA_PROGRAM_HAS_UI)
 

@@ -135,6 +135,7 @@ TEST_F(HeadlessCommands, AnIncompleteLoadStopsEveryCommandUnlessAllowed) {
          1,
          "too few: Longbowmen: 0 < 4\ntoo few: Cavalry: 0 < 2\ntoo few: Elephants: 0 < 1\n"},
         {{"export-html", dropped, File("out.html")}, File("out.html"), 0, ""},
+        {{"export-text", dropped, File("out.txt")}, File("out.txt"), 0, ""},
         {{"export-pdf", dropped, File("out.pdf"), "--info", "short"}, File("out.pdf"), 0, ""},
     };
     for (const Case& c : cases) {

@@ -20,26 +20,6 @@ using ::testing::Not;
 
 namespace fs = std::filesystem;
 
-// An Egyptian army that breaks most rules: over its points limit, three
-// officers where two are allowed, one unit of archers where two are needed,
-// the eagle carried twice, a ram, a chariot mount, runners, and a name with
-// markup in it.
-void BuildFullArmy(RosterDocument& roster, const ArmyCatalogue& catalogue) {
-    const UnitEntry& general = roster.Add(C("GEN8"));
-    general.army().SetMount(general, roster.nation().FindTroopType(C("CHMO")));
-    for (int i = 0; i < 3; ++i)
-        roster.Add(C("HERO"));
-    const UnitEntry& archers = roster.Add(C("2INF"));
-    archers.army().SetMagicItem(archers, catalogue.FindMagicItem(C("eagl")));
-    archers.army().SetSiegeEngine(archers, catalogue.FindSiegeEngine(C("bara")));
-    roster.army().SetMagicItem(roster.Add(C("5INF")), catalogue.FindMagicItem(C("eagl")));
-    const UnitEntry& chariots = roster.Add(C("1CHA"));
-    chariots.army().SetSkirmishers(chariots, true);
-    roster.Add(C("1CHA"), "<B>Bold & fast</B>");
-    roster.Add(C("1cav"));
-    roster.doc.SetPointsLimit(600);
-}
-
 class ReportHtmlExport : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -63,7 +43,7 @@ TEST_F(ReportHtmlExport, EmptyArmyFileIsByteForByteTheKnownPage) {
 }
 
 TEST_F(ReportHtmlExport, FullArmyFileIsByteForByteTheKnownPage) {
-    BuildFullArmy(egypt, *catalogue);
+    test::BuildFullArmy(egypt, *catalogue);
     const fs::path out = dir / "full.html";
     std::string error;
     ASSERT_TRUE(ExportHtml(egypt.doc, out, error)) << error;

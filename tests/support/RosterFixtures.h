@@ -126,4 +126,24 @@ public:
     ArmyDocument doc;
 };
 
+// An Egyptian army that breaks most rules: over its points limit, three
+// officers where two are allowed, one unit of archers where two are needed,
+// the eagle carried twice, a ram, a chariot mount, runners, and a name with
+// markup in it.
+inline void BuildFullArmy(RosterDocument& roster, const ArmyCatalogue& catalogue) {
+    const UnitEntry& general = roster.Add(C("GEN8"));
+    general.army().SetMount(general, roster.nation().FindTroopType(C("CHMO")));
+    for (int i = 0; i < 3; ++i)
+        roster.Add(C("HERO"));
+    const UnitEntry& archers = roster.Add(C("2INF"));
+    archers.army().SetMagicItem(archers, catalogue.FindMagicItem(C("eagl")));
+    archers.army().SetSiegeEngine(archers, catalogue.FindSiegeEngine(C("bara")));
+    roster.army().SetMagicItem(roster.Add(C("5INF")), catalogue.FindMagicItem(C("eagl")));
+    const UnitEntry& chariots = roster.Add(C("1CHA"));
+    chariots.army().SetSkirmishers(chariots, true);
+    roster.Add(C("1CHA"), "<B>Bold & fast</B>");
+    roster.Add(C("1cav"));
+    roster.doc.SetPointsLimit(600);
+}
+
 } // namespace ovra::test

@@ -1,0 +1,297 @@
+#include "TextRoster.h"
+
+#include "ArmyDocument.h"
+#include "FileIo.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace ovra {
+
+namespace {
+
+// The text is put together in the army's bytes, all of it ASCII but the
+// army's texts, and converted to UTF-8 once at the end.
+
+// The lines of an army-list text, which separates them with CR LF.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t at = text.find_first_of("\r\n", from);
+        if (at == std::string_view::npos) {
+            lines.push_back(text.substr(from));
+            return lines;
+        }
+        lines.push_back(text.substr(from, at - from));
+        from = at + (text.compare(at, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
+std::string Words(const RosterBreach& breach) {
+    const std::string count = std::to_string(breach.count);
+    const std::string bound = std::to_string(breach.bound);
+    switch (breach.kind) {
+    case BreachKind::OverPointsLimit:
+        return "Over the points limit: " + count + ", at most " + bound;
+    case BreachKind::TooFew:
+        return "Too few " + breach.name + ": " + count + ", at least " + bound;
+    case BreachKind::TooMany:
+        return "Too many " + breach.name + ": " + count + ", at most " + bound;
+    case BreachKind::MountRiddenTooOften:
+        return breach.name + " ridden too often: " + count + ", at most " + bound;
+    case BreachKind::MagicItemCarriedMoreThanOnce:
+        return breach.name + " carried more than once: " + count;
+    }
+    return {};
+}
+
+std::string TitleLine(const Roster& roster) {
+    return roster.title + " - " + roster.nationName + ", " + std::to_string(roster.totals.pointsLimit) +
+           " points";
+}
+
+std::string TotalLine(const Roster& roster) {
+    const RosterTotals& totals = roster.totals;
+    return "Total: " + std::to_string(totals.points) + " of " + std::to_string(totals.pointsLimit) +
+           " points, breakpoint " + std::to_string(totals.breakPoint);
+}
+
+std::string ParagraphTitle(const InfoParagraph& paragraph) {
+    return paragraph.highlight ? paragraph.title + " (carried more than once)" : paragraph.title;
+}
+
+bool WithNotes(const Roster& roster) {
+    return roster.info != InfoChoice::None;
+}
+
+const char* RowPrefix(const RosterRow& row) {
+    switch (row.kind) {
+    case RosterRowKind::Mount:
+        return "mount: ";
+    case RosterRowKind::Runners:
+        return "runners: ";
+    case RosterRowKind::Heading:
+    case RosterRowKind::Unit:
+        break;
+    }
+    return "";
+}
+
+// ---------------------------------------------------------------- plain text
+
+std::string PlainLabel(const RosterRow& row, bool withNotes) {
+    std::string label(row.kind == RosterRowKind::Unit ? 2 : 4, ' ');
+    label += RowPrefix(row);
+    label += row.name;
+    if (!row.options.empty())
+        label += " (" + row.options + ")";
+    if (withNotes && !row.notes.empty())
+        label += " [" + row.notes + "]";
+    return label;
+}
+
+void AppendColumns(std::string& out, const std::string& label, const std::string& points,
+                   std::size_t labelWidth, std::size_t pointsWidth) {
+    out += label;
+    if (!points.empty()) {
+        out.append(labelWidth - label.size() + 2 + pointsWidth - points.size(), ' ');
+        out += points;
+    }
+    out += '\n';
+}
+
+// Running text is wrapped to this width.
+constexpr std::size_t kTextWidth = 78;
+
+// One line of running text after `lead`, wrapped at blanks; the lines it
+// wraps to are indented by `hang` blanks.
+void AppendWrapped(std::string& out, std::string line, std::string_view text, std::size_t hang) {
+    bool words = false;
+    for (std::size_t from = 0; from <= text.size();) {
+        const std::size_t end = std::min(text.find(' ', from), text.size());
+        const std::string_view word = text.substr(from, end - from);
+        from = end + 1;
+        if (word.empty())
+            continue;
+        if (words && line.size() + 1 + word.size() > kTextWidth) {
+            out += line + "\n";
+            line.assign(hang, ' ');
+            words = false;
+        }
+        if (words)
+            line += ' ';
+        line += word;
+        words = true;
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    out += line + "\n";
+}
+
+// An army-list text after `lead`, every line of it wrapped and hanging
+// under the end of the lead.
+void AppendPlainBody(std::string& out, const std::string& lead, const std::string& body) {
+    std::string first = lead;
+    for (const std::string_view line : SplitLines(body)) {
+        AppendWrapped(out, first, line, lead.size());
+        first.assign(lead.size(), ' ');
+    }
+}
+
+std::string Plain(const Roster& roster) {
+    const bool withNotes = WithNotes(roster);
+    std::vector<std::string> labels;
+    labels.reserve(roster.rows.size());
+    std::size_t labelWidth = 0;
+    std::size_t pointsWidth = 3; // "Pts"
+    for (const RosterRow& row : roster.rows) {
+        labels.push_back(row.kind == RosterRowKind::Heading ? row.name : PlainLabel(row, withNotes));
+        labelWidth = std::max(labelWidth, labels.back().size());
+        pointsWidth = std::max(pointsWidth, row.cells[6].size());
+    }
+
+    std::string out = TitleLine(roster) + "\n";
+    for (std::size_t i = 0; i < roster.rows.size(); ++i) {
+        const RosterRow& row = roster.rows[i];
+        if (row.kind == RosterRowKind::Heading) {
+            out += '\n';
+            AppendColumns(out, labels[i], "Pts", labelWidth, pointsWidth);
+        } else {
+            AppendColumns(out, labels[i], row.cells[6], labelWidth, pointsWidth);
+        }
+    }
+    out += "\n" + TotalLine(roster) + "\n";
+
+    if (!roster.breaches.empty()) {
+        out += "\nBreaches\n";
+        for (const RosterBreach& breach : roster.breaches)
+            out += "- " + Words(breach) + "\n";
+    }
+    bool inNotes = false;
+    for (const InfoParagraph& paragraph : roster.information) {
+        if (paragraph.kind == InfoParagraph::Kind::Note) {
+            if (!inNotes)
+                out += "\nNotes\n";
+            inNotes = true;
+            AppendPlainBody(out, paragraph.title, paragraph.body);
+        } else {
+            inNotes = false;
+            out += "\n" + ParagraphTitle(paragraph) + "\n";
+            if (!paragraph.body.empty())
+                AppendPlainBody(out, {}, paragraph.body);
+        }
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- Markdown
+
+// Backslashes every character that Markdown could take for markup, and the
+// "|" that would end a table cell.
+std::string Escaped(std::string_view text) {
+    static constexpr std::string_view kActive = "\\`*_[]<>|~&$";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (kActive.find(c) != std::string_view::npos)
+            out += '\\';
+        out += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return out;
+}
+
+// A line of running text: escaped, without the leading blanks that would
+// make it code, and without a start that would make it a heading or a list.
+std::string EscapedLine(std::string_view line) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    std::string out = Escaped(line);
+    std::size_t digits = 0;
+    while (digits < out.size() && out[digits] >= '0' && out[digits] <= '9')
+        ++digits;
+    if (digits > 0 && digits < out.size() && (out[digits] == '.' || out[digits] == ')'))
+        out.insert(digits, 1, '\\');
+    else if (!out.empty() && std::string_view("#+-=").find(out.front()) != std::string_view::npos)
+        out.insert(0, 1, '\\');
+    return out;
+}
+
+// An army-list text as paragraphs, its line breaks kept as hard breaks;
+// `lead` goes before the first line.
+void AppendMarkdownBody(std::string& out, const std::string& lead, const std::string& body) {
+    std::string paragraph = lead;
+    bool lines = false; // the paragraph holds a line of the body
+    const auto flush = [&] {
+        if (!paragraph.empty())
+            out += "\n" + paragraph + "\n";
+        paragraph.clear();
+        lines = false;
+    };
+    for (const std::string_view line : SplitLines(body)) {
+        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+            flush();
+            continue;
+        }
+        if (lines)
+            paragraph += "\\\n";
+        paragraph += EscapedLine(line);
+        lines = true;
+    }
+    flush();
+}
+
+std::string Markdown(const Roster& roster) {
+    const bool withNotes = WithNotes(roster);
+    std::string out = "# " + Escaped(TitleLine(roster)) + "\n";
+    for (const RosterRow& row : roster.rows) {
+        if (row.kind == RosterRowKind::Heading) {
+            out += "\n| " + Escaped(row.name) + " | Options |" + (withNotes ? " Notes |" : "") + " Pts |\n";
+            out += std::string("| :-- | :-- |") + (withNotes ? " :-- |" : "") + " --: |\n";
+            continue;
+        }
+        out += "| " + std::string(RowPrefix(row)) + Escaped(row.name) + " | " + Escaped(row.options) + " |";
+        if (withNotes)
+            out += " " + row.notes + " |";
+        out += " " + row.cells[6] + " |\n";
+    }
+    out += "\n**" + TotalLine(roster) + "**\n";
+
+    if (!roster.breaches.empty()) {
+        out += "\n## Breaches\n\n";
+        for (const RosterBreach& breach : roster.breaches)
+            out += "- " + Escaped(Words(breach)) + "\n";
+    }
+    bool inNotes = false;
+    for (const InfoParagraph& paragraph : roster.information) {
+        if (paragraph.kind == InfoParagraph::Kind::Note) {
+            if (!inNotes)
+                out += "\n## Notes\n";
+            inNotes = true;
+            AppendMarkdownBody(out, Escaped(paragraph.title), paragraph.body);
+        } else {
+            inNotes = false;
+            out += "\n## " + Escaped(ParagraphTitle(paragraph)) + "\n";
+            AppendMarkdownBody(out, {}, paragraph.body);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string RenderText(const Roster& roster, TextFormat format) {
+    return Windows1252ToUtf8(format == TextFormat::Markdown ? Markdown(roster) : Plain(roster));
+}
+
+bool ExportText(const ArmyDocument& document, const std::filesystem::path& path, TextFormat format,
+                InfoChoice info, std::string& error) {
+    std::string reason;
+    if (!WriteFileAtomically(path, RenderText(ComposeRoster(document, info), format), reason)) {
+        error = "The file \"" + path.string() + "\" could not be written: " + reason;
+        return false;
+    }
+    return true;
+}
+
+} // namespace ovra
