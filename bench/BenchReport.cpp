@@ -6,6 +6,7 @@
 #include "Host.h"
 #include "HtmlRoster.h"
 #include "PrintRoster.h"
+#include "TextRoster.h"
 
 #include <benchmark/benchmark.h>
 
@@ -126,6 +127,15 @@ void HtmlExport(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(HtmlExport)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+void MarkdownExport(benchmark::State& state) {
+    const Roster roster = ComposeRoster(ArmyOf(state.range(0)), InfoChoice::Complete);
+    for (auto _ : state) {
+        const std::string text = RenderText(roster, TextFormat::Markdown);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(MarkdownExport)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 void PrintEveryPageInOnePass(benchmark::State& state) {
     const Roster roster = ComposeRoster(ArmyOf(state.range(0)), InfoChoice::Complete);

@@ -164,13 +164,16 @@ void Composer::Rows() {
     // The entries grouped by troop type in one pass, each group in army order.
     const NationRecord& nation = army_.nation();
     std::vector<std::vector<const UnitEntry*>> byType(nation.troopTypes.size());
+    std::size_t rows = byType.size(); // at most one heading per type
     for (std::int32_t i = 0; i < army_.UnitCount(); ++i) {
         const UnitEntry* entry = army_.UnitAt(i);
         const TroopTypeRecord& type = entry->troopType();
-        if (type.ordinal < byType.size() && nation.troopTypes[type.ordinal].get() == &type)
+        if (type.ordinal < byType.size() && nation.troopTypes[type.ordinal].get() == &type) {
             byType[type.ordinal].push_back(entry);
+            rows += 1 + (entry->mount() != nullptr) + entry->skirmishers();
+        }
     }
-    roster_.rows.reserve(static_cast<std::size_t>(army_.UnitCount()) + byType.size());
+    roster_.rows.reserve(rows);
     std::optional<Code> lastKind;
     for (const TroopTypeRecord* type = nation.NextListedTroopType(nullptr); type != nullptr;
          type = nation.NextListedTroopType(type)) {
