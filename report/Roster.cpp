@@ -4,41 +4,9 @@
 #include "ArmyDocument.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace ovra {
-
-// ---------------------------------------------------------------- NoteTable
-
-std::string NoteTable::NoteNumber(const std::string& text) {
-    const auto [it, added] = numbers_.try_emplace(text, NoteCount() + 1);
-    if (added)
-        texts_.push_back(text);
-    return std::to_string(it->second);
-}
-
-std::string NoteTable::NoteReferences(const InfoTextList& texts) {
-    std::vector<std::string> numbers;
-    numbers.reserve(texts.size());
-    for (const std::string& text : texts) {
-        std::string number = NoteNumber(text);
-        // Sorted as texts, not as numbers: the roster has always printed "10,2".
-        numbers.insert(std::lower_bound(numbers.begin(), numbers.end(), number), std::move(number));
-    }
-    std::string joined;
-    for (const std::string& number : numbers) {
-        if (!joined.empty())
-            joined += ',';
-        joined += number;
-    }
-    return joined;
-}
-
-const std::string& NoteTable::NoteAt(std::int32_t n) const {
-    static const std::string empty;
-    if (n < 1 || n > NoteCount())
-        return empty;
-    return texts_[static_cast<std::size_t>(n) - 1];
-}
 
 // ---------------------------------------------------------------- rows
 
@@ -61,6 +29,48 @@ std::int32_t RosterRow::Indent() const {
 }
 
 namespace {
+
+// The numbered notes of one roster: distinct texts, numbered from 1 in the
+// order they were first met. Numbers never change once given.
+class NoteTable {
+public:
+    // The numbers of the texts, sorted as texts (so "10" before "2") and
+    // joined with ","; a text listed twice gives its number twice. New texts
+    // are numbered first.
+    std::string NoteReferences(const InfoTextList& texts);
+    // The texts in number order.
+    const std::vector<std::string>& texts() const { return texts_; }
+
+private:
+    std::string NoteNumber(const std::string& text);
+
+    std::vector<std::string> texts_;
+    std::unordered_map<std::string, std::int32_t> numbers_;
+};
+
+std::string NoteTable::NoteNumber(const std::string& text) {
+    const auto [it, added] = numbers_.try_emplace(text, static_cast<std::int32_t>(texts_.size()) + 1);
+    if (added)
+        texts_.push_back(text);
+    return std::to_string(it->second);
+}
+
+std::string NoteTable::NoteReferences(const InfoTextList& texts) {
+    std::vector<std::string> numbers;
+    numbers.reserve(texts.size());
+    for (const std::string& text : texts) {
+        std::string number = NoteNumber(text);
+        // Sorted as texts, not as numbers: the roster has always printed "10,2".
+        numbers.insert(std::lower_bound(numbers.begin(), numbers.end(), number), std::move(number));
+    }
+    std::string joined;
+    for (const std::string& number : numbers) {
+        if (!joined.empty())
+            joined += ',';
+        joined += number;
+    }
+    return joined;
+}
 
 // What every row of one troop type shares, worked out once per type.
 struct TypeRow {
@@ -228,8 +238,9 @@ void Composer::Information() {
     // The rows have numbered every note; None leaves them out but keeps the
     // items and engines in use.
     if (info != InfoChoice::None) {
-        for (std::int32_t n = 1; n <= notes_.NoteCount(); ++n)
-            out.push_back({InfoParagraph::Kind::Note, false, std::to_string(n) + " - ", notes_.NoteAt(n)});
+        const std::vector<std::string>& notes = notes_.texts();
+        for (std::size_t n = 0; n < notes.size(); ++n)
+            out.push_back({InfoParagraph::Kind::Note, false, std::to_string(n + 1) + " - ", notes[n]});
     }
     for (const MagicItemRecord* item = catalogue_.NextMagicItem(nullptr); item != nullptr;
          item = catalogue_.NextMagicItem(item)) {

@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace ovra {
@@ -29,24 +28,6 @@ enum class InfoChoice { Complete, Short, None };
 constexpr InfoChoice EffectiveInfoChoice(std::optional<InfoChoice> choice) {
     return choice.value_or(InfoChoice::Complete);
 }
-
-// The numbered notes of one roster: distinct texts, numbered from 1 in the
-// order they were first met. Numbers never change once given.
-class NoteTable {
-public:
-    // The text's number as decimal text; a new text is appended first.
-    std::string NoteNumber(const std::string& text);
-    // The numbers of the texts, sorted as texts (so "10" before "2") and
-    // joined with ","; a text listed twice gives its number twice.
-    std::string NoteReferences(const InfoTextList& texts);
-    std::int32_t NoteCount() const { return static_cast<std::int32_t>(texts_.size()); }
-    // The text with number n; empty when n is out of range.
-    const std::string& NoteAt(std::int32_t n) const;
-
-private:
-    std::vector<std::string> texts_;
-    std::unordered_map<std::string, std::int32_t> numbers_;
-};
 
 // The eight texts of a roster row: Type, Atks, Hits, Save, Cmd, Size, Pts, remarks.
 using RowCells = std::array<std::string, 8>;

@@ -88,11 +88,11 @@ TEST_F(ReportComposition, RowCellsCarryTheProfileOptionsAndTextSortedNoteNumbers
     roster.army().SetSiegeEngine(both, Engine(C("bara")));
     roster.army().SetSiegeEngine(roster.Add(C("SLNG"), "Engine"), Engine(C("bara")));
     const Roster composed = Compose();
-    // Spears number the nine rules 1 to 9; Raiders reuse rule three; Bowmen
-    // add their unit note as 10 and reuse rule two.
+    // Spears number the nine rules 1 to 9; Raiders name rule three twice;
+    // Bowmen add their unit note as 10 and reuse rule two.
     EXPECT_EQ(RowNamed(composed, "Spears").cells,
               (RowCells{"Inf", "3", "3", "5", "0", "3", "40", "1,2,3,4,5,6,7,8,9"}));
-    EXPECT_EQ(RowNamed(composed, "Raiders").cells, (RowCells{"Cht", "2/1", "3", "6", "0", "3", "70", "3"}));
+    EXPECT_EQ(RowNamed(composed, "Raiders").cells, (RowCells{"Cht", "2/1", "3", "6", "0", "3", "70", "3,3"}));
     EXPECT_EQ(RowNamed(composed, "Plain").cells, (RowCells{"Inf", "3/1", "3", "0", "0", "3", "55", "10,2"}));
     const struct {
         const char* name;

@@ -22,7 +22,8 @@ inline constexpr std::int32_t kImperialRome = 256;
 
 // A small army list with every case the roster composes: kinds char, unit,
 // unSk, unit, a char type between two unit types, a mount, runners, nine
-// rules shared between types, a unit note, items and an engine.
+// rules shared between types (one of them named twice by a type), a unit
+// note, items and an engine.
 inline const char* const kTestlandList = R"(<NATION 1 "Testland" "Test army">
 <INFO>Testland line one.)"
                                          "\r\n"
@@ -33,7 +34,7 @@ inline const char* const kTestlandList = R"(<NATION 1 "Testland" "Test army">
 <SRULE>R001R002R003R004R005R006R007R008R009</SRULE>
 </TROOPS>
 <TROOPS SKRM "Raiders" unSk 128> 2 "1" 3 6 0 3 70 0 3
-<SRULE>R003</SRULE>
+<SRULE>R003R003</SRULE>
 </TROOPS>
 <TROOPS BOWS "Bowmen" unit 512> 3 "1" 3 0 0 3 55 0 0
 <UINFO>Bowmen shoot far.</UINFO>
