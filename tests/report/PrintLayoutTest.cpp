@@ -326,6 +326,22 @@ TEST_F(ReportPrintLayout, OnePassKeepsThePageByPageBreaksWhereDrawingShiftsAPara
     }
 }
 
+TEST_F(ReportPrintLayout, ARangeDrawsItsPagesAsTheWholePrintDoesAndCountingDrawsNothing) {
+    for (int i = 0; i < 40; ++i)
+        egypt.Add(C("1CHA"));
+    const Roster roster = ComposeRoster(egypt.doc, InfoChoice::Complete);
+    const Rect area{0, 0, 800, 300};
+    ASSERT_EQ(PrintRoster(roster, surface, area).pages, 5);
+    RecordingSurface counted;
+    EXPECT_EQ(CountRosterPages(roster, counted, area).pages, 5);
+    EXPECT_TRUE(counted.Drawn().empty());
+    RecordingSurface range;
+    EXPECT_EQ(PrintRoster(roster, range, area, {2, 3}).pages, 2);
+    EXPECT_EQ(range.DrawnDescribed(0), surface.DrawnDescribed(1));
+    EXPECT_EQ(range.DrawnDescribed(1), surface.DrawnDescribed(2));
+    EXPECT_EQ(range.sheets(), 2);
+}
+
 TEST_F(ReportPrintLayout, APageByPagePassStopsOnceThePageAfterTheCurrentOneStarts) {
     for (int i = 0; i < 20; ++i) // 13 rows on page 1, 7 on page 2
         egypt.Add(C("1CHA"));
