@@ -26,11 +26,8 @@ constexpr std::int32_t kTotalsHeight = 30;
 std::int32_t TruncateToInt32(double value) {
     if (std::isnan(value))
         return 0;
-    if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    if (value <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
+    using Limits = std::numeric_limits<std::int32_t>;
+    return static_cast<std::int32_t>(std::clamp(value, double(Limits::min()), double(Limits::max())));
 }
 
 std::int32_t Add(std::int64_t a, std::int64_t b) {

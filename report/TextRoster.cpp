@@ -105,11 +105,11 @@ void AppendColumns(std::string& out, const std::string& label, const std::string
 // Running text is wrapped to this width.
 constexpr std::size_t kTextWidth = 78;
 
-// One line of running text after `lead`, wrapped at blanks; the lines it
-// wraps to are indented by `hang` blanks.
+// Running text after the start already in `line`, wrapped at blanks; the
+// lines it wraps to are indented by `hang` blanks.
 void AppendWrapped(std::string& out, std::string line, std::string_view text, std::size_t hang) {
     bool words = false;
-    for (std::size_t from = 0; from <= text.size();) {
+    for (std::size_t from = 0; from < text.size();) {
         const std::size_t end = std::min(text.find(' ', from), text.size());
         const std::string_view word = text.substr(from, end - from);
         from = end + 1;
@@ -207,10 +207,8 @@ std::string EscapedLine(std::string_view line) {
     while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
         line.remove_prefix(1);
     std::string out = Escaped(line);
-    std::size_t digits = 0;
-    while (digits < out.size() && out[digits] >= '0' && out[digits] <= '9')
-        ++digits;
-    if (digits > 0 && digits < out.size() && (out[digits] == '.' || out[digits] == ')'))
+    const std::size_t digits = out.find_first_not_of("0123456789");
+    if (digits != 0 && digits != std::string::npos && (out[digits] == '.' || out[digits] == ')'))
         out.insert(digits, 1, '\\');
     else if (!out.empty() && std::string_view("#+-=").find(out.front()) != std::string_view::npos)
         out.insert(0, 1, '\\');

@@ -16,7 +16,7 @@ constexpr std::uint16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x2
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
+    out.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {

@@ -85,12 +85,12 @@ TEST(ReportTextLines, ArmyListLinesStayLinesAndNeverTurnIntoMarkup) {
     roster.title = "T";
     roster.nationName = "N";
     roster.information = {
-        {InfoParagraph::Kind::Nation, false, "N", "1. one\r\n- two\r\n# three\r\n\r\n    four"}};
-    EXPECT_EQ(RenderText(roster, TextFormat::Plain),
-              "T - N, 0 points\n\nTotal: 0 of 0 points, breakpoint 0\n\nN\n1. one\n- two\n# three\n\nfour\n");
+        {InfoParagraph::Kind::Nation, false, "N", "1. one\r\n- two\r\n# three\r\n\r\n    four\r\n5 dice"}};
+    EXPECT_EQ(RenderText(roster, TextFormat::Plain), "T - N, 0 points\n\nTotal: 0 of 0 points, breakpoint "
+                                                     "0\n\nN\n1. one\n- two\n# three\n\nfour\n5 dice\n");
     EXPECT_EQ(RenderText(roster, TextFormat::Markdown),
               "# T - N, 0 points\n\n**Total: 0 of 0 points, breakpoint 0**\n\n"
-              "## N\n\n1\\. one\\\n\\- two\\\n\\# three\n\nfour\n");
+              "## N\n\n1\\. one\\\n\\- two\\\n\\# three\n\nfour\\\n5 dice\n");
 }
 
 TEST(ReportWindows1252, EveryByteBecomesItsCharacter) {
