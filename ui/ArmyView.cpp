@@ -12,9 +12,15 @@
 
 #include "ArmyDocument.h"
 #include "HtmlRoster.h"
+#include "Roster.h"
+#include "TextRoster.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QUndoStack>
@@ -196,10 +202,70 @@ bool ArmyView::PrintDirect(QPrinter& printer) {
     return false;
 }
 
+void ArmyView::OnFilePrintPreview() {
+    InfoChoice choice = EffectiveInfoChoice(app_.infoChoice());
+    services().RunPrintPreview(this, app_.printer(), choice, [this, &choice](QPrinter& printer) {
+        QString error;
+        if (!PrintDocument(document_, printer, choice, error))
+            services().ShowMessage(this, error, QStringLiteral("Ovra"), MessageIcon::Error);
+    });
+    app_.SetInfoChoice(choice);
+}
+
+void ArmyView::OnExportPdf() {
+    InfoChoice choice = EffectiveInfoChoice(app_.infoChoice());
+    QString filter = tr("PDF files (*.pdf)");
+    const QString path = services().GetExportFileName(
+        this, tr("Export PDF"), app_.ProposedPath(QStringLiteral(".pdf")), {filter}, filter, &choice);
+    if (path.isEmpty())
+        return;
+    app_.SetInfoChoice(choice);
+    QString error;
+    if (!ExportPdf(document_, path, choice, error)) {
+        services().ShowMessage(this, error, QStringLiteral("Ovra"), MessageIcon::Error);
+        return;
+    }
+    app_.RememberFolder(path);
+}
+
+void ArmyView::OnExportText() {
+    InfoChoice choice = EffectiveInfoChoice(app_.infoChoice());
+    const QString text = tr("Text files (*.txt)");
+    const QString markdown = tr("Markdown files (*.md)");
+    QString filter = text;
+    const QString path =
+        services().GetExportFileName(this, tr("Export as text"), app_.ProposedPath(QStringLiteral(".txt")),
+                                     {text, markdown}, filter, &choice);
+    if (path.isEmpty())
+        return;
+    app_.SetInfoChoice(choice);
+    const TextFormat format = filter == markdown || path.endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)
+                                  ? TextFormat::Markdown
+                                  : TextFormat::Plain;
+    std::string error;
+    if (!ExportText(document_, QFile::encodeName(path).toStdString(), format, choice, error)) {
+        services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"),
+                               MessageIcon::Error);
+        return;
+    }
+    app_.RememberFolder(path);
+}
+
+void ArmyView::OnCopyRoster() {
+    const Roster roster = ComposeRoster(document_, EffectiveInfoChoice(app_.infoChoice()));
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(RenderText(roster, TextFormat::Plain)));
+    data->setData(QStringLiteral("text/markdown"),
+                  QByteArray::fromStdString(RenderText(roster, TextFormat::Markdown)));
+    // The HTML page's bytes are Windows-1252; the clipboard's HTML is Unicode.
+    data->setHtml(FromWin1252(RenderHtml(roster)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 void ArmyView::OnExportHtml() {
-    const QString path = services().GetSaveFileName(
-        this, tr("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
-        tr("HTML files (*.html)"), QStringLiteral("html"));
+    const QString path =
+        services().GetSaveFileName(this, tr("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
+                                   tr("HTML files (*.html)"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
     std::string error;

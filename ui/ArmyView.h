@@ -46,7 +46,13 @@ public:
     void OnMinMaxUnits();
     // File menu commands the view handles.
     void OnFilePrint();
+    void OnFilePrintPreview();
     void OnExportHtml();
+    void OnExportPdf();
+    void OnExportText();
+    // Edit > Copy roster: the roster as plain text, Markdown and HTML on the
+    // clipboard, as the run's Info choice has it.
+    void OnCopyRoster();
     // Prints on `printer` with the run's info choice, without a dialog.
     bool PrintDirect(QPrinter& printer);
 

@@ -115,6 +115,20 @@ void MainWindow::CreateMenusAndToolbar() {
     connect(printSetup, &QAction::triggered, this, &MainWindow::OnFilePrintSetup);
     QAction* exportHtml = MakeAction({tr("&Export Html"), "actionExportHtml", tr("Export to a html file")});
     connect(exportHtml, &QAction::triggered, view_, &ArmyView::OnExportHtml);
+    QAction* printPreview =
+        MakeAction({tr("Print Pre&view..."), "actionPrintPreview", tr("Show the printed roster's pages")});
+    connect(printPreview, &QAction::triggered, view_, &ArmyView::OnFilePrintPreview);
+    QAction* exportPdf =
+        MakeAction({tr("Export P&DF..."), "actionExportPdf", tr("Write the printed roster as a PDF file")});
+    connect(exportPdf, &QAction::triggered, view_, &ArmyView::OnExportPdf);
+    QAction* exportText = MakeAction(
+        {tr("Export as &text..."), "actionExportText", tr("Write the roster as plain text or Markdown")});
+    connect(exportText, &QAction::triggered, view_, &ArmyView::OnExportText);
+    QAction* copyRoster = MakeAction({tr("&Copy roster"), "actionCopyRoster",
+                                      tr("Copy the roster as text, Markdown and HTML, to paste anywhere"),
+                                      ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView),
+                                      tr("Copy roster"), Qt::CTRL | Qt::SHIFT | Qt::Key_C});
+    connect(copyRoster, &QAction::triggered, view_, &ArmyView::OnCopyRoster);
     QAction* exit =
         MakeAction({tr("E&xit"), "actionExit", tr("Quit the program; a changed army can be saved first")});
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -165,9 +179,12 @@ void MainWindow::CreateMenusAndToolbar() {
     fileMenu_->addAction(saveAs);
     fileMenu_->addSeparator();
     fileMenu_->addAction(print);
+    fileMenu_->addAction(printPreview);
     fileMenu_->addAction(printSetup);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exportHtml);
+    fileMenu_->addAction(exportPdf);
+    fileMenu_->addAction(exportText);
     recentSeparator_ = fileMenu_->addSeparator();
     recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
     recentPlaceholder_->setObjectName(QStringLiteral("actionRecentPlaceholder"));
@@ -186,6 +203,8 @@ void MainWindow::CreateMenusAndToolbar() {
     QMenu* editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addAction(undo);
     editMenu->addAction(redo);
+    editMenu->addSeparator();
+    editMenu->addAction(copyRoster);
 
     QMenu* armyMenu = menuBar()->addMenu(tr("&Army"));
     armyMenu->addAction(newUnit);

@@ -45,22 +45,40 @@ QFont PrinterFont(QPaintDevice& device, bool bold) {
     return QFont(font, &device);
 }
 
-// Paints the roster on a device whose painter is not started yet; false with
-// a reason when the device cannot be started or finished.
+// Paints the roster's pages in the range on a device whose painter is not
+// started yet; false with a reason when the device cannot be started or
+// finished, or when a unit is too tall for a page (the pages before it are
+// painted).
 bool PaintRoster(const ArmyDocument& document, QPagedPaintDevice& device, bool grayscale,
-                 std::optional<InfoChoice> info, QString& error) {
+                 std::optional<InfoChoice> info, PageRange range, QString& error) {
     QPainter painter;
     if (!painter.begin(&device)) {
         error = QCoreApplication::translate("Printing", "The printer could not be started.");
         return false;
     }
     QtPrintSurface surface(painter, device, grayscale);
-    PrintRoster(document, surface, surface.PrintableArea(), info);
+    const Roster roster = ComposeRoster(document, EffectiveInfoChoice(info));
+    const PrintOutcome outcome = PrintRoster(roster, surface, surface.PrintableArea(), range);
     if (!painter.end()) {
         error = QCoreApplication::translate("Printing", "The roster could not be printed completely.");
         return false;
     }
+    if (outcome.rowTooTall) {
+        error = QCoreApplication::translate(
+                    "Printing", "The roster could not be printed whole: \"%1\" with its mount and "
+                                "runners is taller than a page, so printing stopped on page %2.")
+                    .arg(FromWin1252(roster.rows[*outcome.rowTooTall].name))
+                    .arg(outcome.pages);
+        return false;
+    }
     return true;
+}
+
+// The pages the printer's dialog asked for: all, or a range.
+PageRange RangeOf(const QPrinter& printer) {
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() < 1)
+        return {};
+    return {printer.fromPage(), std::max(printer.fromPage(), printer.toPage())};
 }
 
 } // namespace
@@ -155,7 +173,8 @@ bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optiona
                    QString& error) {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         return WritePdf(document, printer, printer.outputFileName(), info, error);
-    return PaintRoster(document, printer, printer.colorMode() == QPrinter::GrayScale, info, error);
+    return PaintRoster(document, printer, printer.colorMode() == QPrinter::GrayScale, info, RangeOf(printer),
+                       error);
 }
 
 bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QString& path,
@@ -172,7 +191,8 @@ bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QStri
         writer.setPdfVersion(printer.pdfVersion());
         writer.setCreator(printer.creator());
         writer.setTitle(printer.docName());
-        painted = PaintRoster(document, writer, printer.colorMode() == QPrinter::GrayScale, info, reason);
+        painted = PaintRoster(document, writer, printer.colorMode() == QPrinter::GrayScale, info,
+                              RangeOf(printer), reason);
     }
     if (painted) {
         std::string written;
@@ -182,7 +202,8 @@ bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QStri
             return true;
         reason = QString::fromStdString(written);
     }
-    error = QCoreApplication::translate("Printing", "The file \"%1\" could not be written: %2").arg(path, reason);
+    error =
+        QCoreApplication::translate("Printing", "The file \"%1\" could not be written: %2").arg(path, reason);
     return false;
 }
 

@@ -8,6 +8,9 @@
 #include "Roster.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QDialog;
 class QPrinter;
@@ -36,6 +39,16 @@ public:
     // The print dialog with the program's Info group; false when cancelled.
     // `choice` is what the Info group held when the dialog closed.
     virtual bool RunPrintDialog(QWidget* parent, QPrinter& printer, InfoChoice& choice);
+    // Qt's print preview of the pages `paint` draws on the printer, with an
+    // Info choice that redraws them; the player may print from there.
+    virtual void RunPrintPreview(QWidget* parent, QPrinter& printer, InfoChoice& choice,
+                                 const std::function<void(QPrinter&)>& paint);
+    // A save dialog for an export: `filters` name the formats offered,
+    // `selectedFilter` the one proposed and then the one chosen; with a
+    // `choice`, the dialog also holds the Info choice. Empty when cancelled.
+    virtual QString GetExportFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
+                                      const QStringList& filters, QString& selectedFilter,
+                                      InfoChoice* choice);
     virtual bool RunPageSetup(QWidget* parent, QPrinter& printer);
     // Runs one of the program's own dialogs modally; returns its result code.
     virtual int ExecDialog(QDialog& dialog);

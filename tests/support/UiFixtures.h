@@ -81,6 +81,22 @@ public:
             return printHook(printer, choice);
         return false;
     }
+    void RunPrintPreview(QWidget*, QPrinter& printer, InfoChoice& choice,
+                         const std::function<void(QPrinter&)>& paint) override {
+        ++previews;
+        if (previewHook)
+            previewHook(printer, choice, paint);
+    }
+    QString GetExportFileName(QWidget*, const QString& caption, const QString& proposed,
+                              const QStringList& filters, QString& selectedFilter,
+                              InfoChoice* choice) override {
+        saveDialogs.push_back({caption, proposed, filters.join(QStringLiteral(";;")), selectedFilter});
+        if (choice != nullptr && exportChoice)
+            *choice = *exportChoice;
+        if (!exportFilter.isEmpty())
+            selectedFilter = exportFilter;
+        return TakeFirst(saveAnswers_);
+    }
     bool RunPageSetup(QWidget*, QPrinter&) override {
         ++pageSetups;
         return true;
@@ -123,6 +139,10 @@ public:
     int dialogsShown = 0;
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
+    int previews = 0;
+    std::function<void(QPrinter&, InfoChoice&, const std::function<void(QPrinter&)>&)> previewHook;
+    std::optional<InfoChoice> exportChoice; // what the export dialog's Info group is set to
+    QString exportFilter;                   // the format chosen in an export dialog
     std::function<int(QDialog&)> dialogHook;
     std::function<int(CountPopup&)> countPopupHook;
 

@@ -94,8 +94,10 @@ TEST(MainWindow, MenusToolbarAndPrompts) {
     EXPECT_EQ(menus[3]->text(), QStringLiteral("&Help"));
     EXPECT_EQ(MenuTexts(menus[0]->menu()),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Save &As...", "-", "&Print...\tCtrl+P",
-                           "P&rint Setup...", "-", "&Export Html", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(menus[1]->menu()), (QStringList{"Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
+                           "Print Pre&view...", "P&rint Setup...", "-", "&Export Html", "Export P&DF...",
+                           "Export as &text...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(MenuTexts(menus[1]->menu()),
+              (QStringList{"Undo\tCtrl+Z", "Redo\tCtrl+Y", "-", "&Copy roster\tCtrl+Shift+C"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()), (QStringList{"&New unit\tIns", "&Delete unit\tDel", "-",
                                                         "&Min/Max units", "&Check army\tCtrl+K"}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()), (QStringList{"&Army lists...", "&About Ovra..."}));
