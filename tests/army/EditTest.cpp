@@ -209,13 +209,26 @@ protected:
 };
 
 TEST_F(DocumentEdits, EveryEditIsUndoneAndRedoneByteForByte) {
-    const std::vector<std::pair<const char*, std::function<ArmyEdit(ArmyDocument&)>>> edits = {
+    using Edit = std::function<ArmyEdit(ArmyDocument&)>;
+    struct Case {
+        const char* name;
+        Edit edit;
+        std::function<void(ArmyDocument&)> prepare = [](ArmyDocument&) {};
+    };
+    const std::vector<Case> cases = {
         {"count up", [](ArmyDocument& d) { return d.SetCountOfType(C("1GBW"), 5); }},
         {"count down", [](ArmyDocument& d) { return d.SetCountOfType(C("1GBW"), 0); }},
+        {"every unit of a small army", [](ArmyDocument& d) { return d.SetCountOfType(C("1GBW"), 0); },
+         [](ArmyDocument& d) {
+             d.SetCountOfType(C("GEN1"), 0);
+             d.SetCountOfType(C("SKIR"), 0);
+         }},
         {"new unit", [](ArmyDocument& d) { return d.NewUnit(*d.army().nation().FindTroopType(C("ELPH"))); }},
         {"duplicate", [this](ArmyDocument& d) { return d.DuplicateUnit(Nth(0)); }},
         {"delete", [this](ArmyDocument& d) { return d.DeleteUnit(Nth(1)); }},
         {"min-max", [](ArmyDocument& d) { return d.EnforceMinMax(); }},
+        {"min-max removing and adding", [](ArmyDocument& d) { return d.EnforceMinMax(); },
+         [](ArmyDocument& d) { d.SetCountOfType(C("GEN1"), 3); }},
         {"rename", [this](ArmyDocument& d) { return d.RenameUnit(Nth(2), "Porus's bows"); }},
         {"mount",
          [this](ArmyDocument& d) { return d.SetMount(Nth(0), d.army().nation().FindTroopType(C("nomo"))); }},
@@ -226,25 +239,36 @@ TEST_F(DocumentEdits, EveryEditIsUndoneAndRedoneByteForByte) {
         {"nation", [](ArmyDocument& d) { return d.ChangeNation(*d.catalogue().FindNation(32)); }},
         {"points", [](ArmyDocument& d) { return d.SetPointsLimit(3000); }},
     };
-    for (const auto& [name, edit] : edits) {
-        SCOPED_TRACE(name);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Prepare();
+        c.prepare(doc);
         ASSERT_TRUE(doc.OnSaveDocument(std::filesystem::temp_directory_path() / "ovra_edit_test.evr"));
         const std::string before = WriteArmyFile(doc.army());
-        const ArmyEdit record = edit(doc);
+        const ArmyEdit record = c.edit(doc);
         const std::string after = WriteArmyFile(doc.army());
         EXPECT_NE(after, before);
         EXPECT_TRUE(doc.IsModified());
         doc.Undo(record);
         EXPECT_EQ(WriteArmyFile(doc.army()), before);
         EXPECT_FALSE(doc.IsModified()) << "undone back to the saved state";
-        ExpectCountsMatchARecount(doc.army(), name);
+        ExpectCountsMatchARecount(doc.army(), c.name);
         doc.Redo(record);
         EXPECT_EQ(WriteArmyFile(doc.army()), after);
         EXPECT_TRUE(doc.IsModified());
-        ExpectCountsMatchARecount(doc.army(), name);
+        ExpectCountsMatchARecount(doc.army(), c.name);
     }
     std::filesystem::remove(std::filesystem::temp_directory_path() / "ovra_edit_test.evr");
+
+    // An entry of another nation's army is never taken in.
+    Prepare();
+    const Army other(*catalogue->FindNation(32), 2000, true);
+    UnitEntryState foreign = Army::StateOf(*other.UnitAt(0));
+    foreign.id = 999999999;
+    EXPECT_EQ(doc.army().AppendUnit(foreign), nullptr);
+    const std::int32_t count = doc.army().UnitCount();
+    doc.army().InsertUnitsAt({{0, foreign}});
+    EXPECT_EQ(doc.army().UnitCount(), count);
 }
 
 TEST_F(DocumentEdits, UndoingANationChangeBringsBackTheUnitsAndWhatNewRebuilds) {
