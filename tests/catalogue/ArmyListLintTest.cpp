@@ -50,6 +50,10 @@ TEST_P(LintFindings, GivesExactlyItsLines) {
 INSTANTIATE_TEST_SUITE_P(
     Errors, LintFindings,
     ::testing::Values(
+        BrokenList{"a nation without its closing tag absorbs the rule after it",
+                   kNation + "<SPECIAL RG15 \"Range\" 0></SPECIAL>\n",
+                   {"f.dfm:1:1: error: NATION 900 \"Isle\" is missing its </NATION>; it absorbs SPECIAL \"RG15\" "
+                    "(line 3)"}},
         BrokenList{"a troop type without its closing tag absorbs the next one",
                    kNation +
                        "<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 0 0\n"

@@ -88,7 +88,7 @@ TEST(ArmyListReader, NumbersFlipTheirSignAtEveryDash) {
     const auto number = [](const std::string& text, char* next = nullptr) {
         TextReader r(text);
         std::int32_t value = 77;
-        r.ReadNumber(value);
+        EXPECT_TRUE(r.ReadNumber(value)) << "a number is read wherever text stands";
         if (next)
             *next = r.Next();
         return value;
