@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                        kEnd,
                    {"f.dfm:3:21: error: the kind \"unti\" is not one of char, unit, unSk, moun, spec",
                     "f.dfm:4:9: error: the code \"ARC \" is not four printable characters"}},
-        BrokenList{"an engine code of three letters",
-                   "<ENGINE ram \"Ram\" 10>\n</ENGINE>\n",
+        BrokenList{"an engine code of three letters, after a high byte that reads as white space",
+                   "<ENGINE\x80ram \"Ram\" 10>\n</ENGINE>\n",
                    {"f.dfm:1:9: error: the code \"ram \" is not four printable characters"}},
         BrokenList{"a nation without troop types",
                    "<NATION 900 \"Isle\" \"Isle army\">\n</NATION>\n",
@@ -174,10 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
              "f.dfm:5:10: warning: the code \"RG15\" is already used (the built-in lists, line 737); lookups "
              "find that record, never this one"}},
         BrokenList{
-            "an absolute maximum below the minimum, alone and in a pool",
+            "an absolute maximum below the minimum, alone and in a pool (equal to it is fine)",
             kNation +
                 "<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 2 -1</TROOPS>\n"
-                "<TROOPS 2INF \"Bows\" unit 512> 1 \"\" 3 4 0 3 40 -3 -2<LIMIT>1INF</LIMIT></TROOPS>\n" +
+                "<TROOPS 2INF \"Bows\" unit 512> 1 \"\" 3 4 0 3 40 -3 -2<LIMIT>1INF</LIMIT></TROOPS>\n"
+                "<TROOPS 3INF \"Sling\" unit 512> 1 \"\" 3 4 0 3 40 3 -3</TROOPS>\n"
+                "<TROOPS 4INF \"Spear\" unit 512> 1 \"\" 3 4 0 3 40 -3 -3<LIMIT>1INF</LIMIT></TROOPS>\n" +
                 kEnd,
             {"f.dfm:3:49: warning: the absolute maximum 1 is smaller than the minimum 2; the army needs only "
              "1",
