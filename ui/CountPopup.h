@@ -31,10 +31,6 @@ public:
     void MarkCurrentCount();
 
     const TroopTypeRecord& troopType() const { return type_; }
-    // The count when opened; moves to the number clicked.
-    int currentValue() const { return current_; }
-    // The number chosen, -1 for none; -1 until the grid has ended.
-    int result() const { return result_; }
     const CountGridGeometry& geometry() const { return grid_; }
 
 protected:

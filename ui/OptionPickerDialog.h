@@ -36,7 +36,6 @@ public:
     static const TaggedObject* Pick(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
                                     const UnitEntry& unit, const TaggedObject* current);
 
-    OptionKind optionKind() const { return kind_; }
     // The record of the selected row when the dialog was accepted, else none.
     const TaggedObject* chosen() const { return chosen_; }
     // The record a row stands for.

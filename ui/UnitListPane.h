@@ -35,7 +35,6 @@ public:
     const TaggedObject* SelectedRecord() const;
 
     void SetPointsColumnWidth(int width) { pointsColumnWidth_ = width; }
-    int pointsColumnWidth() const { return pointsColumnWidth_; }
     UnitTree* tree() const { return tree_; }
     UnitListModel& model() const { return *model_; }
     ArmyView& view() const { return view_; }

@@ -1,6 +1,7 @@
 // Helpers for tests of the window: one application object for the test
 // program, dialog services that answer every modal question from a script,
-// and a program instance with its own empty settings.
+// a program instance with its own empty settings and scratch folder, and a
+// running window with short ways to reach its rows and panes.
 #pragma once
 
 #include "Application.h"
@@ -8,14 +9,26 @@
 #include "CountPopup.h"
 #include "MainWindow.h"
 #include "UiServices.h"
+#include "UnitDetailPane.h"
+#include "UnitListPainting.h"
+#include "UnitListPane.h"
+#include "UnitPanel.h"
+#include "UnitTree.h"
 
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
+#include "ArmyFile.h"
+#include "CatalogueFixtures.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -37,134 +50,89 @@ inline QApplication& EnsureApplication() {
 // Answers every dialog without showing it, and records what was asked.
 class ScriptedServices : public UiServices {
 public:
-    struct Message {
-        QString text;
-        QString caption;
-        MessageIcon icon;
-    };
-
-    void ShowMessage(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override {
-        messages.push_back({text, caption, icon});
+    void ShowMessage(QWidget*, const QString& text, const QString&, MessageIcon) override {
+        messages.push_back(text);
     }
-    bool AskOkCancel(QWidget*, const QString& text, const QString& caption) override {
-        questions.push_back(text + QStringLiteral("|") + caption);
-        if (okCancelAnswers.empty())
-            return true;
-        const bool answer = okCancelAnswers.front();
-        okCancelAnswers.pop_front();
-        return answer;
+    bool AskOkCancel(QWidget*, const QString&, const QString&) override {
+        ++questions;
+        return Take(okCancelAnswers, true);
     }
     SaveChoice AskSaveChanges(QWidget*, const QString& title) override {
         saveQuestions.push_back(title);
-        if (saveAnswers.empty())
-            return SaveChoice::Discard;
-        const SaveChoice answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
+        return Take(saveChoices, SaveChoice::Discard);
     }
-    QString GetOpenFileName(QWidget*, const QString&, const QString& folder, const QString& filters,
-                            const QString& selected) override {
+    QString GetOpenFileName(QWidget*, const QString&, const QString& folder, const QString&,
+                            const QString&) override {
         openFolder = folder;
-        openFilters = filters;
-        openSelectedFilter = selected;
-        return TakeFirst(openAnswers);
+        return Take(fileAnswers, QString());
     }
-    QString GetSaveFileName(QWidget*, const QString& caption, const QString& proposed, const QString& filter,
-                            const QString& suffix) override {
-        saveDialogs.push_back({caption, proposed, filter, suffix});
-        return TakeFirst(saveAnswers_);
+    QString GetSaveFileName(QWidget*, const QString&, const QString& proposed, const QString&,
+                            const QString&) override {
+        proposals.push_back(proposed);
+        return Take(fileAnswers, QString());
     }
     bool RunPrintDialog(QWidget*, QPrinter& printer, InfoChoice& choice) override {
         ++printDialogs;
-        choice = InfoChoice::Complete; // every opening starts at Complete
-        if (printHook)
-            return printHook(printer, choice);
-        return false;
+        choice = InfoChoice::Complete; // as the real dialog: every opening starts at Complete
+        return printHook && printHook(printer, choice);
     }
     void RunPrintPreview(QWidget*, QPrinter& printer, InfoChoice& choice,
                          const std::function<void(QPrinter&)>& paint) override {
-        ++previews;
         if (previewHook)
             previewHook(printer, choice, paint);
     }
-    QString GetExportFileName(QWidget*, const QString& caption, const QString& proposed,
-                              const QStringList& filters, QString& selectedFilter,
-                              InfoChoice* choice) override {
-        saveDialogs.push_back({caption, proposed, filters.join(QStringLiteral(";;")), selectedFilter});
-        if (choice != nullptr && exportChoice)
-            *choice = *exportChoice;
+    QString GetExportFileName(QWidget*, const QString&, const QString& proposed, const QStringList&,
+                              QString& selectedFilter, InfoChoice*) override {
+        proposals.push_back(proposed);
         if (!exportFilter.isEmpty())
             selectedFilter = exportFilter;
-        return TakeFirst(saveAnswers_);
+        return Take(fileAnswers, QString());
     }
-    bool RunPageSetup(QWidget*, QPrinter&) override {
-        ++pageSetups;
-        return true;
-    }
+    bool RunPageSetup(QWidget*, QPrinter&) override { return true; }
     int ExecDialog(QDialog& dialog) override {
         ++dialogsShown;
-        if (dialogHook)
-            return dialogHook(dialog);
-        return QDialog::Rejected;
+        return dialogHook ? dialogHook(dialog) : int(QDialog::Rejected);
     }
     // Without a hook the count grid ends as a click outside it would.
     int RunCountPopup(CountPopup& popup) override {
         ++countPopups;
-        if (countPopupHook)
-            return countPopupHook(popup);
-        return -1;
+        return countPopupHook ? countPopupHook(popup) : -1;
     }
 
-    void AnswerSaveDialog(const QString& path) { saveAnswers_.push_back(path); }
-
-    struct SaveDialog {
-        QString caption;
-        QString proposed;
-        QString filter;
-        QString suffix;
-    };
-
-    std::vector<Message> messages;
-    std::vector<QString> questions;
+    std::vector<QString> messages;
+    int questions = 0;
     std::deque<bool> okCancelAnswers;
     std::vector<QString> saveQuestions;
-    std::deque<SaveChoice> saveAnswers;
-    std::deque<QString> openAnswers;
+    std::deque<SaveChoice> saveChoices;
     QString openFolder;
-    QString openFilters;
-    QString openSelectedFilter;
-    std::vector<SaveDialog> saveDialogs;
+    std::vector<QString> proposals;  // what every save and export dialog proposed
+    std::deque<QString> fileAnswers; // what the next file dialogs answer
     int printDialogs = 0;
-    int pageSetups = 0;
     int dialogsShown = 0;
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
-    int previews = 0;
     std::function<void(QPrinter&, InfoChoice&, const std::function<void(QPrinter&)>&)> previewHook;
-    std::optional<InfoChoice> exportChoice; // what the export dialog's Info group is set to
-    QString exportFilter;                   // the format chosen in an export dialog
+    QString exportFilter; // the format chosen in an export dialog
     std::function<int(QDialog&)> dialogHook;
     std::function<int(CountPopup&)> countPopupHook;
 
 private:
-    static QString TakeFirst(std::deque<QString>& answers) {
+    template <class T> static T Take(std::deque<T>& answers, T otherwise) {
         if (answers.empty())
-            return {};
-        QString answer = answers.front();
+            return otherwise;
+        T answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    std::deque<QString> saveAnswers_;
 };
 
-// A program instance with the built-in army lists and its own empty settings.
+// A program instance with the built-in army lists, its own empty settings
+// and a scratch folder that goes with it.
 class TestProgram {
 public:
-    explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) {
+    explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) : lists(std::move(armyLists)) {
         EnsureApplication();
-        settings = std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
-                                               QSettings::IniFormat);
-        lists = std::move(armyLists);
+        settings = std::make_unique<QSettings>(Path(QStringLiteral("settings.ini")), QSettings::IniFormat);
     }
     // Starts as the command line would; the window is shown.
     std::optional<int> Start(const StartRequest& request = {}) {
@@ -182,15 +150,85 @@ public:
     ArmyDocument& doc() const { return app->document(); }
     MainWindow& frame() const { return app->mainFrame(); }
     ArmyView& view() const { return *app->mainFrame().view(); }
+    QAction* Action(const char* name) const {
+        return app->mainFrame().findChild<QAction*>(QString::fromLatin1(name));
+    }
 
     QTemporaryDir directory;
+    std::vector<std::filesystem::path> lists;
     std::unique_ptr<QSettings> settings;
     ScriptedServices services;
     // No translation unless a test asks for one.
     QStringList translationFolders;
     std::optional<QLocale> locale;
-    std::vector<std::filesystem::path> lists;
     std::unique_ptr<Application> app;
+};
+
+inline constexpr int kAlexander = 1;
+inline constexpr int kIndia = 2;
+inline constexpr int kEgypt = 32;
+inline constexpr int kLegion = 4096; // tests/data/ui: officers with magic items
+inline constexpr int kNobody = 8192; // tests/data/ui: no troop types
+
+// A running window with the built-in army lists plus tests/data/ui.
+class ArmyWindow : public ::testing::Test {
+protected:
+    ArmyWindow() : program({DataPath("ui")}) { program.Start(); }
+
+    ArmyView& view() { return program.view(); }
+    ArmyDocument& doc() { return program.doc(); }
+    const Army& army() { return program.doc().army(); }
+    UnitListPane& list() { return *view().unitList(); }
+    UnitTree& tree() { return *list().tree(); }
+    UnitPanel& panel() { return *view().unitPanel(); }
+    UnitDetailPane& detail() { return *panel().detailPane(); }
+    QUndoStack& undo() { return view().undoStack(); }
+    QAction* Action(const char* name) { return program.Action(name); }
+    std::string Bytes() { return WriteArmyFile(army()); }
+
+    // An army of that nation opened as if from a file: empty unless `fill`,
+    // unmodified, nothing to undo.
+    void UseNation(int id, int points = 2000, bool fill = false) {
+        const NationRecord* nation = program.app->catalogue().FindNation(id);
+        ASSERT_NE(nation, nullptr);
+        doc().LoadFromBytes(WriteArmyFile(Army(*nation, points, fill)), "army.evr");
+        undo().clear();
+    }
+    const TroopTypeRecord& Type(const char (&code)[5]) {
+        const TroopTypeRecord* type = army().nation().FindTroopType(CodeOf(code));
+        EXPECT_NE(type, nullptr) << code;
+        return *type;
+    }
+    const MagicItemRecord* Item(const char (&code)[5]) {
+        return program.app->catalogue().FindMagicItem(CodeOf(code));
+    }
+    // Adds a unit through the document; the window follows.
+    const UnitEntry* Add(const char (&code)[5]) {
+        return army().FindUnit(doc().NewUnit(Type(code)).firstAdded());
+    }
+    QModelIndex Row(const TaggedObject* record) {
+        const auto* unit = record->kind == kKindUnitEntry ? static_cast<const UnitEntry*>(record) : nullptr;
+        return unit != nullptr ? list().model().IndexOf({&unit->troopType(), unit->id()})
+                               : list().model().IndexOfType(static_cast<const TroopTypeRecord*>(record));
+    }
+    // Clicks a row at x, in the tree's coordinates, as the user would.
+    void ClickRow(const TaggedObject* record, int x = 100, Qt::MouseButton button = Qt::LeftButton) {
+        const QModelIndex row = Row(record);
+        ASSERT_TRUE(row.isValid());
+        if (row.parent().isValid())
+            tree().expand(row.parent());
+        tree().scrollTo(row);
+        QTest::mouseClick(tree().viewport(), button, {}, QPoint(x, tree().visualRect(row).center().y()));
+    }
+    // Selects a row and shows it in the panel.
+    void Show(const TaggedObject* record) {
+        ClickRow(record);
+        ASSERT_EQ(Selected(), record);
+    }
+    const TaggedObject* Selected() { return list().SelectedRecord(); }
+    UnitRowContent Content(const TaggedObject* record) { return DescribeRow(army(), *record); }
+
+    TestProgram program;
 };
 
 } // namespace ovra::test

@@ -1,16 +1,12 @@
 // Every breach explained where the player looks: tool tips on the red marks,
 // red unit names, the problem count in the status bar and the breach list.
-#include "ArmyWindow.h"
+#include "UiFixtures.h"
 
 #include "BreachListDialog.h"
-#include "BreachText.h"
-#include "CountPopup.h"
 
-#include <QAction>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QStatusBar>
 #include <QToolTip>
 
 using namespace ovra;
@@ -40,26 +36,25 @@ protected:
 TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
     UseNation(kLegion, 2000);
     doc().SetCountOfType(CodeOf("LEGI"), 2);
+    doc().SetCountOfType(CodeOf("TRIB"), 9);
     EXPECT_EQ(ToolTipOf(&Type("LEGI")),
               QStringLiteral("Legionaries: 2 units, at least 4 are needed for 2,000 points"));
-    EXPECT_EQ(ToolTipOf(&Type("TRIB")), QString()) << "within its bounds";
-    doc().SetCountOfType(CodeOf("TRIB"), 9);
     EXPECT_EQ(ToolTipOf(&Type("TRIB")),
               QStringLiteral("Tribune: 9 units, at most 8 are allowed for 2,000 points"));
 
     // Two units carrying one item: both names red, both buttons say why.
     const UnitEntry* first = army().UnitAt(2);
     const UnitEntry* second = army().UnitAt(3);
-    const MagicItemRecord* eagle = program.app->catalogue().FindMagicItem(CodeOf("eagl"));
-    doc().SetMagicItem(first->id(), eagle);
-    EXPECT_FALSE(Content(second).nameInBreach);
-    doc().SetMagicItem(second->id(), eagle);
+    doc().SetMagicItem(first->id(), Item("eagl"));
+    doc().SetMagicItem(second->id(), Item("eagl"));
     EXPECT_TRUE(Content(first).nameInBreach);
-    EXPECT_TRUE(Content(second).nameInBreach);
-    EXPECT_EQ(ToolTipOf(first), QStringLiteral("Legions eagle: carried by 2 units, at most 1"));
-    Show(second);
-    EXPECT_EQ(detail().magicItemButton()->Problem(),
-              QStringLiteral("Legions eagle: carried by 2 units, at most 1"));
+    EXPECT_EQ(ToolTipOf(second), QStringLiteral("Legions eagle: carried by 2 units, at most 1"));
+    for (const UnitEntry* bearer : {first, second}) {
+        Show(bearer);
+        EXPECT_EQ(detail().magicItemButton()->TextColour(), WarningRed());
+        EXPECT_EQ(detail().magicItemButton()->Problem(),
+                  QStringLiteral("Legions eagle: carried by 2 units, at most 1"));
+    }
 
     // The total, over the limit.
     doc().SetPointsLimit(200);
@@ -73,7 +68,16 @@ TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
     CountPopup popup(army(), Type("LEGI"), m, &tree());
     EXPECT_EQ(ToolTipAt(&popup, popup.geometry().CellRect(0).center()),
               QStringLiteral("Legionaries: 0 units, at least 2 are needed for 200 points"));
-    EXPECT_EQ(CountChoiceProblem(army(), Type("LEGI"), 2), QString());
+
+    // A mount ridden too often, on the rider's button.
+    UseNation(kIndia, 1000);
+    const UnitEntry* general = Add("GEN1");
+    doc().SetMount(general->id(), &Type("ELMO"));
+    doc().SetMount(Add("HER8")->id(), &Type("ELMO"));
+    Show(general);
+    EXPECT_EQ(detail().mountButton()->TextColour(), WarningRed());
+    EXPECT_EQ(detail().mountButton()->Problem(),
+              QStringLiteral("Elephant: ridden by 2 characters, at most 1"));
 }
 
 TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
@@ -81,7 +85,6 @@ TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
     EXPECT_EQ(ProblemsText(), QStringLiteral("2 problems")) << "too few legates and legionaries";
     doc().SetCountOfType(CodeOf("LEGA"), 1);
     EXPECT_EQ(ProblemsText(), QStringLiteral("1 problem"));
-
     // Through the undo stack too.
     view().Execute(QStringLiteral("Number of units"),
                    [](ArmyDocument& d) { return d.SetCountOfType(CodeOf("LEGI"), 4); });
@@ -90,7 +93,7 @@ TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
     EXPECT_EQ(ProblemsText(), QStringLiteral("1 problem"));
 
     // The list follows every edit and selects what a breach concerns.
-    program.frame().findChild<QAction*>(QStringLiteral("actionCheckArmy"))->trigger();
+    Action("actionCheckArmy")->trigger();
     auto* dialog = program.frame().findChild<BreachListDialog*>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible()) << "beside the window, not modal";
@@ -101,10 +104,9 @@ TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
     EXPECT_EQ(Selected(), &Type("LEGI"));
 
     doc().SetCountOfType(CodeOf("TRIB"), 2);
-    const MagicItemRecord* eagle = program.app->catalogue().FindMagicItem(CodeOf("eagl"));
     const UnitEntry* carrier = army().UnitAt(1);
-    doc().SetMagicItem(carrier->id(), eagle);
-    doc().SetMagicItem(army().UnitAt(2)->id(), eagle);
+    doc().SetMagicItem(carrier->id(), Item("eagl"));
+    doc().SetMagicItem(army().UnitAt(2)->id(), Item("eagl"));
     ASSERT_EQ(dialog->list()->count(), 2);
     emit dialog->list()->itemActivated(dialog->list()->item(1));
     EXPECT_EQ(Selected(), carrier) << "an item carried twice leads to its first carrier";

@@ -1,81 +1,54 @@
-// The unit list: its rows, their painting rules, the summary boxes, and the
-// selection across every rebuild and command.
-#include "ArmyWindow.h"
+// The unit list: its rows, the selection across every rebuild and click, and
+// the count grid that sets the number of units of a troop type.
+#include "UiFixtures.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
-
-#include <functional>
+#include <QTimer>
 
 using namespace ovra;
 using namespace ovra::test;
 
 namespace {
 
-TEST(UnitListPainting, RowCellsKeepThePointsInOneColumn) {
-    // Digit width 6: the count cell is a two-digit field box, 16 pixels.
-    const UnitRowCells cells = UnitRowGeometry(QRect(0, 28, 200, 14), 6, 26);
-    EXPECT_EQ(cells.count, QRect(0, 29, 16, 13));
-    EXPECT_EQ(cells.countFrame, QRect(0, 29, 16, 11));
-    EXPECT_EQ(cells.name.left(), 17);
-    EXPECT_EQ(RightEdge(cells.name), 200 - 2 - 26);
-    EXPECT_EQ(cells.points.left(), RightEdge(cells.name) + 1);
-    EXPECT_EQ(RightEdge(cells.points), 199);
-    // A narrower row (a scroll bar appeared) moves the column but keeps its width.
-    const UnitRowCells narrow = UnitRowGeometry(QRect(0, 28, 180, 14), 6, 26);
-    EXPECT_EQ(narrow.points.width(), cells.points.width());
-}
-
-class UnitList : public ArmyWindow {};
+class UnitList : public ArmyWindow {
+protected:
+    // The tree's rows open now: the troop types' whose rows are expanded.
+    std::vector<const TroopTypeRecord*> Open() {
+        std::vector<const TroopTypeRecord*> open;
+        for (int i = 0; i < list().model().rowCount(); ++i)
+            if (tree().isExpanded(list().model().index(i, 0)))
+                open.push_back(list().model().TroopTypeAt(list().model().index(i, 0)));
+        return open;
+    }
+};
 
 TEST_F(UnitList, RowsFollowTheListedTroopTypesAndTheArmyOrder) {
     UseNation(kIndia);
     const TroopTypeRecord& bows = Type("1GBW");
-    const TroopTypeRecord& general = Type("GEN1");
     const UnitEntry* first = Add("1GBW");
     const UnitEntry* lord = Add("GEN1");
     const UnitEntry* second = Add("1GBW");
-
     const UnitListModel& model = list().model();
-    const NationRecord& nation = army().nation();
-    ASSERT_EQ(model.rowCount(), 10) << "mounts are not listed";
-    int i = 0;
-    for (const TroopTypeRecord* t = nation.NextListedTroopType(nullptr); t;
-         t = nation.NextListedTroopType(t), ++i)
-        EXPECT_EQ(model.RecordAt(model.index(i, 0)), t);
+    const TroopTypeRecord* listed = nullptr;
+    for (int i = 0; i < model.rowCount(); ++i) {
+        listed = army().nation().NextListedTroopType(listed);
+        EXPECT_EQ(model.RecordAt(model.index(i, 0)), listed) << i;
+    }
+    EXPECT_EQ(army().nation().NextListedTroopType(listed), nullptr) << "every listed type, no mount";
 
     const QModelIndex bowRow = Row(&bows);
     ASSERT_EQ(model.rowCount(bowRow), 2);
     EXPECT_EQ(model.RecordAt(model.index(0, 0, bowRow)), first);
     EXPECT_EQ(model.RecordAt(model.index(1, 0, bowRow)), second);
-    EXPECT_EQ(Row(lord).parent(), Row(&general));
+    EXPECT_EQ(Row(lord).parent(), Row(&Type("GEN1")));
     EXPECT_EQ(model.data(bowRow, Qt::AccessibleTextRole).toString(),
               QStringLiteral("Longbowmen: 2 units, 110 points"));
-
-    const UnitRowContent typeRow = Content(&bows);
-    EXPECT_TRUE(typeRow.troopType);
-    EXPECT_EQ(typeRow.count, 2);
-    EXPECT_FALSE(typeRow.countInBounds) << "Longbowmen need 8 at 2000 points";
-    EXPECT_EQ(typeRow.points, QStringLiteral("110"));
+    EXPECT_FALSE(Content(&bows).countInBounds) << "Longbowmen need 8 at 2000 points";
     EXPECT_EQ(Content(first).points, QStringLiteral("55"));
 
-    // A type with minimum 1 and no unit is red at 0, in the normal colour at 1.
-    EXPECT_TRUE(Content(&general).countInBounds);
-    doc().DeleteUnit(lord->id());
-    EXPECT_EQ(model.rowCount(Row(&general)), 0);
-    EXPECT_FALSE(Content(&general).countInBounds);
-}
-
-TEST_F(UnitList, SummaryShowsBreakpointAndTotalRedOnlyAboveTheLimit) {
-    UseNation(kIndia, 110);
-    Add("1GBW");
-    Add("1GBW");
-    EXPECT_EQ(TotalColour(army()), QColor(Qt::black)) << "a total equal to the limit is fine";
-    Add("SKIR");
-    EXPECT_EQ(TotalColour(army()), WarningRed());
-
     UseNation(kNobody);
-    EXPECT_EQ(list().model().rowCount(), 0);
+    EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(Selected(), nullptr);
 }
 
@@ -86,115 +59,162 @@ TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
     ASSERT_EQ(&bow->troopType(), &bows);
     Show(&Type("LGCV")); // opens the cavalry row
     ClickRow(bow);
-    ASSERT_EQ(Selected(), bow);
-
-    const auto onlyOpen = [&](const TroopTypeRecord* open) {
-        for (int i = 0; i < list().model().rowCount(); ++i) {
-            const QModelIndex row = list().model().index(i, 0);
-            EXPECT_EQ(tree().isExpanded(row), list().model().TroopTypeAt(row) == open);
-        }
-    };
     for (const auto& change : std::vector<std::function<void()>>{
              [&] { doc().SetPointsLimit(3000); }, [&] { doc().SetCountOfType(Type("SKIR").code(), 2); },
              [&] { doc().RenameUnit(army().UnitAt(0)->id(), "Porus"); }}) {
         change();
         EXPECT_EQ(Selected(), bow);
-        EXPECT_EQ(panel().detailPane()->unit(), bow);
-        onlyOpen(&bows);
+        EXPECT_EQ(detail().unit(), bow);
+        EXPECT_EQ(Open(), std::vector<const TroopTypeRecord*>{&bows});
     }
-
     // A troop-type row stays selected and leaves every row closed.
     Show(&Type("CHAR"));
     doc().SetPointsLimit(2500);
     EXPECT_EQ(Selected(), &Type("CHAR"));
-    onlyOpen(nullptr);
-}
+    EXPECT_TRUE(Open().empty());
 
-TEST_F(UnitList, ASelectedEntryThatIsGoneFallsBackToTheFirstRow) {
-    UseNation(kIndia, 1000);
-    for (int i = 0; i < 12; ++i)
-        Add("1GBW");
-    Show(army().UnitAt(11));
-    view().OnMinMaxUnits(); // cuts the Longbowmen back to 10
-    EXPECT_EQ(army().CountOfType(Type("1GBW").code()), 10);
+    // A selected unit that is gone falls back to the first row.
+    Show(army().UnitAt(army().UnitCount() - 1));
+    doc().SetCountOfType(army().UnitAt(army().UnitCount() - 1)->troopType().code(), 0);
     EXPECT_EQ(Selected(), &Type("GEN1"));
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("General"));
 }
 
-TEST_F(UnitList, NewUnitSelectsTheCopyAndDeleteTheNextUnit) {
-    UseNation(kIndia);
-    const UnitEntry* general = Add("GEN1");
-    doc().RenameUnit(general->id(), "Porus");
-    doc().SetMount(general->id(), &Type("ELMO"));
-    Show(general);
-
-    view().OnNewUnit();
-    ASSERT_EQ(army().UnitCount(), 2);
-    const UnitEntry* copy = army().UnitAt(1);
-    EXPECT_EQ(Selected(), copy);
-    EXPECT_EQ(copy->name(), "Porus");
-    EXPECT_EQ(copy->mount(), &Type("ELMO"));
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Porus"));
-    EXPECT_EQ(panel().detailPane()->unit(), copy);
-
-    Show(general);
-    view().OnDeleteUnit();
-    EXPECT_EQ(Selected(), copy) << "the next unit of the type";
-    view().OnDeleteUnit();
-    EXPECT_EQ(Selected(), &Type("GEN1")) << "then the type's own row";
-    EXPECT_FALSE(panel().nameEdit()->isEnabled());
-    view().OnDeleteUnit();
-    EXPECT_EQ(undo().count(), 3) << "a troop-type row is not deleted";
-}
-
-TEST_F(UnitList, ClickingATroopTypeOpensItAndClosesTheOthers) {
+TEST_F(UnitList, OnlyALeftClickSelectsAndATroopTypeClickOpensItAlone) {
     UseNation(kIndia, 2000, true);
     const TroopTypeRecord& bows = Type("1GBW");
     const TroopTypeRecord& horse = Type("LGCV");
     ClickRow(&bows);
-    EXPECT_EQ(Selected(), &bows);
-    EXPECT_TRUE(tree().isExpanded(Row(&bows)));
     EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Longbowmen"));
-
     ClickRow(&horse);
-    EXPECT_TRUE(tree().isExpanded(Row(&horse)));
-    EXPECT_FALSE(tree().isExpanded(Row(&bows)));
+    EXPECT_EQ(Open(), std::vector<const TroopTypeRecord*>{&horse});
     ClickRow(&horse);
-    EXPECT_FALSE(tree().isExpanded(Row(&horse))) << "a second click closes it";
-
+    EXPECT_TRUE(Open().empty()) << "a second click closes it";
     // The second press of a double click arrives as a double click: it toggles again.
     const QPoint name(100, tree().visualRect(Row(&bows)).center().y());
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, name, tree().viewport()->mapToGlobal(name),
                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(tree().viewport(), &doubleClick);
     EXPECT_EQ(Selected(), &bows);
-    EXPECT_TRUE(tree().isExpanded(Row(&bows)));
-    EXPECT_EQ(program.services.countPopups, 0) << "the name and points never open the count grid";
-}
+    EXPECT_EQ(Open(), std::vector<const TroopTypeRecord*>{&bows});
 
-TEST_F(UnitList, OnlyTheLeftButtonMovesTheSelectionAndThePanelFollowsIt) {
-    UseNation(kIndia, 2000, true);
+    // The right and middle buttons neither select nor open anything.
     const UnitEntry* first = army().UnitAt(1);
-    const UnitEntry* second = army().UnitAt(2);
     const UnitId firstId = first->id();
-    const UnitId secondId = second->id();
     Show(first);
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        ClickRow(second, 100, button);
+        ClickRow(army().UnitAt(2), 100, button);
         ClickRow(&Type("GEN1"), 5, button);
         EXPECT_EQ(Selected(), first);
-        EXPECT_EQ(program.services.countPopups, 0);
     }
+    EXPECT_EQ(program.services.countPopups, 0) << "only a left click on the count opens the grid";
     view().OnDeleteUnit();
     EXPECT_EQ(army().FindUnit(firstId), nullptr) << "the unit on screen is the one deleted";
-    EXPECT_NE(army().FindUnit(secondId), nullptr);
 
+    // The panel follows the keyboard too.
     Show(&Type("HER7"));
-    tree().setFocus();
     QTest::keyClick(&tree(), Qt::Key_Up);
     EXPECT_EQ(Selected(), &Type("GEN1"));
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("General"));
     EXPECT_EQ(&detail().troopType(), &Type("GEN1"));
+}
+
+TEST(CountGrid, CellsAreFoundWhereTheyAreDrawnAndHoldTwoDigits) {
+    EnsureApplication();
+    for (const int points : {8, 14}) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(points);
+        const CountGridGeometry grid = CountGridGeometry::For(font);
+        const QRect whole(QPoint(0, 0), grid.Size());
+        for (int cell = 0; cell < kCountCells; ++cell) {
+            const QRect r = grid.CellRect(cell);
+            EXPECT_TRUE(whole.contains(r)) << cell;
+            EXPECT_EQ(grid.CellAt(r.topLeft()), cell);
+            EXPECT_EQ(grid.CellAt(r.bottomRight()), cell);
+            EXPECT_GE(r.width(), QFontMetrics(font).horizontalAdvance(QString::number(cell)) + 4) << cell;
+        }
+        for (const QPoint outside : {QPoint(-1, 5), QPoint(whole.width() - 2, 5), QPoint(5, whole.height())})
+            EXPECT_EQ(grid.CellAt(outside), -1);
+    }
+}
+
+TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
+    UseNation(kIndia, 2000, true);
+    const TroopTypeRecord& bows = Type("1GBW");
+    const CountGridGeometry grid = CountGridGeometry::For(view().metrics().font);
+    // Each grid is clicked at a point of its own, running its own loop as the
+    // program does; it must lie beside its row, inside the tree.
+    const auto clickAt = [&](QPoint point) {
+        program.services.countPopupHook = [this, point](CountPopup& popup) {
+            QWidget* viewport = tree().viewport();
+            const QPoint origin = viewport->mapToGlobal(QPoint(0, 0));
+            const QRect row = tree().visualRect(Row(&popup.troopType())).translated(origin);
+            const QRect at = popup.frameGeometry();
+            EXPECT_TRUE(QRect(origin, viewport->size()).contains(at));
+            EXPECT_TRUE(at.top() <= row.top() && at.bottom() >= row.bottom() && at.left() >= row.left() + 20);
+            QTimer::singleShot(0, &popup,
+                               [&popup, point] { QTest::mouseClick(&popup, Qt::LeftButton, {}, point); });
+            return UiServices().RunCountPopup(popup);
+        };
+    };
+    clickAt(grid.CellRect(5).center());
+    ClickRow(&bows, 5);
+    EXPECT_EQ(army().CountOfType(bows.code()), 5);
+    EXPECT_EQ(undo().undoText(), QStringLiteral("Number of units"));
+    EXPECT_EQ(Selected(), &bows) << "the clicked row stays selected";
+    EXPECT_EQ(list().model().rowCount(Row(&bows)), 5);
+
+    // The last row, below the bows opened, with its current number set again: the list is rebuilt.
+    const TroopTypeRecord* last =
+        list().model().TroopTypeAt(list().model().index(list().model().rowCount() - 1, 0));
+    Show(army().FindUnit(list().model().UnitAt(list().model().index(0, 0, Row(&bows)))->id()));
+    clickAt(grid.CellRect(army().CountOfType(last->code())).center());
+    doc().OnSaveDocument(program.Path(QStringLiteral("bows.evr")).toStdString());
+    ClickRow(last, 20);
+    EXPECT_TRUE(doc().IsModified()) << "the first 20 pixels all open the grid";
+    EXPECT_TRUE(Open().empty()) << "the list was rebuilt";
+
+    // A click outside the grid changes nothing.
+    const int steps = undo().count();
+    for (const QPoint outside :
+         {QPoint(grid.Size().width() + 50, 40), QPoint(-10, 10), QPoint(grid.Size().width() - 2, 50)}) {
+        clickAt(outside);
+        ClickRow(&bows, 5);
+    }
+    program.services.countPopupHook = [](CountPopup& popup) { // as a click elsewhere on the desktop does
+        QTimer::singleShot(0, &popup, [&popup] { popup.close(); });
+        return popup.Exec();
+    };
+    ClickRow(&bows, 5);
+    EXPECT_EQ(undo().count(), steps);
+    EXPECT_EQ(program.services.countPopups, 6);
+}
+
+TEST_F(UnitList, TheKeyboardOpensTheCountGridMovesTypesAndTakes) {
+    UseNation(kIndia);
+    const TroopTypeRecord& bows = Type("1GBW");
+    Add("1GBW");
+    Show(&bows);
+    const std::vector<std::tuple<std::vector<Qt::Key>, Qt::Key, int, const char*>> cases = {
+        {{Qt::Key_Right, Qt::Key_Down, Qt::Key_Return},
+         Qt::Key_Return,
+         1 + 1 + 6,
+         "from the count, right, down"},
+        {{Qt::Key_1, Qt::Key_2, Qt::Key_Enter}, Qt::Key_F2, 12, "digits type the number"},
+        {{Qt::Key_4, Qt::Key_5, Qt::Key_Return}, Qt::Key_Return, 5, "45 is past the grid: the 5 starts anew"},
+        {{Qt::Key_Left, Qt::Key_Escape}, Qt::Key_Return, 5, "Escape takes nothing"}};
+    for (const auto& [keys, opener, count, why] : cases) {
+        program.services.countPopupHook = [&keys](CountPopup& popup) {
+            for (const Qt::Key key : keys)
+                QTest::keyClick(&popup, key);
+            return popup.Exec();
+        };
+        QTest::keyClick(&tree(), opener);
+        EXPECT_EQ(army().CountOfType(bows.code()), count) << why;
+    }
+    for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus})
+        QTest::keyClick(&tree(), key);
+    EXPECT_EQ(army().CountOfType(bows.code()), 6);
+    EXPECT_EQ(Selected(), &bows);
 }
 
 } // namespace

@@ -1,16 +1,17 @@
 // The window as a new user meets it: the faults found by trying it, the
-// keyboard without the mouse, where file dialogs start, and a window that
-// grows.
-#include "ArmyWindow.h"
+// keyboard without the mouse, where file dialogs start, a window that grows,
+// its colours, its language, its names' encoding and its drawn icons.
+#include "UiFixtures.h"
 
+#include "Icons.h"
 #include "NationBar.h"
 #include "RunProgram.h"
+#include "Win1252.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -23,9 +24,6 @@ namespace {
 
 class Window : public ArmyWindow {
 protected:
-    QAction* Action(const char* name) {
-        return program.frame().findChild<QAction*>(QString::fromLatin1(name));
-    }
     QComboBox* Nations() { return view().nationBar()->nationCombo(); }
 };
 
@@ -52,11 +50,17 @@ TEST_F(Window, FaultsANewUserMet) {
     doc().OnSaveDocument(india.toStdString());
     const std::string indianArmy = ReadWholeFile(india.toStdString());
     emit Nations()->activated(Nations()->findText(QStringLiteral("Greek army")));
-    program.services.AnswerSaveDialog(program.Path(QStringLiteral("greek.evr")));
+    program.services.fileAnswers = {program.Path(QStringLiteral("greek.evr"))};
     Action("actionSave")->trigger();
-    ASSERT_EQ(program.services.saveDialogs.size(), 1u);
-    EXPECT_EQ(program.services.saveDialogs[0].proposed, india);
+    EXPECT_EQ(program.services.proposals, std::vector<QString>{india});
     EXPECT_EQ(ReadWholeFile(india.toStdString()), indianArmy) << "the Indian file keeps its army";
+
+    // File dialogs start beside the army and, for a new army, where the last file was.
+    Action("actionOpen")->trigger();
+    EXPECT_EQ(program.services.openFolder, QFileInfo(india).absolutePath());
+    Action("actionNew")->trigger();
+    Action("actionOpen")->trigger();
+    EXPECT_EQ(program.services.openFolder, QFileInfo(india).absolutePath());
 
     // A recent file that has gone leaves the list after its error.
     const QString gone = program.Path(QStringLiteral("gone.evr"));
@@ -69,18 +73,29 @@ TEST_F(Window, FaultsANewUserMet) {
 }
 
 TEST_F(Window, EverythingWorksFromTheKeyboard) {
-    UseNation(kIndia, 2000, true);
+    // Insert copies the unit shown and selects the copy; Delete selects the
+    // next unit of the type, then the type's row, which it leaves.
+    UseNation(kIndia);
+    const UnitEntry* general = Add("GEN1");
+    doc().RenameUnit(general->id(), "Porus");
+    doc().SetMount(general->id(), &Type("ELMO"));
     QApplication::setActiveWindow(&program.frame());
-    Show(army().UnitAt(1));
+    Show(general);
     tree().setFocus();
-    const std::int32_t before = army().UnitCount();
     QTest::keyClick(&tree(), Qt::Key_Insert);
-    EXPECT_EQ(army().UnitCount(), before + 1);
-    EXPECT_EQ(Selected(), army().UnitAt(before)) << "the copy";
+    ASSERT_EQ(army().UnitCount(), 2);
+    const UnitEntry* copy = army().UnitAt(1);
+    EXPECT_EQ(Selected(), copy);
+    EXPECT_EQ(copy->name(), "Porus");
+    EXPECT_EQ(copy->mount(), &Type("ELMO"));
+    EXPECT_EQ(detail().unit(), copy);
+    Show(general);
     QTest::keyClick(&tree(), Qt::Key_Delete);
-    EXPECT_EQ(army().UnitCount(), before);
+    EXPECT_EQ(Selected(), copy);
     QTest::keyClick(&tree(), Qt::Key_Delete);
-    EXPECT_EQ(army().UnitCount(), before) << "the troop type's row is left, and not deleted";
+    EXPECT_EQ(Selected(), &Type("GEN1"));
+    QTest::keyClick(&tree(), Qt::Key_Delete);
+    EXPECT_EQ(undo().count(), 3) << "a troop-type row is not deleted";
 
     // F6 and Shift+F6 go round the panes.
     QTest::keyClick(&tree(), Qt::Key_F6);
@@ -95,29 +110,9 @@ TEST_F(Window, EverythingWorksFromTheKeyboard) {
         if (!widget->isVisible() || (widget->focusPolicy() & Qt::TabFocus) == 0)
             continue;
         const auto* button = qobject_cast<QAbstractButton*>(widget);
-        const bool named =
-            !widget->accessibleName().isEmpty() || (button != nullptr && !button->text().isEmpty());
-        EXPECT_TRUE(named) << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+        EXPECT_TRUE(!widget->accessibleName().isEmpty() || (button != nullptr && !button->text().isEmpty()))
+            << widget->metaObject()->className() << " " << widget->objectName().toStdString();
     }
-}
-
-TEST_F(Window, FileDialogsStartBesideTheArmy) {
-    UseNation(kIndia);
-    const QString saved = program.Path(QStringLiteral("folder/army.evr"));
-    QDir().mkpath(program.Path(QStringLiteral("folder")));
-    program.services.AnswerSaveDialog(saved);
-    Action("actionSaveAs")->trigger();
-    ASSERT_EQ(doc().path(), saved.toStdString());
-    Action("actionOpen")->trigger();
-    EXPECT_EQ(program.services.openFolder, QFileInfo(saved).absolutePath());
-    program.services.AnswerSaveDialog({});
-    Action("actionExportHtml")->trigger();
-    EXPECT_EQ(program.services.saveDialogs.back().proposed, program.Path(QStringLiteral("folder/army.html")));
-
-    // A new army starts where the last file was opened or saved.
-    Action("actionNew")->trigger();
-    Action("actionOpen")->trigger();
-    EXPECT_EQ(program.services.openFolder, QFileInfo(saved).absolutePath());
 }
 
 TEST_F(Window, GrowsAndComesBackAtItsSize) {
@@ -150,10 +145,6 @@ TEST(Look, ClassicColoursOnALightPaletteReadableOnesOnADarkOne) {
     EnsureApplication();
     const QPalette original = QApplication::palette();
     EXPECT_FALSE(DarkLook());
-    EXPECT_EQ(PaneBackground(), QColor(192, 192, 192));
-    EXPECT_EQ(BoxBackground(), QColor(Qt::white));
-    EXPECT_EQ(BoxText(), QColor(Qt::black));
-    EXPECT_EQ(WarningRed(), QColor(255, 0, 0));
 
     QPalette dark(QColor(53, 53, 53));
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
@@ -190,5 +181,26 @@ TEST(Translation, TheWindowSpeaksTheUsersLanguageWhenATranslationIsInstalled) {
     EXPECT_EQ(english.frame().menuBar()->actions().front()->text(), QStringLiteral("&File"));
 }
 
-} // namespace
+TEST(Win1252, EveryByteSurvivesARoundTrip) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_EQ(ToWin1252(FromWin1252(all)), all);
+    EXPECT_EQ(FromWin1252("\x80\xC4\x9F"), QString::fromUtf8("\u20AC\u00C4\u0178"));
+    EXPECT_EQ(ToWin1252(QString::fromUtf8("a\u4E2D\u00E9")), std::string("a?\xE9"));
+    EXPECT_EQ(FromWin1252Lines("one\r\ntwo"), QStringLiteral("one\ntwo"));
+}
 
+TEST(DrawnIcons, EachSizeIsDrawnForItselfNeverScaledUpAndGreyedWhenDisabled) {
+    EnsureApplication();
+    const QIcon icon = NewUnitIcon();
+    EXPECT_EQ(icon.pixmap(QSize(20, 20), 1.0).size(), QSize(20, 20));
+    EXPECT_EQ(icon.pixmap(QSize(100, 100), 1.0).size(), QSize(48, 48));
+    const QImage large = icon.pixmap(QSize(48, 48), 1.0).toImage();
+    const QImage small = icon.pixmap(QSize(16, 16), 1.0).toImage();
+    EXPECT_NE(large, small.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(large.format()));
+    EXPECT_NE(icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage(), small);
+}
+
+} // namespace
