@@ -14,15 +14,6 @@ using namespace ovra::test;
 
 namespace {
 
-std::filesystem::path ScratchDirectory() {
-    const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("ovra_doc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
 class DocumentTest : public BuiltInCatalogueTest {
 protected:
     std::unique_ptr<ArmyDocument> MakeDocument() {
@@ -118,7 +109,7 @@ TEST_F(DocumentTest, TheExampleArmyFileByteForByte) {
 }
 
 TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
-    const auto dir = ScratchDirectory();
+    const ScratchFolder dir;
     const auto doc = MakeDocument();
     doc->SetNationAndPoints(Nation(32), 2400, false);
     Army& army = doc->army();
@@ -157,7 +148,6 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     EXPECT_FALSE(back.UnitAt(4)->AsSkirmisher()->skirmishers());
     EXPECT_EQ(back.UnitAt(5)->name(), "Line  break");
     EXPECT_EQ(WriteArmyFile(back), bytes);
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(DocumentTest, AnUnavailableNationOrShortHeaderGivesANewUnboundArmy) {
@@ -250,7 +240,7 @@ TEST_F(DocumentTest, OddBlocksLoadWhatTheyCan) {
 }
 
 TEST_F(DocumentTest, AFailedSaveKeepsThePreviousFile) {
-    const auto dir = ScratchDirectory();
+    const ScratchFolder dir;
     const auto doc = MakeDocument();
     doc->army().AddUnit(C("1GEN"));
     ASSERT_TRUE(doc->OnSaveDocument(dir / "army.evr"));
@@ -267,7 +257,6 @@ TEST_F(DocumentTest, AFailedSaveKeepsThePreviousFile) {
     for (const auto& entry : std::filesystem::directory_iterator(dir))
         EXPECT_TRUE(entry.path().filename() == "army.evr" || entry.path().filename() == "blocked.evr")
             << "no temporary file is left behind: " << entry.path();
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

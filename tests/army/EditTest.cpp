@@ -1,6 +1,7 @@
 // What the army keeps while it changes (counts, sums, the order Min/Max leaves
 // the entries in) and how the document undoes and redoes its edits.
 #include "ArmyFixtures.h"
+#include "ScratchFolder.h"
 
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
@@ -239,11 +240,12 @@ TEST_F(DocumentEdits, EveryEditIsUndoneAndRedoneByteForByte) {
         {"nation", [](ArmyDocument& d) { return d.ChangeNation(*d.catalogue().FindNation(32)); }},
         {"points", [](ArmyDocument& d) { return d.SetPointsLimit(3000); }},
     };
+    const ScratchFolder dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Prepare();
         c.prepare(doc);
-        ASSERT_TRUE(doc.OnSaveDocument(std::filesystem::temp_directory_path() / "ovra_edit_test.evr"));
+        ASSERT_TRUE(doc.OnSaveDocument(dir / "army.evr"));
         const std::string before = WriteArmyFile(doc.army());
         const ArmyEdit record = c.edit(doc);
         const std::string after = WriteArmyFile(doc.army());
@@ -258,7 +260,6 @@ TEST_F(DocumentEdits, EveryEditIsUndoneAndRedoneByteForByte) {
         EXPECT_TRUE(doc.IsModified());
         ExpectCountsMatchARecount(doc.army(), c.name);
     }
-    std::filesystem::remove(std::filesystem::temp_directory_path() / "ovra_edit_test.evr");
 
     // An entry of another nation's army is never taken in.
     Prepare();

@@ -1,4 +1,5 @@
 #include "ArmyListReader.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -217,9 +218,7 @@ TEST(ArmyListReader, FreeTextRunsToTheExactClosingTag) {
 }
 
 TEST(ArmyListFileReader, OpensOnlyNonEmptyReadableFiles) {
-    const auto dir = std::filesystem::temp_directory_path() / "ovra_reader_test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const test::ScratchFolder dir;
     const auto empty = dir / "empty.dfm";
     const auto full = dir / "full.dfm";
     std::ofstream(empty).close();
@@ -240,7 +239,6 @@ TEST(ArmyListFileReader, OpensOnlyNonEmptyReadableFiles) {
     reader.Close();
     reader.Close();
     EXPECT_FALSE(reader.IsOpen());
-    std::filesystem::remove_all(dir);
 }
 
 TEST(ArmyListReader, BuiltInResourceIsFoundByItsIdentifier) {

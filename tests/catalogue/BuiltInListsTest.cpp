@@ -77,9 +77,9 @@ TEST_F(BuiltInLists, HoldTogether) {
 
 // What players see of the lists, field by field, as `ovra catalogue` gives it.
 TEST(BuiltInListsCatalogue, AreWhatTheProgramHasAlwaysShipped) {
-    const std::filesystem::path none = std::filesystem::temp_directory_path() / "ovra_no_lists";
-    std::filesystem::create_directories(none);
-    const ProgramResult result = RunProgram(OVRA_PROGRAM, {"catalogue", "--army-lists", none.string()});
+    const ScratchFolder none;
+    const ProgramResult result =
+        RunProgram(OVRA_PROGRAM, {"catalogue", "--army-lists", none.path().string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, ReadWholeFile(DataPath("json/builtin.json")));
 }

@@ -1,58 +1,39 @@
 #include "FileRead.h"
 #include "ArmyListReader.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 using namespace ovra;
+using namespace ovra::test;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileReading : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("ovra_read_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-        return dir / name;
-    }
-
-    fs::path dir;
-};
-
-TEST_F(FileReading, ReadsAtMostTheLimitAndRefusesWhatIsNoFile) {
-    const fs::path ten = Put("ten", "0123456789");
-    const fs::path pipe = dir / "pipe";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    struct Case {
+TEST(FileReading, ReadsAtMostTheLimitAndRefusesWhatIsNoFile) {
+    const ScratchFolder dir;
+    const fs::path ten = dir.Put("ten", "0123456789");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const struct {
         fs::path path;
         std::size_t limit;
         std::string bytes; // what is read; empty when it fails
         std::string error; // empty when it succeeds
-    };
-    const Case cases[] = {
+    } cases[] = {
         {ten, 10, "0123456789", ""},
         {ten, 9, "", "The file is too large (over 9 bytes)."},
-        {Put("empty", ""), 10, "", ""},
+        {dir.Put("empty", ""), 10, "", ""},
         {"/dev/null", 10, "", ""},
         {"/dev/zero", 1000, "", "The file is too large (over 1000 bytes)."},
         {"/dev/zero", std::size_t{3} * 1024 * 1024, "", "The file is too large (over 3 MB)."},
         {dir / "missing", 10, "", "The file does not exist."},
         {dir, 10, "", "It is a folder, not a file."},
-        {pipe, 10, "", "It is a pipe or a socket, not a file."}, // and does not wait for a writer
+        {dir / "pipe", 10, "", "It is a pipe or a socket, not a file."}, // and does not wait for a writer
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::string bytes = "stale";
         std::string error;
         EXPECT_EQ(ReadFileBounded(c.path, c.limit, bytes, error), c.error.empty()) << c.path;
@@ -61,9 +42,10 @@ TEST_F(FileReading, ReadsAtMostTheLimitAndRefusesWhatIsNoFile) {
     }
 }
 
-TEST_F(FileReading, AnArmyListCutShortWhileOpenKeepsItsBytes) {
+TEST(FileReading, AnArmyListCutShortWhileOpenKeepsItsBytes) {
+    const ScratchFolder dir;
     const std::string text = "<MICAT 1 \"Weapon\">" + std::string(100000, ' ') + "<MICAT 2 \"Banner\">";
-    const fs::path path = Put("list.dfm", text);
+    const fs::path path = dir.Put("list.dfm", text);
     ArmyListFileReader reader;
     ASSERT_TRUE(reader.OpenFile(path));
     fs::resize_file(path, 0);

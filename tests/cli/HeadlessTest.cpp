@@ -1,14 +1,16 @@
+// The headless commands run in this process over the built-in lists; a
+// stand-in writes the "PDF" (the roster's title) where the Qt side would.
 #include "Headless.h"
 #include "ArmyFixtures.h"
 #include "RunProgram.h"
 
 #include "ArmyFile.h"
+#include "ArmyListLint.h"
 #include "FileIo.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <set>
 #include <sstream>
 
 using namespace ovra;
@@ -16,223 +18,248 @@ using namespace ovra::test;
 
 namespace {
 
+using Words = std::vector<std::string>;
+
+const std::string kUnavailable =
+    "The file can not be loaded, because it was created with an armylist now unavailable.\n";
+const std::string kIsInput = "is the input file; nothing written";
+
 class HeadlessCommands : public BuiltInCatalogueTest {
 protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("ovra_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
-    int Run(std::vector<std::string> args) {
-        out.str({});
-        err.str({});
-        return RunHeadlessCommand(ParseCommandLine(args), *catalogue, out, err, WritePdfStandIn);
+        std::filesystem::copy_file(DataPath("army/india-example.evr"), dir / "army.evr");
     }
 
-    // Stands in for the Qt side's PDF writer: the roster's title as the file.
-    static int WritePdfStandIn(const ArmyDocument& document, const std::string& path, InfoChoice,
-                               std::ostream& err) {
+    ProgramResult Run(const Words& args) const {
+        Words expanded;
+        for (const std::string& arg : args)
+            expanded.push_back(Expand(arg, dir));
+        std::ostringstream out, err;
+        const int exitCode = RunHeadlessCommand(ParseCommandLine(expanded), *catalogue, out, err, PdfStandIn);
+        return {exitCode, out.str(), err.str()};
+    }
+    static int PdfStandIn(const ArmyDocument& document, const std::string& path, InfoChoice,
+                          std::ostream& err) {
         std::string error;
         if (WriteFileAtomically(path, document.ArmyTitle(), error))
             return 0;
         err << error << "\n";
         return 2;
     }
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-
-    // Saves an army through the same writer the program uses.
-    std::string Save(const Army& army, const std::string& name) const {
-        std::ofstream(dir / name, std::ios::binary) << WriteArmyFile(army);
-        return File(name);
+    std::set<std::string> Names() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    std::int32_t PointsOf(const std::string& name) const {
+        ArmyFileHeader header;
+        EXPECT_TRUE(ReadArmyFileHeader(ReadWholeFile(dir / name), header)) << name;
+        return header.pointsLimit;
     }
 
-    std::filesystem::path dir;
-    std::ostringstream out;
-    std::ostringstream err;
+    ScratchFolder dir;
 };
 
-TEST_F(HeadlessCommands, NewSavesAnEmptyOrFilledArmy) {
-    ASSERT_EQ(Run({"new", File("plain.evr")}), 0) << err.str();
-    EXPECT_EQ(ReadWholeFile(File("plain.evr")), std::string("\1\0\0\0\x08\0\0\0\xD0\x07\0\0", 12))
+TEST_F(HeadlessCommands, RefuseBadArgumentsAndInputsAndWriteNothing) {
+    std::vector<std::pair<Words, std::string>> cases = {
+        {{"new", "--nation", "3", "@TMP/x.evr"}, "no army list defines the nation 3"},
+        {{"new", "--nation", "x", "@TMP/x.evr"}, "--nation needs a whole number"},
+        {{"new", "--points"}, "--points needs a value"},
+        {{"new"}, "new needs exactly one output file"},
+        {{"new", "@TMP/x.evr", "@TMP/y.evr"}, "new needs exactly one output file"},
+        {{"new", "--colour", "@TMP/x.evr"}, "unknown option '--colour'"},
+        {{"new", "@TMP/missing/x.evr"}, "Cannot save"},
+        {{"min-max", "@DATA/army/unknown-nation.evr", "@TMP/x.evr"}, kUnavailable},
+        {{"min-max", "@DATA/army/short-header.evr", "@TMP/x.evr"}, kUnavailable},
+        {{"min-max", "@DATA/army/nonexistent.evr", "@TMP/x.evr"}, "The file does not exist."},
+        {{"min-max", "@TMP/army.evr"}, "min-max needs an input and an output file"},
+        {{"check"}, "check needs one army file"},
+        {{"check", "--json", "@TMP/nothing.evr"}, "The file does not exist."},
+        {{"check", "@DATA/army/unknown-nation.evr"}, kUnavailable},
+        {{"catalogue", "surplus"}, "catalogue takes no arguments but --sources"},
+        {{"export-html", "@TMP/army.evr", "@TMP/missing/x.html"}, "ovra: The file"},
+        {{"export-html", "@DATA/army/unknown-nation.evr", "@TMP/x.html"}, kUnavailable},
+        {{"export-html", "@TMP/army.evr"}, "export-html needs an army file and an output file"},
+        {{"export-text", "@TMP/army.evr", "@TMP/army.evr"}, kIsInput},
+        {{"export-text", "@TMP/army.evr", "@TMP/./army.evr"}, kIsInput},
+        {{"export-text", "@TMP/army.evr", "@TMP/missing/x.txt"}, "ovra: "},
+        {{"export-text", "@TMP/army.evr", "@TMP/x.txt", "--info", "most"},
+         "--info needs complete, short or none"},
+        {{"export-text", "@TMP/army.evr"}, "export-text needs an army file and an output file or -"},
+        {{"export-text", "@DATA/army/short-header.evr", "@TMP/x.txt"}, kUnavailable},
+        {{"export-pdf", "@TMP/army.evr", "@TMP/x.pdf", "--info", "most"},
+         "--info needs complete, short or none"},
+        {{"export-pdf", "@DATA/army/short-header.evr", "@TMP/x.pdf"}, kUnavailable},
+        {{"export-pdf", "@TMP/army.evr"}, "export-pdf needs an army file and an output file"},
+        {{"lint"}, "lint needs army-list files or --builtin"},
+        {{"lint", "--fix", "@DATA/lint/example.dfm"}, "unknown option '--fix'"},
+    };
+    for (const char* points : {"lots", "-1", "+5", "1234567890", "0000000000", "2147483648", ""})
+        cases.push_back(
+            {{"new", "--points", points, "@TMP/x.evr"}, "--points needs a whole number from 0 to 999999999"});
+    const std::set<std::string> before = Names();
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        ExpectRun(Run(args), {args, 2, "", message});
+        EXPECT_EQ(Names(), before);
+    }
+    EXPECT_EQ(ReadWholeFile(dir / "army.evr"), ReadWholeFile(DataPath("army/india-example.evr")));
+}
+
+TEST_F(HeadlessCommands, PrintWhatWasAskedFor) {
+    const std::string broken = DataPath("lint/broken.dfm").string(),
+                      example = DataPath("lint/example.dfm").string();
+    const std::string clean = "0 errors, 0 warnings in 1 file\n";
+    const std::string findings =
+        broken +
+        ":3:1: error: TROOPS \"1INF\" is missing its </TROOPS>; it absorbs TROOPS \"2INF\" (line 4)\n" +
+        broken + ":3:47: warning: the number \"1-2\" reads as -12: every '-' in a number flips its sign\n";
+    const Invocation cases[] = {
+        {{"check", "@DATA/army/breaches.evr"},
+         1,
+         "over the points limit: 2210 > 2000\ntoo many: General: 3 > 1\ntoo many: Longbowmen: 30 > 20\n"
+         "too few: Cavalry: 0 < 4\ntoo few: Elephants: 0 < 2\nmount ridden too often: Elephant: 3 > 2\n"
+         "magic item carried more than once: Legions eagle: 2\n",
+         ""},
+        {{"check", "--json", "@DATA/army/breaches.evr"},
+         1,
+         ReadWholeFile(DataPath("json/breaches.json")),
+         ""},
+        {{"lint", example}, 0, clean, ""},
+        {{"lint", "--builtin"}, 0, clean, ""},
+        {{"lint", broken, example}, 1, findings + "1 error, 1 warning in 2 files\n", ""},
+        {{"lint", example, "@DATA/lint/missing.dfm"},
+         2,
+         clean,
+         "missing.dfm"}, // unreadable outweighs the rest
+        {{"lint", "--json", broken},
+         1,
+         "[\n  {\n    \"file\": \"" + broken +
+             "\",\n    \"line\": 3,\n    \"column\": 1,\n    \"severity\": \"error\",\n    \"message\": "
+             "\"TROOPS "
+             "\\\"1INF\\\" is missing its </TROOPS>; it absorbs TROOPS \\\"2INF\\\" (line 4)\"\n  },\n  {\n"
+             "    \"file\": \"" +
+             broken +
+             "\",\n    \"line\": 3,\n    \"column\": 47,\n    \"severity\": \"warning\",\n    \"message\": "
+             "\"the number \\\"1-2\\\" reads as -12: every '-' in a number flips its sign\"\n  }\n]\n",
+         ""},
+        // Text to standard output for "-", with the info choice asked for.
+        {{"export-text", "@DATA/army/nile-host.evr", "-"}, 0, "\nEgypt\n", ""},
+        {{"export-text", "@DATA/army/nile-host.evr", "-", "--info", "short"},
+         0,
+         "\nNotes\n1 - ",
+         "",
+         "\nEgypt\n"},
+        {{"export-text", "--markdown", "@DATA/army/nile-host.evr", "-", "--info", "none"},
+         0,
+         "# nile-host - Egypt, 2000 points\n\n| Character | Options | Pts |",
+         "",
+         "Notes"},
+    };
+    for (const Invocation& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const ProgramResult result = Run(c.args);
+        ExpectRun(result, c);
+        if (c.args[0] != "export-text") {
+            EXPECT_EQ(result.out, c.out);
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists("-"));
+    EXPECT_EQ(Names(), std::set<std::string>{"army.evr"});
+}
+
+TEST_F(HeadlessCommands, NewAndMinMaxSaveTheArmiesAsked) {
+    ExpectRun(Run({"new", "@TMP/plain.evr"}), {{}, 0, "", ""});
+    EXPECT_EQ(ReadWholeFile(dir / "plain.evr"), std::string("\1\0\0\0\x08\0\0\0\xD0\x07\0\0", 12))
         << "the first nation at 2000 points, no units";
-
-    ASSERT_EQ(Run({"new", "--points", "3000", "--fill-minimums", "--nation", "4", File("greek.evr")}), 0);
-    Army expected(*catalogue->FindNation(4), 3000, true);
-    EXPECT_EQ(ReadWholeFile(File("greek.evr")), WriteArmyFile(expected));
-    EXPECT_EQ(out.str(), "");
-}
-
-TEST_F(HeadlessCommands, NewRejectsUnknownNationsAndBadArguments) {
-    EXPECT_EQ(Run({"new", "--nation", "3", File("x.evr")}), 2);
-    EXPECT_NE(err.str().find("3"), std::string::npos);
-    for (const char* points : {"lots", "-1", "+5", "1234567890", "0000000000", "2147483648", ""}) {
-        EXPECT_EQ(Run({"new", "--points", points, File("x.evr")}), 2) << points;
-        EXPECT_NE(err.str().find("--points needs a whole number from 0 to 999999999"), std::string::npos)
-            << points;
-    }
     for (const char* points : {"0", "999999999"}) {
-        ASSERT_EQ(Run({"new", "--points", points, File("edge.evr")}), 0) << points;
-        std::string bytes;
-        std::string error;
-        ASSERT_TRUE(ReadFileBytes(File("edge.evr"), bytes, error));
-        ArmyFileHeader header;
-        ASSERT_TRUE(ReadArmyFileHeader(bytes, header));
-        EXPECT_EQ(header.pointsLimit, std::stoi(points));
+        ASSERT_EQ(Run({"new", "--points", points, "@TMP/edge.evr"}).exitCode, 0) << points;
+        EXPECT_EQ(PointsOf("edge.evr"), std::stoi(points));
     }
-    EXPECT_EQ(Run({"new"}), 2);
-    EXPECT_EQ(Run({"new", File("x.evr"), File("y.evr")}), 2);
-    EXPECT_EQ(Run({"new", "--colour", File("x.evr")}), 2);
-    EXPECT_FALSE(std::filesystem::exists(File("x.evr")));
-    EXPECT_EQ(Run({"new", File("missing/x.evr")}), 2) << "a save that fails is an error";
-    EXPECT_NE(err.str().find("Cannot save"), std::string::npos);
-}
-
-TEST_F(HeadlessCommands, MinMaxBringsTheArmyWithinItsBounds) {
-    Army army(*catalogue->FindNation(2), 2000, false);
-    for (int i = 0; i < 3; ++i)
-        army.AddUnit(C("GEN1"));
-    const std::string in = Save(army, "generals.evr");
-    ASSERT_EQ(Run({"min-max", in, File("fixed.evr")}), 0) << err.str();
-    army.EnforceMinMax();
-    EXPECT_EQ(ReadWholeFile(File("fixed.evr")), WriteArmyFile(army));
-    EXPECT_EQ(Run({"check", File("fixed.evr")}), 0);
-    EXPECT_EQ(out.str(), "");
-}
-
-TEST_F(HeadlessCommands, MinMaxWritesNothingForFilesItCannotLoad) {
-    for (const char* input : {"army/unknown-nation.evr", "army/short-header.evr", "army/nonexistent.evr"}) {
-        EXPECT_EQ(Run({"min-max", DataPath(input).string(), File("out.evr")}), 2) << input;
-        EXPECT_FALSE(std::filesystem::exists(File("out.evr"))) << input;
-        EXPECT_FALSE(err.str().empty());
-    }
-    EXPECT_EQ(Run({"min-max", DataPath("army/unknown-nation.evr").string(), File("out.evr")}), 2);
-    EXPECT_EQ(err.str(),
-              "The file can not be loaded, because it was created with an armylist now unavailable.\n");
-
-    ASSERT_EQ(Run({"min-max", DataPath("army/empty.evr").string(), File("out.evr")}), 0);
-    Army fresh(*catalogue->NextNation(nullptr), 2000, false);
-    fresh.EnforceMinMax();
-    EXPECT_EQ(ReadWholeFile(File("out.evr")), WriteArmyFile(fresh)) << "an empty file opens as a new army";
+    // Min/Max units of an empty army is the army filled with every minimum.
+    ASSERT_EQ(Run({"new", "--points", "3000", "--nation", "4", "@TMP/greek.evr"}).exitCode, 0);
+    EXPECT_EQ(Run({"check", "@TMP/greek.evr"}).exitCode, 1);
+    ASSERT_EQ(
+        Run({"new", "--nation", "4", "--fill-minimums", "--points", "3000", "@TMP/filled.evr"}).exitCode, 0);
+    EXPECT_EQ(Run({"check", "@TMP/filled.evr"}).exitCode, 0);
+    EXPECT_EQ(PointsOf("filled.evr"), 3000);
+    ASSERT_EQ(Run({"min-max", "@TMP/greek.evr", "@TMP/fixed.evr"}).exitCode, 0);
+    EXPECT_EQ(ReadWholeFile(dir / "fixed.evr"), ReadWholeFile(dir / "filled.evr"));
+    // An empty file opens as a new army: the first nation at 2000 points.
+    ASSERT_EQ(Run({"new", "--fill-minimums", "@TMP/first.evr"}).exitCode, 0);
+    ExpectRun(Run({"min-max", "@DATA/army/empty.evr", "@TMP/fixed.evr"}), {{}, 0, "", ""});
+    EXPECT_EQ(ReadWholeFile(dir / "fixed.evr"), ReadWholeFile(dir / "first.evr"));
+    // A complete army may be brought within its bounds in its own file.
+    std::filesystem::copy_file(DataPath("army/breaches.evr"), dir / "breaches.evr");
+    ExpectRun(Run({"min-max", "@TMP/breaches.evr", "@TMP/breaches.evr"}), {{}, 0, "", ""});
+    ExpectRun(Run({"check", "@TMP/breaches.evr"}), {{}, 0, "", ""});
 }
 
 TEST_F(HeadlessCommands, AnIncompleteLoadStopsEveryCommandUnlessAllowed) {
-    const std::string loadMessage =
+    const std::string loaded =
         "The file was not loaded completely. Because it was created with an armylist now unavailable.\n";
-    const std::string dropped = DataPath("army/dropped-block.evr").string();
-    struct Case {
-        std::vector<std::string> args;
-        std::string output; // empty: the command writes nothing
+    const std::string dropped = "@DATA/army/dropped-block.evr";
+    const struct {
+        Words args;
+        const char* output; // empty: the command writes nothing
         int exitWhenAllowed;
         std::string printedWhenAllowed;
-    };
-    const Case cases[] = {
-        {{"min-max", dropped, File("out.evr")}, File("out.evr"), 0, ""},
+    } cases[] = {
+        {{"min-max", dropped, "@TMP/out.evr"}, "out.evr", 0, ""},
         {{"check", dropped},
          "",
          1,
          "too few: Longbowmen: 0 < 4\ntoo few: Cavalry: 0 < 2\ntoo few: Elephants: 0 < 1\n"},
-        {{"export-html", dropped, File("out.html")}, File("out.html"), 0, ""},
-        {{"export-text", dropped, File("out.txt")}, File("out.txt"), 0, ""},
-        {{"export-pdf", dropped, File("out.pdf"), "--info", "short"}, File("out.pdf"), 0, ""},
+        {{"export-html", dropped, "@TMP/out.html"}, "out.html", 0, ""},
+        {{"export-text", dropped, "@TMP/out.txt"}, "out.txt", 0, ""},
+        {{"export-pdf", dropped, "@TMP/out.pdf", "--info", "short"}, "out.pdf", 0, ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Run(c.args), 2) << c.args[0];
-        EXPECT_EQ(err.str(), loadMessage + "ovra: nothing done; use --allow-incomplete to go on without the "
-                                           "units that were not loaded\n")
-            << c.args[0];
-        EXPECT_EQ(out.str(), "") << c.args[0];
-        if (!c.output.empty()) {
-            EXPECT_FALSE(std::filesystem::exists(c.output)) << c.args[0];
-        }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const ProgramResult refused = Run(c.args);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_EQ(refused.err, loaded +
+                                   "ovra: nothing done; use --allow-incomplete to go on without the units "
+                                   "that were not loaded\n");
+        EXPECT_EQ(refused.out, "");
+        EXPECT_FALSE(std::filesystem::exists(dir / c.output) && *c.output != '\0');
 
-        std::vector<std::string> allowed = c.args;
+        Words allowed = c.args;
         allowed.insert(allowed.begin() + 1, "--allow-incomplete");
-        EXPECT_EQ(Run(allowed), c.exitWhenAllowed) << c.args[0] << ": " << err.str();
-        EXPECT_EQ(err.str(), loadMessage) << c.args[0];
-        EXPECT_EQ(out.str(), c.printedWhenAllowed) << c.args[0];
-        if (!c.output.empty()) {
-            EXPECT_TRUE(std::filesystem::exists(c.output)) << c.args[0];
-        }
+        const ProgramResult result = Run(allowed);
+        EXPECT_EQ(result.exitCode, c.exitWhenAllowed) << result.err;
+        EXPECT_EQ(result.err, loaded);
+        EXPECT_EQ(result.out, c.printedWhenAllowed);
+        EXPECT_TRUE(std::filesystem::exists(dir / c.output));
     }
-    InMemorySettings settings;
-    RecordingMessages messages;
-    ArmyDocument saved(*catalogue, settings, messages);
-    EXPECT_EQ(saved.OnOpenDocument(File("out.evr")), ArmyDocument::OpenResult::Opened)
-        << "min-max saved the army without the units it lacked";
+    EXPECT_EQ(Run({"check", "@TMP/out.evr"}).err, "") << "min-max saved the army without the units it lacked";
 }
 
-TEST_F(HeadlessCommands, CheckListsEveryBreachInOrder) {
-    const NationRecord& india = *catalogue->FindNation(2);
-    Army army(india, 2000, false);
-    for (int i = 0; i < 3; ++i)
-        army.SetMount(*army.AddUnit(C("GEN1")), india.FindTroopType(C("ELMO")));
-    for (int i = 0; i < 30; ++i)
-        army.AddUnit(C("1GBW"));
-    army.UnitAt(0)->army().SetMagicItem(*army.UnitAt(0), catalogue->FindMagicItem(C("eagl")));
-    army.UnitAt(1)->army().SetMagicItem(*army.UnitAt(1), catalogue->FindMagicItem(C("eagl")));
-    army.UnitAt(2)->army().SetMagicItem(*army.UnitAt(2), catalogue->FindMagicItem(kNoMagicItem));
-    army.UnitAt(3)->army().SetMagicItem(*army.UnitAt(3), catalogue->FindMagicItem(kNoMagicItem));
-    const std::string in = Save(army, "breaches.evr");
-    EXPECT_EQ(Run({"check", in}), 1);
-    EXPECT_EQ(out.str(), "over the points limit: " + std::to_string(army.TotalPoints()) +
-                             " > 2000\n"
-                             "too many: General: 3 > 1\n"
-                             "too many: Longbowmen: 30 > 20\n"
-                             "too few: Cavalry: 0 < 4\n"
-                             "too few: Elephants: 0 < 2\n"
-                             "mount ridden too often: Elephant: 3 > 2\n"
-                             "magic item carried more than once: Legions eagle: 2\n");
-    const std::string lines = out.str();
+// fells.dfm holds bytes above 0x7F, control bytes, quotes, backslashes, a
+// NOBREAK, a ten-field stat line and a category with the top bit set.
+TEST(CatalogueJson, IsTheExpectedDocumentByteForByte) {
+    ArmyCatalogue catalogue;
+    ASSERT_EQ(catalogue.LoadDirectory(DataPath("json")), 1);
+    EXPECT_EQ(CatalogueJson(catalogue), ReadWholeFile(DataPath("json/fells.json")));
+    EXPECT_EQ(CatalogueJson(ArmyCatalogue()), "{\n  \"nations\": [],\n  \"troopCategories\": [],\n"
+                                              "  \"magicItemCategories\": [],\n  \"magicItems\": [],\n"
+                                              "  \"siegeEngines\": [],\n  \"specialRules\": []\n}\n");
+}
 
-    // The same breaches as JSON, one object per line, each carrying its line.
-    EXPECT_EQ(Run({"check", "--json", in}), 1);
-    const std::string json = out.str();
-    EXPECT_EQ(json.substr(0, 2), "[\n");
-    std::size_t objects = 0;
-    for (std::size_t at = json.find("\"line\": "); at != std::string::npos;
-         at = json.find("\"line\": ", at + 1)) {
-        const std::size_t end = json.find('"', at + 9);
-        EXPECT_NE(lines.find(json.substr(at + 9, end - at - 9) + "\n"), std::string::npos);
-        ++objects;
+// Linting follows the load; what is loaded stays what the program loads.
+TEST(LintCommand, TheLintersCatalogueIsTheProgramsCatalogue) {
+    ArmyListLinter linter;
+    ArmyCatalogue plain;
+    linter.AddBuiltIn();
+    plain.LoadBuiltIn();
+    for (const char* file :
+         {"lint/broken.dfm", "lint/example.dfm", "json/fells.dfm", "catalogue/extra/extra.dfm"}) {
+        linter.AddFile(DataPath(file), file);
+        plain.LoadFile(DataPath(file));
     }
-    EXPECT_EQ(objects, 7u);
-    EXPECT_NE(
-        json.find(
-            "{\n    \"kind\": \"magic-item-carried-more-than-once\",\n    \"code\": \"eagl\",\n"
-            "    \"name\": \"Legions eagle\",\n    \"units\": [\n      \"General\",\n      \"General\"\n"
-            "    ],\n    \"count\": 2,\n    \"bound\": 1,\n"),
-        std::string::npos)
-        << json;
-    EXPECT_NE(
-        json.find(
-            "\"kind\": \"over-points-limit\",\n    \"code\": null,\n    \"name\": null,\n    \"units\": []"),
-        std::string::npos);
-    EXPECT_EQ(Run({"check", "--json", File("fixed-nothing.evr")}), 2);
-
-    EXPECT_EQ(Run({"check", DataPath("army/unknown-nation.evr").string()}), 2);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(Run({"check"}), 2);
+    linter.Finish();
+    EXPECT_EQ(CatalogueJson(linter.catalogue()), CatalogueJson(plain));
 }
-
-#ifdef OVRA_PROGRAM
-
-TEST_F(HeadlessCommands, ArmyListsFromTheCommandLineServeEveryCommand) {
-    const std::string lists = DataPath("json").string();
-    const std::string file = File("fells.evr");
-    ProgramResult r =
-        RunProgram(OVRA_PROGRAM, {"--army-lists", lists, "new", "--nation", "3", "--fill-minimums", file});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    r = RunProgram(OVRA_PROGRAM, {"check", file, "--army-lists", lists});
-    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
-    r = RunProgram(OVRA_PROGRAM, {"check", file, "--army-lists", DataPath("catalogue/base").string()});
-    EXPECT_EQ(r.exitCode, 2) << "nation 3 is not in those lists";
-    EXPECT_EQ(r.err,
-              "The file can not be loaded, because it was created with an armylist now unavailable.\n");
-}
-
-#endif
 
 } // namespace

@@ -3,10 +3,8 @@
 // link, a device, a name near the 255-byte limit. Each case checks the exit
 // code, the message, the bytes left at the output and that no temporary file
 // remains. The faults are made on a small tmpfs that the test mounts.
-#include "ArmyFixtures.h"
+#include "CatalogueFixtures.h"
 #include "RunProgram.h"
-
-#include "ArmyFile.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +12,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 
-#ifdef OVRA_PROGRAM
-
-using namespace ovra;
 using namespace ovra::test;
 
 namespace {
@@ -29,24 +22,30 @@ namespace fs = std::filesystem;
 
 constexpr const char* kOldBytes = "the previous file\n";
 constexpr const char* kDiskOptions = "size=256k,mode=0755";
+constexpr const char* kNoSpace = "No space left on device";
+constexpr const char* kIsInput = "is the input file; nothing written";
 
 enum class Fault { None, FullDisk, ReadOnly };
-
-// What OUT names in the command.
+// What OUT names: an existing file, one with a 250-byte name, a relative
+// symbolic link to one; the input, a symbolic or a hard link to it, an army
+// file that loads without one unit as input and output; the null device, the
+// device that is always full.
 enum class Output {
-    OldFile,         // an existing file
-    LongName,        // an existing file whose name is 250 bytes long
-    Link,            // a relative symbolic link to an existing file
-    Input,           // the input file itself
-    LinkToInput,     // a symbolic link to the input file
-    HardLinkToInput, // a second name of the input file
-    IncompleteInput, // an army file that loads without one unit
-    DevNull,         // the null device
-    DevFull,         // the device that is always full
+    OldFile,
+    LongName,
+    Link,
+    Input,
+    LinkToInput,
+    HardLinkToInput,
+    IncompleteInput,
+    DevNull,
+    DevFull
 };
-
-// What must be at the output afterwards.
+// What is at the output afterwards.
 enum class Expect { Kept, NewArmy, Device };
+using enum Fault;
+using enum Output;
+using enum Expect;
 
 struct WriteCase {
     const char* name;
@@ -56,12 +55,32 @@ struct WriteCase {
     int exitCode;
     const char* message; // part of stderr; empty: stderr is empty
     Expect expect;
-    bool needsPdf = false;
 };
 
-std::ostream& operator<<(std::ostream& out, const WriteCase& c) {
-    return out << c.name;
-}
+const WriteCase kCases[] = {
+    {"FullDiskArmyFile", FullDisk, {"new", "OUT"}, OldFile, 2, kNoSpace, Kept},
+    {"FullDiskMinMax", FullDisk, {"min-max", "IN", "OUT"}, OldFile, 2, kNoSpace, Kept},
+    {"FullDiskHtml", FullDisk, {"export-html", "IN", "OUT"}, OldFile, 2, kNoSpace, Kept},
+    {"FullDiskText", FullDisk, {"export-text", "IN", "OUT"}, OldFile, 2, kNoSpace, Kept},
+    {"FullDiskPdf", FullDisk, {"export-pdf", "IN", "OUT"}, OldFile, 2, kNoSpace, Kept},
+    {"ReadOnlyFolder", ReadOnly, {"new", "OUT"}, OldFile, 2, "Read-only file system", Kept},
+    {"HtmlOverInput", None, {"export-html", "IN", "OUT"}, Input, 2, kIsInput, Kept},
+    {"PdfOverInput", None, {"export-pdf", "IN", "OUT"}, Input, 2, kIsInput, Kept},
+    {"HtmlOverLinkToInput", None, {"export-html", "IN", "OUT"}, LinkToInput, 2, kIsInput, Kept},
+    {"TextOverLinkToInput", None, {"export-text", "--markdown", "IN", "OUT"}, LinkToInput, 2, kIsInput, Kept},
+    {"PdfOverHardLinkToInput", None, {"export-pdf", "IN", "OUT"}, HardLinkToInput, 2, kIsInput, Kept},
+    {"MinMaxOverIncompleteInput",
+     None,
+     {"min-max", "--allow-incomplete", "OUT", "OUT"},
+     IncompleteInput,
+     2,
+     kIsInput,
+     Kept},
+    {"SymbolicLink", None, {"new", "--points", "3000", "OUT"}, Link, 0, "", NewArmy},
+    {"LongName", None, {"new", "--points", "3000", "OUT"}, LongName, 0, "", NewArmy},
+    {"DevNull", None, {"export-html", "IN", "OUT"}, DevNull, 0, "", Device},
+    {"DevFull", None, {"new", "OUT"}, DevFull, 2, kNoSpace, Device},
+};
 
 std::set<std::string> Names(const fs::path& folder) {
     std::set<std::string> names;
@@ -73,24 +92,17 @@ std::set<std::string> Names(const fs::path& folder) {
 class WriteFaults : public ::testing::TestWithParam<WriteCase> {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("ovra_faults_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        folder = root / "disk";
-        lists = root / "lists";
         fs::create_directories(folder);
-        fs::create_directories(lists);
+        fs::create_directories(root / "lists");
         mounted = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, kDiskOptions) == 0;
     }
     void TearDown() override {
         if (mounted)
             ::umount2(folder.c_str(), MNT_DETACH);
-        fs::remove_all(root);
     }
-
     void SetReadOnly(bool readOnly) const {
-        ASSERT_EQ(
-            ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | (readOnly ? MS_RDONLY : 0), kDiskOptions),
-            0);
+        const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
+        ASSERT_EQ(::mount(nullptr, folder.c_str(), nullptr, flags, kDiskOptions), 0);
     }
     // Takes every free block of the disk.
     void FillDisk() const {
@@ -102,221 +114,91 @@ protected:
         }
         std::fclose(filler);
     }
-    static void Put(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
 
-    fs::path root;
-    fs::path folder;
-    fs::path lists;
+    const ScratchFolder root;
+    const fs::path folder = root / "disk";
     bool mounted = false;
 };
 
 TEST_P(WriteFaults, LeaveThePreviousFileAndNoTemporaryFile) {
     const WriteCase& c = GetParam();
-    if (c.fault != Fault::None && !mounted)
+    if (c.fault != None && !mounted)
         GTEST_SKIP() << "needs a tmpfs mounted by the test, which this system refused";
 #ifndef OVRA_PROGRAM_HAS_UI
-    if (c.needsPdf)
+    if (c.command[0] == "export-pdf")
         GTEST_SKIP() << "this build writes no PDF files";
 #endif
     const fs::path input = folder / "army.evr";
     fs::copy_file(DataPath("army/india-example.evr"), input);
-    const std::string inputBytes = ReadWholeFile(input);
-
     fs::path out = folder / "old.out";
     fs::path kept = out; // the file whose bytes are checked afterwards
-    std::string keptBytes = kOldBytes;
     switch (c.output) {
-    case Output::OldFile:
-        Put(out, kOldBytes);
+    case OldFile:
+    case LongName:
+        if (c.output == LongName)
+            out = kept = folder / (std::string(246, 'n') + ".evr");
+        std::ofstream(out, std::ios::binary) << kOldBytes;
         break;
-    case Output::LongName:
-        out = kept = folder / (std::string(246, 'n') + ".evr");
-        Put(out, kOldBytes);
-        break;
-    case Output::Link:
-        kept = folder / "saved.evr";
+    case Link:
         out = folder / "link.evr";
-        Put(kept, kOldBytes);
+        kept = folder / "saved.evr";
+        std::ofstream(kept, std::ios::binary) << kOldBytes;
         fs::create_symlink("saved.evr", out);
         break;
-    case Output::Input:
-        out = kept = input;
-        keptBytes = inputBytes;
-        break;
-    case Output::LinkToInput:
-    case Output::HardLinkToInput:
-        out = folder / "second.name";
+    case Input:
+    case LinkToInput:
+    case HardLinkToInput:
         kept = input;
-        keptBytes = inputBytes;
-        if (c.output == Output::LinkToInput)
+        out = c.output == Input ? input : folder / "second.name";
+        if (c.output == LinkToInput)
             fs::create_symlink(input, out);
-        else
+        if (c.output == HardLinkToInput)
             fs::create_hard_link(input, out);
         break;
-    case Output::IncompleteInput:
+    case IncompleteInput:
         out = kept = folder / "dropped.evr";
         fs::copy_file(DataPath("army/dropped-block.evr"), out);
-        keptBytes = ReadWholeFile(out);
         break;
-    case Output::DevNull:
-    case Output::DevFull: {
+    case DevNull:
+    case DevFull:
         // A node of our own for the device, so that a save that wrongly
         // replaces it cannot replace the system's; without the right to make
         // one, the system's, which this user cannot replace either.
-        const bool null = c.output == Output::DevNull;
-        out = kept = folder / (null ? "null" : "full");
-        if (::mknod(out.c_str(), S_IFCHR | 0666, makedev(1, null ? 3 : 7)) != 0)
-            out = kept = null ? "/dev/null" : "/dev/full";
+        out = kept = folder / (c.output == DevNull ? "null" : "full");
+        if (::mknod(out.c_str(), S_IFCHR | 0666, makedev(1, c.output == DevNull ? 3 : 7)) != 0)
+            out = kept = c.output == DevNull ? "/dev/null" : "/dev/full";
         break;
     }
-    }
+    // The first nation at 3000 points and no units, or what was there.
+    const std::string bytes =
+        c.expect == NewArmy ? std::string("\1\0\0\0\x08\0\0\0\xB8\x0B\0\0", 12) : ReadWholeFile(kept);
 
     std::vector<std::string> args;
     for (const std::string& arg : c.command)
         args.push_back(arg == "IN" ? input.string() : arg == "OUT" ? out.string() : arg);
-    args.insert(args.end(), {"--army-lists", lists.string()});
-
-    if (c.fault == Fault::FullDisk)
+    args.insert(args.end(), {"--army-lists", (root / "lists").string()});
+    if (c.fault == FullDisk)
         FillDisk();
     const std::set<std::string> before = Names(folder);
-    if (c.fault == Fault::ReadOnly)
+    if (c.fault == ReadOnly)
         SetReadOnly(true);
     const ProgramResult result = RunProgram(OVRA_PROGRAM, args);
-    if (c.fault == Fault::ReadOnly)
+    if (c.fault == ReadOnly)
         SetReadOnly(false);
 
-    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
-    if (*c.message == '\0')
-        EXPECT_EQ(result.err, "");
-    else
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    ExpectRun(result, {args, c.exitCode, "", c.message});
     EXPECT_EQ(Names(folder), before) << "no file is added or removed, temporary or other";
-    switch (c.expect) {
-    case Expect::Kept:
-        EXPECT_EQ(ReadWholeFile(kept), keptBytes);
-        break;
-    case Expect::NewArmy: {
-        const auto catalogue = BuiltInCatalogue();
-        EXPECT_EQ(ReadWholeFile(kept), WriteArmyFile(Army(*catalogue->NextNation(nullptr), 3000, false)));
-        break;
-    }
-    case Expect::Device:
+    if (c.expect == Device) {
         EXPECT_TRUE(fs::is_character_file(kept)) << "a device is written to, never replaced";
-        break;
+    } else {
+        EXPECT_EQ(ReadWholeFile(kept), bytes);
     }
-    if (c.output == Output::Link) {
-        EXPECT_TRUE(fs::is_symlink(out));
+    if (c.output == Link) {
         EXPECT_EQ(fs::read_symlink(out), "saved.evr") << "the link still points at the saved file";
     }
 }
 
-const char* const kNoSpace = "No space left on device";
-const char* const kIsInput = "is the input file; nothing written";
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryOutput, WriteFaults,
-    ::testing::Values(
-        WriteCase{
-            "FullDiskArmyFile", Fault::FullDisk, {"new", "OUT"}, Output::OldFile, 2, kNoSpace, Expect::Kept},
-        WriteCase{"FullDiskMinMax",
-                  Fault::FullDisk,
-                  {"min-max", "IN", "OUT"},
-                  Output::OldFile,
-                  2,
-                  kNoSpace,
-                  Expect::Kept},
-        WriteCase{"FullDiskHtml",
-                  Fault::FullDisk,
-                  {"export-html", "IN", "OUT"},
-                  Output::OldFile,
-                  2,
-                  kNoSpace,
-                  Expect::Kept},
-        WriteCase{"FullDiskText",
-                  Fault::FullDisk,
-                  {"export-text", "IN", "OUT"},
-                  Output::OldFile,
-                  2,
-                  kNoSpace,
-                  Expect::Kept},
-        WriteCase{"FullDiskPdf",
-                  Fault::FullDisk,
-                  {"export-pdf", "IN", "OUT"},
-                  Output::OldFile,
-                  2,
-                  kNoSpace,
-                  Expect::Kept,
-                  true},
-        WriteCase{"ReadOnlyFolder",
-                  Fault::ReadOnly,
-                  {"new", "OUT"},
-                  Output::OldFile,
-                  2,
-                  "Read-only file system",
-                  Expect::Kept},
-        WriteCase{"HtmlOverInput",
-                  Fault::None,
-                  {"export-html", "IN", "OUT"},
-                  Output::Input,
-                  2,
-                  kIsInput,
-                  Expect::Kept},
-        WriteCase{"PdfOverInput",
-                  Fault::None,
-                  {"export-pdf", "IN", "OUT"},
-                  Output::Input,
-                  2,
-                  kIsInput,
-                  Expect::Kept},
-        WriteCase{"HtmlOverLinkToInput",
-                  Fault::None,
-                  {"export-html", "IN", "OUT"},
-                  Output::LinkToInput,
-                  2,
-                  kIsInput,
-                  Expect::Kept},
-        WriteCase{"TextOverLinkToInput",
-                  Fault::None,
-                  {"export-text", "--markdown", "IN", "OUT"},
-                  Output::LinkToInput,
-                  2,
-                  kIsInput,
-                  Expect::Kept},
-        WriteCase{"PdfOverHardLinkToInput",
-                  Fault::None,
-                  {"export-pdf", "IN", "OUT"},
-                  Output::HardLinkToInput,
-                  2,
-                  kIsInput,
-                  Expect::Kept},
-        WriteCase{"MinMaxOverIncompleteInput",
-                  Fault::None,
-                  {"min-max", "--allow-incomplete", "OUT", "OUT"},
-                  Output::IncompleteInput,
-                  2,
-                  kIsInput,
-                  Expect::Kept},
-        WriteCase{"SymbolicLink",
-                  Fault::None,
-                  {"new", "--points", "3000", "OUT"},
-                  Output::Link,
-                  0,
-                  "",
-                  Expect::NewArmy},
-        WriteCase{"LongName",
-                  Fault::None,
-                  {"new", "--points", "3000", "OUT"},
-                  Output::LongName,
-                  0,
-                  "",
-                  Expect::NewArmy},
-        WriteCase{
-            "DevNull", Fault::None, {"export-html", "IN", "OUT"}, Output::DevNull, 0, "", Expect::Device},
-        WriteCase{"DevFull", Fault::None, {"new", "OUT"}, Output::DevFull, 2, kNoSpace, Expect::Device}),
-    [](const ::testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryOutput, WriteFaults, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
-
-#endif

@@ -1,10 +1,14 @@
-// Runs a program with arguments and captures its output (for end-to-end tests
-// of the command line).
+// Runs a program with arguments and captures its output, and checks a run
+// against what a table of command-line cases expects of it.
 #pragma once
+
+#include "ScratchFolder.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -27,25 +31,26 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
     return s.str();
 }
 
+// Runs `program` with `args` and the `environment` entries ("NAME=VALUE")
+// added, in the folder `cwd` when one is given.
 inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                                const std::vector<std::string>& environment = {}) {
-    const auto dir = std::filesystem::temp_directory_path() / ("ovra_run_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const auto outPath = dir / "out";
-    const auto errPath = dir / "err";
+                                const std::vector<std::string>& environment = {},
+                                const std::filesystem::path& cwd = {}) {
+    const ScratchFolder dir;
+    const std::filesystem::path outPath = dir / "out";
+    const std::filesystem::path errPath = dir / "err";
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
+        ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
         for (const std::string& e : environment)
             ::putenv(const_cast<char*>(e.c_str()));
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
+        if (cwd.empty() || ::chdir(cwd.c_str()) == 0)
+            ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     ProgramResult result;
@@ -54,8 +59,42 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.out = ReadWholeFile(outPath);
     result.err = ReadWholeFile(errPath);
-    std::filesystem::remove_all(dir);
     return result;
+}
+
+// `text` with "@DATA" standing for the test data folder and "@TMP" for `scratch`.
+inline std::string Expand(std::string text, const std::filesystem::path& scratch) {
+    for (const auto& [name, path] : {std::pair<std::string, std::string>{"@DATA", OVRA_TEST_DATA},
+                                     std::pair<std::string, std::string>{"@TMP", scratch.string()}})
+        for (std::size_t at = 0; (at = text.find(name, at)) != std::string::npos; at += path.size())
+            text.replace(at, name.size(), path);
+    return text;
+}
+
+// A command line and what its run gives: for `out` and `err`, kAny for
+// anything, "" for nothing and otherwise a part of it; `absent` is in neither.
+inline const std::string kAny = "*";
+struct Invocation {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string out = kAny;
+    std::string err = kAny;
+    std::string absent = {};
+};
+
+inline void ExpectRun(const ProgramResult& result, const Invocation& expected) {
+    EXPECT_EQ(result.exitCode, expected.exitCode) << result.err;
+    for (const auto& [printed, part] :
+         {std::pair{&result.out, &expected.out}, {&result.err, &expected.err}}) {
+        if (part->empty()) {
+            EXPECT_EQ(*printed, "");
+        } else if (*part != kAny) {
+            EXPECT_NE(printed->find(*part), std::string::npos) << *printed;
+        }
+    }
+    if (!expected.absent.empty()) {
+        EXPECT_EQ((result.out + result.err).find(expected.absent), std::string::npos);
+    }
 }
 
 } // namespace ovra::test
