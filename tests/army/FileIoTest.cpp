@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 std::set<std::string> Entries(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        names.insert(fs::relative(entry.path(), folder).string());
+        names.insert(entry.path().lexically_relative(folder).string());
     return names;
 }
 
