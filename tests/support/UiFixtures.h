@@ -19,12 +19,12 @@
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
 #include "CatalogueFixtures.h"
+#include "ScratchFolder.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
@@ -145,7 +145,9 @@ public:
         app = std::make_unique<Application>(options);
         return app->Start(request);
     }
-    QString Path(const QString& name) const { return directory.filePath(name); }
+    QString Path(const QString& name) const {
+        return QString::fromStdString((directory / name.toStdString()).string());
+    }
 
     ArmyDocument& doc() const { return app->document(); }
     MainWindow& frame() const { return app->mainFrame(); }
@@ -154,7 +156,7 @@ public:
         return app->mainFrame().findChild<QAction*>(QString::fromLatin1(name));
     }
 
-    QTemporaryDir directory;
+    ScratchFolder directory;
     std::vector<std::filesystem::path> lists;
     std::unique_ptr<QSettings> settings;
     ScriptedServices services;
