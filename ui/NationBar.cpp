@@ -151,7 +151,9 @@ void NationBar::LayOut() {
     const int clientHeight = b.height();
     const int clientRight = b.width();
 
-    const int pointsWidth = 5 * w + 4;
+    // Five digits wide, wider for a longer limit read from a file.
+    const int digits = std::max<int>(kTypedPointsDigits, static_cast<int>(pointsEdit_->text().size()));
+    const int pointsWidth = digits * w + 4;
     const int pointsTop = (clientHeight - h - 2) / 2;
     const QRect points(b.left() + clientRight - 2 - pointsWidth, b.top() + pointsTop, pointsWidth, h + 2);
     pointsEdit_->setGeometry(points);
@@ -173,8 +175,12 @@ void NationBar::RefreshNationBar() {
         const int end =
             pointsEdit_->hasSelectedText() ? pointsEdit_->selectionEnd() : pointsEdit_->cursorPosition();
         const QString limit = QString::number(army.pointsLimit());
+        const bool wider = std::max<qsizetype>(limit.size(), kTypedPointsDigits) !=
+                           std::max<qsizetype>(pointsEdit_->text().size(), kTypedPointsDigits);
         pointsEdit_->setMaxLength(std::max<int>(kTypedPointsDigits, static_cast<int>(limit.size())));
         pointsEdit_->setText(limit);
+        if (wider)
+            LayOut();
         if (start != end)
             pointsEdit_->setSelection(start, end - start);
         else

@@ -31,9 +31,16 @@ TEST_F(Window, FaultsANewUserMet) {
     // The keyboard starts in the unit list.
     EXPECT_EQ(program.frame().focusWidget(), &tree());
 
-    // A limit longer than five digits is shown whole.
+    // A limit longer than five digits is shown whole, in a field grown to hold it.
+    QLineEdit* points = view().nationBar()->pointsEdit();
+    const QRect fiveDigits = points->geometry();
     UseNation(kIndia, 123456);
-    EXPECT_EQ(view().nationBar()->pointsEdit()->text(), QStringLiteral("123456"));
+    EXPECT_EQ(points->text(), QStringLiteral("123456"));
+    EXPECT_GE(points->width(),
+              fiveDigits.width() + points->fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    EXPECT_EQ(points->geometry().right(), fiveDigits.right());
+    doc().SetPointsLimit(2000);
+    EXPECT_EQ(points->geometry(), fiveDigits);
 
     // Arrow keys on the closed nation box open its list instead of changing the nation.
     Nations()->setFocus();
