@@ -4,6 +4,7 @@
 
 #include "RosterFixtures.h"
 #include "RunProgram.h"
+#include "ScratchFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -62,14 +63,18 @@ TEST_F(ReportText, TheInfoChoiceSelectsDescriptionNotesAndReferences) {
     EXPECT_THAT(Render(InfoChoice::None, TextFormat::Plain), Not(HasSubstr("[")));
 }
 
-TEST_F(ReportText, MarkdownRendersItsGroupsAsTablesWithNamesAsWritten) {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("ovra_text_" + std::to_string(::getpid()) + ".md");
-    { std::ofstream(path, std::ios::binary) << Render(InfoChoice::Short, TextFormat::Markdown); }
+TEST_F(ReportText, MarkdownExportRendersItsGroupsAsTablesWithNamesAsWritten) {
+    const test::ScratchFolder dir;
+    std::string error;
+    EXPECT_FALSE(
+        ExportText(egypt.doc, dir / "missing" / "army.md", TextFormat::Markdown, InfoChoice::Short, error));
+    EXPECT_THAT(error, HasSubstr("army.md"));
+    ASSERT_TRUE(ExportText(egypt.doc, dir / "army.md", TextFormat::Markdown, InfoChoice::Short, error))
+        << error;
     if (!std::filesystem::exists("/usr/bin/cmark-gfm"))
         GTEST_SKIP() << "cmark-gfm is not installed";
-    const std::string html = test::RunProgram("/usr/bin/cmark-gfm", {"-e", "table", path.string()}).out;
-    std::filesystem::remove(path);
+    const std::string html =
+        test::RunProgram("/usr/bin/cmark-gfm", {"-e", "table", (dir / "army.md").string()}).out;
     // Three groups, each with its heading row: five characters, three units, three chariots.
     std::size_t rows = 0;
     for (std::size_t at = html.find("<tr>"); at != std::string::npos; at = html.find("<tr>", at + 1))

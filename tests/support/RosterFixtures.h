@@ -15,10 +15,8 @@
 
 namespace ovra::test {
 
-// Built-in nation ids.
-inline constexpr std::int32_t kIndia = 2;
+// A built-in nation id.
 inline constexpr std::int32_t kEgypt = 32;
-inline constexpr std::int32_t kImperialRome = 256;
 
 // A small army list with every case the roster composes: kinds char, unit,
 // unSk, unit, a char type between two unit types, a mount, runners, nine
@@ -120,7 +118,6 @@ public:
             doc.army().SetName(*entry, name);
         return *entry;
     }
-    const TroopTypeRecord& Type(Code troopCode) { return *nation().FindTroopType(troopCode); }
 
     InMemorySettings settings;
     RecordingMessages messages;
