@@ -101,10 +101,7 @@ class RosterDocument {
 public:
     RosterDocument(const ArmyCatalogue& catalogue, std::int32_t nationId, std::int32_t points)
         : doc(catalogue, settings, messages) {
-        const NationRecord* nation = catalogue.FindNation(nationId);
-        if (nation == nullptr)
-            throw std::invalid_argument("no such nation in the test catalogue");
-        doc.SetNationAndPoints(*nation, points, false);
+        doc.SetNationAndPoints(*catalogue.FindNation(nationId), points, false);
     }
 
     Army& army() { return doc.army(); }
