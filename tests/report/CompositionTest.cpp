@@ -50,14 +50,6 @@ protected:
     Roster Compose(InfoChoice info = InfoChoice::Complete) { return ComposeRoster(roster.doc, info); }
 };
 
-TEST_F(ReportComposition, EmptyArmyHasNoRowsAndOneWarningPerTypeBelowItsMinimum) {
-    const Roster composed = Compose();
-    EXPECT_THAT(composed.rows, IsEmpty());
-    EXPECT_THAT(composed.belowMinimum, ElementsAre("Spears"));
-    EXPECT_EQ(composed.title, "New Army");
-    EXPECT_EQ(composed.nationName, "Testland");
-}
-
 TEST_F(ReportComposition, KindsAreComparedAsCodesAndEntriesOfATypeStayTogether) {
     roster.Add(C("SLNG"));
     roster.Add(C("BOWS"), "First bow");
@@ -143,19 +135,6 @@ TEST_F(ReportComposition, MountAndRunnersRowsFollowTheirUnitAndNotesAreNumberedI
     EXPECT_EQ(info[11], "12 - |Bowmen shoot far.");
 }
 
-TEST(ReportCompositionBuiltIn, EgyptianChariotRunnersShowTheChariotsSave) {
-    const auto catalogue = test::BuiltInCatalogue();
-    RosterDocument roster(*catalogue, test::kEgypt, 2000);
-    roster.army().SetSkirmishers(roster.Add(C("1CHA")), true);
-    const Roster composed = ComposeRoster(roster.doc, InfoChoice::None);
-    ASSERT_EQ(composed.rows.size(), 3u);
-    EXPECT_EQ(composed.rows[1].cells[6], "110"); // 70 and 40 for the runners
-    EXPECT_EQ(composed.rows[2].name, "Chariot Runners");
-    EXPECT_EQ(composed.rows[2].cells[3], "6");
-    // Runners' rules RG15 and CHRU come after the chariots' NOCT.
-    EXPECT_EQ(composed.rows[2].cells[7], "2,3");
-}
-
 TEST_F(ReportComposition, InformationFollowsTheChoiceAndHighlightsItemsCarriedTwice) {
     const UnitEntry& first = roster.Add(C("SLNG"));
     roster.army().SetMagicItem(first, Item(C("eagl")));
@@ -196,26 +175,6 @@ TEST_F(ReportComposition, RowsOverTheirMaximumAndTypesBelowTheirMinimumFollowThe
     for (const RosterRow& row : composed.rows)
         EXPECT_FALSE(row.overMaximum) << row.name;
     EXPECT_THAT(composed.belowMinimum, ElementsAre("Spears"));
-}
-
-TEST_F(ReportComposition, TotalsAndBreachesComeFromTheArmyAndItsChecker) {
-    roster.army().SetMagicItem(roster.Add(C("SPEA")), Item(C("eagl")));
-    roster.army().SetMagicItem(roster.Add(C("BOWS")), Item(C("eagl")));
-    roster.doc.SetPointsLimit(100);
-    const Roster composed = Compose();
-    EXPECT_EQ(composed.totals.points, 115);
-    EXPECT_EQ(composed.totals.pointsLimit, 100);
-    EXPECT_EQ(composed.totals.breakPoint, 1);
-    EXPECT_TRUE(composed.totals.overLimit);
-    std::vector<Breach> checked = CheckArmy(roster.army());
-    ASSERT_EQ(composed.breaches.size(), checked.size());
-    for (std::size_t i = 0; i < checked.size(); ++i) {
-        EXPECT_EQ(composed.breaches[i].kind, checked[i].kind);
-        EXPECT_EQ(composed.breaches[i].count, checked[i].count);
-        EXPECT_EQ(composed.breaches[i].bound, checked[i].bound);
-    }
-    EXPECT_EQ(composed.breaches.front().name, "");
-    EXPECT_EQ(composed.breaches.back().name, "Legions eagle");
 }
 
 TEST(ReportCompositionPooled, APooledTypeSetsItsOwnEntriesAgainstItsBounds) {

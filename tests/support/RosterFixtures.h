@@ -15,10 +15,8 @@
 
 namespace ovra::test {
 
-// Built-in nation ids.
-inline constexpr std::int32_t kIndia = 2;
+// A built-in nation id.
 inline constexpr std::int32_t kEgypt = 32;
-inline constexpr std::int32_t kImperialRome = 256;
 
 // A small army list with every case the roster composes: kinds char, unit,
 // unSk, unit, a char type between two unit types, a mount, runners, nine
@@ -103,10 +101,7 @@ class RosterDocument {
 public:
     RosterDocument(const ArmyCatalogue& catalogue, std::int32_t nationId, std::int32_t points)
         : doc(catalogue, settings, messages) {
-        const NationRecord* nation = catalogue.FindNation(nationId);
-        if (nation == nullptr)
-            throw std::invalid_argument("no such nation in the test catalogue");
-        doc.SetNationAndPoints(*nation, points, false);
+        doc.SetNationAndPoints(*catalogue.FindNation(nationId), points, false);
     }
 
     Army& army() { return doc.army(); }
@@ -120,7 +115,6 @@ public:
             doc.army().SetName(*entry, name);
         return *entry;
     }
-    const TroopTypeRecord& Type(Code troopCode) { return *nation().FindTroopType(troopCode); }
 
     InMemorySettings settings;
     RecordingMessages messages;
