@@ -108,6 +108,20 @@ UnitRowCells UnitRowGeometry(const QRect& row, int digitWidth, int pointsColumnW
     return cells;
 }
 
+void FitRowCells(UnitRowCells& cells, const QFontMetrics& metrics, const QString& count,
+                 const QString& points) {
+    const int countWidth = metrics.horizontalAdvance(count) + 4;
+    if (!count.isEmpty() && countWidth > cells.countFrame.width()) {
+        cells.countFrame.setWidth(countWidth);
+        cells.name.setLeft(cells.countFrame.right() + 2);
+    }
+    const int pointsWidth = metrics.horizontalAdvance(points) + 2;
+    if (pointsWidth > cells.points.width()) {
+        cells.points.setLeft(cells.points.right() + 1 - pointsWidth);
+        cells.name.setRight(cells.points.left() - 1);
+    }
+}
+
 UnitRowContent DescribeRow(const Army& army, const TaggedObject& record) {
     UnitRowContent content;
     if (record.kind == kKindUnitEntry) {

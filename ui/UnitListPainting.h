@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
 #include <QString>
 
@@ -61,6 +62,10 @@ struct UnitRowCells {
 };
 // `row` is the row rectangle the tree gives; `pointsColumnWidth` the pane's.
 UnitRowCells UnitRowGeometry(const QRect& row, int digitWidth, int pointsColumnWidth);
+// Widens the count frame (when `count` is not empty) and the points cell of
+// one row to hold their texts whole, taking the room from the name.
+void FitRowCells(UnitRowCells& cells, const QFontMetrics& metrics, const QString& count,
+                 const QString& points);
 
 // What one row of the list shows.
 struct UnitRowContent {

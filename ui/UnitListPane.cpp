@@ -181,10 +181,12 @@ void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
     UnitRowCells cells = UnitRowGeometry(rc, m.digitWidth, pointsColumnWidth_);
     const UnitRowContent content = DescribeRow(view_.document().army(), record);
     constexpr int kLine = Qt::AlignVCenter | Qt::TextSingleLine;
+    const QString count = content.troopType ? QString::number(content.count) : QString();
+    FitRowCells(cells, QFontMetrics(m.font), count, content.points);
     if (content.troopType) {
         const QColor countColour = content.countInBounds ? text : warning;
         painter.setPen(countColour);
-        painter.drawText(cells.countFrame, Qt::AlignHCenter | kLine, QString::number(content.count));
+        painter.drawText(cells.countFrame, Qt::AlignHCenter | kLine, count);
         FrameRect(painter, cells.countFrame, countColour);
     } else {
         // Units stand indented under their troop type.

@@ -137,6 +137,30 @@ TEST(CountGrid, CellsAreFoundWhereTheyAreDrawnAndHoldTwoDigits) {
     }
 }
 
+TEST(UnitRows, CountsAndPointsTooLongForTheirCellsShowWhole) {
+    EnsureApplication();
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    const QFontMetrics fm(font);
+    const int digit = fm.horizontalAdvance(QLatin1Char('0'));
+    const UnitRowCells usual = UnitRowGeometry(QRect(0, 0, 200, 14), digit, 4 * digit + 2);
+    const struct {
+        QString count, points;
+        bool changes;
+    } cases[] = {{"12", "9999", false}, {"", "999999", true}, {"492", "27060", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.count + " " + c.points).toStdString());
+        UnitRowCells cells = usual;
+        FitRowCells(cells, fm, c.count, c.points);
+        EXPECT_GE(cells.countFrame.width(), c.count.isEmpty() ? 0 : fm.horizontalAdvance(c.count) + 4);
+        EXPECT_GE(cells.points.width(), fm.horizontalAdvance(c.points) + 2);
+        EXPECT_EQ(cells.points.right(), usual.points.right());
+        EXPECT_LT(cells.countFrame.right(), cells.name.left());
+        EXPECT_LT(cells.name.right(), cells.points.left());
+        EXPECT_EQ(cells.name != usual.name, c.changes);
+    }
+}
+
 TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
     UseNation(kIndia, 2000, true);
     const TroopTypeRecord& bows = Type("1GBW");
