@@ -102,25 +102,6 @@ TEST_F(BuiltInArmy, NamesCopiesAndRemovals) {
     EXPECT_EQ(EntryCodes(army), "1CHA GEN8");
 }
 
-TEST(ArmyBreakPoint, CountsUnitsButNotCharactersOrNobreak) {
-    const auto catalogue =
-        CatalogueFromText("<NATION 1 \"N\" \"A\">"
-                          "<TROOPS CHAR \"Chief\" char 16384> 1 \"\" 0 0 9 1 50 0 0</TROOPS>"
-                          "<TROOPS UNIT \"Foot\" unit 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
-                          "<TROOPS SKIR \"Skirmishing foot\" unSk 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
-                          "<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0<NOBREAK></TROOPS>"
-                          "</NATION>");
-    Army army(*catalogue->FindNation(1), 2000, false);
-    EXPECT_EQ(army.BreakPoint(), 0);
-    army.AddUnit(C("UNIT"));
-    EXPECT_EQ(army.BreakPoint(), 1);
-    for (const char* code : {"UNIT", "UNIT", "UNIT", "UNIT", "UNIT", "SKIR", "CHAR", "CHAR", "BAGG"})
-        army.AddUnit(CodeFrom(code));
-    EXPECT_EQ(army.BreakPoint(), 4) << "seven units count";
-    army.AddUnit(C("UNIT"));
-    EXPECT_EQ(army.BreakPoint(), 4) << "eight units count";
-}
-
 TEST_F(BuiltInArmy, BoundsScaleWithFullThousandsOfPoints) {
     const struct {
         std::int32_t nation;
@@ -152,19 +133,6 @@ TEST_F(BuiltInArmy, MountsAreCountedByTheirRiders) {
     EXPECT_EQ(army.NumberInArmy(C("HER8")), 2);
 }
 
-TEST_F(BuiltInArmy, MinMaxKeepsTheEntriesWithTheLowestPositions) {
-    Army army(Nation(2), 2000, false);
-    int position = 0;
-    for (const char* code : {"GEN1", "HER7", "GEN1", "HER7", "HER7", "HER7", "GEN1", "HER7"})
-        army.SetName(*army.AddUnit(CodeFrom(code)), std::to_string(position++));
-    army.EnforceMinMax();
-    EXPECT_EQ(
-        EntryCodes(army),
-        "GEN1 HER7 HER7 HER7 HER7 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW 1GBW LGCV LGCV LGCV LGCV ELPH ELPH");
-    EXPECT_EQ(army.UnitAt(0)->name(), "0");
-    EXPECT_EQ(army.UnitAt(4)->name(), "5");
-}
-
 TEST_F(BuiltInArmy, FillingAndSettingCountsKeepOtherEntriesInPlace) {
     Army filled(Nation(4), 2000, true);
     EXPECT_EQ(EntryCodes(filled),
@@ -182,42 +150,6 @@ TEST_F(BuiltInArmy, FillingAndSettingCountsKeepOtherEntriesInPlace) {
     army.SetCountOfType(C("1GBW"), 0);
     army.SetCountOfType(C("1GBW"), -5);
     EXPECT_EQ(EntryCodes(army), "GEN1 SKIR");
-}
-
-// Pooled troop types share a minimum and a maximum with those their LIMIT
-// names; a LIMIT counts only whole codes, and its own code again.
-TEST(PooledTypes, TheOthersInThePoolCountTowardTheBounds) {
-    const auto catalogue = CatalogueFromText(
-        "<NATION 1 \"N\" \"A\">"
-        "<TROOPS AAAA \"A\" unit 512> 1 \"\" 3 0 0 3 40 -2 3<LIMIT>BBBB</LIMIT></TROOPS>"
-        "<TROOPS BBBB \"B\" unit 512> 1 \"\" 3 0 0 3 40 0 0</TROOPS>"
-        "<TROOPS SELF \"Self\" unit 512> 1 \"\" 3 0 0 3 40 -3 0<LIMIT>SELFBB</LIMIT></TROOPS>"
-        "</NATION>");
-    const NationRecord& nation = *catalogue->FindNation(1);
-    const TroopTypeRecord& a = *nation.FindTroopType(C("AAAA"));
-    Army army(nation, 1000, false);
-    EXPECT_EQ(army.MinimumRequired(a), 2);
-    army.AddUnit(C("BBBB"));
-    EXPECT_EQ(army.MinimumRequired(a), 1);
-    army.AddUnit(C("BBBB"));
-    EXPECT_EQ(army.MinimumRequired(a), 0);
-    EXPECT_EQ(army.MaximumAllowed(a), 1);
-    army.setPointsLimit(2000);
-    EXPECT_EQ(army.MaximumAllowed(a), 4) << "the cap scales, the pool minimum does not";
-    EXPECT_EQ(army.MinimumRequired(a), 0);
-    army.AddUnit(C("AAAA"));
-    EXPECT_EQ(army.PooledCount(C("AAAA")), 3);
-    EXPECT_EQ(army.NumberInArmy(C("AAAA")), 3);
-    army.SetCountOfType(C("BBBB"), 7);
-    EXPECT_EQ(army.MaximumAllowed(a), 0) << "others above the cap leave no room";
-
-    Army selfish(nation, 1000, false);
-    selfish.AddUnit(C("SELF"));
-    EXPECT_EQ(selfish.PooledCount(C("SELF")), 2) << "its own code counts again; \"BB\" is ignored";
-    EXPECT_EQ(selfish.MinimumRequired(*nation.FindTroopType(C("SELF"))), 2);
-    selfish.EnforceMinMax();
-    EXPECT_EQ(selfish.CountOfType(C("SELF")), 2);
-    EXPECT_EQ(selfish.CountOfType(C("AAAA")), 2) << "the first pool member makes up the whole shortfall";
 }
 
 TEST(ArmyLimits, AbsurdNumbersNeitherOverflowNorExhaustMemory) {

@@ -53,7 +53,7 @@ using namespace ovra::test;
 
 namespace {
 
-// Pools, a type listing itself, a mount, items and runners, for random edits.
+// Pools, a type listing itself, a mount, items, runners and baggage.
 const char* const kMixedList =
     "<MICAT 1 \"Any\"><TRCAT 512 Inf \"Infantry\"><TRCAT 8 Ch \"Character\"><TRCAT 2 Mo \"Mount\">"
     "<MITEM ring \"Ring\" 1> 10 -1</MITEM><MITEM nomi \"No item\" 1> 0 -1</MITEM>"
@@ -62,8 +62,9 @@ const char* const kMixedList =
     "<TROOPS LORD \"Lord\" char 8> 1 \"\" 0 0 9 1 50 1 -1 1</TROOPS>"
     "<TROOPS CAPT \"Captain\" char 8> 1 \"\" 0 0 8 1 30 0 3 1</TROOPS>"
     "<TROOPS SPEA \"Spears\" unit 512> 3 \"\" 3 4 0 3 40 2 6 0</TROOPS>"
-    "<TROOPS POOL \"Pool\" unit 512> 3 \"\" 3 4 0 3 45 -3 4 0<LIMIT>SPEAPOOL</LIMIT></TROOPS>"
+    "<TROOPS POOL \"Pool\" unit 512> 3 \"\" 3 4 0 3 45 -3 4 0<LIMIT>SPEAPOOLBB</LIMIT></TROOPS>"
     "<TROOPS SKRM \"Skirmishers\" unSk 512> 3 \"\" 3 4 0 3 35 0 2 0</TROOPS>"
+    "<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0 0<NOBREAK></TROOPS>"
     "<TROOPS emsk \"Runners\" spec 512> 1 \"\" 3 5 0 3 15 0 0 0</TROOPS>"
     "<TROOPS HORS \"Horse\" moun 2> 2 \"\" 3 0 0 3 25 0 1 0<LIMIT>LORDCAPT</LIMIT></TROOPS>"
     "<TROOPS nomo \"No mount\" moun 2> 0 \"\" 0 0 0 0 0 0 0 0<LIMIT>LORDCAPT</LIMIT></TROOPS>"
@@ -99,6 +100,43 @@ std::string MinMaxOneAtATime(const Army& army) {
     }
     rebuild();
     return EntryCodes(scratch);
+}
+
+TEST(MixedList, TheBreakPointCountsUnitsButNotCharactersOrNobreak) {
+    const auto catalogue = CatalogueFromText(kMixedList);
+    Army army(*catalogue->FindNation(1), 2000, false);
+    EXPECT_EQ(army.BreakPoint(), 0);
+    army.AddUnit(C("SPEA"));
+    EXPECT_EQ(army.BreakPoint(), 1);
+    for (const char* code : {"SPEA", "POOL", "POOL", "SKRM", "SKRM", "SPEA", "LORD", "CAPT", "BAGG", "emsk"})
+        army.AddUnit(CodeFrom(code));
+    EXPECT_EQ(army.BreakPoint(), 4) << "seven units count";
+    army.AddUnit(C("SPEA"));
+    EXPECT_EQ(army.BreakPoint(), 4) << "eight units count";
+}
+
+// A pooled type shares its bounds with the others its LIMIT names; its own
+// code there counts it again, and a partial code counts nothing.
+TEST(MixedList, TheOthersInThePoolCountTowardItsBounds) {
+    const auto catalogue = CatalogueFromText(kMixedList);
+    const NationRecord& nation = *catalogue->FindNation(1);
+    const TroopTypeRecord& pool = *nation.FindTroopType(C("POOL"));
+    Army army(nation, 1000, false);
+    EXPECT_EQ(army.MinimumRequired(pool), 3);
+    army.AddUnit(C("SPEA"));
+    EXPECT_EQ(army.MinimumRequired(pool), 2);
+    army.AddUnit(C("SPEA"));
+    EXPECT_EQ(army.MinimumRequired(pool), 1);
+    EXPECT_EQ(army.MaximumAllowed(pool), 2);
+    army.setPointsLimit(2000);
+    EXPECT_EQ(army.MaximumAllowed(pool), 6) << "the cap scales, the pool minimum does not";
+    EXPECT_EQ(army.MinimumRequired(pool), 1);
+    army.AddUnit(C("POOL"));
+    EXPECT_EQ(army.MinimumRequired(pool), 0);
+    EXPECT_EQ(army.PooledCount(C("POOL")), 4);
+    EXPECT_EQ(army.NumberInArmy(C("POOL")), 4);
+    army.SetCountOfType(C("SPEA"), 8);
+    EXPECT_EQ(army.MaximumAllowed(pool), 0) << "others above the cap leave no room";
 }
 
 TEST(ArmyCounts, KeptCountsEqualARecountAfterEveryKindOfChange) {
