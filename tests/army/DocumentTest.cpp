@@ -26,9 +26,6 @@ protected:
     DocumentTest() {
         doc.Subscribe([this](const ArmyChange& change) { announced.push_back(change); });
     }
-    std::unique_ptr<ArmyDocument> MakeDocument() {
-        return std::make_unique<ArmyDocument>(*catalogue, settings, messages);
-    }
     const NationRecord& Nation(std::int32_t id) const { return *catalogue->FindNation(id); }
     // An Indian army with a general on an elephant, two bowmen and skirmishers.
     void Prepare() {
@@ -64,15 +61,9 @@ TEST_F(DocumentTest, StartsFromTheSettingsAndNewKeepsFillingAfterANationChange) 
     EXPECT_EQ(doc.army().UnitCount(), 15) << "File > New after a nation change gives the minimums again";
     EXPECT_EQ(doc.pointsLimit(), 2000) << "the remembered limit is untouched by edits";
     EXPECT_EQ(settings.writes(), 0) << "settings are written only on save";
-
-    settings.WriteInt("INIT", "Nation", 32);
-    settings.WriteInt("INIT", "Points", 1500);
-    const auto remembered = MakeDocument();
-    EXPECT_EQ(remembered->army().nation().id(), 32);
-    EXPECT_EQ(remembered->pointsLimit(), 1500);
-    EXPECT_EQ(remembered->army().UnitCount(), 0);
     settings.WriteInt("INIT", "Nation", 3);
-    EXPECT_EQ(MakeDocument()->army().nation().id(), 8) << "an unknown nation falls back to the first";
+    EXPECT_EQ(ArmyDocument(*catalogue, settings, messages).army().nation().id(), 8)
+        << "an unknown nation falls back to the first";
     const ArmyCatalogue empty;
     EXPECT_EQ(ArmyDocument(empty, settings, messages).army().UnitCount(), 0) << "no nations still work";
 }
@@ -111,12 +102,13 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
 
     const ScratchFolder dir;
     ASSERT_TRUE(doc.OnSaveDocument(dir / "Nile.evr"));
-    EXPECT_EQ(settings.ReadInt("INIT", "Nation"), 32);
-    EXPECT_EQ(settings.ReadInt("INIT", "Points"), 2400);
     EXPECT_EQ(doc.title(), "Nile.evr");
-    const auto loaded = MakeDocument();
-    ASSERT_EQ(loaded->OnOpenDocument(dir / "Nile.evr"), OpenResult::Opened);
-    EXPECT_EQ(WriteArmyFile(loaded->army()), bytes);
+    ArmyDocument loaded(*catalogue, settings, messages);
+    EXPECT_EQ(loaded.army().nation().id(), 32) << "the saved nation and limit are remembered";
+    EXPECT_EQ(loaded.pointsLimit(), 2400);
+    EXPECT_EQ(loaded.army().UnitCount(), 0);
+    ASSERT_EQ(loaded.OnOpenDocument(dir / "Nile.evr"), OpenResult::Opened);
+    EXPECT_EQ(WriteArmyFile(loaded.army()), bytes);
 
     // A failed save keeps the previous file and leaves no temporary file.
     doc.SetCountOfType(C("1CHA"), 0);
@@ -225,6 +217,12 @@ TEST_F(DocumentTest, EveryEditIsUndoneAndRedoneByteForByte) {
         {"rename", [&] { return doc.RenameUnit(Nth(2), "Porus's bows"); }},
         {"mount", [&] { return doc.SetMount(Nth(0), type("nomo")); }},
         {"engine", [&] { return doc.SetSiegeEngine(Nth(1), catalogue->FindSiegeEngine(C("mant"))); }},
+        {"item", [&] { return doc.SetMagicItem(Nth(0), catalogue->FindMagicItem(C("eagl"))); }},
+        {"runners", [&] { return doc.SetSkirmishers(Nth(0), true); },
+         [&] {
+             doc.SetNationAndPoints(Nation(32), 2000, false);
+             doc.army().AddUnit(C("1CHA"));
+         }},
         {"nation", [&] { return doc.ChangeNation(Nation(32)); }},
         {"points", [&] { return doc.SetPointsLimit(3000); }},
     };
@@ -239,6 +237,7 @@ TEST_F(DocumentTest, EveryEditIsUndoneAndRedoneByteForByte) {
         const std::string after = WriteArmyFile(doc.army());
         EXPECT_NE(after, before);
         EXPECT_TRUE(doc.IsModified());
+        ExpectCountsMatchARecount(doc.army(), c.name);
         doc.Undo(record);
         EXPECT_EQ(WriteArmyFile(doc.army()), before);
         EXPECT_FALSE(doc.IsModified()) << "undone back to the saved state";
@@ -291,6 +290,7 @@ TEST_F(DocumentTest, EditsAnnounceWhatTheyTouchedAndBurstsOfTypingMerge) {
 
     const std::size_t before = announced.size();
     EXPECT_EQ(doc.SetPointsLimit(doc.pointsLimit()).touched(), ArmyChange{});
+    doc.RenameUnit(second, "Sa");
     EXPECT_EQ(announced.size(), before) << "an edit that changes nothing announces nothing";
 }
 

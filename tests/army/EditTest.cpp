@@ -102,9 +102,13 @@ std::string MinMaxOneAtATime(const Army& army) {
     return EntryCodes(scratch);
 }
 
-TEST(MixedList, TheBreakPointCountsUnitsButNotCharactersOrNobreak) {
+// The break point counts units, not characters or NOBREAK types. A pooled
+// type shares its bounds with the others its LIMIT names; its own code there
+// counts it again, and a partial code counts nothing.
+TEST(MixedList, TheBreakPointAndPooledBounds) {
     const auto catalogue = CatalogueFromText(kMixedList);
-    Army army(*catalogue->FindNation(1), 2000, false);
+    const NationRecord& nation = *catalogue->FindNation(1);
+    Army army(nation, 2000, false);
     EXPECT_EQ(army.BreakPoint(), 0);
     army.AddUnit(C("SPEA"));
     EXPECT_EQ(army.BreakPoint(), 1);
@@ -113,30 +117,24 @@ TEST(MixedList, TheBreakPointCountsUnitsButNotCharactersOrNobreak) {
     EXPECT_EQ(army.BreakPoint(), 4) << "seven units count";
     army.AddUnit(C("SPEA"));
     EXPECT_EQ(army.BreakPoint(), 4) << "eight units count";
-}
 
-// A pooled type shares its bounds with the others its LIMIT names; its own
-// code there counts it again, and a partial code counts nothing.
-TEST(MixedList, TheOthersInThePoolCountTowardItsBounds) {
-    const auto catalogue = CatalogueFromText(kMixedList);
-    const NationRecord& nation = *catalogue->FindNation(1);
     const TroopTypeRecord& pool = *nation.FindTroopType(C("POOL"));
-    Army army(nation, 1000, false);
-    EXPECT_EQ(army.MinimumRequired(pool), 3);
-    army.AddUnit(C("SPEA"));
-    EXPECT_EQ(army.MinimumRequired(pool), 2);
-    army.AddUnit(C("SPEA"));
-    EXPECT_EQ(army.MinimumRequired(pool), 1);
-    EXPECT_EQ(army.MaximumAllowed(pool), 2);
-    army.setPointsLimit(2000);
-    EXPECT_EQ(army.MaximumAllowed(pool), 6) << "the cap scales, the pool minimum does not";
-    EXPECT_EQ(army.MinimumRequired(pool), 1);
-    army.AddUnit(C("POOL"));
-    EXPECT_EQ(army.MinimumRequired(pool), 0);
-    EXPECT_EQ(army.PooledCount(C("POOL")), 4);
-    EXPECT_EQ(army.NumberInArmy(C("POOL")), 4);
-    army.SetCountOfType(C("SPEA"), 8);
-    EXPECT_EQ(army.MaximumAllowed(pool), 0) << "others above the cap leave no room";
+    Army pooled(nation, 1000, false);
+    EXPECT_EQ(pooled.MinimumRequired(pool), 3);
+    pooled.AddUnit(C("SPEA"));
+    EXPECT_EQ(pooled.MinimumRequired(pool), 2);
+    pooled.AddUnit(C("SPEA"));
+    EXPECT_EQ(pooled.MinimumRequired(pool), 1);
+    EXPECT_EQ(pooled.MaximumAllowed(pool), 2);
+    pooled.setPointsLimit(2000);
+    EXPECT_EQ(pooled.MaximumAllowed(pool), 6) << "the cap scales, the pool minimum does not";
+    EXPECT_EQ(pooled.MinimumRequired(pool), 1);
+    pooled.AddUnit(C("POOL"));
+    EXPECT_EQ(pooled.MinimumRequired(pool), 0);
+    EXPECT_EQ(pooled.PooledCount(C("POOL")), 4);
+    EXPECT_EQ(pooled.NumberInArmy(C("POOL")), 4);
+    pooled.SetCountOfType(C("SPEA"), 8);
+    EXPECT_EQ(pooled.MaximumAllowed(pool), 0) << "others above the cap leave no room";
 }
 
 TEST(ArmyCounts, KeptCountsEqualARecountAfterEveryKindOfChange) {
