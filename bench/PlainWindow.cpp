@@ -30,12 +30,12 @@ public:
         setWindowTitle(QStringLiteral("New Army[*] - Plain window"));
         setFixedSize(620, 420);
 
-        struct Spec {
+        struct ActionInfo {
             const char* text;
             const char* icon;
             QStyle::StandardPixmap fallback;
         };
-        const Spec specs[] = {
+        const ActionInfo infos[] = {
             {"&New", "document-new", QStyle::SP_FileIcon},
             {"&Open...", "document-open", QStyle::SP_DialogOpenButton},
             {"&Save", "document-save", QStyle::SP_DialogSaveButton},
@@ -50,10 +50,10 @@ public:
             {"&About...", "help-about", QStyle::SP_MessageBoxInformation},
         };
         QList<QAction*> actions;
-        for (const Spec& spec : specs) {
+        for (const ActionInfo& info : infos) {
             auto* action =
-                new QAction(ThemeIcon(spec.icon, spec.fallback), QString::fromUtf8(spec.text), this);
-            action->setStatusTip(QString::fromUtf8(spec.text));
+                new QAction(ThemeIcon(info.icon, info.fallback), QString::fromUtf8(info.text), this);
+            action->setStatusTip(QString::fromUtf8(info.text));
             actions.push_back(action);
         }
         actions[0]->setShortcut(QKeySequence::New);
