@@ -30,27 +30,6 @@ std::vector<std::int32_t> NationIds(const ArmyCatalogue& catalogue) {
     return ids;
 }
 
-TEST(CatalogueRecords, TroopTypeFieldsAreReadInOrder) {
-    const auto catalogue = CatalogueFromText(
-        "<NATION 7 \"Name\" \"Army\">\r\n"
-        "<TROOPS 1GBW \"Longbowmen\" unit 512> 1 \"2\" 3 4 5 6 45 4 10 8\r\n"
-        "<INFO>Bows.</INFO><UINFO>Unit text.</UINFO><LIMIT>GEN1</LIMIT><SRULE>RG15</SRULE><NOBREAK>\r\n"
-        "</TROOPS>\r\n"
-        "</NATION>");
-    const NationRecord* nation = catalogue->FindNation(7);
-    ASSERT_NE(nation, nullptr);
-    const TroopTypeRecord* t = nation->FindTroopType(CodeOf("1GBW"));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ((Names{nation->name, nation->armyName, t->name, CodeText(t->troopKind), t->shots, t->info,
-                     t->unitInfo, t->limit, t->ruleCodes}),
-              (Names{"Name", "Army", "Longbowmen", "unit", "2", "Bows.", "Unit text.", "GEN1", "RG15"}));
-    EXPECT_EQ((std::vector<int>{t->category, t->attacks, t->hits, t->armourSave, t->command, t->size,
-                                t->points, t->minCount, t->maxCount, t->itemCategoryMask}),
-              (std::vector<int>{512, 1, 3, 4, 5, 6, 45, 4, 10, 8}));
-    EXPECT_FALSE(t->countsForBreakpoint);
-    EXPECT_EQ(t->nation, nation);
-}
-
 TEST(CatalogueRecords, ShortStatLinesAndMissingFieldsReadAsZero) {
     const auto catalogue =
         CatalogueFromText("<NATION 1 \"N\" \"A\">"
