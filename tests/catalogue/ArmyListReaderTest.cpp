@@ -91,8 +91,7 @@ TEST(ArmyListReader, EachFieldReadGivesItsValueAndStopsWhereItShould) {
         {Op::Word, "Ab" + nul + "c", true, "Ab", nul + "c"},
         {Op::Word, std::string(1500, 'w') + " x", true, std::string(1199, 'w'), " x"},
         {Op::Text, "a<b</INF</info></INFO>rest", true, "a<b</INF</info>", "rest"},
-        {Op::Text, "He said \"hold\".\r\n\r\n< not a tag</INFO>", true,
-         "He said \"hold\".\r\n\r\n< not a tag", ""},
+        {Op::Text, "Say \"hold\".\r\n< no tag</INFO>", true, "Say \"hold\".\r\n< no tag", ""},
         {Op::Text, "text<ab", false, "text<ab", ""},
         {Op::Text, std::string(5000, 'x') + "</INFO>", true, std::string(5000, 'x'), ""}, // no length limit
     };
@@ -145,7 +144,7 @@ TEST(FileReading, ReadsAtMostTheLimitAndRefusesWhatIsNoFile) {
         {dir.Put("empty", ""), 10, "", ""},
         {"/dev/null", 10, "", ""},
         {"/dev/zero", 1000, "", "The file is too large (over 1000 bytes)."},
-        {"/dev/zero", std::size_t{3} * 1024 * 1024, "", "The file is too large (over 3 MB)."},
+        {"/dev/zero", std::size_t{1024} * 1024, "", "The file is too large (over 1 MB)."}, // from 1 MB on
         {dir / "missing", 10, "", "The file does not exist."},
         {dir, 10, "", "It is a folder, not a file."},
         {dir / "pipe", 10, "", "It is a pipe or a socket, not a file."}, // and does not wait for a writer

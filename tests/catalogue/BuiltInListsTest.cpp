@@ -27,9 +27,9 @@ TEST_F(BuiltInLists, TheTextIsPlainAsciiEndingInNulAndCrLf) {
     }
 }
 
-// Every nation has its general first, and every troop type that may ride
-// may also go on foot. The lint test checks that every code names a record
-// and every mount has riders; the program's output below, the walk order.
+// Every nation has its general first, every SRULE code names a rule, and
+// every troop type that may ride may also go on foot. The lint test checks
+// the other codes and the riders; the program's output, the walk order.
 TEST_F(BuiltInLists, HoldTogether) {
     for (const NationRecord* n = catalogue->NextNation(nullptr); n; n = catalogue->NextNation(n)) {
         SCOPED_TRACE(n->name);
@@ -42,6 +42,9 @@ TEST_F(BuiltInLists, HoldTogether) {
         const TroopTypeRecord* noMount = n->FindTroopType(kNoMount);
         for (const auto& t : n->troopTypes) {
             EXPECT_EQ(t->info.empty(), t->ruleCodes.empty()) << t->name;
+            InfoTextList rules;
+            t->CollectInfoTexts(rules);
+            EXPECT_EQ(rules.size() * 4, t->ruleCodes.size()) << "every SRULE code names a rule: " << t->name;
             if (t->NextMount(nullptr) == nullptr)
                 continue;
             EXPECT_EQ(t->troopKind, kTroopCharacter) << t->name;

@@ -200,7 +200,6 @@ TEST(CatalogueLookups, ItemsAndEnginesFallBackToTheirNoRecords) {
     EXPECT_EQ(catalogue->FindMagicItem(CodeOf("zzzz"))->code(), kNoMagicItem);
     EXPECT_EQ(catalogue->FindSiegeEngine(CodeOf("zzzz"))->code(), kNoSiegeEngine);
     EXPECT_EQ(catalogue->FindSpecialRule(CodeOf("zzzz")), nullptr);
-    EXPECT_EQ(catalogue->FindNation(1), nullptr);
 
     const auto bare = CatalogueFromText("<MITEM eagl \"Legions eagle\" 8> 10 8192</MITEM>");
     EXPECT_EQ(bare->FindMagicItem(CodeOf("zzzz")), nullptr);
