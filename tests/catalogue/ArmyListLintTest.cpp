@@ -47,7 +47,9 @@ const struct {
     {"header-without-end.dfm", InNation("<TROOPS 1INF \"Foot\" unit 512 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n")},
     {"ignored-tags.dfm", "<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n" + kNation +
                              "<UINFO>x</UINFO><Troop>\n" + kEnd + "</NATION><NOTE>\n"},
-    {"cut-short.dfm", "<TRCAT 4096 Sea \"" + std::string(1300, 'x') + "\">\n<ABCDEFGHIJKLMNOPQRSTUVWXYZ>\n"},
+    // A name of 1199 bytes is kept whole.
+    {"cut-short.dfm", "<TRCAT 4096 Sea \"" + std::string(1300, 'x') + "\">\n<ABCDEFGHIJKLMNOPQRSTUVWXYZ>\n" +
+                          "<TRCAT 8192 Sky \"" + std::string(1199, 'y') + "\">\n"},
     {"dash-in-number.dfm", InNation("<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 1-2 --5</TROOPS>\n")},
     {"unknown-codes.dfm", InNation("<TROOPS POOL \"Pool\" unit 512> 1 \"\" 3 4 0 3 40 -2 0\n"
                                    "<LIMIT>GEN1 HERO</LIMIT><SRULE>RG15SKRIXY</SRULE></TROOPS>\n")},

@@ -62,7 +62,7 @@ TEST(ArmyListReader, EachFieldReadGivesItsValueAndStopsWhereItShould) {
         {Op::Tag, "/Nation>", true, "/NATION", ">"},
         {Op::Tag, "INFO\xC4>", true, "INFO", "\xC4>"}, // bytes above 0x7F are not letters
         {Op::Tag, std::string(30, 'a') + ">", true, std::string(19, 'A'), ">"},
-        {Op::Tag, "ab", true, "AB", ""},
+        {Op::Tag, "az", true, "AZ", ""},
         {Op::Number, "   42<", true, "42", "<"},
         {Op::Number, "-7", true, "-7", ""},
         {Op::Number, "7-", true, "-7", ""},

@@ -23,13 +23,6 @@ Names Walk(const Owner* owner, const Record* (Owner::*next)(const Record*) const
     return names;
 }
 
-std::vector<std::int32_t> NationIds(const ArmyCatalogue& catalogue) {
-    std::vector<std::int32_t> ids;
-    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
-        ids.push_back(n->id());
-    return ids;
-}
-
 TEST(CatalogueRecords, ShortStatLinesAndMissingFieldsReadAsZero) {
     const auto catalogue =
         CatalogueFromText("<NATION 1 \"N\" \"A\">"
@@ -106,13 +99,15 @@ TEST(CatalogueRecords, StrayTopLevelTagsAreIgnored) {
 TEST(CatalogueSources, LaterTextsAddAndReplaceNationsInPlace) {
     ArmyCatalogue catalogue;
     EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/base")), 1);
-    EXPECT_EQ(NationIds(catalogue), (std::vector<std::int32_t>{8, 4, 2, 1, 16}));
+    EXPECT_EQ(Walk(&catalogue, &ArmyCatalogue::NextNation),
+              (Names{"Eighth", "Fourth", "Second", "First", "Sixteenth"}));
     EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/extra")), 1)
         << "empty files, folders, .txt skipped";
     LoadText(catalogue,
              "<NATION 3 \"Third again\" \"x\"></NATION><NATION 3 \"Third, thrice\" \"y\"></NATION>");
     EXPECT_FALSE(catalogue.LoadFile(DataPath("catalogue/extra/empty.dfm"))) << "an empty file is not read";
-    EXPECT_EQ(NationIds(catalogue), (std::vector<std::int32_t>{3, 8, 4, 2, 1, 16}));
+    EXPECT_EQ(Walk(&catalogue, &ArmyCatalogue::NextNation),
+              (Names{"Third, thrice", "Eighth", "New fourth", "Second", "First", "Sixteenth"}));
     const NationRecord* fourth = catalogue.FindNation(4);
     EXPECT_EQ(fourth->info, "Replaced fourth.");
     EXPECT_EQ(Walk(fourth, &NationRecord::NextTroopType), (Names{"New guard"}));
