@@ -12,51 +12,15 @@ using namespace ovra::test;
 
 namespace {
 
-std::vector<std::int32_t> NationIds(const ArmyCatalogue& catalogue) {
-    std::vector<std::int32_t> ids;
-    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
-        ids.push_back(n->id());
-    return ids;
-}
+using Names = std::vector<std::string>;
 
-std::vector<std::string> Names(const NationRecord& nation, bool listedOnly) {
-    std::vector<std::string> names;
-    for (const TroopTypeRecord* t = listedOnly ? nation.NextListedTroopType(nullptr)
-                                               : nation.NextTroopType(nullptr);
-         t; t = listedOnly ? nation.NextListedTroopType(t) : nation.NextTroopType(t))
-        names.push_back(t->name);
+// The names of the records that `next` of `owner` walks through, from the first.
+template <class Owner, class Record>
+Names Walk(const Owner* owner, const Record* (Owner::*next)(const Record*) const) {
+    Names names;
+    for (const Record* r = (owner->*next)(nullptr); r; r = (owner->*next)(r))
+        names.push_back(r->name);
     return names;
-}
-
-TEST(CatalogueRecords, TroopTypeFieldsAreReadInOrder) {
-    const auto catalogue = CatalogueFromText(
-        "<NATION 7 \"Name\" \"Army\">\r\n"
-        "<TROOPS 1GBW \"Longbowmen\" unit 512> 1 \"2\" 3 4 5 6 45 4 10 8\r\n"
-        "<INFO>Bows.</INFO><UINFO>Unit text.</UINFO><LIMIT>GEN1</LIMIT><SRULE>RG15</SRULE><NOBREAK>\r\n"
-        "</TROOPS>\r\n"
-        "</NATION>");
-    const NationRecord* nation = catalogue->FindNation(7);
-    ASSERT_NE(nation, nullptr);
-    EXPECT_EQ(nation->name, "Name");
-    EXPECT_EQ(nation->armyName, "Army");
-    EXPECT_EQ(nation->kind, kKindNation);
-    const TroopTypeRecord* t = nation->FindTroopType(CodeOf("1GBW"));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->kind, kKindTroopType);
-    EXPECT_EQ(t->name, "Longbowmen");
-    EXPECT_EQ(t->troopKind, kTroopUnit);
-    EXPECT_EQ(t->category, 512);
-    EXPECT_EQ(t->attacks, 1);
-    EXPECT_EQ(t->shots, "2");
-    EXPECT_EQ((std::vector<int>{t->hits, t->armourSave, t->command, t->size, t->points, t->minCount,
-                                t->maxCount, t->itemCategoryMask}),
-              (std::vector<int>{3, 4, 5, 6, 45, 4, 10, 8}));
-    EXPECT_EQ(t->info, "Bows.");
-    EXPECT_EQ(t->unitInfo, "Unit text.");
-    EXPECT_EQ(t->limit, "GEN1");
-    EXPECT_EQ(t->ruleCodes, "RG15");
-    EXPECT_FALSE(t->countsForBreakpoint);
-    EXPECT_EQ(t->nation, nation);
 }
 
 TEST(CatalogueRecords, ShortStatLinesAndMissingFieldsReadAsZero) {
@@ -69,18 +33,15 @@ TEST(CatalogueRecords, ShortStatLinesAndMissingFieldsReadAsZero) {
                           "</NATION>");
     const NationRecord* n = catalogue->FindNation(1);
     ASSERT_NE(n, nullptr);
-    const TroopTypeRecord* nine = n->FindTroopType(CodeOf("NINE"));
-    EXPECT_EQ(nine->minCount, 7);
-    EXPECT_EQ(nine->itemCategoryMask, 0);
-    const TroopTypeRecord* seven = n->FindTroopType(CodeOf("SEVN"));
-    EXPECT_EQ(seven->points, 55);
-    EXPECT_EQ(seven->minCount, 0);
-    EXPECT_EQ(seven->maxCount, 0);
-    // Without its shots string the record takes the next quoted string in the
-    // text, the following record's name, and swallows that record.
-    const TroopTypeRecord* noShots = n->FindTroopType(CodeOf("NOSH"));
-    EXPECT_EQ(noShots->shots, "Took the shots");
-    EXPECT_EQ(n->FindTroopType(CodeOf("LAST")), nullptr);
+    ASSERT_EQ(Walk(n, &NationRecord::NextTroopType), (Names{"Nine", "Seven", "No shots"}));
+    const TroopTypeRecord& nine = *n->troopTypes[0];
+    const TroopTypeRecord& seven = *n->troopTypes[1];
+    EXPECT_EQ((std::vector<int>{nine.minCount, nine.itemCategoryMask, seven.points, seven.minCount,
+                                seven.maxCount}),
+              (std::vector<int>{7, 0, 55, 0, 0}));
+    // Without its shots string a record takes the next quoted string, the
+    // following record's name, and swallows that record.
+    EXPECT_EQ(n->troopTypes[2]->shots, "Took the shots");
 }
 
 TEST(CatalogueRecords, TagsAreCaseInsensitiveButClosingTextTagsAreExact) {
@@ -92,9 +53,8 @@ TEST(CatalogueRecords, TagsAreCaseInsensitiveButClosingTextTagsAreExact) {
                           "</Nation>");
     const NationRecord* n = catalogue->FindNation(5);
     ASSERT_NE(n, nullptr);
-    ASSERT_EQ(n->troopTypes.size(), 2u);
+    ASSERT_EQ(Walk(n, &NationRecord::NextTroopType), (Names{"General", "Second"}));
     EXPECT_EQ(n->troopTypes[0]->info, "one </info> two");
-    EXPECT_EQ(n->troopTypes[1]->name, "Second");
 }
 
 TEST(CatalogueRecords, SubTagsInAnyOrderAndRepeatedTextReplaces) {
@@ -105,9 +65,8 @@ TEST(CatalogueRecords, SubTagsInAnyOrderAndRepeatedTextReplaces) {
     const NationRecord* n = catalogue->FindNation(1);
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->info, "nation text");
-    ASSERT_EQ(n->troopTypes.size(), 1u);
+    ASSERT_EQ(Walk(n, &NationRecord::NextTroopType), (Names{"x"}));
     EXPECT_EQ(n->troopTypes[0]->code(), CodeOf("a \"b")) << "a code is four bytes, blanks and quotes too";
-    EXPECT_EQ(n->troopTypes[0]->name, "x");
     EXPECT_EQ(n->troopTypes[0]->info, "second");
 }
 
@@ -121,7 +80,7 @@ TEST(CatalogueRecords, NationWithoutClosingTagAbsorbsLaterRecords) {
     const NationRecord* n = catalogue->FindNation(1);
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->info, "later");
-    EXPECT_EQ(Names(*n, false), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(Walk(n, &NationRecord::NextTroopType), (Names{"A", "B"}));
     EXPECT_NE(catalogue->FindMagicItemCategory(1), nullptr) << "the closing tag ended the absorbing nation";
 }
 
@@ -132,72 +91,60 @@ TEST(CatalogueRecords, StrayTopLevelTagsAreIgnored) {
                           "< NATION 3 \"Blank\" \"Blank army\">"
                           "<MICAT 2 \"Banner\">");
     EXPECT_EQ(catalogue->NextNation(nullptr), nullptr) << "a blank after '<' gives an empty tag name";
-    ASSERT_NE(catalogue->FindMagicItemCategory(2), nullptr);
-    EXPECT_EQ(catalogue->FindMagicItemCategory(2)->name, "Banner");
+    EXPECT_EQ(Walk(catalogue.get(), &ArmyCatalogue::NextMagicItemCategory), (Names{"Banner"}));
 }
 
-TEST(CatalogueOrder, NationsWalkByBucketNewestFirstAndReplaceInPlace) {
+// Later texts add nations and replace those of known ids where they stand;
+// sources() notes who replaced whom.
+TEST(CatalogueSources, LaterTextsAddAndReplaceNationsInPlace) {
     ArmyCatalogue catalogue;
     EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/base")), 1);
-    EXPECT_EQ(NationIds(catalogue), (std::vector<std::int32_t>{8, 4, 2, 1, 16}));
+    EXPECT_EQ(Walk(&catalogue, &ArmyCatalogue::NextNation),
+              (Names{"Eighth", "Fourth", "Second", "First", "Sixteenth"}));
     EXPECT_EQ(catalogue.LoadDirectory(DataPath("catalogue/extra")), 1)
         << "empty files, folders, .txt skipped";
-    EXPECT_EQ(NationIds(catalogue), (std::vector<std::int32_t>{3, 8, 4, 2, 1, 16}));
-    const NationRecord* fourth = catalogue.FindNation(4);
-    EXPECT_EQ(fourth->name, "New fourth");
-    EXPECT_EQ(fourth->info, "Replaced fourth.");
-    EXPECT_EQ(Names(*fourth, false), (std::vector<std::string>{"New guard"}));
-}
-
-TEST(CatalogueSources, EachTextIsNotedWithTheNationsItAddedOrReplaced) {
-    ArmyCatalogue catalogue;
-    catalogue.LoadBuiltIn();
-    catalogue.LoadDirectory(DataPath("catalogue/base"));
-    catalogue.LoadDirectory(DataPath("catalogue/extra"));
     LoadText(catalogue,
              "<NATION 3 \"Third again\" \"x\"></NATION><NATION 3 \"Third, thrice\" \"y\"></NATION>");
     EXPECT_FALSE(catalogue.LoadFile(DataPath("catalogue/extra/empty.dfm"))) << "an empty file is not read";
+    EXPECT_EQ(Walk(&catalogue, &ArmyCatalogue::NextNation),
+              (Names{"Third, thrice", "Eighth", "New fourth", "Second", "First", "Sixteenth"}));
+    const NationRecord* fourth = catalogue.FindNation(4);
+    EXPECT_EQ(fourth->info, "Replaced fourth.");
+    EXPECT_EQ(Walk(fourth, &NationRecord::NextTroopType), (Names{"New guard"}));
+    EXPECT_EQ(fourth->source, 1u);
 
     const std::vector<ArmyListSource>& sources = catalogue.sources();
-    ASSERT_EQ(sources.size(), 4u);
-    EXPECT_EQ(sources[0].kind, ArmyListSource::Kind::BuiltIn);
-    EXPECT_EQ(sources[0].nations.size(), 12u);
-    EXPECT_EQ(sources[1].kind, ArmyListSource::Kind::File);
-    EXPECT_EQ(sources[1].file, DataPath("catalogue/base/base.dfm"));
-    EXPECT_EQ(sources[2].folder(), DataPath("catalogue/extra"));
-    EXPECT_EQ(sources[3].kind, ArmyListSource::Kind::Memory);
-
-    // Who replaced whom: id, name, and the replaced nation's source and name.
+    ASSERT_EQ(sources.size(), 3u);
+    EXPECT_EQ(sources[0].kind, ArmyListSource::Kind::File);
+    EXPECT_EQ(sources[0].file, DataPath("catalogue/base/base.dfm"));
+    EXPECT_EQ(sources[1].folder(), DataPath("catalogue/extra"));
+    EXPECT_EQ(sources[2].kind, ArmyListSource::Kind::Memory);
     auto changes = [&](std::size_t source) {
-        std::vector<std::string> lines;
+        Names lines;
         for (const ArmyListSource::Nation& n : sources[source].nations)
             lines.push_back(
                 std::to_string(n.id) + " " + n.name +
                 (n.replaced ? " <- " + std::to_string(n.replacedSource) + " " + n.replacedName : ""));
         return lines;
     };
-    EXPECT_EQ(changes(1), (std::vector<std::string>{"1 First <- 0 Alexander the Great", "2 Second <- 0 India",
-                                                    "4 Fourth <- 0 Greece", "8 Eighth <- 0 Trojan wars",
-                                                    "16 Sixteenth <- 0 Achaemenid Persia"}));
-    EXPECT_EQ(changes(2), (std::vector<std::string>{"3 Third", "4 New fourth <- 1 Fourth"}));
-    EXPECT_EQ(changes(3),
-              (std::vector<std::string>{"3 Third again <- 2 Third", "3 Third, thrice <- 3 Third again"}));
-    EXPECT_EQ(catalogue.FindNation(4)->source, 2u);
-    EXPECT_EQ(catalogue.FindNation(32)->source, 0u);
+    EXPECT_EQ(changes(0), (Names{"1 First", "2 Second", "4 Fourth", "8 Eighth", "16 Sixteenth"}));
+    EXPECT_EQ(changes(1), (Names{"3 Third", "4 New fourth <- 0 Fourth"}));
+    EXPECT_EQ(changes(2), (Names{"3 Third again <- 1 Third", "3 Third, thrice <- 2 Third again"}));
+
+    EXPECT_EQ(Walk(&catalogue, &ArmyCatalogue::NextSpecialRule),
+              (Names{"Range 15cm.", "Range 15cm., again"}));
+    EXPECT_EQ(catalogue.FindSpecialRule(CodeOf("RG15"))->name, "Range 15cm.") << "the first of a code wins";
 }
 
 TEST(CatalogueOrder, CategoryMapsReplaceByBitAndWalkByBucket) {
     const auto catalogue = CatalogueFromText("<TRCAT 512 Inf \"Infantry\"><TRCAT 1 CM \"Chariot Mount\">"
-                                             "<TRCAT 2 MM \"Monster\"><TRCAT 512 Foot \"Foot\">"
+                                             "<TRCAT 2 MM \"Monster\"><TRCAT 512 Foot \"Foot soldiers\">"
                                              "<MICAT 1 \"Weapon\"><MICAT 8 \"Roman Items\">");
-    std::vector<std::string> walk;
-    for (const TroopCategory* c = catalogue->NextTroopCategory(nullptr); c;
-         c = catalogue->NextTroopCategory(c))
-        walk.push_back(c->abbreviation);
-    EXPECT_EQ(walk, (std::vector<std::string>{"MM", "CM", "Foot"}));
-    EXPECT_EQ(catalogue->FindTroopCategory(512)->name, "Foot");
+    EXPECT_EQ(Walk(catalogue.get(), &ArmyCatalogue::NextTroopCategory),
+              (Names{"Monster", "Chariot Mount", "Foot soldiers"}));
+    EXPECT_EQ(catalogue->FindTroopCategory(512)->abbreviation, "Foot");
     EXPECT_EQ(catalogue->FindTroopCategory(513), nullptr) << "categories match whole bit values";
-    EXPECT_EQ(catalogue->NextMagicItemCategory(nullptr)->name, "Roman Items");
+    EXPECT_EQ(Walk(catalogue.get(), &ArmyCatalogue::NextMagicItemCategory), (Names{"Roman Items", "Weapon"}));
 }
 
 // The keyed maps against the plainest model of their order: 17 chains, a new
@@ -225,14 +172,11 @@ TEST(CatalogueOrder, KeyedMapMatchesAChainModelOverRandomKeys) {
 
         if (step % 100 != 99)
             continue;
-        std::vector<std::string> expected;
+        Names expected;
         for (const auto& c : model)
             for (const auto& e : c)
                 expected.push_back(e.second);
-        std::vector<std::string> walk;
-        for (const TroopCategory* c = map.Next(nullptr); c; c = map.Next(c))
-            walk.push_back(c->name);
-        ASSERT_EQ(walk, expected) << "after step " << step;
+        ASSERT_EQ(Walk(&map, &BucketMap<TroopCategory>::Next), expected) << "after step " << step;
         ASSERT_EQ(map.Count(), expected.size());
         ASSERT_EQ(map.Find(key)->name, std::to_string(step));
     }
@@ -240,24 +184,6 @@ TEST(CatalogueOrder, KeyedMapMatchesAChainModelOverRandomKeys) {
     TroopCategory stranger;
     stranger.key = map.Next(nullptr)->key;
     EXPECT_EQ(map.Next(&stranger), nullptr) << "a record with a held key that is not held itself";
-}
-
-TEST(CatalogueLookups, DuplicateCodesAreHeldAndTheFirstWins) {
-    ArmyCatalogue catalogue;
-    catalogue.LoadDirectory(DataPath("catalogue/base"));
-    catalogue.LoadDirectory(DataPath("catalogue/extra"));
-    const SpecialRuleRecord* first = catalogue.NextSpecialRule(nullptr);
-    ASSERT_NE(first, nullptr);
-    const SpecialRuleRecord* second = catalogue.NextSpecialRule(first);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->code(), first->code());
-    EXPECT_EQ(catalogue.FindSpecialRule(CodeOf("RG15")), first);
-
-    LoadText(catalogue, "<NATION 40 \"R\" \"R\"><TROOPS ARCH \"Archers\" unit 512> 1 \"1\" 3 0 0 3 40 0 0"
-                        "<SRULE>RG15</SRULE></TROOPS></NATION>");
-    InfoTextList texts;
-    catalogue.FindNation(40)->troopTypes[0]->CollectInfoTexts(texts);
-    EXPECT_EQ(texts, (InfoTextList{"Shoots at 15 cm."}));
 }
 
 TEST(CatalogueLookups, ItemsAndEnginesFallBackToTheirNoRecords) {
@@ -269,7 +195,6 @@ TEST(CatalogueLookups, ItemsAndEnginesFallBackToTheirNoRecords) {
     EXPECT_EQ(catalogue->FindMagicItem(CodeOf("zzzz"))->code(), kNoMagicItem);
     EXPECT_EQ(catalogue->FindSiegeEngine(CodeOf("zzzz"))->code(), kNoSiegeEngine);
     EXPECT_EQ(catalogue->FindSpecialRule(CodeOf("zzzz")), nullptr);
-    EXPECT_EQ(catalogue->FindNation(1), nullptr);
 
     const auto bare = CatalogueFromText("<MITEM eagl \"Legions eagle\" 8> 10 8192</MITEM>");
     EXPECT_EQ(bare->FindMagicItem(CodeOf("zzzz")), nullptr);
@@ -307,41 +232,29 @@ protected:
 };
 
 TEST_F(TroopTypeOptions, ListedTroopTypesLeaveOutMountsAndSpecialProfiles) {
-    EXPECT_EQ(Names(*nation, true),
-              (std::vector<std::string>{"Alexander", "Officers", "Phalangites", "Straddler", "Skirmishers"}));
+    EXPECT_EQ(Walk(nation, &NationRecord::NextListedTroopType),
+              (Names{"Alexander", "Officers", "Phalangites", "Straddler", "Skirmishers"}));
     EXPECT_EQ(nation->NextListedTroopType(Type("emsk")), nullptr) << "continues after the given record";
-    EXPECT_EQ(nation->NextTroopType(Type("nomo")), nullptr);
     TroopTypeRecord stranger(*const_cast<NationRecord*>(nation));
     EXPECT_EQ(nation->NextTroopType(&stranger), nullptr);
 }
 
-TEST_F(TroopTypeOptions, MountsAreFoundBySubstringOfTheirLimit) {
-    EXPECT_EQ(Type("HERO")->NextMount(nullptr), Type("ELMO"));
-    EXPECT_EQ(Type("HERO")->NextMount(Type("ELMO")), Type("nomo"));
-    EXPECT_EQ(Type("HERO")->NextMount(Type("nomo")), nullptr);
-    EXPECT_EQ(Type("2HAL")->NextMount(nullptr), nullptr);
+TEST_F(TroopTypeOptions, MountsItemsAndEnginesFollowLimitsAndMasks) {
+    EXPECT_EQ(Walk(Type("HERO"), &TroopTypeRecord::NextMount), (Names{"Elephant", "No mount"}));
+    EXPECT_EQ(Walk(Type("2HAL"), &TroopTypeRecord::NextMount), Names{});
     EXPECT_EQ(Type("XHER")->NextMount(nullptr), Type("ELMO"))
         << "\"ALEXHERO\" holds \"XHER\" across two codes";
-}
-
-TEST_F(TroopTypeOptions, SiegeEnginesOnlyForInfantry) {
-    std::vector<std::string> engines;
-    for (auto e = Type("2HAL")->NextAllowedSiegeEngine(nullptr); e;
-         e = Type("2HAL")->NextAllowedSiegeEngine(e))
-        engines.push_back(e->name);
-    EXPECT_EQ(engines, (std::vector<std::string>{"Battering Ram", "Mantlets", "No siege engine"}));
-    EXPECT_EQ(Type("XHER")->NextAllowedSiegeEngine(nullptr), nullptr);
-}
-
-TEST_F(TroopTypeOptions, MagicItemsNeedBothMasks) {
+    EXPECT_EQ(Walk(Type("2HAL"), &TroopTypeRecord::NextAllowedSiegeEngine),
+              (Names{"Battering Ram", "Mantlets", "No siege engine"}));
+    EXPECT_EQ(Type("XHER")->NextAllowedSiegeEngine(nullptr), nullptr) << "only infantry";
+    EXPECT_EQ(Walk(Type("HERO"), &TroopTypeRecord::NextAllowedMagicItem),
+              (Names{"Legions eagle", "No magic item"}));
     EXPECT_EQ(Type("ALEX")->NextAllowedMagicItem(nullptr), nullptr) << "item-category mask 0 offers nothing";
-    const MagicItemRecord* first = Type("HERO")->NextAllowedMagicItem(nullptr);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->code(), CodeOf("eagl"));
-    const MagicItemRecord* second = Type("HERO")->NextAllowedMagicItem(first);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->code(), kNoMagicItem);
-    EXPECT_EQ(Type("HERO")->NextAllowedMagicItem(second), nullptr);
+    std::vector<bool> counts;
+    for (const auto& t : nation->troopTypes)
+        counts.push_back(t->CountsForBreakpoint());
+    EXPECT_EQ(counts, (std::vector<bool>{false, false, true, false, true, false, false, false}))
+        << "only units without NOBREAK count for the breakpoint";
 }
 
 TEST_F(TroopTypeOptions, InfoTextsComeFromTheRulesBeforeTheTypesOwn) {
@@ -361,22 +274,21 @@ TEST_F(TroopTypeOptions, InfoTextsComeFromTheRulesBeforeTheTypesOwn) {
     EXPECT_EQ(texts, (InfoTextList{"Plain."}));
 }
 
-TEST_F(TroopTypeOptions, OnlyUnitsWithoutNobreakCountForTheBreakpoint) {
-    EXPECT_FALSE(Type("ALEX")->CountsForBreakpoint());
-    EXPECT_TRUE(Type("2HAL")->CountsForBreakpoint());
-    EXPECT_TRUE(Type("SKIR")->CountsForBreakpoint());
-    EXPECT_FALSE(Type("XHER")->CountsForBreakpoint());
-    EXPECT_FALSE(Type("ELMO")->CountsForBreakpoint());
-    EXPECT_FALSE(Type("emsk")->CountsForBreakpoint());
-}
-
 TEST(CatalogueRobustness, AnyBytesGiveACatalogue) {
     std::string noise;
     for (int i = 0; i < 5000; ++i)
         noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
     const std::string inputs[] = {
-        "",         "<",      "<NATION",   "<NATION 1 \"", "<NATION 1 \"a\" \"b\"><TROOPS",
-        "<TROOPS>", "<MITEM", "<MITEM ab", "<TRCAT 1",     "<NATION 1 \"a\" \"b\"><TROOPS A\0",
+        "",
+        "<",
+        "<NATION",
+        "<NATION 1 \"",
+        "<NATION 1 \"a\" \"b\"><TROOPS",
+        "<TROOPS>",
+        "<MITEM",
+        "<MITEM ab",
+        "<TRCAT 1",
+        std::string("<NATION 1 \"a\" \"b\"><TROOPS A\0", 28),
         noise,
     };
     for (const std::string& input : inputs) {
