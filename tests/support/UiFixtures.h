@@ -8,6 +8,7 @@
 #include "ArmyView.h"
 #include "CountPopup.h"
 #include "MainWindow.h"
+#include "OptionPickerDialog.h"
 #include "UiServices.h"
 #include "UnitDetailPane.h"
 #include "UnitListPainting.h"
@@ -26,6 +27,7 @@
 #include <QDialog>
 #include <QSettings>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
@@ -88,9 +90,7 @@ public:
             selectedFilter = exportFilter;
         return Take(fileAnswers, QString());
     }
-    bool RunPageSetup(QWidget*, QPrinter&) override { return true; }
     int ExecDialog(QDialog& dialog) override {
-        ++dialogsShown;
         return dialogHook ? dialogHook(dialog) : int(QDialog::Rejected);
     }
     // Without a hook the count grid ends as a click outside it would.
@@ -108,7 +108,6 @@ public:
     std::vector<QString> proposals;  // what every save and export dialog proposed
     std::deque<QString> fileAnswers; // what the next file dialogs answer
     int printDialogs = 0;
-    int dialogsShown = 0;
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
     std::function<void(QPrinter&, InfoChoice&, const std::function<void(QPrinter&)>&)> previewHook;
@@ -118,11 +117,11 @@ public:
 
 private:
     template <class T> static T Take(std::deque<T>& answers, T otherwise) {
-        if (answers.empty())
-            return otherwise;
-        T answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (!answers.empty()) {
+            otherwise = answers.front();
+            answers.pop_front();
+        }
+        return otherwise;
     }
 };
 
@@ -228,6 +227,24 @@ protected:
         ASSERT_EQ(Selected(), record);
     }
     const TaggedObject* Selected() { return list().SelectedRecord(); }
+    // The next option picker opened runs `answer` and ends as that leaves it.
+    void Answer(std::function<void(OptionPickerDialog&)> answer) {
+        program.services.dialogHook = [answer](QDialog& dialog) {
+            answer(static_cast<OptionPickerDialog&>(dialog));
+            return dialog.result();
+        };
+    }
+    // The next option picker opened chooses the option of that name with Ok;
+    // none cancels it.
+    void AnswerPicker(const char* option) {
+        Answer([option](OptionPickerDialog& picker) {
+            picker.optionTree()->setCurrentItem(PickerRow(picker, option));
+            (option != nullptr ? picker.okButton() : picker.cancelButton())->click();
+        });
+    }
+    static QTreeWidgetItem* PickerRow(const OptionPickerDialog& picker, const char* name) {
+        return picker.optionTree()->findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0);
+    }
     UnitRowContent Content(const TaggedObject* record) { return DescribeRow(army(), *record); }
 
     TestProgram program;

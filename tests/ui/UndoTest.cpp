@@ -4,12 +4,10 @@
 #include "UiFixtures.h"
 
 #include "NationBar.h"
-#include "OptionPickerDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -23,12 +21,7 @@ protected:
     template <class Button>
     void Pick(int unit, const char* option, Button* (UnitDetailPane::*button)() const) {
         Show(army().UnitAt(unit < 0 ? army().UnitCount() + unit : unit));
-        program.services.dialogHook = [option](QDialog& dialog) {
-            QTreeWidget* tree = static_cast<OptionPickerDialog&>(dialog).optionTree();
-            tree->setCurrentItem(tree->findItems(QString::fromLatin1(option), Qt::MatchExactly).value(0));
-            static_cast<OptionPickerDialog&>(dialog).okButton()->click();
-            return dialog.result();
-        };
+        AnswerPicker(option);
         (detail().*button)()->click();
     }
     void TypeInto(QWidget* field, const QString& text) {
@@ -104,7 +97,6 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         Action("actionRedo")->trigger();
         EXPECT_EQ(Bytes(), after);
         EXPECT_TRUE(program.frame().isWindowModified());
-        undo().clear();
     }
 }
 

@@ -3,43 +3,20 @@
 // pane, names, a pane whose unit is gone, and what the picker offers.
 #include "UiFixtures.h"
 
-#include "OptionPickerDialog.h"
 #include "UnitDetailPainting.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
 
 namespace {
 
-QTreeWidgetItem* RowOf(const OptionPickerDialog& picker, const TaggedObject* record) {
-    QTreeWidget* tree = picker.optionTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (OptionPickerDialog::RowRecord(tree->topLevelItem(i)) == record)
-            return tree->topLevelItem(i);
-    return nullptr;
-}
-
 class UnitPanel : public ArmyWindow {
 protected:
-    // The next picker opened chooses `record` with Ok; none cancels it.
-    void AnswerPicker(const TaggedObject* record) {
-        Answer([record](OptionPickerDialog& picker) {
-            picker.optionTree()->setCurrentItem(RowOf(picker, record));
-            (record != nullptr ? picker.okButton() : picker.cancelButton())->click();
-        });
-    }
-    void Answer(std::function<void(OptionPickerDialog&)> answer) {
-        program.services.dialogHook = [answer](QDialog& dialog) {
-            answer(static_cast<OptionPickerDialog&>(dialog));
-            return dialog.result();
-        };
-    }
     QString Description() { return detail().descriptionEdit()->toPlainText(); }
     // The pane's option controls by name, each checked to be enabled or not;
     // they, the description and the profile rows lie apart, inside the pane.
@@ -64,9 +41,9 @@ protected:
         }
         return names;
     }
-    bool Red(const UnitEntry& unit, const TaggedObject* current, const TaggedObject* option) {
+    bool Red(const UnitEntry& unit, const TaggedObject* current, const char* option) {
         OptionPickerDialog dialog(view(), &view(), unit.troopType(), unit, current);
-        QTreeWidgetItem* row = RowOf(dialog, option);
+        QTreeWidgetItem* row = PickerRow(dialog, option);
         return row != nullptr && row->foreground(0).color() == WarningRed() && !row->toolTip(0).isEmpty();
     }
 };
@@ -87,15 +64,13 @@ TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) 
         Show(&type);
         EXPECT_EQ(Controls(false), controls);
         EXPECT_FALSE(panel().nameEdit()->isEnabled());
-        if (auto* mount = detail().mountButton()) {
+        if (auto* mount = detail().mountButton())
             EXPECT_GE(ContrastRatio(mount->TextColour(), PaneBackground()), 4.5) << "readable when disabled";
-        }
         Show(army().FindUnit(doc().NewUnit(type).firstAdded()));
         EXPECT_EQ(Controls(true), controls);
         EXPECT_TRUE(panel().nameEdit()->isEnabled());
-        if (!lastRow.isEmpty()) {
+        if (!lastRow.isEmpty())
             EXPECT_EQ(detail().ProfileRowsShown().back().cells, lastRow);
-        }
     }
     UseNation(kIndia);
     Show(&Type("CHAR"));
@@ -109,7 +84,7 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     doc().OnSaveDocument(program.Path(QStringLiteral("general.evr")).toStdString());
     Show(general);
     const int descriptionOnFoot = detail().descriptionEdit()->geometry().top();
-    AnswerPicker(&Type("ELMO"));
+    AnswerPicker("Elephant");
     detail().mountButton()->click();
     EXPECT_EQ(general->mount(), &Type("ELMO"));
     EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("Elephant"));
@@ -127,7 +102,7 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     EXPECT_EQ(undo().count(), 1);
 
     // "No mount" takes the profile away and the controls move up again.
-    AnswerPicker(&Type("nomo"));
+    AnswerPicker("No mount");
     detail().mountButton()->click();
     EXPECT_EQ(detail().descriptionEdit()->geometry().top(), descriptionOnFoot);
     EXPECT_EQ(detail().ProfileRowsShown().size(), 2u);
@@ -170,13 +145,15 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
 
     // The old pane's controls, clicked before the pane goes.
     const std::string before = Bytes();
-    program.services.dialogHook = [](QDialog&) { return int(QDialog::Accepted); };
+    program.services.dialogHook = [](QDialog&) {
+        ADD_FAILURE() << "no dialog opens";
+        return int(QDialog::Accepted);
+    };
     engine->click();
     for (QPushButton* button : pane->findChildren<QPushButton*>())
         button->click();
     QTest::keyClicks(panel().nameEdit(), QStringLiteral("x"));
     EXPECT_EQ(Bytes(), before);
-    EXPECT_EQ(program.services.dialogsShown, 0);
 }
 
 TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
@@ -184,14 +161,14 @@ TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
     const UnitEntry* general = Add("GEN1");
     OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount());
     EXPECT_EQ(dialog.SelectedRecord(), &Type("nomo")) << "the current choice";
-    dialog.optionTree()->setCurrentItem(RowOf(dialog, &Type("ELMO")));
+    dialog.optionTree()->setCurrentItem(PickerRow(dialog, "Elephant"));
     EXPECT_EQ(dialog.pointsField()->text(), QStringLiteral("80"));
     EXPECT_TRUE(dialog.infoField()->toPlainText().startsWith(QStringLiteral("The rider of this mount")));
 
     Show(general);
     Answer([&](OptionPickerDialog& d) {
         QWidget* viewport = d.optionTree()->viewport();
-        const QPoint at = d.optionTree()->visualItemRect(RowOf(d, &Type("ELMO"))).center();
+        const QPoint at = d.optionTree()->visualItemRect(PickerRow(d, "Elephant")).center();
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
             QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                               Qt::NoModifier);
@@ -216,13 +193,13 @@ TEST_F(UnitPanel, ThePickerMarksRedWhatTakingAnOptionWouldBreak) {
     UseNation(kLegion);
     const UnitEntry* first = Add("TRIB");
     doc().SetMagicItem(first->id(), Item("eagl"));
-    EXPECT_TRUE(Red(*Add("TRIB"), Item("nomi"), Item("eagl")));
-    EXPECT_FALSE(Red(*first, Item("eagl"), Item("eagl"))) << "its own bearer does not count";
+    EXPECT_TRUE(Red(*Add("TRIB"), Item("nomi"), "Legions eagle"));
+    EXPECT_FALSE(Red(*first, Item("eagl"), "Legions eagle")) << "its own bearer does not count";
     UseNation(kIndia, 1000); // one Elephant per thousand points
     const UnitEntry* general = Add("GEN1");
     doc().SetMount(general->id(), &Type("ELMO"));
-    EXPECT_TRUE(Red(*Add("HER8"), &Type("nomo"), &Type("ELMO")));
-    EXPECT_FALSE(Red(*general, &Type("ELMO"), &Type("ELMO")));
+    EXPECT_TRUE(Red(*Add("HER8"), &Type("nomo"), "Elephant"));
+    EXPECT_FALSE(Red(*general, &Type("ELMO"), "Elephant"));
 }
 
 } // namespace
