@@ -69,19 +69,19 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         {"Undo Nation", kIndia,
          [&] {
              QComboBox* combo = view().nationBar()->nationCombo();
-             emit combo->activated(combo->findText(QStringLiteral("Greek army")));
+             emit combo->activated(combo->findText("Greek army"));
          }},
         {"Undo Points limit", kIndia,
          [&] {
              view().nationBar()->pointsEdit()->selectAll();
-             TypeInto(view().nationBar()->pointsEdit(), QStringLiteral("1500"));
+             TypeInto(view().nationBar()->pointsEdit(), "1500");
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.undoText);
         UseNation(c.nation, 2000, true);
         c.prepare();
-        doc().OnSaveDocument(program.Path(QStringLiteral("army.evr")).toStdString());
+        doc().OnSaveDocument(program.Path("army.evr").toStdString());
         const std::string before = Bytes();
         c.act();
         const std::string after = Bytes();
@@ -109,7 +109,7 @@ TEST_F(Undo, UndoShowsTheUnitItTouchedAndOpensItsType) {
     Action("actionUndo")->trigger();
     EXPECT_EQ(Selected(), bows);
     EXPECT_TRUE(tree().isExpanded(Row(&Type("1GBW"))));
-    EXPECT_EQ(detail().siegeEngineButton()->text(), QStringLiteral("No siege engine"));
+    EXPECT_EQ(detail().siegeEngineButton()->text(), "No siege engine");
 
     // A deleted unit comes back in its place, selected.
     Action("actionDeleteUnit")->trigger();
@@ -117,7 +117,7 @@ TEST_F(Undo, UndoShowsTheUnitItTouchedAndOpensItsType) {
     Action("actionUndo")->trigger();
     EXPECT_EQ(army().UnitAt(3)->id(), id);
     EXPECT_EQ(Selected(), army().UnitAt(3));
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Longbowmen"));
+    EXPECT_EQ(panel().nameEdit()->text(), "Longbowmen");
 }
 
 TEST_F(Undo, CtrlZInATypedFieldUndoesTheArmyAndANewArmyHasNothingToUndo) {
@@ -126,12 +126,12 @@ TEST_F(Undo, CtrlZInATypedFieldUndoesTheArmyAndANewArmyHasNothingToUndo) {
     QLineEdit* points = view().nationBar()->pointsEdit();
     points->setFocus();
     points->end(false);
-    QTest::keyClicks(points, QStringLiteral("5"));
+    QTest::keyClicks(points, "5");
     QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(doc().pointsLimit(), 2000);
-    EXPECT_EQ(points->text(), QStringLiteral("2000"));
+    EXPECT_EQ(points->text(), "2000");
     QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(points->text(), QStringLiteral("2000")) << "nothing left to undo, and the field keeps still";
+    EXPECT_EQ(points->text(), "2000") << "nothing left to undo, and the field keeps still";
     QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(doc().pointsLimit(), 20005);
 

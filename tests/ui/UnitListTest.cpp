@@ -42,10 +42,9 @@ TEST_F(UnitList, RowsFollowTheListedTroopTypesAndTheArmyOrder) {
     EXPECT_EQ(model.RecordAt(model.index(0, 0, bowRow)), first);
     EXPECT_EQ(model.RecordAt(model.index(1, 0, bowRow)), second);
     EXPECT_EQ(Row(lord).parent(), Row(&Type("GEN1")));
-    EXPECT_EQ(model.data(bowRow, Qt::AccessibleTextRole).toString(),
-              QStringLiteral("Longbowmen: 2 units, 110 points"));
+    EXPECT_EQ(model.data(bowRow, Qt::AccessibleTextRole).toString(), "Longbowmen: 2 units, 110 points");
     EXPECT_FALSE(Content(&bows).countInBounds) << "Longbowmen need 8 at 2000 points";
-    EXPECT_EQ(Content(first).points, QStringLiteral("55"));
+    EXPECT_EQ(Content(first).points, "55");
 
     UseNation(kNobody);
     EXPECT_EQ(model.rowCount(), 0);
@@ -77,7 +76,7 @@ TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
     Show(army().UnitAt(army().UnitCount() - 1));
     doc().SetCountOfType(army().UnitAt(army().UnitCount() - 1)->troopType().code(), 0);
     EXPECT_EQ(Selected(), &Type("GEN1"));
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("General"));
+    EXPECT_EQ(panel().nameEdit()->text(), "General");
 }
 
 TEST_F(UnitList, OnlyALeftClickSelectsAndATroopTypeClickOpensItAlone) {
@@ -85,7 +84,7 @@ TEST_F(UnitList, OnlyALeftClickSelectsAndATroopTypeClickOpensItAlone) {
     const TroopTypeRecord& bows = Type("1GBW");
     const TroopTypeRecord& horse = Type("LGCV");
     ClickRow(&bows);
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Longbowmen"));
+    EXPECT_EQ(panel().nameEdit()->text(), "Longbowmen");
     ClickRow(&horse);
     EXPECT_EQ(Open(), std::vector<const TroopTypeRecord*>{&horse});
     ClickRow(&horse);
@@ -121,7 +120,7 @@ TEST_F(UnitList, OnlyALeftClickSelectsAndATroopTypeClickOpensItAlone) {
 TEST(CountGrid, CellsAreFoundWhereTheyAreDrawnAndHoldTwoDigits) {
     EnsureApplication();
     for (const int points : {8, 14}) {
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font("DejaVu Sans");
         font.setPointSize(points);
         const CountGridGeometry grid = CountGridGeometry::For(font);
         const QRect whole(QPoint(0, 0), grid.Size());
@@ -139,7 +138,7 @@ TEST(CountGrid, CellsAreFoundWhereTheyAreDrawnAndHoldTwoDigits) {
 
 TEST(UnitRows, CountsAndPointsTooLongForTheirCellsShowWhole) {
     EnsureApplication();
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font("DejaVu Sans");
     font.setPointSize(8);
     const QFontMetrics fm(font);
     const int digit = fm.horizontalAdvance(QLatin1Char('0'));
@@ -191,7 +190,7 @@ TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
         list().model().TroopTypeAt(list().model().index(list().model().rowCount() - 1, 0));
     Show(army().FindUnit(list().model().UnitAt(list().model().index(0, 0, Row(&bows)))->id()));
     clickAt(grid.CellRect(army().CountOfType(last->code())).center());
-    doc().OnSaveDocument(program.Path(QStringLiteral("bows.evr")).toStdString());
+    doc().OnSaveDocument(program.Path("bows.evr").toStdString());
     ClickRow(last, 20);
     EXPECT_TRUE(doc().IsModified()) << "the first 20 pixels all open the grid";
     EXPECT_TRUE(Open().empty()) << "the list was rebuilt";

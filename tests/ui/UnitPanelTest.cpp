@@ -64,35 +64,36 @@ TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) 
         Show(&type);
         EXPECT_EQ(Controls(false), controls);
         EXPECT_FALSE(panel().nameEdit()->isEnabled());
-        if (auto* mount = detail().mountButton())
+        if (auto* mount = detail().mountButton()) {
             EXPECT_GE(ContrastRatio(mount->TextColour(), PaneBackground()), 4.5) << "readable when disabled";
+        }
         Show(army().FindUnit(doc().NewUnit(type).firstAdded()));
         EXPECT_EQ(Controls(true), controls);
         EXPECT_TRUE(panel().nameEdit()->isEnabled());
-        if (!lastRow.isEmpty())
+        if (!lastRow.isEmpty()) {
             EXPECT_EQ(detail().ProfileRowsShown().back().cells, lastRow);
+        }
     }
     UseNation(kIndia);
     Show(&Type("CHAR"));
-    EXPECT_TRUE(Description().contains(QStringLiteral("in the open.\n\nHeavy chariots")))
-        << "CR LF as line breaks";
+    EXPECT_TRUE(Description().contains("in the open.\n\nHeavy chariots")) << "CR LF as line breaks";
 }
 
 TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
-    doc().OnSaveDocument(program.Path(QStringLiteral("general.evr")).toStdString());
+    doc().OnSaveDocument(program.Path("general.evr").toStdString());
     Show(general);
     const int descriptionOnFoot = detail().descriptionEdit()->geometry().top();
     AnswerPicker("Elephant");
     detail().mountButton()->click();
     EXPECT_EQ(general->mount(), &Type("ELMO"));
-    EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("Elephant"));
+    EXPECT_EQ(detail().mountButton()->text(), "Elephant");
     EXPECT_GT(detail().descriptionEdit()->geometry().top(), descriptionOnFoot)
         << "the description moves down";
     EXPECT_EQ(Controls(true), QStringList{"mountButton"});
     EXPECT_EQ(detail().ProfileRowsShown().back().cells, (QStringList{"MM", "3", "0", "0", "1", "80"}));
-    EXPECT_TRUE(Description().contains(QStringLiteral("The royal elephant")));
+    EXPECT_TRUE(Description().contains("The royal elephant"));
     EXPECT_EQ(Selected(), general);
 
     // The same mount again, or Cancel, changes nothing.
@@ -109,7 +110,7 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     undo().undo();
     undo().undo();
     EXPECT_FALSE(doc().IsModified());
-    EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("No mount"));
+    EXPECT_EQ(detail().mountButton()->text(), "No mount");
 }
 
 TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
@@ -122,7 +123,7 @@ TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
     QTest::keyClick(name, Qt::Key_Backspace);
     EXPECT_EQ(name->text(), QString()) << "the field keeps what was typed";
     EXPECT_EQ(general->name(), "General");
-    QTest::keyClicks(name, QStringLiteral("R"));
+    QTest::keyClicks(name, "R");
     for (const QString& typed : {QString(QChar(0xE2)), QStringLiteral("ja"), QString(QChar(0x4E2D))}) {
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, typed);
         QApplication::sendEvent(name, &key);
@@ -152,7 +153,7 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
     engine->click();
     for (QPushButton* button : pane->findChildren<QPushButton*>())
         button->click();
-    QTest::keyClicks(panel().nameEdit(), QStringLiteral("x"));
+    QTest::keyClicks(panel().nameEdit(), "x");
     EXPECT_EQ(Bytes(), before);
 }
 
@@ -162,8 +163,8 @@ TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
     OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount());
     EXPECT_EQ(dialog.SelectedRecord(), &Type("nomo")) << "the current choice";
     dialog.optionTree()->setCurrentItem(PickerRow(dialog, "Elephant"));
-    EXPECT_EQ(dialog.pointsField()->text(), QStringLiteral("80"));
-    EXPECT_TRUE(dialog.infoField()->toPlainText().startsWith(QStringLiteral("The rider of this mount")));
+    EXPECT_EQ(dialog.pointsField()->text(), "80");
+    EXPECT_TRUE(dialog.infoField()->toPlainText().startsWith("The rider of this mount"));
 
     Show(general);
     Answer([&](OptionPickerDialog& d) {
