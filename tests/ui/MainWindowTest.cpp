@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -19,20 +18,17 @@ using namespace ovra::test;
 namespace {
 
 TEST(MainWindow, StartsWithTheRememberedNationOrTheFirst) {
-    TestProgram program;
-    ASSERT_FALSE(program.Start().has_value());
-    EXPECT_EQ(program.doc().army().nation().id(), 8);
-    EXPECT_EQ(program.doc().pointsLimit(), 2000);
-    EXPECT_EQ(program.frame().windowTitle(), "New Army[*] - Fennmarch AG");
-    EXPECT_FALSE(program.frame().isWindowModified());
-
-    for (const int remembered : {32, 3}) { // 3 is no nation
-        TestProgram again;
-        again.settings->setValue("INIT/Nation", remembered);
-        again.settings->setValue("INIT/Points", 1500);
-        again.Start();
-        EXPECT_EQ(again.doc().army().nation().id(), remembered == 3 ? 8 : 32);
-        EXPECT_EQ(again.view().nationBar()->pointsEdit()->text(), "1500");
+    for (const int remembered : {0, 32, 3}) { // nothing remembered, a nation, and 3 that is no nation
+        TestProgram program;
+        if (remembered != 0) {
+            program.settings->setValue("INIT/Nation", remembered);
+            program.settings->setValue("INIT/Points", 1500);
+        }
+        ASSERT_FALSE(program.Start().has_value());
+        EXPECT_EQ(program.doc().army().nation().id(), remembered == 32 ? 32 : 8);
+        EXPECT_EQ(program.view().nationBar()->pointsEdit()->text(), remembered == 0 ? "2000" : "1500");
+        EXPECT_EQ(program.frame().windowTitle(), "New Army[*] - Fennmarch AG");
+        EXPECT_FALSE(program.frame().isWindowModified());
     }
 }
 
@@ -43,7 +39,7 @@ TEST(MainWindow, MenusHoldTheCommandsWithTheirShortcutsAndOpenTheirDialogs) {
     for (QAction* menu : program.frame().menuBar()->actions())
         for (QAction* action : menu->menu()->actions())
             shortcuts << action->shortcut().toString();
-    EXPECT_EQ(shortcuts.join(QLatin1Char(' ')).simplified(),
+    EXPECT_EQ(shortcuts.join(' ').simplified(),
               "Ctrl+N Ctrl+O Ctrl+P Ctrl+Z Ctrl+Y Ctrl+Shift+C Ins Del Ctrl+K");
 
     // About, the nation's info, and Help > Army lists with every file read, its nations and its lint.
@@ -53,10 +49,10 @@ TEST(MainWindow, MenusHoldTheCommandsWithTheirShortcutsAndOpenTheirDialogs) {
         if (auto* name = dialog.findChild<QLineEdit*>("nationName"))
             seen << name->text();
         if (auto* tree = dialog.findChild<QTreeWidget*>("armyListTree")) {
-            for (int i = 1; i < tree->topLevelItemCount(); ++i)
-                seen << tree->topLevelItem(i)->text(0) + QStringLiteral(": ") +
-                            tree->topLevelItem(i)->text(1) + QStringLiteral(", ") +
-                            tree->topLevelItem(i)->child(0)->text(0);
+            for (int i = 1; i < tree->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* file = tree->topLevelItem(i);
+                seen << file->text(0) + ": " + file->text(1) + ", " + file->child(0)->text(0);
+            }
             tree->setCurrentItem(tree->topLevelItem(2)->child(0));
             seen << dialog.findChild<QPlainTextEdit*>("lintView")->toPlainText().section(':', 0, 3);
         }

@@ -217,10 +217,7 @@ TEST_F(UnitList, TheKeyboardOpensTheCountGridMovesTypesAndTakes) {
     Add("1GBW");
     Show(&bows);
     const std::vector<std::tuple<std::vector<Qt::Key>, Qt::Key, int, const char*>> cases = {
-        {{Qt::Key_Right, Qt::Key_Down, Qt::Key_Return},
-         Qt::Key_Return,
-         1 + 1 + 6,
-         "from the count, right, down"},
+        {{Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}, Qt::Key_Return, 8, "from 1, right, down a row of 6"},
         {{Qt::Key_1, Qt::Key_2, Qt::Key_Enter}, Qt::Key_F2, 12, "digits type the number"},
         {{Qt::Key_4, Qt::Key_5, Qt::Key_Return}, Qt::Key_Return, 5, "45 is past the grid: the 5 starts anew"},
         {{Qt::Key_Left, Qt::Key_Escape}, Qt::Key_Return, 5, "Escape takes nothing"}};
