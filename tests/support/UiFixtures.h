@@ -8,6 +8,7 @@
 #include "ArmyView.h"
 #include "CountPopup.h"
 #include "MainWindow.h"
+#include "NationBar.h"
 #include "OptionPickerDialog.h"
 #include "UiServices.h"
 #include "UnitDetailPane.h"
@@ -24,6 +25,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QSettings>
 #include <QTest>
@@ -183,6 +185,7 @@ protected:
     UnitTree& tree() { return *list().tree(); }
     UnitPanel& panel() { return *view().unitPanel(); }
     UnitDetailPane& detail() { return *panel().detailPane(); }
+    QComboBox* Nations() { return view().nationBar()->nationCombo(); }
     QUndoStack& undo() { return view().undoStack(); }
     QAction* Action(const char* name) { return program.Action(name); }
     std::string Bytes() { return WriteArmyFile(army()); }

@@ -1,11 +1,9 @@
 // The main window as a player meets it: start-up, menus and dialogs, the
 // nation bar and the file commands.
-#include "NationBar.h"
 #include "RunProgram.h"
 #include "UiFixtures.h"
 
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>

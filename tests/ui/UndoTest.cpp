@@ -3,10 +3,7 @@
 // byte, and each shows what it touched.
 #include "UiFixtures.h"
 
-#include "NationBar.h"
-
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 
 using namespace ovra;
@@ -16,20 +13,24 @@ namespace {
 
 class Undo : public ArmyWindow {
 protected:
-    // Shows a unit (counted from the end when negative) and picks the option
-    // with that name for it.
+    // Shows a unit, counted from the end when negative.
+    UnitPanel& ShowUnit(int unit) {
+        Show(army().UnitAt(unit < 0 ? army().UnitCount() + unit : unit));
+        return panel();
+    }
+    // Shows a unit and picks the option with that name for it.
     template <class Button>
     void Pick(int unit, const char* option, Button* (UnitDetailPane::*button)() const) {
-        Show(army().UnitAt(unit < 0 ? army().UnitCount() + unit : unit));
         AnswerPicker(option);
-        (detail().*button)()->click();
+        (ShowUnit(unit).detailPane()->*button)()->click();
     }
-    void TypeInto(QWidget* field, const QString& text) {
+    void TypeInto(QLineEdit* field, const QString& text) {
         field->setFocus();
+        field->selectAll();
         QTest::keyClicks(field, text);
     }
     void ShowAndTrigger(int unit, const char* action) {
-        Show(army().UnitAt(unit));
+        ShowUnit(unit);
         Action(action)->trigger();
     }
 };
@@ -42,40 +43,21 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         std::function<void()> prepare = [] {};
     };
     const std::vector<Case> cases = {
-        {"Undo Number of units", kIndia,
-         [&] {
-             program.services.countPopupHook = [](CountPopup&) { return 3; };
-             ClickRow(&Type("1GBW"), 5);
-         }},
+        {"Undo Number of units", kIndia, [&] { ClickRow(&Type("1GBW"), 5); },
+         [&] { program.services.countPopupHook = [](CountPopup&) { return 3; }; }},
         {"Undo New unit", kIndia, [&] { ShowAndTrigger(0, "actionNewUnit"); }},
         {"Undo Delete unit", kIndia, [&] { ShowAndTrigger(2, "actionDeleteUnit"); }},
         {"Undo Min/Max units", kIndia, [&] { Action("actionMinMax")->trigger(); },
          [&] { doc().SetCountOfType(CodeOf("GEN1"), 3); }},
-        {"Undo Rename", kIndia,
-         [&] {
-             Show(army().UnitAt(1));
-             TypeInto(panel().nameEdit(), "Porus");
-         }},
+        {"Undo Rename", kIndia, [&] { TypeInto(ShowUnit(1).nameEdit(), "Porus"); }},
         {"Undo Mount", kIndia, [&] { Pick(0, "Elephant", &UnitDetailPane::mountButton); }},
         {"Undo Siege engine", kIndia, [&] { Pick(1, "Battering Ram", &UnitDetailPane::siegeEngineButton); }},
         {"Undo Magic item", kLegion, [&] { Pick(-1, "Legions eagle", &UnitDetailPane::magicItemButton); },
          [&] { doc().SetCountOfType(CodeOf("TRIB"), 2); }},
-        {"Undo Runners", kEgypt,
-         [&] {
-             Show(army().UnitAt(army().UnitCount() - 1));
-             detail().runnersBox()->click();
-         },
+        {"Undo Runners", kEgypt, [&] { ShowUnit(-1).detailPane()->runnersBox()->click(); },
          [&] { doc().SetCountOfType(CodeOf("1CHA"), 1); }},
-        {"Undo Nation", kIndia,
-         [&] {
-             QComboBox* combo = view().nationBar()->nationCombo();
-             emit combo->activated(combo->findText("Greek army"));
-         }},
-        {"Undo Points limit", kIndia,
-         [&] {
-             view().nationBar()->pointsEdit()->selectAll();
-             TypeInto(view().nationBar()->pointsEdit(), "1500");
-         }},
+        {"Undo Nation", kIndia, [&] { emit Nations()->activated(Nations()->findText("Greek army")); }},
+        {"Undo Points limit", kIndia, [&] { TypeInto(view().nationBar()->pointsEdit(), "1500"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.undoText);

@@ -4,12 +4,10 @@
 #include "UiFixtures.h"
 
 #include "Icons.h"
-#include "NationBar.h"
 #include "RunProgram.h"
 #include "Win1252.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -22,10 +20,7 @@ using namespace ovra::test;
 
 namespace {
 
-class Window : public ArmyWindow {
-protected:
-    QComboBox* Nations() { return view().nationBar()->nationCombo(); }
-};
+using Window = ArmyWindow;
 
 TEST_F(Window, FaultsANewUserMet) {
     // The keyboard starts in the unit list.
