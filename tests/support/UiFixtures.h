@@ -131,18 +131,16 @@ private:
 // and a scratch folder that goes with it.
 class TestProgram {
 public:
-    explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) : lists(std::move(armyLists)) {
+    explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) {
         EnsureApplication();
-        settings = std::make_unique<QSettings>(Path(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        settings = std::make_unique<QSettings>(Path("settings.ini"), QSettings::IniFormat);
+        options.armyListDirectories = std::move(armyLists);
+        options.settings = settings.get();
+        options.services = &services;
+        options.translationFolders = QStringList(); // no translation unless a test asks for one
     }
     // Starts as the command line would; the window is shown.
     std::optional<int> Start(const StartRequest& request = {}) {
-        ApplicationOptions options;
-        options.armyListDirectories = lists;
-        options.settings = settings.get();
-        options.services = &services;
-        options.translationFolders = translationFolders;
-        options.locale = locale;
         app = std::make_unique<Application>(options);
         return app->Start(request);
     }
@@ -158,12 +156,9 @@ public:
     }
 
     ScratchFolder directory;
-    std::vector<std::filesystem::path> lists;
     std::unique_ptr<QSettings> settings;
     ScriptedServices services;
-    // No translation unless a test asks for one.
-    QStringList translationFolders;
-    std::optional<QLocale> locale;
+    ApplicationOptions options;
     std::unique_ptr<Application> app;
 };
 

@@ -177,10 +177,7 @@ TEST(StartUp, AFileNameOpensThatArmyOrPrintsIt) {
     EXPECT_EQ(program.Start({StartRequest::Action::Open, DataPath("army/not-there.evr")}), 1);
     EXPECT_EQ(program.services.messages.size(), 1u);
 
-    ApplicationOptions options;
-    options.settings = program.settings.get();
-    options.services = &program.services;
-    Application app(options);
+    Application app(program.options);
     const QString pdf = program.Path("printed.pdf");
     app.printer().setOutputFormat(QPrinter::PdfFormat);
     app.printer().setOutputFileName(pdf);

@@ -167,8 +167,8 @@ TEST(Translation, TheWindowSpeaksTheUsersLanguageWhenATranslationIsInstalled) {
     for (const QLocale& locale :
          {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
         TestProgram program;
-        program.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
-        program.locale = locale;
+        program.options.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
+        program.options.locale = locale;
         program.Start();
         const bool german = locale.language() == QLocale::German;
         const QList<QAction*> menus = program.frame().menuBar()->actions();
