@@ -21,14 +21,23 @@
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
 #include "CatalogueFixtures.h"
+#include "RunProgram.h"
 #include "ScratchFolder.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
 

@@ -5,7 +5,6 @@
 #include "BreachListDialog.h"
 
 #include <QHelpEvent>
-#include <QLabel>
 #include <QListWidget>
 #include <QToolTip>
 

@@ -1,14 +1,8 @@
 // The main window as a player meets it: start-up, menus and dialogs, the
 // nation bar and the file commands.
-#include "RunProgram.h"
 #include "UiFixtures.h"
 
-#include <QClipboard>
 #include <QDir>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPrinter>
 
 using namespace ovra;
 using namespace ovra::test;

@@ -1,16 +1,12 @@
 // The roster from the window: printed, previewed, exported and copied as the
 // command line writes it, and the print dialog's Info choice in plain sight.
-#include "RunProgram.h"
 #include "UiFixtures.h"
 
 #include <QAbstractPrintDialog>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QMimeData>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QRadioButton>
-#include <QTimer>
 
 using namespace ovra;
 using namespace ovra::test;

@@ -4,7 +4,6 @@
 #include "UiFixtures.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 
 using namespace ovra;
 using namespace ovra::test;

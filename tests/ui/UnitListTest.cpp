@@ -2,10 +2,6 @@
 // the count grid that sets the number of units of a troop type.
 #include "UiFixtures.h"
 
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QTimer>
-
 using namespace ovra;
 using namespace ovra::test;
 

@@ -6,9 +6,6 @@
 #include "UnitDetailPainting.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
 
 using namespace ovra;
 using namespace ovra::test;

@@ -4,16 +4,11 @@
 #include "UiFixtures.h"
 
 #include "Icons.h"
-#include "RunProgram.h"
 #include "Win1252.h"
 
 #include <QAbstractItemView>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 
 using namespace ovra;
 using namespace ovra::test;
