@@ -9,6 +9,7 @@ namespace {
 
 class UnitList : public ArmyWindow {
 protected:
+    void SetUp() override { UseNation(kIndia, 2000, true); }
     // The tree's rows open now: the troop types' whose rows are expanded.
     std::vector<const TroopTypeRecord*> Open() {
         std::vector<const TroopTypeRecord*> open;
@@ -48,7 +49,6 @@ TEST_F(UnitList, RowsFollowTheListedTroopTypesAndTheArmyOrder) {
 }
 
 TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
-    UseNation(kIndia, 2000, true);
     const TroopTypeRecord& bows = Type("1GBW");
     const UnitEntry* bow = army().UnitAt(8);
     ASSERT_EQ(&bow->troopType(), &bows);
@@ -76,7 +76,6 @@ TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
 }
 
 TEST_F(UnitList, OnlyALeftClickSelectsAndATroopTypeClickOpensItAlone) {
-    UseNation(kIndia, 2000, true);
     const TroopTypeRecord& bows = Type("1GBW");
     const TroopTypeRecord& horse = Type("LGCV");
     ClickRow(&bows);
@@ -157,7 +156,6 @@ TEST(UnitRows, CountsAndPointsTooLongForTheirCellsShowWhole) {
 }
 
 TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
-    UseNation(kIndia, 2000, true);
     const TroopTypeRecord& bows = Type("1GBW");
     const CountGridGeometry grid = CountGridGeometry::For(view().metrics().font);
     // Each grid is clicked at a point of its own, running its own loop as the

@@ -14,6 +14,7 @@ namespace {
 
 class UnitPanel : public ArmyWindow {
 protected:
+    void SetUp() override { UseNation(kIndia); }
     QString Description() { return detail().descriptionEdit()->toPlainText(); }
     // The pane's option controls by name, each checked to be enabled or not;
     // they, the description and the profile rows lie apart, inside the pane.
@@ -46,6 +47,8 @@ protected:
 };
 
 TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) {
+    Show(&Type("CHAR"));
+    EXPECT_TRUE(Description().contains("in the open.\n\nHeavy chariots")) << "CR LF as line breaks";
     const std::vector<std::tuple<int, Code, QStringList, QStringList>> cases = {
         {kIndia, CodeOf("GEN1"), {"mountButton"}, {"Gen", "2", "9", "100"}},
         {kIndia, CodeOf("1GBW"), {"siegeEngineButton"}, {"Inf", "3/1", "3", "0", "3", "55"}},
@@ -71,13 +74,9 @@ TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) 
             EXPECT_EQ(detail().ProfileRowsShown().back().cells, lastRow);
         }
     }
-    UseNation(kIndia);
-    Show(&Type("CHAR"));
-    EXPECT_TRUE(Description().contains("in the open.\n\nHeavy chariots")) << "CR LF as line breaks";
 }
 
 TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
-    UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
     doc().OnSaveDocument(program.Path("general.evr").toStdString());
     Show(general);
@@ -111,7 +110,6 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
 }
 
 TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
-    UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
     doc().RenameUnit(general->id(), "Porus");
     Show(general);
@@ -131,7 +129,6 @@ TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
 // A nation change destroys the unit on screen; every control of the panel
 // then does nothing rather than reach for the unit.
 TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
-    UseNation(kIndia);
     Show(Add("1GBW"));
     UnitDetailPane* pane = &detail();
     QPushButton* engine = pane->siegeEngineButton();
@@ -155,7 +152,6 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
 }
 
 TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
-    UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
     OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount());
     EXPECT_EQ(dialog.SelectedRecord(), &Type("nomo")) << "the current choice";
