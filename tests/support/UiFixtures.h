@@ -8,6 +8,8 @@
 #include "ArmyView.h"
 #include "CountPopup.h"
 #include "MainWindow.h"
+#include "NationBar.h"
+#include "OptionPickerDialog.h"
 #include "UiServices.h"
 #include "UnitDetailPane.h"
 #include "UnitListPainting.h"
@@ -19,13 +21,24 @@
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
 #include "CatalogueFixtures.h"
+#include "RunProgram.h"
 #include "ScratchFolder.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
@@ -88,9 +101,7 @@ public:
             selectedFilter = exportFilter;
         return Take(fileAnswers, QString());
     }
-    bool RunPageSetup(QWidget*, QPrinter&) override { return true; }
     int ExecDialog(QDialog& dialog) override {
-        ++dialogsShown;
         return dialogHook ? dialogHook(dialog) : int(QDialog::Rejected);
     }
     // Without a hook the count grid ends as a click outside it would.
@@ -108,7 +119,6 @@ public:
     std::vector<QString> proposals;  // what every save and export dialog proposed
     std::deque<QString> fileAnswers; // what the next file dialogs answer
     int printDialogs = 0;
-    int dialogsShown = 0;
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
     std::function<void(QPrinter&, InfoChoice&, const std::function<void(QPrinter&)>&)> previewHook;
@@ -118,11 +128,11 @@ public:
 
 private:
     template <class T> static T Take(std::deque<T>& answers, T otherwise) {
-        if (answers.empty())
-            return otherwise;
-        T answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (!answers.empty()) {
+            otherwise = answers.front();
+            answers.pop_front();
+        }
+        return otherwise;
     }
 };
 
@@ -130,18 +140,16 @@ private:
 // and a scratch folder that goes with it.
 class TestProgram {
 public:
-    explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) : lists(std::move(armyLists)) {
+    explicit TestProgram(std::vector<std::filesystem::path> armyLists = {}) {
         EnsureApplication();
-        settings = std::make_unique<QSettings>(Path(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        settings = std::make_unique<QSettings>(Path("settings.ini"), QSettings::IniFormat);
+        options.armyListDirectories = std::move(armyLists);
+        options.settings = settings.get();
+        options.services = &services;
+        options.translationFolders = QStringList(); // no translation unless a test asks for one
     }
     // Starts as the command line would; the window is shown.
     std::optional<int> Start(const StartRequest& request = {}) {
-        ApplicationOptions options;
-        options.armyListDirectories = lists;
-        options.settings = settings.get();
-        options.services = &services;
-        options.translationFolders = translationFolders;
-        options.locale = locale;
         app = std::make_unique<Application>(options);
         return app->Start(request);
     }
@@ -157,12 +165,9 @@ public:
     }
 
     ScratchFolder directory;
-    std::vector<std::filesystem::path> lists;
     std::unique_ptr<QSettings> settings;
     ScriptedServices services;
-    // No translation unless a test asks for one.
-    QStringList translationFolders;
-    std::optional<QLocale> locale;
+    ApplicationOptions options;
     std::unique_ptr<Application> app;
 };
 
@@ -184,6 +189,7 @@ protected:
     UnitTree& tree() { return *list().tree(); }
     UnitPanel& panel() { return *view().unitPanel(); }
     UnitDetailPane& detail() { return *panel().detailPane(); }
+    QComboBox* Nations() { return view().nationBar()->nationCombo(); }
     QUndoStack& undo() { return view().undoStack(); }
     QAction* Action(const char* name) { return program.Action(name); }
     std::string Bytes() { return WriteArmyFile(army()); }
@@ -228,6 +234,24 @@ protected:
         ASSERT_EQ(Selected(), record);
     }
     const TaggedObject* Selected() { return list().SelectedRecord(); }
+    // The next option picker opened runs `answer` and ends as that leaves it.
+    void Answer(std::function<void(OptionPickerDialog&)> answer) {
+        program.services.dialogHook = [answer](QDialog& dialog) {
+            answer(static_cast<OptionPickerDialog&>(dialog));
+            return dialog.result();
+        };
+    }
+    // The next option picker opened chooses the option of that name with Ok;
+    // none cancels it.
+    void AnswerPicker(const char* option) {
+        Answer([option](OptionPickerDialog& picker) {
+            picker.optionTree()->setCurrentItem(PickerRow(picker, option));
+            (option != nullptr ? picker.okButton() : picker.cancelButton())->click();
+        });
+    }
+    static QTreeWidgetItem* PickerRow(const OptionPickerDialog& picker, const char* name) {
+        return picker.optionTree()->findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0);
+    }
     UnitRowContent Content(const TaggedObject* record) { return DescribeRow(army(), *record); }
 
     TestProgram program;

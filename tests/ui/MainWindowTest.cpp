@@ -1,17 +1,8 @@
 // The main window as a player meets it: start-up, menus and dialogs, the
 // nation bar and the file commands.
-#include "NationBar.h"
-#include "RunProgram.h"
 #include "UiFixtures.h"
 
-#include <QClipboard>
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPrinter>
-#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -19,20 +10,17 @@ using namespace ovra::test;
 namespace {
 
 TEST(MainWindow, StartsWithTheRememberedNationOrTheFirst) {
-    TestProgram program;
-    ASSERT_FALSE(program.Start().has_value());
-    EXPECT_EQ(program.doc().army().nation().id(), 8);
-    EXPECT_EQ(program.doc().pointsLimit(), 2000);
-    EXPECT_EQ(program.frame().windowTitle(), QStringLiteral("New Army[*] - Fennmarch AG"));
-    EXPECT_FALSE(program.frame().isWindowModified());
-
-    for (const int remembered : {32, 3}) { // 3 is no nation
-        TestProgram again;
-        again.settings->setValue(QStringLiteral("INIT/Nation"), remembered);
-        again.settings->setValue(QStringLiteral("INIT/Points"), 1500);
-        again.Start();
-        EXPECT_EQ(again.doc().army().nation().id(), remembered == 3 ? 8 : 32);
-        EXPECT_EQ(again.view().nationBar()->pointsEdit()->text(), QStringLiteral("1500"));
+    for (const int remembered : {0, 32, 3}) { // nothing remembered, a nation, and 3 that is no nation
+        TestProgram program;
+        if (remembered != 0) {
+            program.settings->setValue("INIT/Nation", remembered);
+            program.settings->setValue("INIT/Points", 1500);
+        }
+        ASSERT_FALSE(program.Start().has_value());
+        EXPECT_EQ(program.doc().army().nation().id(), remembered == 32 ? 32 : 8);
+        EXPECT_EQ(program.view().nationBar()->pointsEdit()->text(), remembered == 0 ? "2000" : "1500");
+        EXPECT_EQ(program.frame().windowTitle(), "New Army[*] - Fennmarch AG");
+        EXPECT_FALSE(program.frame().isWindowModified());
     }
 }
 
@@ -43,24 +31,22 @@ TEST(MainWindow, MenusHoldTheCommandsWithTheirShortcutsAndOpenTheirDialogs) {
     for (QAction* menu : program.frame().menuBar()->actions())
         for (QAction* action : menu->menu()->actions())
             shortcuts << action->shortcut().toString();
-    EXPECT_EQ(shortcuts.join(QLatin1Char(' ')).simplified(),
-              QStringLiteral("Ctrl+N Ctrl+O Ctrl+P Ctrl+Z Ctrl+Y Ctrl+Shift+C Ins Del Ctrl+K"));
+    EXPECT_EQ(shortcuts.join(' ').simplified(),
+              "Ctrl+N Ctrl+O Ctrl+P Ctrl+Z Ctrl+Y Ctrl+Shift+C Ins Del Ctrl+K");
 
     // About, the nation's info, and Help > Army lists with every file read, its nations and its lint.
     QStringList seen;
     program.services.dialogHook = [&](QDialog& dialog) {
         seen << dialog.objectName();
-        if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("nationName")))
+        if (auto* name = dialog.findChild<QLineEdit*>("nationName"))
             seen << name->text();
-        if (auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("armyListTree"))) {
-            for (int i = 1; i < tree->topLevelItemCount(); ++i)
-                seen << tree->topLevelItem(i)->text(0) + QStringLiteral(": ") +
-                            tree->topLevelItem(i)->text(1) + QStringLiteral(", ") +
-                            tree->topLevelItem(i)->child(0)->text(0);
+        if (auto* tree = dialog.findChild<QTreeWidget*>("armyListTree")) {
+            for (int i = 1; i < tree->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* file = tree->topLevelItem(i);
+                seen << file->text(0) + ": " + file->text(1) + ", " + file->child(0)->text(0);
+            }
             tree->setCurrentItem(tree->topLevelItem(2)->child(0));
-            seen << dialog.findChild<QPlainTextEdit*>(QStringLiteral("lintView"))
-                        ->toPlainText()
-                        .section(':', 0, 3);
+            seen << dialog.findChild<QPlainTextEdit*>("lintView")->toPlainText().section(':', 0, 3);
         }
         return int(QDialog::Accepted);
     };
@@ -81,18 +67,18 @@ TEST(NationBar, PointsFieldTakesDigitsOnlyAndTheCaretKeepsItsPlace) {
     points->setFocus();
     points->selectAll();
     QTest::keyClick(points, Qt::Key_Backspace);
-    EXPECT_EQ(points->selectedText(), QStringLiteral("0")) << "an emptied field shows 0 selected";
+    EXPECT_EQ(points->selectedText(), "0") << "an emptied field shows 0 selected";
     EXPECT_EQ(program.doc().pointsLimit(), 0);
     EXPECT_TRUE(program.frame().isWindowModified());
 
-    QTest::keyClicks(points, QStringLiteral("1a"));
+    QTest::keyClicks(points, "1a");
     EXPECT_EQ(points->cursorPosition(), 1);
     points->selectAll();
-    QApplication::clipboard()->setText(QStringLiteral("2x5y0"));
+    QApplication::clipboard()->setText("2x5y0");
     QTest::keyClick(points, Qt::Key_V, Qt::ControlModifier);
     points->setCursorPosition(1);
-    QTest::keyClicks(points, QStringLiteral("b"));
-    EXPECT_EQ(points->text(), QStringLiteral("250"));
+    QTest::keyClicks(points, "b");
+    EXPECT_EQ(points->text(), "250");
     EXPECT_EQ(points->cursorPosition(), 1) << "the caret stays where the letter was typed";
     EXPECT_EQ(program.doc().pointsLimit(), 250);
 }
@@ -101,16 +87,16 @@ TEST(NationBar, ChangingTheNationAsksOnlyWhenUnitsWouldBeLost) {
     TestProgram program;
     program.Start();
     QComboBox* combo = program.view().nationBar()->nationCombo();
-    emit combo->activated(combo->findText(QStringLiteral("Indian army")));
+    emit combo->activated(combo->findText("Indian army"));
     EXPECT_EQ(program.services.questions, 0) << "an empty army changes without a question";
     EXPECT_EQ(program.doc().army().UnitCount(), 15) << "the new army holds the minimums";
 
-    const int greece = combo->findText(QStringLiteral("Greek army"));
+    const int greece = combo->findText("Greek army");
     program.services.okCancelAnswers = {false};
     combo->setCurrentIndex(greece);
     emit combo->activated(greece);
     EXPECT_EQ(program.doc().army().nation().id(), 2) << "Cancel keeps everything";
-    EXPECT_EQ(combo->currentText(), QStringLiteral("Indian army"));
+    EXPECT_EQ(combo->currentText(), "Indian army");
     emit combo->activated(combo->currentIndex());
     EXPECT_EQ(program.services.questions, 1) << "picking the nation in use does nothing";
     emit combo->activated(greece);
@@ -123,7 +109,7 @@ TEST(NationBar, NationsWithTheSameArmyNameAreToldApart) {
     QComboBox* combo = program.view().nationBar()->nationCombo();
     std::vector<std::int32_t> ids;
     for (int i = 0; i < combo->count(); ++i) {
-        if (!combo->itemText(i).startsWith(QStringLiteral("Indian army")))
+        if (!combo->itemText(i).startsWith("Indian army"))
             continue;
         emit combo->activated(i);
         EXPECT_EQ(combo->currentIndex(), i) << "the refresh selects the nation picked";
@@ -145,12 +131,12 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
 
     // Ctrl+S on a new army asks for a name, proposing its title; a second one does not ask.
     QApplication::setActiveWindow(&program.frame());
-    const QString troy = program.Path(QStringLiteral("Troy.evr"));
+    const QString troy = program.Path("Troy.evr");
     program.services.fileAnswers = {troy};
     QTest::keyClick(&program.frame(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(program.frame().windowTitle(), QStringLiteral("Troy.evr[*] - Fennmarch AG"));
+    EXPECT_EQ(program.frame().windowTitle(), "Troy.evr[*] - Fennmarch AG");
     EXPECT_FALSE(program.frame().isWindowModified());
-    EXPECT_EQ(program.settings->value(QStringLiteral("INIT/Nation")).toInt(), 8);
+    EXPECT_EQ(program.settings->value("INIT/Nation").toInt(), 8);
     program.doc().SetCountOfType(CodeOf("1TER"), 1);
     QTest::keyClick(&program.frame(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(program.services.proposals, std::vector<QString>{QDir::home().filePath("New Army.evr")});
@@ -169,28 +155,24 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
     expected.removeLast();
     EXPECT_EQ(program.frame().RecentFiles(), expected) << "newest first, four at most";
     program.Action("actionRecent4")->trigger();
-    EXPECT_EQ(program.frame().windowTitle(), QStringLiteral("army0.evr[*] - Fennmarch AG"));
-    EXPECT_EQ(program.frame().RecentFiles().front(), program.Path(QStringLiteral("army0.evr")));
+    EXPECT_EQ(program.frame().windowTitle(), "army0.evr[*] - Fennmarch AG");
+    EXPECT_EQ(program.frame().RecentFiles().front(), program.Path("army0.evr"));
 
     program.doc().SetCountOfType(CodeOf("1TER"), 2);
     program.services.saveChoices = {UiServices::SaveChoice::Save};
     EXPECT_TRUE(program.frame().close());
-    EXPECT_EQ(ReadWholeFile(program.Path(QStringLiteral("army0.evr")).toStdString()),
-              WriteArmyFile(program.doc().army()));
+    EXPECT_EQ(ReadWholeFile(program.Path("army0.evr").toStdString()), WriteArmyFile(program.doc().army()));
 }
 
 TEST(StartUp, AFileNameOpensThatArmyOrPrintsIt) {
     TestProgram program;
     EXPECT_FALSE(program.Start({StartRequest::Action::Open, DataPath("army/india-example.evr")}).has_value());
-    EXPECT_EQ(program.frame().windowTitle(), QStringLiteral("india-example.evr[*] - Fennmarch AG"));
+    EXPECT_EQ(program.frame().windowTitle(), "india-example.evr[*] - Fennmarch AG");
     EXPECT_EQ(program.Start({StartRequest::Action::Open, DataPath("army/not-there.evr")}), 1);
     EXPECT_EQ(program.services.messages.size(), 1u);
 
-    ApplicationOptions options;
-    options.settings = program.settings.get();
-    options.services = &program.services;
-    Application app(options);
-    const QString pdf = program.Path(QStringLiteral("printed.pdf"));
+    Application app(program.options);
+    const QString pdf = program.Path("printed.pdf");
     app.printer().setOutputFormat(QPrinter::PdfFormat);
     app.printer().setOutputFileName(pdf);
     EXPECT_EQ(app.Start({StartRequest::Action::Print, DataPath("army/india-example.evr")}), 0);

@@ -1,16 +1,12 @@
 // The roster from the window: printed, previewed, exported and copied as the
 // command line writes it, and the print dialog's Info choice in plain sight.
-#include "RunProgram.h"
 #include "UiFixtures.h"
 
 #include <QAbstractPrintDialog>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QMimeData>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QRadioButton>
-#include <QTimer>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -23,7 +19,7 @@ protected:
     RosterWindow() {
         UseNation(kIndia, 2000, true);
         doc().SetCountOfType(CodeOf("GEN1"), 2);
-        program.services.fileAnswers = {program.Path(QStringLiteral("india.evr"))};
+        program.services.fileAnswers = {program.Path("india.evr")};
         Action("actionSaveAs")->trigger();
     }
 };
@@ -32,32 +28,31 @@ protected:
 
 TEST_F(RosterWindow, PrintsAndExportsWhatTheCommandLineWrites) {
     const auto text = [](const QString& file) {
-        return file.endsWith(QStringLiteral(".pdf"))
+        return file.endsWith(".pdf")
                    ? RunProgram("/usr/bin/pdftotext", {"-layout", file.toStdString(), "-"}).out
                    : ReadWholeFile(file.toStdString());
     };
     const auto cli = [&](std::vector<std::string> args, const QString& file) {
-        args.insert(args.begin() + 1,
-                    {program.Path(QStringLiteral("india.evr")).toStdString(), file.toStdString()});
+        args.insert(args.begin() + 1, {program.Path("india.evr").toStdString(), file.toStdString()});
         const ProgramResult result = RunProgram(OVRA_PROGRAM, args);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return text(file);
     };
     program.services.printHook = [&](QPrinter& printer, InfoChoice& choice) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(program.Path(QStringLiteral("printed.pdf")));
+        printer.setOutputFileName(program.Path("printed.pdf"));
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Portrait);
         choice = InfoChoice::Short;
         return true;
     };
     Action("actionPrint")->trigger();
-    const std::string printed = text(program.Path(QStringLiteral("printed.pdf")));
+    const std::string printed = text(program.Path("printed.pdf"));
     EXPECT_NE(printed.find("Longbowmen"), std::string::npos);
-    EXPECT_EQ(printed, cli({"export-pdf", "--info", "short"}, program.Path(QStringLiteral("cli.pdf"))));
+    EXPECT_EQ(printed, cli({"export-pdf", "--info", "short"}, program.Path("cli.pdf")));
 
     // Each export proposes a file beside the army, after its title, and keeps the Info choice.
-    program.services.exportFilter = QStringLiteral("Markdown files (*.md)");
+    program.services.exportFilter = "Markdown files (*.md)";
     const std::vector<std::tuple<const char*, QString, std::vector<std::string>>> exports = {
         {"actionExportPdf", "pdf", {"export-pdf", "--info", "short"}},
         {"actionExportText", "md", {"export-text", "--markdown", "--info", "short"}},
@@ -66,12 +61,12 @@ TEST_F(RosterWindow, PrintsAndExportsWhatTheCommandLineWrites) {
         const QString file = program.Path(QStringLiteral("window.") + suffix);
         program.services.fileAnswers = {file};
         Action(action)->trigger();
-        EXPECT_TRUE(program.services.proposals.back().startsWith(program.Path(QStringLiteral("india."))));
+        EXPECT_TRUE(program.services.proposals.back().startsWith(program.Path("india.")));
         EXPECT_EQ(text(file), cli(args, program.Path(QStringLiteral("cli.") + suffix))) << action;
     }
 
     // A failure is told, naming the reason.
-    const QString nowhere = program.Path(QStringLiteral("no/such/folder/x"));
+    const QString nowhere = program.Path("no/such/folder/x");
     program.services.printHook = [&](QPrinter& printer, InfoChoice&) {
         printer.setOutputFileName(nowhere + ".pdf");
         return true;
@@ -81,11 +76,10 @@ TEST_F(RosterWindow, PrintsAndExportsWhatTheCommandLineWrites) {
     for (const char* command : {"actionExportPdf", "actionExportText", "actionExportHtml"})
         Action(command)->trigger();
     ASSERT_EQ(program.services.messages.size(), 4u);
-    EXPECT_EQ(
-        program.services.messages[0],
-        QStringLiteral("The file \"%1.pdf\" could not be written: No such file or directory").arg(nowhere));
+    EXPECT_EQ(program.services.messages[0],
+              "The file \"" + nowhere + ".pdf\" could not be written: No such file or directory");
     for (const QString& message : program.services.messages)
-        EXPECT_TRUE(message.contains(QStringLiteral("could not be written"))) << message.toStdString();
+        EXPECT_TRUE(message.contains("could not be written")) << message.toStdString();
 }
 
 #endif
@@ -108,9 +102,9 @@ TEST_F(RosterWindow, PrintAndPreviewKeepTheInfoChoiceForTheRun) {
             choice = info;
             QPrinter target(QPrinter::HighResolution);
             target.setOutputFormat(QPrinter::PdfFormat);
-            target.setOutputFileName(program.Path(QStringLiteral("preview.pdf")));
+            target.setOutputFileName(program.Path("preview.pdf"));
             paint(target);
-            sizes.push_back(QFileInfo(program.Path(QStringLiteral("preview.pdf"))).size());
+            sizes.push_back(QFileInfo(program.Path("preview.pdf")).size());
         }
     };
     Action("actionPrintPreview")->trigger();
@@ -125,14 +119,14 @@ TEST_F(RosterWindow, CopyRosterPutsTextMarkdownAndHtmlOnTheClipboard) {
     QTest::keyClick(&program.frame(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
-    const QString markdown = QString::fromUtf8(data->data(QStringLiteral("text/markdown")));
+    const QString markdown = QString::fromUtf8(data->data("text/markdown"));
     for (const QString& shared : {data->text(), markdown}) {
-        EXPECT_TRUE(shared.contains(QStringLiteral("Longbowmen"))) << shared.toStdString();
+        EXPECT_TRUE(shared.contains("Longbowmen")) << shared.toStdString();
         EXPECT_TRUE(shared.contains(QString::number(army().TotalPoints())));
-        EXPECT_TRUE(shared.contains(QStringLiteral("General"))) << "the breach of the generals' bound";
+        EXPECT_TRUE(shared.contains("General")) << "the breach of the generals' bound";
     }
-    EXPECT_TRUE(markdown.contains(QStringLiteral("| :-- |"))) << "a table";
-    EXPECT_TRUE(data->html().contains(QStringLiteral("<TABLE"))) << "the HTML page";
+    EXPECT_TRUE(markdown.contains("| :-- |")) << "a table";
+    EXPECT_TRUE(data->html().contains("<TABLE")) << "the HTML page";
 }
 
 TEST(PrintDialog, ShowsTheInfoChoiceInSightAndOffersOnlyAPageRange) {
@@ -142,11 +136,11 @@ TEST(PrintDialog, ShowsTheInfoChoiceInSightAndOffersOnlyAPageRange) {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        auto* info = dialog->findChild<QGroupBox*>(QStringLiteral("infoGroup"));
+        auto* info = dialog->findChild<QGroupBox*>("infoGroup");
         ASSERT_NE(info, nullptr);
         EXPECT_TRUE(info->isVisible()) << "without expanding anything";
-        EXPECT_TRUE(info->findChild<QRadioButton*>(QStringLiteral("complete"))->isChecked());
-        info->findChild<QRadioButton*>(QStringLiteral("short"))->click();
+        EXPECT_TRUE(info->findChild<QRadioButton*>("complete")->isChecked());
+        info->findChild<QRadioButton*>("short")->click();
         EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
         EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
         EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));

@@ -3,13 +3,7 @@
 // byte, and each shows what it touched.
 #include "UiFixtures.h"
 
-#include "NationBar.h"
-#include "OptionPickerDialog.h"
-
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -18,25 +12,24 @@ namespace {
 
 class Undo : public ArmyWindow {
 protected:
-    // Shows a unit (counted from the end when negative) and picks the option
-    // with that name for it.
+    // Shows a unit, counted from the end when negative.
+    UnitPanel& ShowUnit(int unit) {
+        Show(army().UnitAt(unit < 0 ? army().UnitCount() + unit : unit));
+        return panel();
+    }
+    // Shows a unit and picks the option with that name for it.
     template <class Button>
     void Pick(int unit, const char* option, Button* (UnitDetailPane::*button)() const) {
-        Show(army().UnitAt(unit < 0 ? army().UnitCount() + unit : unit));
-        program.services.dialogHook = [option](QDialog& dialog) {
-            QTreeWidget* tree = static_cast<OptionPickerDialog&>(dialog).optionTree();
-            tree->setCurrentItem(tree->findItems(QString::fromLatin1(option), Qt::MatchExactly).value(0));
-            static_cast<OptionPickerDialog&>(dialog).okButton()->click();
-            return dialog.result();
-        };
-        (detail().*button)()->click();
+        AnswerPicker(option);
+        (ShowUnit(unit).detailPane()->*button)()->click();
     }
-    void TypeInto(QWidget* field, const QString& text) {
+    void TypeInto(QLineEdit* field, const QString& text) {
         field->setFocus();
+        field->selectAll();
         QTest::keyClicks(field, text);
     }
     void ShowAndTrigger(int unit, const char* action) {
-        Show(army().UnitAt(unit));
+        ShowUnit(unit);
         Action(action)->trigger();
     }
 };
@@ -49,46 +42,27 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         std::function<void()> prepare = [] {};
     };
     const std::vector<Case> cases = {
-        {"Undo Number of units", kIndia,
-         [&] {
-             program.services.countPopupHook = [](CountPopup&) { return 3; };
-             ClickRow(&Type("1GBW"), 5);
-         }},
+        {"Undo Number of units", kIndia, [&] { ClickRow(&Type("1GBW"), 5); },
+         [&] { program.services.countPopupHook = [](CountPopup&) { return 3; }; }},
         {"Undo New unit", kIndia, [&] { ShowAndTrigger(0, "actionNewUnit"); }},
         {"Undo Delete unit", kIndia, [&] { ShowAndTrigger(2, "actionDeleteUnit"); }},
         {"Undo Min/Max units", kIndia, [&] { Action("actionMinMax")->trigger(); },
          [&] { doc().SetCountOfType(CodeOf("GEN1"), 3); }},
-        {"Undo Rename", kIndia,
-         [&] {
-             Show(army().UnitAt(1));
-             TypeInto(panel().nameEdit(), "Porus");
-         }},
+        {"Undo Rename", kIndia, [&] { TypeInto(ShowUnit(1).nameEdit(), "Porus"); }},
         {"Undo Mount", kIndia, [&] { Pick(0, "Elephant", &UnitDetailPane::mountButton); }},
         {"Undo Siege engine", kIndia, [&] { Pick(1, "Battering Ram", &UnitDetailPane::siegeEngineButton); }},
         {"Undo Magic item", kLegion, [&] { Pick(-1, "Legions eagle", &UnitDetailPane::magicItemButton); },
          [&] { doc().SetCountOfType(CodeOf("TRIB"), 2); }},
-        {"Undo Runners", kEgypt,
-         [&] {
-             Show(army().UnitAt(army().UnitCount() - 1));
-             detail().runnersBox()->click();
-         },
+        {"Undo Runners", kEgypt, [&] { ShowUnit(-1).detailPane()->runnersBox()->click(); },
          [&] { doc().SetCountOfType(CodeOf("1CHA"), 1); }},
-        {"Undo Nation", kIndia,
-         [&] {
-             QComboBox* combo = view().nationBar()->nationCombo();
-             emit combo->activated(combo->findText(QStringLiteral("Greek army")));
-         }},
-        {"Undo Points limit", kIndia,
-         [&] {
-             view().nationBar()->pointsEdit()->selectAll();
-             TypeInto(view().nationBar()->pointsEdit(), QStringLiteral("1500"));
-         }},
+        {"Undo Nation", kIndia, [&] { emit Nations()->activated(Nations()->findText("Greek army")); }},
+        {"Undo Points limit", kIndia, [&] { TypeInto(view().nationBar()->pointsEdit(), "1500"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.undoText);
         UseNation(c.nation, 2000, true);
         c.prepare();
-        doc().OnSaveDocument(program.Path(QStringLiteral("army.evr")).toStdString());
+        doc().OnSaveDocument(program.Path("army.evr").toStdString());
         const std::string before = Bytes();
         c.act();
         const std::string after = Bytes();
@@ -104,7 +78,6 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         Action("actionRedo")->trigger();
         EXPECT_EQ(Bytes(), after);
         EXPECT_TRUE(program.frame().isWindowModified());
-        undo().clear();
     }
 }
 
@@ -117,7 +90,7 @@ TEST_F(Undo, UndoShowsTheUnitItTouchedAndOpensItsType) {
     Action("actionUndo")->trigger();
     EXPECT_EQ(Selected(), bows);
     EXPECT_TRUE(tree().isExpanded(Row(&Type("1GBW"))));
-    EXPECT_EQ(detail().siegeEngineButton()->text(), QStringLiteral("No siege engine"));
+    EXPECT_EQ(detail().siegeEngineButton()->text(), "No siege engine");
 
     // A deleted unit comes back in its place, selected.
     Action("actionDeleteUnit")->trigger();
@@ -125,7 +98,7 @@ TEST_F(Undo, UndoShowsTheUnitItTouchedAndOpensItsType) {
     Action("actionUndo")->trigger();
     EXPECT_EQ(army().UnitAt(3)->id(), id);
     EXPECT_EQ(Selected(), army().UnitAt(3));
-    EXPECT_EQ(panel().nameEdit()->text(), QStringLiteral("Longbowmen"));
+    EXPECT_EQ(panel().nameEdit()->text(), "Longbowmen");
 }
 
 TEST_F(Undo, CtrlZInATypedFieldUndoesTheArmyAndANewArmyHasNothingToUndo) {
@@ -134,12 +107,12 @@ TEST_F(Undo, CtrlZInATypedFieldUndoesTheArmyAndANewArmyHasNothingToUndo) {
     QLineEdit* points = view().nationBar()->pointsEdit();
     points->setFocus();
     points->end(false);
-    QTest::keyClicks(points, QStringLiteral("5"));
+    QTest::keyClicks(points, "5");
     QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(doc().pointsLimit(), 2000);
-    EXPECT_EQ(points->text(), QStringLiteral("2000"));
+    EXPECT_EQ(points->text(), "2000");
     QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(points->text(), QStringLiteral("2000")) << "nothing left to undo, and the field keeps still";
+    EXPECT_EQ(points->text(), "2000") << "nothing left to undo, and the field keeps still";
     QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(doc().pointsLimit(), 20005);
 

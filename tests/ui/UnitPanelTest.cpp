@@ -3,43 +3,18 @@
 // pane, names, a pane whose unit is gone, and what the picker offers.
 #include "UiFixtures.h"
 
-#include "OptionPickerDialog.h"
 #include "UnitDetailPainting.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QTreeWidget>
 
 using namespace ovra;
 using namespace ovra::test;
 
 namespace {
 
-QTreeWidgetItem* RowOf(const OptionPickerDialog& picker, const TaggedObject* record) {
-    QTreeWidget* tree = picker.optionTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (OptionPickerDialog::RowRecord(tree->topLevelItem(i)) == record)
-            return tree->topLevelItem(i);
-    return nullptr;
-}
-
 class UnitPanel : public ArmyWindow {
 protected:
-    // The next picker opened chooses `record` with Ok; none cancels it.
-    void AnswerPicker(const TaggedObject* record) {
-        Answer([record](OptionPickerDialog& picker) {
-            picker.optionTree()->setCurrentItem(RowOf(picker, record));
-            (record != nullptr ? picker.okButton() : picker.cancelButton())->click();
-        });
-    }
-    void Answer(std::function<void(OptionPickerDialog&)> answer) {
-        program.services.dialogHook = [answer](QDialog& dialog) {
-            answer(static_cast<OptionPickerDialog&>(dialog));
-            return dialog.result();
-        };
-    }
+    void SetUp() override { UseNation(kIndia); }
     QString Description() { return detail().descriptionEdit()->toPlainText(); }
     // The pane's option controls by name, each checked to be enabled or not;
     // they, the description and the profile rows lie apart, inside the pane.
@@ -64,14 +39,16 @@ protected:
         }
         return names;
     }
-    bool Red(const UnitEntry& unit, const TaggedObject* current, const TaggedObject* option) {
+    bool Red(const UnitEntry& unit, const TaggedObject* current, const char* option) {
         OptionPickerDialog dialog(view(), &view(), unit.troopType(), unit, current);
-        QTreeWidgetItem* row = RowOf(dialog, option);
+        QTreeWidgetItem* row = PickerRow(dialog, option);
         return row != nullptr && row->foreground(0).color() == WarningRed() && !row->toolTip(0).isEmpty();
     }
 };
 
 TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) {
+    Show(&Type("CHAR"));
+    EXPECT_TRUE(Description().contains("in the open.\n\nHeavy chariots")) << "CR LF as line breaks";
     const std::vector<std::tuple<int, Code, QStringList, QStringList>> cases = {
         {kIndia, CodeOf("GEN1"), {"mountButton"}, {"Gen", "2", "9", "100"}},
         {kIndia, CodeOf("1GBW"), {"siegeEngineButton"}, {"Inf", "3/1", "3", "0", "3", "55"}},
@@ -97,27 +74,22 @@ TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) 
             EXPECT_EQ(detail().ProfileRowsShown().back().cells, lastRow);
         }
     }
-    UseNation(kIndia);
-    Show(&Type("CHAR"));
-    EXPECT_TRUE(Description().contains(QStringLiteral("in the open.\n\nHeavy chariots")))
-        << "CR LF as line breaks";
 }
 
 TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
-    UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
-    doc().OnSaveDocument(program.Path(QStringLiteral("general.evr")).toStdString());
+    doc().OnSaveDocument(program.Path("general.evr").toStdString());
     Show(general);
     const int descriptionOnFoot = detail().descriptionEdit()->geometry().top();
-    AnswerPicker(&Type("ELMO"));
+    AnswerPicker("Elephant");
     detail().mountButton()->click();
     EXPECT_EQ(general->mount(), &Type("ELMO"));
-    EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("Elephant"));
+    EXPECT_EQ(detail().mountButton()->text(), "Elephant");
     EXPECT_GT(detail().descriptionEdit()->geometry().top(), descriptionOnFoot)
         << "the description moves down";
     EXPECT_EQ(Controls(true), QStringList{"mountButton"});
     EXPECT_EQ(detail().ProfileRowsShown().back().cells, (QStringList{"MM", "3", "0", "0", "1", "80"}));
-    EXPECT_TRUE(Description().contains(QStringLiteral("The royal elephant")));
+    EXPECT_TRUE(Description().contains("The royal elephant"));
     EXPECT_EQ(Selected(), general);
 
     // The same mount again, or Cancel, changes nothing.
@@ -127,18 +99,17 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     EXPECT_EQ(undo().count(), 1);
 
     // "No mount" takes the profile away and the controls move up again.
-    AnswerPicker(&Type("nomo"));
+    AnswerPicker("No mount");
     detail().mountButton()->click();
     EXPECT_EQ(detail().descriptionEdit()->geometry().top(), descriptionOnFoot);
     EXPECT_EQ(detail().ProfileRowsShown().size(), 2u);
     undo().undo();
     undo().undo();
     EXPECT_FALSE(doc().IsModified());
-    EXPECT_EQ(detail().mountButton()->text(), QStringLiteral("No mount"));
+    EXPECT_EQ(detail().mountButton()->text(), "No mount");
 }
 
 TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
-    UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
     doc().RenameUnit(general->id(), "Porus");
     Show(general);
@@ -147,7 +118,7 @@ TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
     QTest::keyClick(name, Qt::Key_Backspace);
     EXPECT_EQ(name->text(), QString()) << "the field keeps what was typed";
     EXPECT_EQ(general->name(), "General");
-    QTest::keyClicks(name, QStringLiteral("R"));
+    QTest::keyClicks(name, "R");
     for (const QString& typed : {QString(QChar(0xE2)), QStringLiteral("ja"), QString(QChar(0x4E2D))}) {
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, typed);
         QApplication::sendEvent(name, &key);
@@ -158,7 +129,6 @@ TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
 // A nation change destroys the unit on screen; every control of the panel
 // then does nothing rather than reach for the unit.
 TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
-    UseNation(kIndia);
     Show(Add("1GBW"));
     UnitDetailPane* pane = &detail();
     QPushButton* engine = pane->siegeEngineButton();
@@ -170,28 +140,29 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
 
     // The old pane's controls, clicked before the pane goes.
     const std::string before = Bytes();
-    program.services.dialogHook = [](QDialog&) { return int(QDialog::Accepted); };
+    program.services.dialogHook = [](QDialog&) {
+        ADD_FAILURE() << "no dialog opens";
+        return int(QDialog::Accepted);
+    };
     engine->click();
     for (QPushButton* button : pane->findChildren<QPushButton*>())
         button->click();
-    QTest::keyClicks(panel().nameEdit(), QStringLiteral("x"));
+    QTest::keyClicks(panel().nameEdit(), "x");
     EXPECT_EQ(Bytes(), before);
-    EXPECT_EQ(program.services.dialogsShown, 0);
 }
 
 TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
-    UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
     OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount());
     EXPECT_EQ(dialog.SelectedRecord(), &Type("nomo")) << "the current choice";
-    dialog.optionTree()->setCurrentItem(RowOf(dialog, &Type("ELMO")));
-    EXPECT_EQ(dialog.pointsField()->text(), QStringLiteral("80"));
-    EXPECT_TRUE(dialog.infoField()->toPlainText().startsWith(QStringLiteral("The rider of this mount")));
+    dialog.optionTree()->setCurrentItem(PickerRow(dialog, "Elephant"));
+    EXPECT_EQ(dialog.pointsField()->text(), "80");
+    EXPECT_TRUE(dialog.infoField()->toPlainText().startsWith("The rider of this mount"));
 
     Show(general);
     Answer([&](OptionPickerDialog& d) {
         QWidget* viewport = d.optionTree()->viewport();
-        const QPoint at = d.optionTree()->visualItemRect(RowOf(d, &Type("ELMO"))).center();
+        const QPoint at = d.optionTree()->visualItemRect(PickerRow(d, "Elephant")).center();
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
             QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                               Qt::NoModifier);
@@ -216,13 +187,13 @@ TEST_F(UnitPanel, ThePickerMarksRedWhatTakingAnOptionWouldBreak) {
     UseNation(kLegion);
     const UnitEntry* first = Add("TRIB");
     doc().SetMagicItem(first->id(), Item("eagl"));
-    EXPECT_TRUE(Red(*Add("TRIB"), Item("nomi"), Item("eagl")));
-    EXPECT_FALSE(Red(*first, Item("eagl"), Item("eagl"))) << "its own bearer does not count";
+    EXPECT_TRUE(Red(*Add("TRIB"), Item("nomi"), "Legions eagle"));
+    EXPECT_FALSE(Red(*first, Item("eagl"), "Legions eagle")) << "its own bearer does not count";
     UseNation(kIndia, 1000); // one Elephant per thousand points
     const UnitEntry* general = Add("GEN1");
     doc().SetMount(general->id(), &Type("ELMO"));
-    EXPECT_TRUE(Red(*Add("HER8"), &Type("nomo"), &Type("ELMO")));
-    EXPECT_FALSE(Red(*general, &Type("ELMO"), &Type("ELMO")));
+    EXPECT_TRUE(Red(*Add("HER8"), &Type("nomo"), "Elephant"));
+    EXPECT_FALSE(Red(*general, &Type("ELMO"), "Elephant"));
 }
 
 } // namespace

@@ -4,28 +4,18 @@
 #include "UiFixtures.h"
 
 #include "Icons.h"
-#include "NationBar.h"
-#include "RunProgram.h"
 #include "Win1252.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 
 using namespace ovra;
 using namespace ovra::test;
 
 namespace {
 
-class Window : public ArmyWindow {
-protected:
-    QComboBox* Nations() { return view().nationBar()->nationCombo(); }
-};
+using Window = ArmyWindow;
 
 TEST_F(Window, FaultsANewUserMet) {
     // The keyboard starts in the unit list.
@@ -35,7 +25,7 @@ TEST_F(Window, FaultsANewUserMet) {
     QLineEdit* points = view().nationBar()->pointsEdit();
     const QRect fiveDigits = points->geometry();
     UseNation(kIndia, 123456);
-    EXPECT_EQ(points->text(), QStringLiteral("123456"));
+    EXPECT_EQ(points->text(), "123456");
     EXPECT_GE(points->width(),
               fiveDigits.width() + points->fontMetrics().horizontalAdvance(QLatin1Char('0')));
     EXPECT_EQ(points->geometry().right(), fiveDigits.right());
@@ -53,11 +43,11 @@ TEST_F(Window, FaultsANewUserMet) {
     EXPECT_EQ(undo().count(), 0);
 
     // After a nation change, Save asks for a name, proposing the old file.
-    const QString india = program.Path(QStringLiteral("india.evr"));
+    const QString india = program.Path("india.evr");
     doc().OnSaveDocument(india.toStdString());
     const std::string indianArmy = ReadWholeFile(india.toStdString());
-    emit Nations()->activated(Nations()->findText(QStringLiteral("Greek army")));
-    program.services.fileAnswers = {program.Path(QStringLiteral("greek.evr"))};
+    emit Nations()->activated(Nations()->findText("Greek army"));
+    program.services.fileAnswers = {program.Path("greek.evr")};
     Action("actionSave")->trigger();
     EXPECT_EQ(program.services.proposals, std::vector<QString>{india});
     EXPECT_EQ(ReadWholeFile(india.toStdString()), indianArmy) << "the Indian file keeps its army";
@@ -70,7 +60,7 @@ TEST_F(Window, FaultsANewUserMet) {
     EXPECT_EQ(program.services.openFolder, QFileInfo(india).absolutePath());
 
     // A recent file that has gone leaves the list after its error.
-    const QString gone = program.Path(QStringLiteral("gone.evr"));
+    const QString gone = program.Path("gone.evr");
     QFile::copy(india, gone);
     ASSERT_TRUE(program.frame().OpenDocumentFile(gone));
     QFile::remove(gone);
@@ -142,8 +132,7 @@ TEST_F(Window, GrowsAndComesBackAtItsSize) {
     program.frame().resize(800, 600);
     program.frame().close();
     TestProgram again;
-    again.settings->setValue(QStringLiteral("Window/Geometry"),
-                             program.settings->value(QStringLiteral("Window/Geometry")));
+    again.settings->setValue("Window/Geometry", program.settings->value("Window/Geometry"));
     again.Start();
     EXPECT_EQ(again.frame().size(), QSize(800, 600));
 }
@@ -170,22 +159,19 @@ TEST(Look, ClassicColoursOnALightPaletteReadableOnesOnADarkOne) {
 }
 
 TEST(Translation, TheWindowSpeaksTheUsersLanguageWhenATranslationIsInstalled) {
-    TestProgram german;
-    german.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
-    german.locale = QLocale(QLocale::German, QLocale::Germany);
-    german.Start();
-    EXPECT_EQ(german.frame().menuBar()->actions().front()->text(), QStringLiteral("&Datei"));
-    EXPECT_EQ(german.frame().findChild<QLabel*>(QStringLiteral("problemCount"))->text(),
-              QStringLiteral("2 Probleme"));
-    EXPECT_EQ(german.frame().menuBar()->actions().at(1)->text(), QStringLiteral("&Edit"))
-        << "what is not translated stays English";
-    german.app.reset();
-
-    TestProgram english;
-    english.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
-    english.locale = QLocale(QLocale::English, QLocale::UnitedKingdom);
-    english.Start();
-    EXPECT_EQ(english.frame().menuBar()->actions().front()->text(), QStringLiteral("&File"));
+    for (const QLocale& locale :
+         {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
+        TestProgram program;
+        program.options.translationFolders = {QStringLiteral(OVRA_TEST_TRANSLATIONS)};
+        program.options.locale = locale;
+        program.Start();
+        const bool german = locale.language() == QLocale::German;
+        const QList<QAction*> menus = program.frame().menuBar()->actions();
+        EXPECT_EQ(menus.front()->text(), german ? "&Datei" : "&File");
+        EXPECT_EQ(program.frame().findChild<QLabel*>("problemCount")->text(),
+                  german ? "2 Probleme" : "2 problems");
+        EXPECT_EQ(menus.at(1)->text(), "&Edit") << "what is not translated stays English";
+    }
 }
 
 TEST(Win1252, EveryByteSurvivesARoundTrip) {
@@ -195,7 +181,7 @@ TEST(Win1252, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(ToWin1252(FromWin1252(all)), all);
     EXPECT_EQ(FromWin1252("\x80\xC4\x9F"), QString::fromUtf8("\u20AC\u00C4\u0178"));
     EXPECT_EQ(ToWin1252(QString::fromUtf8("a\u4E2D\u00E9")), std::string("a?\xE9"));
-    EXPECT_EQ(FromWin1252Lines("one\r\ntwo"), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(FromWin1252Lines("one\r\ntwo"), "one\ntwo");
 }
 
 TEST(DrawnIcons, EachSizeIsDrawnForItselfNeverScaledUpAndGreyedWhenDisabled) {
