@@ -80,6 +80,12 @@ const struct {
      InNation("<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 0 0<INFO>Foot.</INF></TROOPS>\n"
               "<TROOPS 2INF \"Bows\" unit 512> 1 \"1\" 3 0 0 3 45 0 0<INFO>Bows.</INFO></TROOPS>\n")},
     {"name-without-quote.dfm", InNation("<TROOPS 1INF \"Foot unit 512> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n")},
+    // Clean: '~' in a code, NOBREAK in a troop type.
+    {"edge-bytes.dfm",
+     "<MITEM ri~g \"Ring\" 1> 5 -1</MITEM>\n" +
+         InNation("<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0<NOBREAK></TROOPS>\n")},
+    {"absorbs-two.dfm",
+     kNation + "<SPECIAL RG15 \"Range\" 0></SPECIAL>\n<SPECIAL RG16 \"Reach\" 0></SPECIAL>\n"},
     {"text-in-header.dfm", InNation("<TROOPS 1INF \"Foot\" unit 512 Inf> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n")},
 };
 
