@@ -53,22 +53,7 @@ using namespace ovra::test;
 
 namespace {
 
-// Pools, a type listing itself, a mount, items, runners and baggage.
-const char* const kMixedList =
-    "<MICAT 1 \"Any\"><TRCAT 512 Inf \"Infantry\"><TRCAT 8 Ch \"Character\"><TRCAT 2 Mo \"Mount\">"
-    "<MITEM ring \"Ring\" 1> 10 -1</MITEM><MITEM nomi \"No item\" 1> 0 -1</MITEM>"
-    "<ENGINE noen \"No engine\" 0></ENGINE><ENGINE bara \"Ram\" 20></ENGINE>"
-    "<NATION 1 \"N\" \"A\">"
-    "<TROOPS LORD \"Lord\" char 8> 1 \"\" 0 0 9 1 50 1 -1 1</TROOPS>"
-    "<TROOPS CAPT \"Captain\" char 8> 1 \"\" 0 0 8 1 30 0 3 1</TROOPS>"
-    "<TROOPS SPEA \"Spears\" unit 512> 3 \"\" 3 4 0 3 40 2 6 0</TROOPS>"
-    "<TROOPS POOL \"Pool\" unit 512> 3 \"\" 3 4 0 3 45 -3 4 0<LIMIT>SPEAPOOLBB</LIMIT></TROOPS>"
-    "<TROOPS SKRM \"Skirmishers\" unSk 512> 3 \"\" 3 4 0 3 35 0 2 0</TROOPS>"
-    "<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0 0<NOBREAK></TROOPS>"
-    "<TROOPS emsk \"Runners\" spec 512> 1 \"\" 3 5 0 3 15 0 0 0</TROOPS>"
-    "<TROOPS HORS \"Horse\" moun 2> 2 \"\" 3 0 0 3 25 0 1 0<LIMIT>LORDCAPT</LIMIT></TROOPS>"
-    "<TROOPS nomo \"No mount\" moun 2> 0 \"\" 0 0 0 0 0 0 0 0<LIMIT>LORDCAPT</LIMIT></TROOPS>"
-    "</NATION>";
+// tests/data/army/mixed.dfm: pools, a type listing itself, a mount, items, runners and baggage.
 
 // Min/Max as one entry at a time: add to the minimum, then take the entry
 // with the highest position away while above the maximum, with every bound
@@ -106,7 +91,7 @@ std::string MinMaxOneAtATime(const Army& army) {
 // type shares its bounds with the others its LIMIT names; its own code there
 // counts it again, and a partial code counts nothing.
 TEST(MixedList, TheBreakPointAndPooledBounds) {
-    const auto catalogue = CatalogueFromText(kMixedList);
+    const auto catalogue = CatalogueFromFile("army/mixed.dfm");
     const NationRecord& nation = *catalogue->FindNation(1);
     Army army(nation, 2000, false);
     EXPECT_EQ(army.BreakPoint(), 0);
@@ -138,7 +123,7 @@ TEST(MixedList, TheBreakPointAndPooledBounds) {
 }
 
 TEST(ArmyCounts, KeptCountsEqualARecountAfterEveryKindOfChange) {
-    const auto catalogue = CatalogueFromText(kMixedList);
+    const auto catalogue = CatalogueFromFile("army/mixed.dfm");
     const NationRecord& nation = *catalogue->FindNation(1);
     const std::vector<Code> types = {C("LORD"), C("CAPT"), C("SPEA"), C("POOL"), C("SKRM"), C("HORS")};
     Army army(nation, 2000, true);
@@ -173,7 +158,7 @@ TEST(ArmyCounts, KeptCountsEqualARecountAfterEveryKindOfChange) {
 }
 
 TEST(ArmyCounts, MinMaxGivesWhatOneEntryAtATimeGives) {
-    const auto mixed = CatalogueFromText(kMixedList);
+    const auto mixed = CatalogueFromFile("army/mixed.dfm");
     const auto builtIn = BuiltInCatalogue();
     std::mt19937 random(11);
     for (const ArmyCatalogue* catalogue : {mixed.get(), builtIn.get()}) {

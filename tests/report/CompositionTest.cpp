@@ -42,7 +42,7 @@ const RosterRow& RowNamed(const Roster& roster, const std::string& name) {
 
 class ReportComposition : public ::testing::Test {
 protected:
-    std::unique_ptr<ArmyCatalogue> catalogue = test::CatalogueFromData("testland.dfm");
+    std::unique_ptr<ArmyCatalogue> catalogue = test::CatalogueFromFile("report/testland.dfm");
     RosterDocument roster{*catalogue, 1, 1000};
 
     const MagicItemRecord* Item(Code code) { return catalogue->FindMagicItem(code); }
@@ -178,7 +178,7 @@ TEST_F(ReportComposition, RowsOverTheirMaximumAndTypesBelowTheirMinimumFollowThe
 }
 
 TEST(ReportCompositionPooled, APooledTypeSetsItsOwnEntriesAgainstItsBounds) {
-    const auto catalogue = test::CatalogueFromData("pool.dfm");
+    const auto catalogue = test::CatalogueFromFile("report/pool.dfm");
     RosterDocument roster(*catalogue, 1, 1000);
     const auto compose = [&] { return ComposeRoster(roster.doc, InfoChoice::None); };
     // One B: A must make up the other one of the pool's two.

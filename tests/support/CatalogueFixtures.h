@@ -29,6 +29,13 @@ inline std::unique_ptr<ArmyCatalogue> CatalogueFromText(const std::string& text)
     return catalogue;
 }
 
+// A catalogue of one army-list file of the test data.
+inline std::unique_ptr<ArmyCatalogue> CatalogueFromFile(const std::string& relative) {
+    auto catalogue = std::make_unique<ArmyCatalogue>();
+    EXPECT_TRUE(catalogue->LoadFile(DataPath(relative))) << relative;
+    return catalogue;
+}
+
 // The catalogue the program builds with no army-list files beside it.
 inline std::unique_ptr<ArmyCatalogue> BuiltInCatalogue() {
     auto catalogue = std::make_unique<ArmyCatalogue>();

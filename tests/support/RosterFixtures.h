@@ -24,11 +24,6 @@ inline constexpr std::int32_t kEgypt = 32;
 // twice by a type), a unit note, items and an engine. pool.dfm has two pooled
 // types: PA needs two entries together with PB and shares PB's room under its
 // own cap of 3 per thousand points.
-inline std::unique_ptr<ArmyCatalogue> CatalogueFromData(const std::string& name) {
-    auto catalogue = std::make_unique<ArmyCatalogue>();
-    catalogue->LoadFile(DataPath("report/" + name));
-    return catalogue;
-}
 
 // A document holding an empty army of one nation; the catalogue must outlive it.
 class RosterDocument {
