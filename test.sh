@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test, then the core tests
+# Installs what is missing, builds, runs every test, then every test
 # again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
