@@ -43,10 +43,11 @@ const struct {
     {"bad-kind-and-code.dfm", InNation("<TROOPS 1INF \"Foot\" unti 512> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n"
                                        "<TROOPS ARC \"Bows\" unit 512> 1 \"1\" 3 0 0 3 45 0 0</TROOPS>\n")},
     {"high-byte-before-code.dfm", "<ENGINE\x80ram \"Ram\" 10>\n</ENGINE>\n"},
+    {"low-byte-before-code.dfm", "<ENGINE\x01ram \"Ram\" 10>\n</ENGINE>\n"},
     {"no-troops.dfm", "<NATION 900 \"Isle\" \"Isle army\">\n</NATION>\n"},
     {"header-without-end.dfm", InNation("<TROOPS 1INF \"Foot\" unit 512 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n")},
-    {"ignored-tags.dfm", "<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n" + kNation +
-                             "<UINFO>x</UINFO><Troop>\n" + kEnd + "</NATION><NOTE>\n"},
+    {"ignored-tags.dfm", "<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 0 0<NOBREAK></TROOPS>\n" +
+                             kNation + "<UINFO>x</UINFO><Troop>\n" + kEnd + "</NATION><NOTE>\n"},
     // A name of 1199 bytes is kept whole.
     {"cut-short.dfm", "<TRCAT 4096 Sea \"" + std::string(1300, 'x') + "\">\n<ABCDEFGHIJKLMNOPQRSTUVWXYZ>\n" +
                           "<TRCAT 8192 Sky \"" + std::string(1199, 'y') + "\">\n"},
