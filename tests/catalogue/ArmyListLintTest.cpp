@@ -87,6 +87,7 @@ const struct {
          InNation("<TROOPS BAGG \"Baggage\" unit 512> 0 \"\" 3 0 0 3 10 0 0<NOBREAK></TROOPS>\n")},
     {"absorbs-two.dfm",
      kNation + "<SPECIAL RG15 \"Range\" 0></SPECIAL>\n<SPECIAL RG16 \"Reach\" 0></SPECIAL>\n"},
+    {"header-never-ends.dfm", "<ENGINE ramm \"Ram\" 10"},
     {"text-in-header.dfm", InNation("<TROOPS 1INF \"Foot\" unit 512 Inf> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n")},
 };
 
