@@ -276,14 +276,28 @@ int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue
     return 0;
 }
 
+// The --info choice of an export, complete when not given; none for a word
+// that names no choice.
+std::optional<InfoChoice> InfoOption(const Arguments& args) {
+    const auto given = args.options.find("--info");
+    const std::string info = given != args.options.end() ? given->second : "complete";
+    if (info == "complete")
+        return InfoChoice::Complete;
+    if (info == "short")
+        return InfoChoice::Short;
+    if (info == "none")
+        return InfoChoice::None;
+    return std::nullopt;
+}
+
 int RunExportText(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                   std::ostream& err) {
     const auto args =
         SplitArguments(commandLine.arguments, {"--info"}, {"--markdown", kAllowIncomplete}, err);
     if (!args)
         return 2;
-    const std::string info = args->options.count("--info") != 0 ? args->options.at("--info") : "complete";
-    if (info != "complete" && info != "short" && info != "none")
+    const std::optional<InfoChoice> choice = InfoOption(*args);
+    if (!choice)
         return UsageError(err, "--info needs complete, short or none");
     const std::vector<std::string>& files = args->files;
     if (files.size() != 2)
@@ -294,17 +308,14 @@ int RunExportText(const CommandLine& commandLine, const ArmyCatalogue& catalogue
     HeadlessDocument headless(catalogue, err);
     if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
         return 2;
-    const InfoChoice choice = info == "short"  ? InfoChoice::Short
-                              : info == "none" ? InfoChoice::None
-                                               : InfoChoice::Complete;
     const TextFormat format =
         args->options.count("--markdown") != 0 ? TextFormat::Markdown : TextFormat::Plain;
     if (target == "-") {
-        out << RenderText(ComposeRoster(headless.doc, choice), format) << std::flush;
+        out << RenderText(ComposeRoster(headless.doc, *choice), format) << std::flush;
         return out ? 0 : 2;
     }
     std::string message;
-    if (!ExportText(headless.doc, target, format, choice, message)) {
+    if (!ExportText(headless.doc, target, format, *choice, message)) {
         err << "ovra: " << message << "\n";
         return 2;
     }
@@ -316,8 +327,8 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
     const auto args = SplitArguments(commandLine.arguments, {"--info"}, {kAllowIncomplete}, err);
     if (!args)
         return 2;
-    const std::string info = args->options.count("--info") != 0 ? args->options.at("--info") : "complete";
-    if (info != "complete" && info != "short" && info != "none")
+    const std::optional<InfoChoice> choice = InfoOption(*args);
+    if (!choice)
         return UsageError(err, "--info needs complete, short or none");
     const std::vector<std::string>& files = args->files;
     if (files.size() != 2)
@@ -331,10 +342,7 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
     HeadlessDocument headless(catalogue, err);
     if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
         return 2;
-    const InfoChoice choice = info == "short"  ? InfoChoice::Short
-                              : info == "none" ? InfoChoice::None
-                                               : InfoChoice::Complete;
-    return exportPdf(headless.doc, files[1], choice, err);
+    return exportPdf(headless.doc, files[1], *choice, err);
 }
 
 } // namespace
