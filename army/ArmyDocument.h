@@ -32,6 +32,19 @@ inline constexpr const char* kNationKey = "Nation";
 inline constexpr const char* kPointsKey = "Points";
 inline constexpr std::int32_t kDefaultPointsLimit = 2000;
 
+// Everything an army is rebuilt from and bound to, kept by the edits that
+// replace the whole army.
+struct DocumentState {
+    const NationRecord* nation = nullptr;
+    std::int32_t pointsLimit = 0;
+    const NationRecord* rememberedNation = nullptr;
+    std::int32_t rememberedPoints = 0;
+    bool fillMinimums = false;
+    std::vector<UnitEntryState> entries;
+    std::filesystem::path boundPath; // the file a plain Save writes to
+    std::filesystem::path proposedPath;
+};
+
 class ArmyDocument {
 public:
     enum class OpenResult {
@@ -46,12 +59,12 @@ public:
     ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages);
     ArmyDocument(const ArmyDocument&) = delete;
     ArmyDocument& operator=(const ArmyDocument&) = delete;
-    virtual ~ArmyDocument();
+    ~ArmyDocument();
 
-    virtual std::int32_t BreakPoint() const { return army_->BreakPoint(); }
+    std::int32_t BreakPoint() const { return army_->BreakPoint(); }
     // The army's title for rosters: the caption up to its first "." (or up to
     // the blank before its first "-").
-    virtual std::string ArmyTitle() const;
+    std::string ArmyTitle() const;
 
     // File > New: a rebuilt army, titled "New Army", bound to no file.
     void OnNewDocument();
@@ -67,47 +80,30 @@ public:
     void DeleteContents();
 
     // Rebuilds the army for the nation and limit and remembers them (loading,
-    // `ovra new`); marks the document changed. Not an undoable edit.
+    // `ovra new`), and announces it. Not an edit: nothing to undo.
     void SetNationAndPoints(const NationRecord& nation, std::int32_t pointsLimit, bool fillMinimums);
 
-    // The edits. Each changes the army, marks the document changed, announces
-    // what changed and returns a record for Undo and Redo. Renaming, setting
-    // an option or the points limit to what it already is, or naming a unit
-    // the army no longer holds, changes nothing and marks nothing; the other
-    // edits count as changes even when the army stays the same.
-    ArmyEdit SetCountOfType(Code troopCode, std::int32_t count);
-    // A new unit of the troop type, or a duplicate of the unit, at the end.
-    ArmyEdit NewUnit(const TroopTypeRecord& type);
-    ArmyEdit DuplicateUnit(UnitId unit);
-    ArmyEdit DeleteUnit(UnitId unit);
-    ArmyEdit EnforceMinMax();
-    ArmyEdit RenameUnit(UnitId unit, std::string_view name);
-    ArmyEdit SetMount(UnitId unit, const TroopTypeRecord* mount);
-    ArmyEdit SetMagicItem(UnitId unit, const MagicItemRecord* item);
-    ArmyEdit SetSiegeEngine(UnitId unit, const SiegeEngineRecord* engine);
-    ArmyEdit SetSkirmishers(UnitId unit, bool skirmishers);
-    // A new army of the nation at the current limit, filled with every troop
-    // type's minimum; File > New then fills too. The document is no longer
-    // bound to its file: Save asks for a name, proposing the file's.
-    ArmyEdit ChangeNation(const NationRecord& nation);
-    ArmyEdit SetPointsLimit(std::int32_t value);
+    // Makes an edit (its first time, or again after it was undone) and
+    // announces what it touched.
+    void Do(ArmyEdit& edit);
+    // Takes the edit back and announces what it touched. Edits are undone
+    // and redone in stack order.
+    void Undo(ArmyEdit& edit);
 
-    // Takes the army back to where it was before the edit, or forward to where
-    // it was after it. Edits must be undone and redone in stack order.
-    void Undo(const ArmyEdit& edit);
-    void Redo(const ArmyEdit& edit);
-    // Folds a later edit into an earlier one when both change the points limit
-    // or both rename the same unit (a burst of typing); false otherwise.
-    static bool Merge(ArmyEdit& earlier, const ArmyEdit& later);
+    // What the edits that replace the whole army use: the state to keep and
+    // put back, and the steps they take.
+    DocumentState State() const;
+    void Restore(const DocumentState& state);
+    // SetNationAndPoints without the announcement.
+    void Rebuild(const NationRecord& nation, std::int32_t pointsLimit, bool fillMinimums);
+    // No file for a plain Save; Save As proposes the file it was bound to.
+    void Unbind();
 
     Army& army() { return *army_; }
     const Army& army() const { return *army_; }
     const ArmyCatalogue& catalogue() const { return *catalogue_; }
     std::int32_t pointsLimit() const { return army_->pointsLimit(); }
 
-    // Changed since it was created, opened or saved, counting undone edits
-    // as not made.
-    bool IsModified() const { return revision_ != savedRevision_; }
     const std::string& title() const { return title_; }
     // The file a plain Save writes to; empty when Save must ask for a name.
     const std::filesystem::path& path() const { return path_; }
@@ -118,29 +114,14 @@ public:
     using ChangeHandler = std::function<void(const ArmyChange&)>;
     int Subscribe(ChangeHandler handler);
     void Unsubscribe(int subscription);
-    // Called whenever the modified state or the title changes.
-    void SetStateHandler(std::function<void()> handler) { onState_ = std::move(handler); }
 
     SettingsStore& settings() { return *settings_; }
     MessageSink& messages() { return *messages_; }
 
 private:
-    void SetTitle(std::string title);
     void BindTo(const std::filesystem::path& path);
     void Unbind(const std::filesystem::path& proposed);
     void Announce(const ArmyChange& change);
-    void AnnounceState();
-    // A new revision for a state the army has not been in before.
-    void Revise(ArmyEdit& edit);
-    // Starts a fresh history: the current state is the saved one.
-    void MarkSaved();
-    // Runs an edit that removes and appends entries and records which.
-    template <class Change> ArmyEdit RecordEntries(ArmyEdit::Kind kind, Change change);
-    // Runs an edit of one entry's name or options and records it.
-    template <class Change> ArmyEdit RecordEntry(ArmyEdit::Kind kind, UnitId unit, Change change);
-    std::shared_ptr<const ArmyEdit::Whole> Snapshot() const;
-    void Restore(const ArmyEdit::Whole& whole);
-    void ApplyState(const UnitEntryState& state);
 
     const ArmyCatalogue* catalogue_;
     SettingsStore* settings_;
@@ -152,18 +133,19 @@ private:
     const NationRecord* rememberedNation_ = nullptr;
     std::unique_ptr<Army> army_;
 
-    std::uint64_t revision_ = 0;
-    std::uint64_t savedRevision_ = 0;
-    std::uint64_t lastRevision_ = 0;
     std::string title_ = kNewDocumentTitle;
     std::filesystem::path path_;
     std::filesystem::path proposedPath_;
     std::vector<std::pair<int, ChangeHandler>> subscribers_;
     int lastSubscription_ = 0;
-    std::function<void()> onState_;
 };
 
-// The army title for a window caption (document title, " - ", window title).
+// The window's caption for a document title: "Legion.evr - Fennmarch AG";
+// `marker` stands right after the title (the window's modified mark).
+std::string WindowCaption(std::string_view documentTitle, std::string_view marker = {});
+
+// The army title within a window caption: the text before its first ".",
+// else before the blank before its first "-".
 std::string ArmyTitleFromCaption(std::string_view caption);
 
 } // namespace ovra

@@ -5,6 +5,14 @@
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
+#include "ChangeNation.h"
+#include "DeleteUnit.h"
+#include "EnforceMinMax.h"
+#include "NewUnit.h"
+#include "RenameUnit.h"
+#include "SetCountOfType.h"
+#include "SetOption.h"
+#include "SetPointsLimit.h"
 
 #include <benchmark/benchmark.h>
 
@@ -107,7 +115,7 @@ void UndoRecordsMemory(benchmark::State& state) {
         const ovra::NationRecord& egypt = *Catalogue().FindNation(32);
         doc.LoadFromBytes(ovra::WriteArmyFile(*MixedArmy(1000)), "army.evr");
         const long before = MaxResidentKiB();
-        std::vector<ovra::ArmyEdit> stack;
+        std::vector<std::unique_ptr<ovra::ArmyEdit>> stack;
         stack.reserve(1000);
         for (int i = 0; i < 1000; ++i) {
             const ovra::Army& army = doc.army();
@@ -116,37 +124,42 @@ void UndoRecordsMemory(benchmark::State& state) {
             const ovra::TroopTypeRecord* type = army.nation().NextListedTroopType(nullptr);
             switch (i % 10) {
             case 0:
-                stack.push_back(doc.SetCountOfType(type->code(), (i / 10) % 2 == 0 ? 40 : 0));
+                stack.push_back(
+                    std::make_unique<ovra::edits::SetCountOfType>(type->code(), (i / 10) % 2 == 0 ? 40 : 0));
                 break;
             case 1:
-                stack.push_back(doc.DuplicateUnit(id));
+                stack.push_back(std::make_unique<ovra::edits::NewUnit>(id));
                 break;
             case 2:
-                stack.push_back(doc.DeleteUnit(id));
+                stack.push_back(std::make_unique<ovra::edits::DeleteUnit>(id));
                 break;
             case 3:
-                stack.push_back(doc.EnforceMinMax());
+                stack.push_back(std::make_unique<ovra::edits::EnforceMinMax>());
                 break;
             case 4:
-                stack.push_back(doc.RenameUnit(id, "Renamed unit number " + std::to_string(i)));
+                stack.push_back(std::make_unique<ovra::edits::RenameUnit>(id, "Renamed unit number " +
+                                                                                  std::to_string(i)));
                 break;
             case 5:
-                stack.push_back(doc.SetSiegeEngine(id, Catalogue().FindSiegeEngine(ovra::CodeOf("bara"))));
+                stack.push_back(std::make_unique<ovra::edits::SetSiegeEngine>(
+                    id, Catalogue().FindSiegeEngine(ovra::CodeOf("bara"))));
                 break;
             case 6:
-                stack.push_back(doc.SetPointsLimit(1000 + i));
+                stack.push_back(std::make_unique<ovra::edits::SetPointsLimit>(1000 + i));
                 break;
             case 7:
                 // Every fiftieth step changes the nation, and the next one back.
                 if (i % 50 == 7)
-                    stack.push_back(doc.ChangeNation(&army.nation() == &rome ? egypt : rome));
+                    stack.push_back(
+                        std::make_unique<ovra::edits::ChangeNation>(&army.nation() == &rome ? egypt : rome));
                 else
-                    stack.push_back(doc.SetCountOfType(type->code(), 1000));
+                    stack.push_back(std::make_unique<ovra::edits::SetCountOfType>(type->code(), 1000));
                 break;
             default:
-                stack.push_back(doc.NewUnit(*type));
+                stack.push_back(std::make_unique<ovra::edits::NewUnit>(*type));
                 break;
             }
+            doc.Do(*stack.back());
         }
         benchmark::DoNotOptimize(stack.data());
         state.counters["MiB"] = static_cast<double>(MaxResidentKiB() - before) / 1024.0;

@@ -1,19 +1,21 @@
 // The window's refresh after a count change on a 10,000-entry army: the
-// command on the undo stack, the document's SetCountOfType, the unit list's
+// command on the undo stack, the count edit, the rules checked, the unit list's
 // rebuild with its selection, the unit panel and the status bar's problem
 // count; the second benchmark also lets the event loop lay out and paint.
 #include "Application.h"
+#include "ArmyEditor.h"
 #include "ArmyView.h"
 #include "MainWindow.h"
 #include "UnitListPane.h"
 
 #include "ArmyCatalogue.h"
-#include "ArmyDocument.h"
 #include "ArmyFile.h"
+#include "SetCountOfType.h"
 
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -40,8 +42,7 @@ struct Window {
         options.settings = settings.get();
         app = std::make_unique<ovra::Application>(options);
         app->Start({});
-        ovra::ArmyDocument& doc = app->document();
-        doc.LoadFromBytes(ArmyFileOf(app->catalogue(), entries), "army.evr");
+        app->editor().Load(ArmyFileOf(app->catalogue(), entries), "army.evr");
         QApplication::processEvents();
     }
 
@@ -58,7 +59,8 @@ struct Window {
 void CountChange(benchmark::State& state, bool paint) {
     Window window(state.range(0));
     ovra::ArmyView& view = window.view();
-    const ovra::Army& army = window.app->document().army();
+    ovra::ArmyEditor& editor = window.app->editor();
+    const ovra::Army& army = editor.army();
     const ovra::TroopTypeRecord* type = army.nation().NextListedTroopType(nullptr);
     ovra::UnitId unit = 0;
     for (std::int32_t i = 0; state.range(1) != 0 && unit == 0; ++i)
@@ -70,13 +72,13 @@ void CountChange(benchmark::State& state, bool paint) {
     std::int64_t steps = 0;
     for (auto _ : state) {
         const std::int32_t count = base + static_cast<std::int32_t>(steps++ % 2);
-        view.Execute(QStringLiteral("Number of units"),
-                     [code, count](ovra::ArmyDocument& doc) { return doc.SetCountOfType(code, count); });
+        editor.Execute(QStringLiteral("Number of units"),
+                       std::make_unique<ovra::edits::SetCountOfType>(code, count));
         if (paint)
             QApplication::processEvents();
         if (steps % 256 == 0) {
             state.PauseTiming();
-            view.undoStack().clear();
+            editor.undoStack().clear();
             state.ResumeTiming();
         }
     }

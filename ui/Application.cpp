@@ -1,25 +1,26 @@
 #include "Application.h"
 
+#include "AppContext.h"
+#include "ArmyEditor.h"
 #include "ArmyView.h"
-#include "DialogMessageSink.h"
 #include "MainWindow.h"
 #include "QtSettingsStore.h"
+#include "RosterActions.h"
 #include "UiServices.h"
 #include "UnitListPane.h"
 #include "UnitTree.h"
 
 #include "ArmyCatalogue.h"
-#include "ArmyDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QStandardPaths>
-#include <QTranslator>
+#include <QFile>
 #include <QFileInfo>
-#include <QPrinter>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QTranslator>
 
 namespace ovra {
 namespace {
@@ -46,9 +47,9 @@ protected:
 } // namespace
 
 QStringList TranslationFolders() {
-    QStringList folders = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                                    QStringLiteral("ovra/translations"),
-                                                    QStandardPaths::LocateDirectory);
+    QStringList folders =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("ovra/translations"),
+                                  QStandardPaths::LocateDirectory);
     const QDir program(QCoreApplication::applicationDirPath());
     folders << program.filePath(QStringLiteral("translations"))
             << program.filePath(QStringLiteral("../share/ovra/translations"));
@@ -91,66 +92,35 @@ Application::Application(const ApplicationOptions& options)
         services_ = ownServices_.get();
     }
     settingsStore_ = std::make_unique<QtSettingsStore>(*settings_);
-    messages_ = std::make_unique<DialogMessageSink>(*services_, [this]() -> QWidget* {
-        return frame_ ? static_cast<QWidget*>(frame_->view()) : nullptr;
-    });
-    document_ = std::make_unique<ArmyDocument>(*catalogue_, *settingsStore_, *messages_);
-    frame_ = std::make_unique<MainWindow>(*this, *document_);
+    context_ = std::make_unique<AppContext>(*catalogue_, metrics_, *services_, *settings_, *settingsStore_);
+    frame_ = std::make_unique<MainWindow>(*context_);
 }
 
 Application::~Application() {
-    // The window goes before the document it shows, and both before the catalogue.
+    // The window and its armies go before what they share, and before the catalogue.
     frame_.reset();
-    document_.reset();
+    context_.reset();
     for (const auto& translator : translators_)
         QCoreApplication::removeTranslator(translator.get());
 }
 
-QString Application::StartFolder() const {
-    const std::filesystem::path& own =
-        document_->path().empty() ? document_->proposedPath() : document_->path();
-    if (!own.empty() && own.has_parent_path())
-        return QString::fromStdString(own.parent_path().string());
-    const QString last = settings_->value(QStringLiteral("Folders/Last")).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir())
-        return last;
-    return QDir::homePath();
-}
-
-QString Application::ProposedPath(const QString& suffix) const {
-    const std::filesystem::path& own =
-        document_->path().empty() ? document_->proposedPath() : document_->path();
-    if (suffix == QStringLiteral(".evr") && !own.empty() && own.has_parent_path())
-        return QString::fromStdString(own.string());
-    QString title = QString::fromStdString(document_->ArmyTitle());
-    if (title.isEmpty())
-        title = QString::fromLatin1(kNewDocumentTitle);
-    return QDir(StartFolder()).filePath(title + suffix);
-}
-
-void Application::RememberFolder(const QString& file) {
-    settings_->setValue(QStringLiteral("Folders/Last"), QFileInfo(file).absolutePath());
-}
-
-QPrinter& Application::printer() {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
+ArmyEditor& Application::editor() const {
+    return frame_->editor();
 }
 
 std::optional<int> Application::Start(const StartRequest& request) {
     switch (request.action) {
     case StartRequest::Action::Print:
-        if (document_->OnOpenDocument(request.file) == ArmyDocument::OpenResult::Unreadable)
+        if (editor().Open(request.file) == ArmyDocument::OpenResult::Unreadable)
             return 1;
-        return frame_->view()->PrintDirect(printer()) ? 0 : 1;
+        return frame_->rosterActions().PrintDirect(context_->printer()) ? 0 : 1;
     case StartRequest::Action::Open:
         // A file that cannot be read ends the start: the message has been shown.
-        if (!frame_->OpenDocumentFile(QString::fromStdString(request.file.string())))
+        if (!frame_->OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(request.file.native()))))
             return 1;
         break;
     case StartRequest::Action::New:
-        document_->OnNewDocument();
+        editor().New();
         break;
     }
     frame_->RestoreWindowGeometry();

@@ -1,8 +1,8 @@
 // The application: the interface font and its measurements, the catalogue
-// built once at start-up, the settings, the one document and its window.
+// built once at start-up, the settings and the dialogs, shared by the
+// window and its armies through one AppContext.
 #pragma once
 
-#include "Roster.h"
 #include "UiMetrics.h"
 
 #include <QLocale>
@@ -14,16 +14,15 @@
 #include <optional>
 #include <vector>
 
-class QPrinter;
 class QSettings;
 class QTranslator;
 
 namespace ovra {
 
+class AppContext;
 class ArmyCatalogue;
-class ArmyDocument;
+class ArmyEditor;
 class MainWindow;
-class DialogMessageSink;
 class QtSettingsStore;
 class UiServices;
 
@@ -56,8 +55,8 @@ QStringList TranslationFolders();
 
 class Application {
 public:
-    // Builds the catalogue, the document from the settings and the main
-    // window (not yet shown).
+    // Builds the catalogue, the main window and its first army from the
+    // settings (the window not yet shown).
     explicit Application(const ApplicationOptions& options);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -72,22 +71,10 @@ public:
     const UiMetrics& metrics() const { return metrics_; }
     UiServices& services() const { return *services_; }
     QSettings& settings() const { return *settings_; }
-    ArmyDocument& document() const { return *document_; }
+    AppContext& context() const { return *context_; }
     MainWindow& mainFrame() const { return *frame_; }
-    QPrinter& printer();
-
-    // Where file dialogs start: the current army's folder, else the folder
-    // used last (kept in the settings), else the home folder.
-    QString StartFolder() const;
-    // A file in StartFolder named after the army's title, with the suffix
-    // (".html"); the army's own file for ".evr".
-    QString ProposedPath(const QString& suffix) const;
-    // Keeps the folder of a file just opened or written for the next dialog.
-    void RememberFolder(const QString& file);
-
-    // The print dialog's Info choice, kept for the rest of the run.
-    std::optional<InfoChoice> infoChoice() const { return infoChoice_; }
-    void SetInfoChoice(InfoChoice choice) { infoChoice_ = choice; }
+    // The army the window shows.
+    ArmyEditor& editor() const;
 
 private:
     // Loads the window's translation and Qt's own for the locale, when
@@ -102,11 +89,8 @@ private:
     std::unique_ptr<UiServices> ownServices_;
     UiServices* services_;
     std::unique_ptr<QtSettingsStore> settingsStore_;
-    std::unique_ptr<DialogMessageSink> messages_;
-    std::unique_ptr<ArmyDocument> document_;
+    std::unique_ptr<AppContext> context_;
     std::unique_ptr<MainWindow> frame_;
-    std::unique_ptr<QPrinter> printer_;
-    std::optional<InfoChoice> infoChoice_;
 };
 
 } // namespace ovra

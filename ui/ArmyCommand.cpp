@@ -1,37 +1,40 @@
 #include "ArmyCommand.h"
 
-#include "ArmyDocument.h"
+#include "ArmyEditor.h"
 
 namespace ovra {
 
-ArmyCommand::ArmyCommand(ArmyDocument& document, const QString& text, Operation operation, Reveal reveal,
-                         Burst burst, int burstNumber)
-    : QUndoCommand(text), document_(document), operation_(std::move(operation)), reveal_(std::move(reveal)),
-      burst_(burst), burstNumber_(burstNumber) {}
+ArmyCommand::ArmyCommand(ArmyEditor& editor, const QString& text, std::unique_ptr<ArmyEdit> edit,
+                         int burstNumber)
+    : QUndoCommand(text), editor_(editor), edit_(std::move(edit)), burstNumber_(burstNumber) {}
+
+ArmyCommand::~ArmyCommand() = default;
 
 void ArmyCommand::redo() {
-    if (!done_) {
-        done_ = true;
-        edit_ = operation_(document_);
-        operation_ = {};
+    if (made_) {
+        made_ = false; // pushed after the document made it
         return;
     }
-    document_.Redo(edit_);
-    if (reveal_)
-        reveal_(edit_.touched());
+    editor_.document().Do(*edit_);
+    editor_.Reveal(edit_->touched());
 }
 
 void ArmyCommand::undo() {
-    document_.Undo(edit_);
-    if (reveal_)
-        reveal_(edit_.touched());
+    editor_.document().Undo(*edit_);
+    editor_.Reveal(edit_->touched());
+}
+
+int ArmyCommand::id() const {
+    return edit_->burst() == Burst::None ? -1 : static_cast<int>(edit_->burst());
 }
 
 bool ArmyCommand::mergeWith(const QUndoCommand* other) {
     const auto* later = static_cast<const ArmyCommand*>(other);
-    if (burst_ == Burst::None || later->burst_ != burst_ || later->burstNumber_ != burstNumber_)
+    if (later->burstNumber_ != burstNumber_ || !edit_->Absorb(*later->edit_))
         return false;
-    return ArmyDocument::Merge(edit_, later->edit_);
+    // Typed back to where the burst began: no step at all.
+    setObsolete(!edit_->Changed());
+    return true;
 }
 
 } // namespace ovra

@@ -1,45 +1,34 @@
-// One edit of the army on the window's undo stack. Its first redo runs the
-// document's edit; later undos and redos hand the edit's record back to the
-// document, then show the player what changed.
+// One step of an army's history: an edit the document has made. Undo and
+// redo hand it back to the document and then show the player what changed.
 #pragma once
 
 #include "ArmyEdit.h"
 
 #include <QUndoCommand>
 
-#include <functional>
+#include <memory>
 
 namespace ovra {
 
-class ArmyDocument;
+class ArmyEditor;
 
 class ArmyCommand : public QUndoCommand {
 public:
-    using Operation = std::function<ArmyEdit(ArmyDocument&)>;
-    using Reveal = std::function<void(const ArmyChange&)>;
-
-    // Edits typed in bursts (the points limit, a unit's name) carry the burst
-    // they belong to: consecutive commands of one burst merge into one step.
-    enum class Burst : int { None = -1, PointsLimit = 1, Rename = 2 };
-
-    ArmyCommand(ArmyDocument& document, const QString& text, Operation operation, Reveal reveal,
-                Burst burst = Burst::None, int burstNumber = 0);
+    // `edit` has been made already; the first redo does nothing. Commands of
+    // one burst of typing (same burst kind and number) merge.
+    ArmyCommand(ArmyEditor& editor, const QString& text, std::unique_ptr<ArmyEdit> edit, int burstNumber);
+    ~ArmyCommand() override;
 
     void redo() override;
     void undo() override;
-    int id() const override { return static_cast<int>(burst_); }
+    int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
-    const ArmyEdit& edit() const { return edit_; }
-
 private:
-    ArmyDocument& document_;
-    Operation operation_;
-    Reveal reveal_;
-    Burst burst_;
+    ArmyEditor& editor_;
+    std::unique_ptr<ArmyEdit> edit_;
     int burstNumber_;
-    bool done_ = false;
-    ArmyEdit edit_;
+    bool made_ = true;
 };
 
 } // namespace ovra

@@ -1,34 +1,23 @@
 #include "ArmyView.h"
 
-#include "Application.h"
+#include "ArmyEditor.h"
 #include "NationBar.h"
-#include "QtPrintSurface.h"
-#include "UiServices.h"
+#include "UiMetrics.h"
 #include "UnitListPainting.h"
 #include "UnitListPane.h"
 #include "UnitPanel.h"
 #include "UnitTree.h"
-#include "Win1252.h"
 
-#include "ArmyDocument.h"
-#include "HtmlRoster.h"
-#include "Roster.h"
-#include "TextRoster.h"
+#include "DeleteUnit.h"
+#include "EnforceMinMax.h"
+#include "NewUnit.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QFile>
-#include <QGuiApplication>
-#include <QMimeData>
-#include <QPainter>
-#include <QPrinter>
-#include <QUndoStack>
 
 namespace ovra {
 
-ArmyView::ArmyView(Application& app, ArmyDocument& document, QWidget* parent)
-    : QWidget(parent), app_(app), document_(document) {
+ArmyView::ArmyView(ArmyEditor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName(QStringLiteral("armyView"));
     QPalette grey = palette();
     grey.setColor(QPalette::Window, PaneBackground());
@@ -39,28 +28,21 @@ ArmyView::ArmyView(Application& app, ArmyDocument& document, QWidget* parent)
     setPalette(grey);
     setAutoFillBackground(true);
 
-    undoStack_ = new QUndoStack(this);
-    nationBar_ = new NationBar(*this, this);
-    unitList_ = new UnitListPane(*this, this);
-    unitPanel_ = new UnitPanel(*this, this);
+    nationBar_ = new NationBar(editor, this);
+    unitList_ = new UnitListPane(editor, this);
+    unitPanel_ = new UnitPanel(editor, this);
     LayOutPanes();
-    subscription_ = document_.Subscribe([this](const ArmyChange&) { OnArmyChanged(); });
-}
-
-ArmyView::~ArmyView() {
-    document_.Unsubscribe(subscription_);
-}
-
-const UiMetrics& ArmyView::metrics() const {
-    return app_.metrics();
-}
-
-UiServices& ArmyView::services() const {
-    return app_.services();
+    connect(unitList_, &UnitListPane::selectionChanged, this,
+            [this] { unitPanel_->Show(unitList_->Selection()); });
+    connect(&editor, &ArmyEditor::changed, this, &ArmyView::ShowChange);
+    connect(&editor, &ArmyEditor::revealRequested, this, &ArmyView::Reveal);
+    editor.SetDialogOwner(this);
+    nationBar_->RefreshNationBar();
+    unitPanel_->Show(unitList_->Selection());
 }
 
 void ArmyView::LayOutPanes() {
-    const UiMetrics& m = metrics();
+    const UiMetrics& m = editor_.metrics();
     const int h = m.RowHeight();
     const int w = m.digitWidth;
     const QRect c = rect();
@@ -88,16 +70,10 @@ void ArmyView::resizeEvent(QResizeEvent* event) {
     LayOutPanes();
 }
 
-void ArmyView::OnArmyChanged() {
-    nationBar_->RefreshNationBar();
-    unitList_->Rebuild();
-    unitPanel_->ShowSelection();
-}
-
-void ArmyView::Execute(const QString& text, ArmyCommand::Operation operation, ArmyCommand::Burst burst) {
-    undoStack_->push(new ArmyCommand(
-        document_, text, std::move(operation), [this](const ArmyChange& change) { Reveal(change); }, burst,
-        typingBurst_));
+void ArmyView::ShowChange(const ArmyChange& change) {
+    nationBar_->ShowChange(change);
+    unitList_->ShowChange(change);
+    unitPanel_->ShowChange(change, unitList_->Selection());
 }
 
 void ArmyView::Reveal(const ArmyChange& change) {
@@ -133,38 +109,28 @@ void ArmyView::FocusPane(int step) {
     target->setFocus(Qt::ShortcutFocusReason);
 }
 
-void ArmyView::OnNewUnit() {
+void ArmyView::NewUnit() {
     const TaggedObject* selected = unitList_->SelectedRecord();
     if (selected == nullptr)
         return;
-    UnitListKey added;
-    if (selected->kind == kKindUnitEntry) {
-        const UnitId source = static_cast<const UnitEntry*>(selected)->id();
-        Execute(tr("New unit"), [source, &added](ArmyDocument& doc) {
-            ArmyEdit edit = doc.DuplicateUnit(source);
-            added = {edit.touched().troopType, edit.firstAdded()};
-            return edit;
-        });
-    } else {
-        const auto* type = static_cast<const TroopTypeRecord*>(selected);
-        Execute(tr("New unit"), [type, &added](ArmyDocument& doc) {
-            ArmyEdit edit = doc.NewUnit(*type);
-            added = {edit.touched().troopType, edit.firstAdded()};
-            return edit;
-        });
-    }
+    std::unique_ptr<edits::NewUnit> edit;
+    if (selected->kind == kKindUnitEntry)
+        edit = std::make_unique<edits::NewUnit>(static_cast<const UnitEntry*>(selected)->id());
+    else
+        edit = std::make_unique<edits::NewUnit>(*static_cast<const TroopTypeRecord*>(selected));
+    const ArmyChange added = editor_.Execute(tr("New unit"), std::move(edit));
     if (added.unit != 0)
-        unitList_->Select(added);
+        unitList_->Select({added.troopType, added.unit});
 }
 
-void ArmyView::OnDeleteUnit() {
+void ArmyView::DeleteUnit() {
     const TaggedObject* selected = unitList_->SelectedRecord();
     if (selected == nullptr || selected->kind != kKindUnitEntry)
         return;
     const auto* entry = static_cast<const UnitEntry*>(selected);
     // The row that takes the selection: the next unit of the same troop type,
     // else the troop type's own row.
-    const Army& army = document_.army();
+    const Army& army = editor_.army();
     UnitListKey next{&entry->troopType(), 0};
     for (std::int32_t i = army.IndexOf(entry) + 1; i < army.UnitCount(); ++i) {
         if (&army.UnitAt(i)->troopType() == &entry->troopType()) {
@@ -172,109 +138,12 @@ void ArmyView::OnDeleteUnit() {
             break;
         }
     }
-    const UnitId doomed = entry->id();
-    Execute(tr("Delete unit"), [doomed](ArmyDocument& doc) { return doc.DeleteUnit(doomed); });
+    editor_.Execute(tr("Delete unit"), std::make_unique<edits::DeleteUnit>(entry->id()));
     unitList_->Select(next);
 }
 
-void ArmyView::OnMinMaxUnits() {
-    Execute(tr("Min/Max units"), [](ArmyDocument& doc) { return doc.EnforceMinMax(); });
-}
-
-void ArmyView::OnFilePrint() {
-    // Printing to a file proposes one named after the army, beside it.
-    QPrinter& printer = app_.printer();
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setOutputFileName(app_.ProposedPath(QStringLiteral(".pdf")));
-    InfoChoice choice = InfoChoice::Complete;
-    const bool accepted = services().RunPrintDialog(this, app_.printer(), choice);
-    app_.SetInfoChoice(choice);
-    if (!accepted)
-        return;
-    PrintDirect(app_.printer());
-}
-
-bool ArmyView::PrintDirect(QPrinter& printer) {
-    QString error;
-    if (PrintDocument(document_, printer, app_.infoChoice(), error))
-        return true;
-    services().ShowMessage(this, error, QStringLiteral("Ovra"), MessageIcon::Error);
-    return false;
-}
-
-void ArmyView::OnFilePrintPreview() {
-    InfoChoice choice = EffectiveInfoChoice(app_.infoChoice());
-    services().RunPrintPreview(this, app_.printer(), choice, [this, &choice](QPrinter& printer) {
-        QString error;
-        if (!PrintDocument(document_, printer, choice, error))
-            services().ShowMessage(this, error, QStringLiteral("Ovra"), MessageIcon::Error);
-    });
-    app_.SetInfoChoice(choice);
-}
-
-void ArmyView::OnExportPdf() {
-    InfoChoice choice = EffectiveInfoChoice(app_.infoChoice());
-    QString filter = tr("PDF files (*.pdf)");
-    const QString path = services().GetExportFileName(
-        this, tr("Export PDF"), app_.ProposedPath(QStringLiteral(".pdf")), {filter}, filter, &choice);
-    if (path.isEmpty())
-        return;
-    app_.SetInfoChoice(choice);
-    QString error;
-    if (!ExportPdf(document_, path, choice, error)) {
-        services().ShowMessage(this, error, QStringLiteral("Ovra"), MessageIcon::Error);
-        return;
-    }
-    app_.RememberFolder(path);
-}
-
-void ArmyView::OnExportText() {
-    InfoChoice choice = EffectiveInfoChoice(app_.infoChoice());
-    const QString text = tr("Text files (*.txt)");
-    const QString markdown = tr("Markdown files (*.md)");
-    QString filter = text;
-    const QString path =
-        services().GetExportFileName(this, tr("Export as text"), app_.ProposedPath(QStringLiteral(".txt")),
-                                     {text, markdown}, filter, &choice);
-    if (path.isEmpty())
-        return;
-    app_.SetInfoChoice(choice);
-    const TextFormat format = filter == markdown || path.endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)
-                                  ? TextFormat::Markdown
-                                  : TextFormat::Plain;
-    std::string error;
-    if (!ExportText(document_, QFile::encodeName(path).toStdString(), format, choice, error)) {
-        services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"),
-                               MessageIcon::Error);
-        return;
-    }
-    app_.RememberFolder(path);
-}
-
-void ArmyView::OnCopyRoster() {
-    const Roster roster = ComposeRoster(document_, EffectiveInfoChoice(app_.infoChoice()));
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(RenderText(roster, TextFormat::Plain)));
-    data->setData(QStringLiteral("text/markdown"),
-                  QByteArray::fromStdString(RenderText(roster, TextFormat::Markdown)));
-    // The HTML page's bytes are Windows-1252; the clipboard's HTML is Unicode.
-    data->setHtml(FromWin1252(RenderHtml(roster)));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void ArmyView::OnExportHtml() {
-    const QString path =
-        services().GetSaveFileName(this, tr("Save html file as"), app_.ProposedPath(QStringLiteral(".html")),
-                                   tr("HTML files (*.html)"), QStringLiteral("html"));
-    if (path.isEmpty())
-        return;
-    std::string error;
-    if (!ExportHtml(document_, path.toStdString(), error)) {
-        services().ShowMessage(this, QString::fromStdString(error), QStringLiteral("Ovra"),
-                               MessageIcon::Error);
-        return;
-    }
-    app_.RememberFolder(path);
+void ArmyView::EnforceMinMax() {
+    editor_.Execute(tr("Min/Max units"), std::make_unique<edits::EnforceMinMax>());
 }
 
 } // namespace ovra

@@ -1,11 +1,9 @@
 #include "BreachListDialog.h"
 
-#include "ArmyView.h"
+#include "ArmyEditor.h"
 #include "BreachText.h"
 #include "ItemData.h"
 #include "UnitListPainting.h"
-
-#include "ArmyDocument.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -20,7 +18,7 @@ constexpr int kUnitRole = Qt::UserRole + 1;
 
 } // namespace
 
-BreachListDialog::BreachListDialog(ArmyView& view, QWidget* parent) : QDialog(parent), view_(view) {
+BreachListDialog::BreachListDialog(ArmyEditor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setObjectName(QStringLiteral("breachList"));
     setWindowTitle(tr("Check army"));
     auto* layout = new QVBoxLayout(this);
@@ -35,17 +33,13 @@ BreachListDialog::BreachListDialog(ArmyView& view, QWidget* parent) : QDialog(pa
     connect(list_, &QListWidget::itemActivated, this, &BreachListDialog::Choose);
     connect(list_, &QListWidget::itemClicked, this, &BreachListDialog::Choose);
     resize(420, 260);
-    subscription_ = view.document().Subscribe([this](const ArmyChange&) { Refill(); });
+    connect(&editor, &ArmyEditor::changed, this, &BreachListDialog::Refill);
     Refill();
 }
 
-BreachListDialog::~BreachListDialog() {
-    view_.document().Unsubscribe(subscription_);
-}
-
 void BreachListDialog::Refill() {
-    const Army& army = view_.document().army();
-    const std::vector<Breach> breaches = CheckArmy(army);
+    const Army& army = editor_.army();
+    const std::vector<Breach>& breaches = editor_.breaches();
     list_->clear();
     for (const Breach& breach : breaches) {
         auto* item = new QListWidgetItem(BreachText(army, breach), list_);
@@ -65,14 +59,14 @@ void BreachListDialog::Refill() {
 void BreachListDialog::Choose(QListWidgetItem* item) {
     if (item == nullptr)
         return;
-    const Army& army = view_.document().army();
+    const Army& army = editor_.army();
     const UnitId unit = item->data(kUnitRole).toULongLong();
     const TroopTypeRecord* type = DataPointer<TroopTypeRecord>(item->data(kTroopTypeRole));
     // A count breach shows the troop type; a mount or an item its first unit.
     if (type != nullptr) {
-        view_.Reveal({type, 0});
+        editor_.Reveal({.troopType = type});
     } else if (const UnitEntry* entry = army.FindUnit(unit)) {
-        view_.Reveal({&entry->troopType(), unit});
+        editor_.Reveal({.troopType = &entry->troopType(), .unit = unit});
     }
 }
 

@@ -10,13 +10,12 @@ class QListWidgetItem;
 
 namespace ovra {
 
-class ArmyView;
+class ArmyEditor;
 
 class BreachListDialog : public QDialog {
     Q_OBJECT
 public:
-    BreachListDialog(ArmyView& view, QWidget* parent);
-    ~BreachListDialog() override;
+    BreachListDialog(ArmyEditor& editor, QWidget* parent);
 
     QListWidget* list() const { return list_; }
 
@@ -24,9 +23,8 @@ private:
     void Refill();
     void Choose(QListWidgetItem* item);
 
-    ArmyView& view_;
+    ArmyEditor& editor_;
     QListWidget* list_;
-    int subscription_ = 0;
 };
 
 } // namespace ovra

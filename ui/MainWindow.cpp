@@ -1,36 +1,43 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
-#include "Application.h"
+#include "AppContext.h"
+#include "ArmyEditor.h"
 #include "ArmyListsDialog.h"
 #include "ArmyView.h"
 #include "BreachListDialog.h"
 #include "Icons.h"
-#include "NationInfoDialog.h"
 #include "ProblemCountLabel.h"
+#include "RosterActions.h"
+#include "UiMetrics.h"
 #include "UiServices.h"
 #include "UnitListPane.h"
-
-#include "ArmyChecker.h"
-#include "ArmyDocument.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolBar>
+#include <QUndoGroup>
 #include <QUndoStack>
+
+#include <functional>
+#include <string_view>
+#include <type_traits>
 
 namespace ovra {
 namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
 const QString kGeometryKey = QStringLiteral("Window/Geometry");
+
 QString ArmyFilter() {
     return QCoreApplication::translate("ovra::MainWindow", "Fennmarch Army File (*.evr)");
 }
@@ -40,9 +47,51 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     return themed.isNull() ? QApplication::style()->standardIcon(fallback) : themed;
 }
 
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+// One command of the menus or the tool bar.
+struct ActionSpec {
+    const char* name;
+    QString text;
+    QString prompt; // the status-bar prompt
+    QIcon icon = {};
+    QString toolTip = {};
+    QList<QKeySequence> shortcuts = {};
+    std::function<void()> run = {};
+};
+
+// Where the actions stand: "-" is a separator, "recent" the recent files.
+const char* const kFileMenu[] = {"actionNew",
+                                 "actionOpen",
+                                 "actionSaveAs",
+                                 "-",
+                                 "actionPrint",
+                                 "actionPrintPreview",
+                                 "actionPrintSetup",
+                                 "-",
+                                 "actionExportHtml",
+                                 "actionExportPdf",
+                                 "actionExportText",
+                                 "recent",
+                                 "-",
+                                 "actionExit"};
+const char* const kEditMenu[] = {"actionUndo", "actionRedo", "-", "actionCopyRoster"};
+const char* const kArmyMenu[] = {"actionNewUnit", "actionDeleteUnit", "-", "actionMinMax", "actionCheckArmy"};
+const char* const kHelpMenu[] = {"actionArmyLists", "actionAbout"};
+const char* const kToolBar[] = {"actionNew",    "actionOpen", "actionSaveAs",  "actionUndo",
+                                "actionRedo",   "-",          "actionNewUnit", "actionDeleteUnit",
+                                "actionMinMax", "-",          "actionPrint",   "-",
+                                "actionAbout"};
+
 } // namespace
 
-MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), document_(document) {
+MainWindow::MainWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("mainFrame"));
     // 620 x 420 at first, and never smaller; it may grow and be maximised,
     // and comes back at the size and place it was left.
@@ -50,9 +99,15 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
     setMinimumSize(kWidth, kHeight);
     setWindowIcon(ProgramIcon());
 
-    view_ = new ArmyView(app, document, this);
-    setCentralWidget(view_);
-    CreateMenusAndToolbar();
+    undoGroup_ = new QUndoGroup(this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("armyTabs"));
+    tabs_->setAccessibleName(tr("Open armies"));
+    tabs_->setDocumentMode(true);
+    tabs_->setTabBarAutoHide(true); // one army looks as the window always did
+    setCentralWidget(tabs_);
+    roster_ = new RosterActions(
+        context_, [this]() -> ArmyEditor& { return editor(); }, this);
 
     // "Ready" whenever no prompt is shown.
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -66,199 +121,269 @@ MainWindow::MainWindow(Application& app, ArmyDocument& document) : app_(app), do
     problems_ = new ProblemCountLabel(this);
     connect(problems_, &ProblemCountLabel::clicked, this, &MainWindow::OnCheckArmy);
     statusBar()->addPermanentWidget(problems_);
-    subscription_ = document_.Subscribe([this](const ArmyChange&) { UpdateProblemCount(); });
-    UpdateProblemCount();
 
-    document_.SetStateHandler([this] { UpdateCaption(); });
-    UpdateCaption();
+    CreateActions();
+    CreateMenusAndToolBar();
+    AddView(*new ArmyEditor(context_.catalogue(), context_.settingsStore(), context_.services(),
+                            context_.metrics(), this));
 }
 
 MainWindow::~MainWindow() {
-    document_.Unsubscribe(subscription_);
     delete breachList_;
-    document_.SetStateHandler({});
+    // The views go before the armies they show.
+    delete tabs_;
 }
 
-QAction* MainWindow::MakeAction(const ActionSpec& spec) {
-    auto* action = new QAction(spec.text, this);
-    action->setObjectName(QString::fromLatin1(spec.name));
-    action->setStatusTip(spec.prompt);
-    action->setIcon(spec.icon);
-    if (!spec.toolTip.isEmpty())
-        action->setToolTip(spec.toolTip);
-    action->setShortcut(spec.shortcut);
-    return action;
+ArmyView* MainWindow::view() const {
+    return static_cast<ArmyView*>(tabs_->currentWidget());
 }
 
-void MainWindow::CreateMenusAndToolbar() {
-    QAction* newAction =
-        MakeAction({tr("&New"), "actionNew", tr("Start a new army"),
-                    ThemeIcon("document-new", QStyle::SP_FileIcon), tr("New"), Qt::CTRL | Qt::Key_N});
-    connect(newAction, &QAction::triggered, this, &MainWindow::OnFileNew);
-    QAction* open = MakeAction({tr("&Open..."), "actionOpen", tr("Open an army file"),
-                                ThemeIcon("document-open", QStyle::SP_DialogOpenButton), tr("Open"),
-                                Qt::CTRL | Qt::Key_O});
-    connect(open, &QAction::triggered, this, &MainWindow::OnFileOpen);
-    QAction* saveAs = MakeAction({tr("Save &As..."), "actionSaveAs", tr("Save the army under a new name"),
-                                  ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton), tr("Save As")});
-    connect(saveAs, &QAction::triggered, this, &MainWindow::OnFileSaveAs);
-    // Ctrl+S saves although the menu has no Save entry.
-    QAction* save =
-        MakeAction({tr("&Save"), "actionSave", tr("Save the army"), {}, QString(), Qt::CTRL | Qt::Key_S});
-    connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
-    addAction(save);
-    QAction* print = MakeAction(
-        {"&Print...", "actionPrint", "Print the army's roster", PrintIcon(), "Print", Qt::CTRL | Qt::Key_P});
-    connect(print, &QAction::triggered, view_, &ArmyView::OnFilePrint);
-    QAction* printSetup =
-        MakeAction({tr("P&rint Setup..."), "actionPrintSetup", tr("Choose the paper and its margins")});
-    connect(printSetup, &QAction::triggered, this, &MainWindow::OnFilePrintSetup);
-    QAction* exportHtml = MakeAction({tr("&Export Html"), "actionExportHtml", tr("Export to a html file")});
-    connect(exportHtml, &QAction::triggered, view_, &ArmyView::OnExportHtml);
-    QAction* printPreview =
-        MakeAction({tr("Print Pre&view..."), "actionPrintPreview", tr("Show the printed roster's pages")});
-    connect(printPreview, &QAction::triggered, view_, &ArmyView::OnFilePrintPreview);
-    QAction* exportPdf =
-        MakeAction({tr("Export P&DF..."), "actionExportPdf", tr("Write the printed roster as a PDF file")});
-    connect(exportPdf, &QAction::triggered, view_, &ArmyView::OnExportPdf);
-    QAction* exportText = MakeAction(
-        {tr("Export as &text..."), "actionExportText", tr("Write the roster as plain text or Markdown")});
-    connect(exportText, &QAction::triggered, view_, &ArmyView::OnExportText);
-    QAction* copyRoster = MakeAction({tr("&Copy roster"), "actionCopyRoster",
-                                      tr("Copy the roster as text, Markdown and HTML, to paste anywhere"),
-                                      ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView),
-                                      tr("Copy roster"), Qt::CTRL | Qt::SHIFT | Qt::Key_C});
-    connect(copyRoster, &QAction::triggered, view_, &ArmyView::OnCopyRoster);
-    QAction* exit =
-        MakeAction({tr("E&xit"), "actionExit", tr("Quit the program; a changed army can be saved first")});
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+ArmyEditor& MainWindow::editor() const {
+    return view()->editor();
+}
+
+QAction* MainWindow::action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::AddView(ArmyEditor& editor) {
+    auto* view = new ArmyView(editor, tabs_);
     // Insert and Delete act in the unit list, where the unit they act on is
     // selected; in a text field they keep their usual meaning.
-    QAction* newUnit =
-        MakeAction({tr("&New unit"), "actionNewUnit", tr("Creates a new unit or duplicates an existing one."),
-                    NewUnitIcon(), tr("New unit"), QKeySequence(Qt::Key_Insert)});
-    connect(newUnit, &QAction::triggered, view_, &ArmyView::OnNewUnit);
-    QAction* deleteUnit =
-        MakeAction({tr("&Delete unit"), "actionDeleteUnit", tr("Delete the unit."), DeleteUnitIcon(),
-                    tr("Delete unit"), QKeySequence(QKeySequence::Delete)});
-    connect(deleteUnit, &QAction::triggered, view_, &ArmyView::OnDeleteUnit);
-    for (QAction* action : {newUnit, deleteUnit}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        view_->unitList()->addAction(action);
-    }
-    QAction* minMax = MakeAction({tr("&Min/Max units"), "actionMinMax",
-                                  tr("Creates and/or deletes units until min/max requirements are met."),
-                                  MinMaxIcon(), tr("Min/Max units")});
-    connect(minMax, &QAction::triggered, view_, &ArmyView::OnMinMaxUnits);
-    QAction* check = MakeAction({tr("&Check army"),
-                                 "actionCheckArmy",
-                                 tr("List every rule the army breaks, in words."),
-                                 {},
-                                 tr("Check army"),
-                                 Qt::CTRL | Qt::Key_K});
-    connect(check, &QAction::triggered, this, &MainWindow::OnCheckArmy);
-    QUndoStack& stack = view_->undoStack();
-    QAction* undo = stack.createUndoAction(this);
+    for (const char* name : {"actionNewUnit", "actionDeleteUnit"})
+        view->unitList()->addAction(action(name));
+    undoGroup_->addStack(&editor.undoStack());
+    undoGroup_->setActiveStack(&editor.undoStack());
+    connect(&editor, &ArmyEditor::stateChanged, this, &MainWindow::UpdateCaption);
+    connect(&editor, &ArmyEditor::changed, this, &MainWindow::UpdateProblemCount);
+    tabs_->addTab(view, QString::fromStdString(editor.document().title()));
+    tabs_->setCurrentWidget(view);
+    UpdateCaption();
+    UpdateProblemCount();
+}
+
+void MainWindow::CreateActions() {
+    QAction* undo = undoGroup_->createUndoAction(this);
     undo->setObjectName(QStringLiteral("actionUndo"));
-    undo->setIcon(ThemeIcon("edit-undo", QStyle::SP_ArrowBack));
-    undo->setShortcut(QKeySequence::Undo);
-    undo->setStatusTip(tr("Undo the last change of the army"));
-    QAction* redo = stack.createRedoAction(this);
+    QAction* redo = undoGroup_->createRedoAction(this);
     redo->setObjectName(QStringLiteral("actionRedo"));
-    redo->setIcon(ThemeIcon("edit-redo", QStyle::SP_ArrowForward));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    redo->setStatusTip(tr("Redo the change last undone"));
-    QAction* about =
-        MakeAction({tr("&About Ovra..."), "actionAbout", tr("Show the program's name and version"),
-                    ThemeIcon("help-about", QStyle::SP_MessageBoxInformation), tr("About")});
-    connect(about, &QAction::triggered, this, &MainWindow::OnAppAbout);
 
-    fileMenu_ = menuBar()->addMenu(tr("&File"));
-    fileMenu_->addAction(newAction);
-    fileMenu_->addAction(open);
-    fileMenu_->addAction(saveAs);
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(print);
-    fileMenu_->addAction(printPreview);
-    fileMenu_->addAction(printSetup);
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(exportHtml);
-    fileMenu_->addAction(exportPdf);
-    fileMenu_->addAction(exportText);
-    recentSeparator_ = fileMenu_->addSeparator();
-    recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
-    recentPlaceholder_->setObjectName(QStringLiteral("actionRecentPlaceholder"));
-    recentPlaceholder_->setEnabled(false);
-    for (int i = 0; i < kRecentFiles; ++i) {
-        auto* recent = new QAction(this);
-        recent->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
-        connect(recent, &QAction::triggered, this,
-                [this, recent] { OpenRecentFile(recent->data().toString()); });
-        fileMenu_->addAction(recent);
-        recentActions_.push_back(recent);
+    const ActionSpec specs[] = {
+        {"actionNew",
+         tr("&New"),
+         tr("Start a new army"),
+         ThemeIcon("document-new", QStyle::SP_FileIcon),
+         tr("New"),
+         {Qt::CTRL | Qt::Key_N},
+         [this] { OnFileNew(); }},
+        {"actionOpen",
+         tr("&Open..."),
+         tr("Open an army file"),
+         ThemeIcon("document-open", QStyle::SP_DialogOpenButton),
+         tr("Open"),
+         {Qt::CTRL | Qt::Key_O},
+         [this] { OnFileOpen(); }},
+        {"actionSaveAs",
+         tr("Save &As..."),
+         tr("Save the army under a new name"),
+         ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton),
+         tr("Save As"),
+         {},
+         [this] { OnFileSaveAs(); }},
+        // Ctrl+S saves although the menu has no Save entry.
+        {"actionSave",
+         tr("&Save"),
+         tr("Save the army"),
+         {},
+         {},
+         {Qt::CTRL | Qt::Key_S},
+         [this] { OnFileSave(); }},
+        {"actionPrint",
+         tr("&Print..."),
+         tr("Print the army's roster"),
+         PrintIcon(),
+         tr("Print"),
+         {Qt::CTRL | Qt::Key_P},
+         [this] { roster_->Print(); }},
+        {"actionPrintPreview",
+         tr("Print Pre&view..."),
+         tr("Show the printed roster's pages"),
+         {},
+         {},
+         {},
+         [this] { roster_->PrintPreview(); }},
+        {"actionPrintSetup",
+         tr("P&rint Setup..."),
+         tr("Choose the paper and its margins"),
+         {},
+         {},
+         {},
+         [this] { OnFilePrintSetup(); }},
+        {"actionExportHtml",
+         tr("&Export Html"),
+         tr("Export to a html file"),
+         {},
+         {},
+         {},
+         [this] { roster_->ExportHtml(); }},
+        {"actionExportPdf",
+         tr("Export P&DF..."),
+         tr("Write the printed roster as a PDF file"),
+         {},
+         {},
+         {},
+         [this] { roster_->ExportPdf(); }},
+        {"actionExportText",
+         tr("Export as &text..."),
+         tr("Write the roster as plain text or Markdown"),
+         {},
+         {},
+         {},
+         [this] { roster_->ExportText(); }},
+        {"actionExit",
+         tr("E&xit"),
+         tr("Quit the program; a changed army can be saved first"),
+         {},
+         {},
+         {},
+         [this] { close(); }},
+        {"actionUndo",
+         {},
+         tr("Undo the last change of the army"),
+         ThemeIcon("edit-undo", QStyle::SP_ArrowBack),
+         {},
+         {QKeySequence::Undo}},
+        {"actionRedo",
+         {},
+         tr("Redo the change last undone"),
+         ThemeIcon("edit-redo", QStyle::SP_ArrowForward),
+         {},
+         {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
+        {"actionCopyRoster",
+         tr("&Copy roster"),
+         tr("Copy the roster as text, Markdown and HTML, to paste anywhere"),
+         ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView),
+         tr("Copy roster"),
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_C},
+         [this] { roster_->CopyRoster(); }},
+        {"actionNewUnit",
+         tr("&New unit"),
+         tr("Creates a new unit or duplicates an existing one."),
+         NewUnitIcon(),
+         tr("New unit"),
+         {Qt::Key_Insert},
+         [this] { view()->NewUnit(); }},
+        {"actionDeleteUnit",
+         tr("&Delete unit"),
+         tr("Delete the unit."),
+         DeleteUnitIcon(),
+         tr("Delete unit"),
+         {QKeySequence::Delete},
+         [this] { view()->DeleteUnit(); }},
+        {"actionMinMax",
+         tr("&Min/Max units"),
+         tr("Creates and/or deletes units until min/max requirements are met."),
+         MinMaxIcon(),
+         tr("Min/Max units"),
+         {},
+         [this] { view()->EnforceMinMax(); }},
+        {"actionCheckArmy",
+         tr("&Check army"),
+         tr("List every rule the army breaks, in words."),
+         {},
+         tr("Check army"),
+         {Qt::CTRL | Qt::Key_K},
+         [this] { OnCheckArmy(); }},
+        {"actionArmyLists",
+         tr("&Army lists..."),
+         tr("Show the army-list files that were read and what lint finds in them"),
+         {},
+         {},
+         {},
+         [this] { OnArmyLists(); }},
+        {"actionAbout",
+         tr("&About Ovra..."),
+         tr("Show the program's name and version"),
+         ThemeIcon("help-about", QStyle::SP_MessageBoxInformation),
+         tr("About"),
+         {},
+         [this] { OnAppAbout(); }},
+    };
+    for (const ActionSpec& spec : specs) {
+        const QString name = QString::fromLatin1(spec.name);
+        QAction* made = name == undo->objectName() ? undo : name == redo->objectName() ? redo : nullptr;
+        if (made == nullptr) {
+            made = new QAction(spec.text, this);
+            made->setObjectName(name);
+        }
+        made->setStatusTip(spec.prompt);
+        made->setIcon(spec.icon);
+        if (!spec.toolTip.isEmpty())
+            made->setToolTip(spec.toolTip);
+        if (!spec.shortcuts.isEmpty())
+            made->setShortcuts(spec.shortcuts);
+        if (spec.run)
+            connect(made, &QAction::triggered, this, spec.run);
     }
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(exit);
-
-    QMenu* editMenu = menuBar()->addMenu(tr("&Edit"));
-    editMenu->addAction(undo);
-    editMenu->addAction(redo);
-    editMenu->addSeparator();
-    editMenu->addAction(copyRoster);
-
-    QMenu* armyMenu = menuBar()->addMenu(tr("&Army"));
-    armyMenu->addAction(newUnit);
-    armyMenu->addAction(deleteUnit);
-    armyMenu->addSeparator();
-    armyMenu->addAction(minMax);
-    armyMenu->addAction(check);
-
-    QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
-    QAction* armyLists =
-        MakeAction({tr("&Army lists..."), "actionArmyLists",
-                    tr("Show the army-list files that were read and what lint finds in them")});
-    connect(armyLists, &QAction::triggered, this, [this] {
-        ArmyListsDialog dialog(app_.catalogue(), app_.metrics(), this);
-        app_.services().ExecDialog(dialog);
-    });
-    helpMenu->addAction(armyLists);
-    helpMenu->addAction(about);
-
-    QToolBar* toolbar = addToolBar(tr("Toolbar"));
-    toolbar->setObjectName(QStringLiteral("toolBar"));
-    toolbar->setIconSize(QSize(16, 16));
-    toolbar->setMovable(true);
-    toolbar->addAction(newAction);
-    toolbar->addAction(open);
-    toolbar->addAction(saveAs);
-    toolbar->addAction(undo);
-    toolbar->addAction(redo);
-    toolbar->addSeparator();
-    toolbar->addAction(newUnit);
-    toolbar->addAction(deleteUnit);
-    toolbar->addAction(minMax);
-    toolbar->addSeparator();
-    toolbar->addAction(print);
-    toolbar->addSeparator();
-    toolbar->addAction(about);
-
-    UpdateRecentFileMenu();
+    // Insert and Delete belong to the unit list they are added to.
+    for (const char* name : {"actionNewUnit", "actionDeleteUnit"})
+        action(name)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action("actionSave"));
 
     // F6 and Shift+F6 move between the panes.
     auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
-    connect(nextPane, &QShortcut::activated, this, [this] { view_->FocusPane(+1); });
+    connect(nextPane, &QShortcut::activated, this, [this] { view()->FocusPane(+1); });
     auto* previousPane = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
-    connect(previousPane, &QShortcut::activated, this, [this] { view_->FocusPane(-1); });
+    connect(previousPane, &QShortcut::activated, this, [this] { view()->FocusPane(-1); });
+}
+
+void MainWindow::CreateMenusAndToolBar() {
+    const auto fill = [this](auto* target, auto&& names) {
+        for (const char* name : names) {
+            if (std::string_view(name) == "-") {
+                target->addSeparator();
+            } else if (std::string_view(name) != "recent") {
+                target->addAction(action(name));
+            } else if constexpr (std::is_same_v<decltype(target), QMenu*>) {
+                target->addSeparator();
+                recentPlaceholder_ = target->addAction(tr("Recent File"));
+                recentPlaceholder_->setObjectName(QStringLiteral("actionRecentPlaceholder"));
+                recentPlaceholder_->setEnabled(false);
+                for (int i = 0; i < kRecentFiles; ++i) {
+                    auto* recent = new QAction(this);
+                    recent->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
+                    connect(recent, &QAction::triggered, this,
+                            [this, recent] { OpenRecentFile(recent->data().toString()); });
+                    target->addAction(recent);
+                    recentActions_.push_back(recent);
+                }
+            }
+        }
+    };
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fill(fileMenu_, kFileMenu);
+    fill(menuBar()->addMenu(tr("&Edit")), kEditMenu);
+    fill(menuBar()->addMenu(tr("&Army")), kArmyMenu);
+    fill(menuBar()->addMenu(tr("&Help")), kHelpMenu);
+
+    QToolBar* toolBar = addToolBar(tr("Toolbar"));
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setMovable(true);
+    fill(toolBar, kToolBar);
+    UpdateRecentFileMenu();
 }
 
 void MainWindow::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(document_.title()) + QStringLiteral("[*] - Fennmarch AG"));
-    setWindowModified(document_.IsModified());
+    const ArmyEditor& shown = editor();
+    setWindowTitle(QString::fromStdString(WindowCaption(shown.document().title(), "[*]")));
+    setWindowModified(shown.IsModified());
+    tabs_->setTabText(tabs_->currentIndex(), QString::fromStdString(shown.document().title()));
 }
 
 QStringList MainWindow::RecentFiles() const {
     QStringList files;
-    QSettings& settings = app_.settings();
+    QSettings& settings = context_.settings();
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString file = settings.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
         if (!file.isEmpty())
@@ -278,7 +403,7 @@ void MainWindow::AddRecentFile(const QString& path) {
 }
 
 void MainWindow::WriteRecentFiles(const QStringList& files) {
-    QSettings& settings = app_.settings();
+    QSettings& settings = context_.settings();
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString key = kRecentGroup + QStringLiteral("/File%1").arg(i);
         if (i <= files.size())
@@ -294,24 +419,25 @@ void MainWindow::UpdateRecentFileMenu() {
     const QStringList files = RecentFiles();
     recentPlaceholder_->setVisible(files.isEmpty());
     for (int i = 0; i < kRecentFiles; ++i) {
-        QAction* action = recentActions_[i];
+        QAction* recent = recentActions_[i];
         if (i < files.size()) {
             QString name = QFileInfo(files[i]).fileName();
             name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
-            action->setData(files[i]);
-            action->setStatusTip(files[i]);
-            action->setVisible(true);
+            recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+            recent->setData(files[i]);
+            recent->setStatusTip(files[i]);
+            recent->setVisible(true);
         } else {
-            action->setVisible(false);
+            recent->setVisible(false);
         }
     }
 }
 
 bool MainWindow::SaveModified() {
-    if (!document_.IsModified())
+    const ArmyEditor& shown = editor();
+    if (!shown.IsModified())
         return true;
-    switch (app_.services().AskSaveChanges(this, QString::fromStdString(document_.title()))) {
+    switch (context_.services().AskSaveChanges(this, QString::fromStdString(shown.document().title()))) {
     case UiServices::SaveChoice::Save:
         return OnFileSave();
     case UiServices::SaveChoice::Discard:
@@ -325,15 +451,14 @@ bool MainWindow::SaveModified() {
 void MainWindow::OnFileNew() {
     if (!SaveModified())
         return;
-    view_->undoStack().clear();
-    document_.OnNewDocument();
+    editor().New();
 }
 
 void MainWindow::OnFileOpen() {
     const QString filters = ArmyFilter() + QStringLiteral(";;") +
                             tr("Fennmarch Army File (*.bba);;Fennmarch Army File (*.fma);;All Files (*)");
-    const QString path =
-        app_.services().GetOpenFileName(this, tr("Open"), app_.StartFolder(), filters, ArmyFilter());
+    const QString path = context_.services().GetOpenFileName(
+        this, tr("Open"), context_.StartFolder(&editor().document()), filters, ArmyFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -353,63 +478,67 @@ void MainWindow::RemoveRecentFile(const QString& path) {
 bool MainWindow::OpenDocumentFile(const QString& path) {
     if (!SaveModified())
         return false;
-    const ArmyDocument::OpenResult result = document_.OnOpenDocument(path.toStdString());
+    const ArmyDocument::OpenResult result = editor().Open(ToPath(path));
     if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
-    view_->undoStack().clear();
-    app_.RememberFolder(path);
+    context_.RememberFolder(path);
     if (result != ArmyDocument::OpenResult::NotLoadable)
         AddRecentFile(path);
     return true;
 }
 
 bool MainWindow::DoSave(const QString& path) {
-    if (!document_.OnSaveDocument(path.toStdString()))
+    if (!editor().Save(ToPath(path)))
         return false;
-    view_->undoStack().setClean();
-    app_.RememberFolder(path);
+    context_.RememberFolder(path);
     AddRecentFile(path);
     return true;
 }
 
 bool MainWindow::OnFileSave() {
-    if (document_.path().empty())
+    const std::filesystem::path& bound = editor().document().path();
+    if (bound.empty())
         return OnFileSaveAs();
-    return DoSave(QString::fromStdString(document_.path().string()));
+    return DoSave(FromPath(bound));
 }
 
 bool MainWindow::OnFileSaveAs() {
-    const QString path = app_.services().GetSaveFileName(
-        this, tr("Save As"), app_.ProposedPath(QStringLiteral(".evr")), ArmyFilter(), QStringLiteral("evr"));
+    const QString path = context_.services().GetSaveFileName(
+        this, tr("Save As"), context_.ProposedPath(editor().document(), QStringLiteral(".evr")), ArmyFilter(),
+        QStringLiteral("evr"));
     if (path.isEmpty())
         return false;
     return DoSave(path);
 }
 
 void MainWindow::OnFilePrintSetup() {
-    app_.services().RunPageSetup(this, app_.printer());
+    context_.services().RunPageSetup(this, context_.printer());
 }
 
 void MainWindow::OnAppAbout() {
-    AboutDialog dialog(app_.metrics(), this);
-    app_.services().ExecDialog(dialog);
+    AboutDialog dialog(context_.metrics(), this);
+    context_.services().ExecDialog(dialog);
+}
+
+void MainWindow::OnArmyLists() {
+    ArmyListsDialog dialog(context_.catalogue(), context_.metrics(), this);
+    context_.services().ExecDialog(dialog);
 }
 
 void MainWindow::UpdateProblemCount() {
-    const std::size_t count = CheckArmy(document_.army()).size();
-    problems_->SetCount(count);
+    problems_->SetCount(editor().breaches().size());
 }
 
 void MainWindow::OnCheckArmy() {
     if (breachList_ == nullptr)
-        breachList_ = new BreachListDialog(*view_, this);
+        breachList_ = new BreachListDialog(editor(), this);
     breachList_->show();
     breachList_->raise();
     breachList_->activateWindow();
 }
 
 void MainWindow::RestoreWindowGeometry() {
-    const QByteArray geometry = app_.settings().value(kGeometryKey).toByteArray();
+    const QByteArray geometry = context_.settings().value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
 }
@@ -419,7 +548,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    app_.settings().setValue(kGeometryKey, saveGeometry());
+    context_.settings().setValue(kGeometryKey, saveGeometry());
     event->accept();
 }
 

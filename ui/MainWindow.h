@@ -1,22 +1,26 @@
-// The main window: fixed size, menu, toolbar and status bar around the army
-// view; the file commands and the recent-file list.
+// The main window: menus, tool bar and status bar around the army's view;
+// the file commands and the recent-file list. Menus and tool bar are built
+// from one table of actions.
 #pragma once
 
-#include <QIcon>
-#include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 
+#include <filesystem>
+
 class QAction;
 class QMenu;
+class QTabWidget;
+class QUndoGroup;
 
 namespace ovra {
 
-class Application;
-class ArmyDocument;
+class AppContext;
+class ArmyEditor;
 class ArmyView;
 class BreachListDialog;
 class ProblemCountLabel;
+class RosterActions;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -25,10 +29,13 @@ public:
     static constexpr int kHeight = 420;
     static constexpr int kRecentFiles = 4;
 
-    MainWindow(Application& app, ArmyDocument& document);
+    explicit MainWindow(AppContext& context);
     ~MainWindow() override;
 
-    ArmyView* view() const { return view_; }
+    // The army shown and its view.
+    ArmyEditor& editor() const;
+    ArmyView* view() const;
+    RosterActions& rosterActions() const { return *roster_; }
 
     void OnFileNew();
     void OnFileOpen();
@@ -36,6 +43,7 @@ public:
     bool OnFileSaveAs();
     void OnFilePrintSetup();
     void OnAppAbout();
+    void OnArmyLists();
     // Army > Check army: the list of every breach, beside the window.
     void OnCheckArmy();
     // Asks to save a modified army; false when the user cancels.
@@ -54,32 +62,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct ActionSpec {
-        QString text;
-        const char* name;
-        QString prompt; // the status-bar prompt
-        QIcon icon = {};
-        QString toolTip = {};
-        QKeySequence shortcut = {};
-    };
-    QAction* MakeAction(const ActionSpec& spec);
-    void CreateMenusAndToolbar();
+    void CreateActions();
+    void CreateMenusAndToolBar();
+    QAction* action(const char* name) const;
+    void AddView(ArmyEditor& editor);
     void UpdateRecentFileMenu();
     void WriteRecentFiles(const QStringList& files);
     void OpenRecentFile(const QString& path);
     bool DoSave(const QString& path);
     void UpdateProblemCount();
 
-    Application& app_;
-    ArmyDocument& document_;
-    ArmyView* view_;
+    AppContext& context_;
+    QTabWidget* tabs_;
+    QUndoGroup* undoGroup_;
+    RosterActions* roster_;
     QMenu* fileMenu_ = nullptr;
-    QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QAction* recentPlaceholder_ = nullptr;
     ProblemCountLabel* problems_ = nullptr;
     BreachListDialog* breachList_ = nullptr;
-    int subscription_ = 0;
 };
 
 } // namespace ovra

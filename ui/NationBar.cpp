@@ -1,14 +1,16 @@
 #include "NationBar.h"
 #include "ItemData.h"
 
+#include "ArmyEditor.h"
 #include "ArmyUndoShortcuts.h"
-#include "ArmyView.h"
 #include "NationInfoDialog.h"
+#include "UiMetrics.h"
 #include "UiServices.h"
 #include "Win1252.h"
 
 #include "ArmyCatalogue.h"
-#include "ArmyDocument.h"
+#include "ChangeNation.h"
+#include "SetPointsLimit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -103,11 +105,11 @@ PointsEditResult CleanPointsText(const QString& text, int selectionStart, int se
     return result;
 }
 
-NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
+NationBar::NationBar(ArmyEditor& editor, QWidget* parent) : QFrame(parent), editor_(editor) {
     setObjectName(QStringLiteral("nationBar"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
-    const QFont& font = view.metrics().font;
+    const QFont& font = editor.metrics().font;
 
     pointsEdit_ = new QLineEdit(this);
     LeaveUndoToTheArmy(pointsEdit_);
@@ -118,14 +120,14 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     pointsEdit_->setToolTip(tr("Points limit"));
     pointsEdit_->setAccessibleName(tr("Points limit"));
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
-    connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
+    connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { editor_.EndTypingBurst(); });
 
     nationCombo_ = new QComboBox(this);
     nationCombo_->setObjectName(QStringLiteral("nationCombo"));
     nationCombo_->setAccessibleName(tr("Nation"));
     nationCombo_->setFont(font);
     nationCombo_->setMaxVisibleItems(16);
-    const ArmyCatalogue& catalogue = view.document().catalogue();
+    const ArmyCatalogue& catalogue = editor.document().catalogue();
     for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
         nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
     nationCombo_->installEventFilter(new CommitOnlyFilter(nationCombo_));
@@ -144,7 +146,7 @@ NationBar::NationBar(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
 }
 
 void NationBar::LayOut() {
-    const UiMetrics& m = view_.metrics();
+    const UiMetrics& m = editor_.metrics();
     const int w = m.digitWidth;
     const int h = m.RowHeight();
     const QRect b = contentsRect();
@@ -166,8 +168,13 @@ void NationBar::LayOut() {
     infoButton_->setGeometry(combo.right() + 1 + 2, b.top() + 2, side, side);
 }
 
+void NationBar::ShowChange(const ArmyChange& change) {
+    if (change.scope == ArmyChange::Scope::Army || change.scope == ArmyChange::Scope::Limit)
+        RefreshNationBar();
+}
+
 void NationBar::RefreshNationBar() {
-    const Army& army = view_.document().army();
+    const Army& army = editor_.army();
     {
         const QSignalBlocker blocker(pointsEdit_);
         const int start =
@@ -215,31 +222,30 @@ void NationBar::OnPointsChanged() {
     }
     const auto value = static_cast<std::int32_t>(
         std::min<qlonglong>(clean.text.toLongLong(), std::numeric_limits<std::int32_t>::max()));
-    if (value == view_.document().pointsLimit())
+    if (value == editor_.army().pointsLimit())
         return;
-    view_.Execute(
-        tr("Points limit"), [value](ArmyDocument& doc) { return doc.SetPointsLimit(value); },
-        ArmyCommand::Burst::PointsLimit);
+    editor_.Execute(tr("Points limit"), std::make_unique<edits::SetPointsLimit>(value));
 }
 
 void NationBar::OnNationActivated(int index) {
     const NationRecord* picked = NationAt(nationCombo_, index);
-    ArmyDocument& doc = view_.document();
-    if (picked == nullptr || picked == &doc.army().nation())
+    const Army& army = editor_.army();
+    if (picked == nullptr || picked == &army.nation())
         return;
-    if (doc.army().UnitCount() > 0 &&
-        !view_.services().AskOkCancel(this, tr("Changing the nation will delete all unit entries !"),
-                                      QStringLiteral("Ovra"))) {
-        SelectNation(&doc.army().nation());
+    if (army.UnitCount() > 0 &&
+        !editor_.services().AskOkCancel(this, tr("Changing the nation will delete all unit entries !"),
+                                        QString::fromLatin1(kAppTitle))) {
+        SelectNation(&army.nation());
         return;
     }
-    view_.Execute(tr("Nation"), [picked](ArmyDocument& document) { return document.ChangeNation(*picked); });
+    editor_.Execute(tr("Nation"), std::make_unique<edits::ChangeNation>(*picked));
 }
 
 void NationBar::OnInfo() {
-    const NationRecord& nation = view_.document().army().nation();
-    NationInfoDialog dialog(view_.metrics(), FromWin1252(nation.name), FromWin1252Lines(nation.info), &view_);
-    view_.services().ExecDialog(dialog);
+    const NationRecord& nation = editor_.army().nation();
+    NationInfoDialog dialog(editor_.metrics(), FromWin1252(nation.name), FromWin1252Lines(nation.info),
+                            parentWidget());
+    editor_.services().ExecDialog(dialog);
 }
 
 } // namespace ovra

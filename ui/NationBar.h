@@ -10,16 +10,19 @@ class QPushButton;
 
 namespace ovra {
 
-class ArmyView;
+class ArmyEditor;
+struct ArmyChange;
 struct NationRecord;
 
 class NationBar : public QFrame {
     Q_OBJECT
 public:
-    NationBar(ArmyView& view, QWidget* parent);
+    NationBar(ArmyEditor& editor, QWidget* parent);
 
     // Shows the army's points limit and selects its nation.
     void RefreshNationBar();
+    // Refreshes what a change of the army touched: the limit or the nation.
+    void ShowChange(const ArmyChange& change);
     // Places the controls inside the bar; called when the bar has its size.
     void LayOut();
 
@@ -33,7 +36,7 @@ private:
     void OnInfo();
     void SelectNation(const NationRecord* nation);
 
-    ArmyView& view_;
+    ArmyEditor& editor_;
     QLineEdit* pointsEdit_;
     QComboBox* nationCombo_;
     QPushButton* infoButton_;

@@ -1,8 +1,9 @@
 #include "OptionPickerDialog.h"
 #include "ItemData.h"
 
-#include "ArmyView.h"
+#include "ArmyEditor.h"
 #include "BreachText.h"
+#include "UiMetrics.h"
 #include "UiServices.h"
 #include "UnitDetailPainting.h"
 #include "UnitListPainting.h"
@@ -72,19 +73,20 @@ public:
 
 } // namespace
 
-OptionPickerDialog::OptionPickerDialog(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
+OptionPickerDialog::OptionPickerDialog(const ArmyEditor& editor, QWidget* parent, const TroopTypeRecord& type,
                                        const UnitEntry& unit, const TaggedObject* current)
     : QDialog(parent), kind_(KindOf(current)), type_(type) {
     setObjectName(QStringLiteral("optionPicker"));
     setWindowTitle(TitleOf(kind_));
-    const UiMetrics& m = view.metrics();
+    const UiMetrics& m = editor.metrics();
     setFont(m.font);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, PaneBackground());
     setPalette(grey);
     setAutoFillBackground(true);
     setFixedSize(kWidth, kHeight);
-    move(view.mapToGlobal(QPoint(20, 20)));
+    if (const QWidget* view = editor.dialogOwner())
+        move(view->mapToGlobal(QPoint(20, 20)));
 
     const int h = m.RowHeight();
     const int w = m.digitWidth;
@@ -136,10 +138,11 @@ OptionPickerDialog::OptionPickerDialog(ArmyView& view, QWidget* parent, const Tr
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-const TaggedObject* OptionPickerDialog::Pick(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
-                                             const UnitEntry& unit, const TaggedObject* current) {
-    OptionPickerDialog dialog(view, parent, type, unit, current);
-    if (view.services().ExecDialog(dialog) != QDialog::Accepted)
+const TaggedObject* OptionPickerDialog::Pick(const ArmyEditor& editor, QWidget* parent,
+                                             const TroopTypeRecord& type, const UnitEntry& unit,
+                                             const TaggedObject* current) {
+    OptionPickerDialog dialog(editor, parent, type, unit, current);
+    if (editor.services().ExecDialog(dialog) != QDialog::Accepted)
         return nullptr;
     return dialog.chosen();
 }

@@ -15,7 +15,7 @@ class QTreeWidgetItem;
 
 namespace ovra {
 
-class ArmyView;
+class ArmyEditor;
 class UnitEntry;
 struct TaggedObject;
 struct TroopTypeRecord;
@@ -27,13 +27,14 @@ public:
 
     // Lists the options of the kind of `current` (a magic item, a siege
     // engine, or else a mount) for `unit` of `type`, with `current`
-    // selected. The dialog sits at (20, 20) of the army view.
-    OptionPickerDialog(ArmyView& view, QWidget* parent, const TroopTypeRecord& type, const UnitEntry& unit,
-                       const TaggedObject* current);
+    // selected. The dialog sits at (20, 20) of the army's view.
+    OptionPickerDialog(const ArmyEditor& editor, QWidget* parent, const TroopTypeRecord& type,
+                       const UnitEntry& unit, const TaggedObject* current);
 
-    // Runs the dialog through the view's services; returns the record chosen,
-    // or none for Cancel, for closing the dialog and for Ok without a row.
-    static const TaggedObject* Pick(ArmyView& view, QWidget* parent, const TroopTypeRecord& type,
+    // Runs the dialog through the editor's services; returns the record
+    // chosen, or none for Cancel, for closing the dialog and for Ok without
+    // a row.
+    static const TaggedObject* Pick(const ArmyEditor& editor, QWidget* parent, const TroopTypeRecord& type,
                                     const UnitEntry& unit, const TaggedObject* current);
 
     // The record of the selected row when the dialog was accepted, else none.

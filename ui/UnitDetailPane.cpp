@@ -1,15 +1,14 @@
 #include "UnitDetailPane.h"
 
-#include "ArmyView.h"
+#include "ArmyEditor.h"
 #include "BreachText.h"
 #include "OptionPickerDialog.h"
+#include "UiMetrics.h"
 #include "UnitDetailPainting.h"
 #include "UnitListPainting.h"
-#include "UnitListPane.h"
-#include "UnitPanel.h"
 #include "Win1252.h"
 
-#include "ArmyDocument.h"
+#include "SetOption.h"
 
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -88,11 +87,11 @@ void OptionButton::paintEvent(QPaintEvent*) {
         FrameRect(painter, r, BoxText());
 }
 
-UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitId unit, const QRect& place,
-                               QWidget* parent)
-    : QWidget(parent), panel_(panel), type_(type), unit_(unit) {
+UnitDetailPane::UnitDetailPane(ArmyEditor& editor, const TroopTypeRecord& type, UnitId unit,
+                               const QRect& place, QWidget* parent)
+    : QWidget(parent), editor_(editor), type_(type), unit_(unit) {
     setObjectName(QStringLiteral("unitDetail"));
-    setFont(panel.view().metrics().font);
+    setFont(editor.metrics().font);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, PaneBackground());
     setPalette(grey);
@@ -102,7 +101,7 @@ UnitDetailPane::UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, Un
 }
 
 const UnitEntry* UnitDetailPane::unit() const {
-    const UnitEntry* entry = unit_ != 0 ? panel_.view().document().army().FindUnit(unit_) : nullptr;
+    const UnitEntry* entry = unit_ != 0 ? editor_.army().FindUnit(unit_) : nullptr;
     return entry != nullptr && &entry->troopType() == &type_ ? entry : nullptr;
 }
 
@@ -113,7 +112,7 @@ void UnitDetailPane::Refresh() {
 }
 
 std::vector<ProfileRow> UnitDetailPane::ProfileRowsShown() const {
-    return ProfileRows(type_, unit(), panel_.view().metrics().RowHeight());
+    return ProfileRows(type_, unit(), editor_.metrics().RowHeight());
 }
 
 OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::function<QString()> problem,
@@ -135,7 +134,7 @@ OptionButton* UnitDetailPane::MakeOptionButton(const std::string& choice, std::f
 }
 
 void UnitDetailPane::CreateControls() {
-    const int h = panel_.view().metrics().RowHeight();
+    const int h = editor_.metrics().RowHeight();
     const UnitEntry* shown = unit();
     if (unit_ != 0 && shown == nullptr) {
         // The unit is gone: nothing to show, nothing to change.
@@ -162,8 +161,8 @@ void UnitDetailPane::CreateControls() {
     }
 
     const UnitId id = unit_;
-    const ArmyDocument& document = panel_.view().document();
-    const auto lookUp = [&document, id]() { return document.army().FindUnit(id); };
+    const ArmyEditor& editor = editor_;
+    const auto lookUp = [&editor, id]() { return editor.army().FindUnit(id); };
 
     Discard(mount_);
     if (layout.mount) {
@@ -238,60 +237,51 @@ void UnitDetailPane::OnRunnersClicked(bool checked) {
         return;
     if (checked == shown->skirmishers())
         return;
-    const UnitId id = unit_;
-    panel_.view().Execute(tr("Runners"),
-                          [id, checked](ArmyDocument& doc) { return doc.SetSkirmishers(id, checked); });
+    editor_.Execute(tr("Runners"), std::make_unique<edits::SetRunners>(unit_, checked));
 }
 
 void UnitDetailPane::OnMount() {
     const UnitEntry* shown = unit();
     if (shown == nullptr)
         return;
-    const TaggedObject* chosen = OptionPickerDialog::Pick(panel_.view(), this, type_, *shown, shown->mount());
+    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->mount());
     shown = unit(); // the army may have changed while the dialog was open
     if (shown == nullptr || chosen == nullptr || chosen->kind != kKindTroopType || chosen == shown->mount())
         return;
-    const UnitId id = unit_;
-    const auto* mount = static_cast<const TroopTypeRecord*>(chosen);
-    panel_.view().Execute(tr("Mount"), [id, mount](ArmyDocument& doc) { return doc.SetMount(id, mount); });
+    editor_.Execute(tr("Mount"),
+                    std::make_unique<edits::SetMount>(unit_, static_cast<const TroopTypeRecord*>(chosen)));
 }
 
 void UnitDetailPane::OnMagicItem() {
     const UnitEntry* shown = unit();
     if (shown == nullptr)
         return;
-    const TaggedObject* chosen =
-        OptionPickerDialog::Pick(panel_.view(), this, type_, *shown, shown->magicItem());
+    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->magicItem());
     shown = unit();
     if (shown == nullptr || chosen == nullptr || chosen->kind != kKindMagicItem ||
         chosen == shown->magicItem())
         return;
-    const UnitId id = unit_;
-    const auto* item = static_cast<const MagicItemRecord*>(chosen);
-    panel_.view().Execute(tr("Magic item"),
-                          [id, item](ArmyDocument& doc) { return doc.SetMagicItem(id, item); });
+    editor_.Execute(tr("Magic item"), std::make_unique<edits::SetMagicItem>(
+                                          unit_, static_cast<const MagicItemRecord*>(chosen)));
 }
 
 void UnitDetailPane::OnSiegeEngine() {
     const UnitEntry* shown = unit();
     if (shown == nullptr)
         return;
-    const TaggedObject* chosen =
-        OptionPickerDialog::Pick(panel_.view(), this, type_, *shown, shown->siegeEngine());
+    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->siegeEngine());
     shown = unit();
     if (shown == nullptr || chosen == nullptr || chosen->kind != kKindSiegeEngine ||
         chosen == shown->siegeEngine())
         return;
-    const UnitId id = unit_;
-    const auto* engine = static_cast<const SiegeEngineRecord*>(chosen);
-    panel_.view().Execute(tr("Siege engine"),
-                          [id, engine](ArmyDocument& doc) { return doc.SetSiegeEngine(id, engine); });
+    editor_.Execute(tr("Siege engine"), std::make_unique<edits::SetSiegeEngine>(
+                                            unit_, static_cast<const SiegeEngineRecord*>(chosen)));
 }
 
 void UnitDetailPane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
-    const int h = panel_.view().metrics().RowHeight();
+    const int h = editor_.metrics().RowHeight();
     const int right = width();
     for (const ProfileRow& row : ProfileRowsShown()) {
         const QRect r = EdgeRect(0, row.top, right, row.top + h);

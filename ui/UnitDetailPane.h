@@ -19,7 +19,7 @@ class QPlainTextEdit;
 
 namespace ovra {
 
-class UnitPanel;
+class ArmyEditor;
 class UnitEntry;
 struct ProfileRow;
 struct TroopTypeRecord;
@@ -51,7 +51,7 @@ class UnitDetailPane : public QWidget {
 public:
     // Builds the controls for `type`, showing the unit with id `unit` (0 for
     // a troop-type row), at `place` in the panel.
-    UnitDetailPane(UnitPanel& panel, const TroopTypeRecord& type, UnitId unit, const QRect& place,
+    UnitDetailPane(ArmyEditor& editor, const TroopTypeRecord& type, UnitId unit, const QRect& place,
                    QWidget* parent);
 
     // Shows the unit's choices again after a change of the army.
@@ -85,7 +85,7 @@ private:
     void OnMagicItem();
     void OnSiegeEngine();
 
-    UnitPanel& panel_;
+    ArmyEditor& editor_;
     const TroopTypeRecord& type_;
     UnitId unit_;
     QCheckBox* runners_ = nullptr;

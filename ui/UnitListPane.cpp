@@ -1,13 +1,14 @@
 #include "UnitListPane.h"
 
-#include "ArmyView.h"
+#include "ArmyEditor.h"
 #include "BreachText.h"
 #include "CountPopup.h"
+#include "UiMetrics.h"
 #include "UiServices.h"
 #include "UnitListPainting.h"
 #include "UnitTree.h"
 
-#include "ArmyDocument.h"
+#include "SetCountOfType.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -34,7 +35,7 @@ public:
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return QSize(1, pane_.view().metrics().RowHeight());
+        return QSize(1, pane_.editor().metrics().RowHeight());
     }
 
 private:
@@ -43,20 +44,36 @@ private:
 
 } // namespace
 
-UnitListPane::UnitListPane(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
+UnitListPane::UnitListPane(ArmyEditor& editor, QWidget* parent) : QFrame(parent), editor_(editor) {
     setObjectName(QStringLiteral("unitList"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
-    model_ = new UnitListModel(view.document(), this);
-    tree_ = new UnitTree(*this, this);
+    model_ = new UnitListModel(editor.document(), this);
+    tree_ = new UnitTree(this);
     tree_->setObjectName(QStringLiteral("unitTree"));
     tree_->setAccessibleName(tr("Troop types and units"));
-    tree_->setFont(view.metrics().font);
+    tree_->setFont(editor.metrics().font);
     tree_->setItemDelegate(new UnitRowDelegate(*this, tree_));
     tree_->setModel(model_);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { OnCurrentChanged(current); });
+    connect(tree_, &UnitTree::countRequested, this, &UnitListPane::ChooseCount);
+    connect(tree_, &UnitTree::stepRequested, this, &UnitListPane::StepCount);
+    connect(tree_, &UnitTree::toggleRequested, this, &UnitListPane::ToggleTroopTypeRow);
     Rebuild();
+}
+
+void UnitListPane::ShowChange(const ArmyChange& change) {
+    if (change.scope == ArmyChange::Scope::Army || change.scope == ArmyChange::Scope::Units) {
+        Rebuild();
+        return;
+    }
+    // The same rows; their marks, points and the totals may all differ. As
+    // after a rebuild, only the selected unit's troop type stays open.
+    const QModelIndex current = tree_->currentIndex();
+    OpenOnly(current.parent());
+    tree_->viewport()->update();
+    update();
 }
 
 void UnitListPane::Rebuild(const std::optional<UnitListKey>& key) {
@@ -109,34 +126,30 @@ void UnitListPane::ChooseCount(const QModelIndex& row, bool fromKeyboard) {
     if (type == nullptr)
         return;
     tree_->setCurrentIndex(row);
-    CountPopup popup(view_.document().army(), *type, view_.metrics(), tree_);
+    CountPopup popup(editor_.army(), *type, editor_.metrics(), tree_);
     if (fromKeyboard)
         popup.MarkCurrentCount();
     const QPoint origin = CountPopupOrigin(tree_->visualRect(row), tree_->viewport()->height(),
                                            popup.geometry().Size().height());
     popup.move(tree_->viewport()->mapToGlobal(origin));
     popup.show();
-    const int chosen = view_.services().RunCountPopup(popup);
+    const int chosen = editor_.services().RunCountPopup(popup);
     popup.hide();
     tree_->setFocus();
     if (chosen < 0)
         return;
     // Even the current number is set again: the army counts as changed.
-    const Code code = type->code();
-    view_.Execute(tr("Number of units"),
-                  [code, chosen](ArmyDocument& doc) { return doc.SetCountOfType(code, chosen); });
+    editor_.Execute(tr("Number of units"), std::make_unique<edits::SetCountOfType>(type->code(), chosen));
 }
 
 void UnitListPane::StepCount(const QModelIndex& row, int step) {
     const TroopTypeRecord* type = model_->TroopTypeAt(row);
     if (type == nullptr)
         return;
-    const std::int32_t count = view_.document().army().CountOfType(type->code()) + step;
+    const std::int32_t count = editor_.army().CountOfType(type->code()) + step;
     if (count < 0)
         return;
-    const Code code = type->code();
-    view_.Execute(tr("Number of units"),
-                  [code, count](ArmyDocument& doc) { return doc.SetCountOfType(code, count); });
+    editor_.Execute(tr("Number of units"), std::make_unique<edits::SetCountOfType>(type->code(), count));
 }
 
 void UnitListPane::OpenOnly(const QModelIndex& typeRow) {
@@ -176,10 +189,10 @@ void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
     painter.fillRect(rc, background);
     // Red stays red, lightened where the selection would swallow it.
     const QColor warning = Readable(WarningRed(), background, 3.0);
-    const UiMetrics& m = view_.metrics();
+    const UiMetrics& m = editor_.metrics();
     painter.setFont(m.font);
     UnitRowCells cells = UnitRowGeometry(rc, m.digitWidth, pointsColumnWidth_);
-    const UnitRowContent content = DescribeRow(view_.document().army(), record);
+    const UnitRowContent content = DescribeRow(editor_.army(), record);
     constexpr int kLine = Qt::AlignVCenter | Qt::TextSingleLine;
     const QString count = content.troopType ? QString::number(content.count) : QString();
     FitRowCells(cells, QFontMetrics(m.font), count, content.points);
@@ -203,8 +216,8 @@ void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
 bool UnitListPane::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const UiMetrics& m = view_.metrics();
-        const QString problem = TotalProblem(view_.document().army());
+        const UiMetrics& m = editor_.metrics();
+        const QString problem = TotalProblem(editor_.army());
         if (TotalBox(contentsRect(), m.digitWidth, m.RowHeight()).contains(help->pos()) && !problem.isEmpty())
             QToolTip::showText(help->globalPos(), problem, this);
         else
@@ -217,14 +230,14 @@ bool UnitListPane::event(QEvent* event) {
 void UnitListPane::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QRect c = contentsRect();
-    const int h = view_.metrics().RowHeight();
+    const int h = editor_.metrics().RowHeight();
     tree_->setGeometry(EdgeRect(c.left() + 2, c.top() + 2, RightEdge(c) - 2, BottomEdge(c) - h - 4));
 }
 
 void UnitListPane::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    const UiMetrics& m = view_.metrics();
+    const UiMetrics& m = editor_.metrics();
     painter.setFont(m.font);
     const QRect c = contentsRect();
     const auto box = [&](const QRect& r, const QString& text, const QColor& colour) {
@@ -233,9 +246,9 @@ void UnitListPane::paintEvent(QPaintEvent* event) {
         painter.setPen(colour);
         painter.drawText(SummaryTextRect(r), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
     };
-    const Army& army = view_.document().army();
+    const Army& army = editor_.army();
     box(TotalBox(c, m.digitWidth, m.RowHeight()), QString::number(army.TotalPoints()), TotalColour(army));
-    box(BreakpointBox(c, m.digitWidth, m.RowHeight()), QString::number(view_.document().BreakPoint()),
+    box(BreakpointBox(c, m.digitWidth, m.RowHeight()), QString::number(editor_.document().BreakPoint()),
         BoxText());
 }
 

@@ -1,8 +1,9 @@
 // The unit list: one row per listed troop type of the nation and, under each,
 // one row per unit entry of that type, with counts, points and red marks;
 // below it the breakpoint and the points total. Clicking a troop type's count
-// opens the count grid. The list follows the document: it is rebuilt after
-// every change and keeps its selection by key.
+// opens the count grid. The list follows the army: its rows are rebuilt when
+// entries come or go, repainted when only names, options or the limit
+// change, and it keeps its selection by key.
 #pragma once
 
 #include "UnitListModel.h"
@@ -13,14 +14,18 @@ class QStyleOptionViewItem;
 
 namespace ovra {
 
-class ArmyView;
+class ArmyEditor;
+struct ArmyChange;
 class UnitTree;
 
 class UnitListPane : public QFrame {
     Q_OBJECT
 public:
-    UnitListPane(ArmyView& view, QWidget* parent);
+    UnitListPane(ArmyEditor& editor, QWidget* parent);
 
+    // Shows a change of the army: rows rebuilt when it added or removed
+    // entries, repainted otherwise.
+    void ShowChange(const ArmyChange& change);
     // Rebuilds the rows from the army and selects `key`, or the selection
     // before when `key` is none; a row that is gone gives the first row.
     // Only the selected unit's troop type stays open. Whoever rebuilds
@@ -37,7 +42,7 @@ public:
     void SetPointsColumnWidth(int width) { pointsColumnWidth_ = width; }
     UnitTree* tree() const { return tree_; }
     UnitListModel& model() const { return *model_; }
-    ArmyView& view() const { return view_; }
+    ArmyEditor& editor() const { return editor_; }
 
     // Opens the count grid beside a troop-type row and sets the number of
     // units of its type to the number chosen. From the keyboard, the grid
@@ -64,7 +69,7 @@ protected:
 private:
     void OnCurrentChanged(const QModelIndex& current);
 
-    ArmyView& view_;
+    ArmyEditor& editor_;
     UnitListModel* model_;
     UnitTree* tree_;
     int pointsColumnWidth_ = 0;

@@ -1,13 +1,13 @@
 #include "UnitPanel.h"
 
+#include "ArmyEditor.h"
 #include "ArmyUndoShortcuts.h"
-#include "ArmyView.h"
+#include "UiMetrics.h"
 #include "UnitDetailPane.h"
 #include "UnitListPainting.h"
-#include "UnitListPane.h"
 #include "Win1252.h"
 
-#include "ArmyDocument.h"
+#include "RenameUnit.h"
 
 #include <QLineEdit>
 #include <QValidator>
@@ -24,7 +24,7 @@ public:
 
 } // namespace
 
-UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(view) {
+UnitPanel::UnitPanel(ArmyEditor& editor, QWidget* parent) : QFrame(parent), editor_(editor) {
     setObjectName(QStringLiteral("unitPanel"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
@@ -34,15 +34,22 @@ UnitPanel::UnitPanel(ArmyView& view, QWidget* parent) : QFrame(parent), view_(vi
     // refused as they are typed, so the field always shows what is saved.
     nameEdit_->setValidator(new Win1252Validator(nameEdit_));
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
-    nameEdit_->setFont(view.metrics().font);
+    nameEdit_->setFont(editor.metrics().font);
     nameEdit_->setAccessibleName(tr("Unit name"));
     connect(nameEdit_, &QLineEdit::textEdited, this, &UnitPanel::OnNameEdited);
-    connect(nameEdit_, &QLineEdit::editingFinished, this, [this] { view_.EndTypingBurst(); });
-    connect(view.unitList(), &UnitListPane::selectionChanged, this, &UnitPanel::ShowSelection);
+    connect(nameEdit_, &QLineEdit::editingFinished, this, [this] { editor_.EndTypingBurst(); });
 }
 
-void UnitPanel::ShowSelection() {
-    const UnitListKey key = view_.unitList()->Selection();
+void UnitPanel::ShowChange(const ArmyChange& change, const UnitListKey& key) {
+    if (change.scope == ArmyChange::Scope::Unit && change.unit != shown_.unit && key == shown_) {
+        if (detail_ != nullptr)
+            detail_->update();
+        return;
+    }
+    Show(key);
+}
+
+void UnitPanel::Show(const UnitListKey& key) {
     if (key.troopType == nullptr) {
         ShowNothing();
         return;
@@ -52,7 +59,7 @@ void UnitPanel::ShowSelection() {
         ReplaceDetail(*key.troopType, 0);
         return;
     }
-    const UnitEntry* unit = view_.document().army().FindUnit(key.unit);
+    const UnitEntry* unit = editor_.army().FindUnit(key.unit);
     if (unit == nullptr) {
         ShowNothing();
         return;
@@ -116,7 +123,7 @@ void UnitPanel::ReplaceDetail(const TroopTypeRecord& type, UnitId unit) {
         detail_->hide();
         detail_->deleteLater();
     }
-    detail_ = new UnitDetailPane(*this, type, unit, place, this);
+    detail_ = new UnitDetailPane(editor_, type, unit, place, this);
     detail_->show();
 }
 
@@ -125,16 +132,13 @@ void UnitPanel::OnNameEdited(const QString& text) {
         return;
     const UnitId unit = shown_.unit;
     // An empty field gives the entry its troop type's name again; the field stays empty.
-    std::string name = ToWin1252(text);
-    view_.Execute(
-        tr("Rename"), [unit, name](ArmyDocument& doc) { return doc.RenameUnit(unit, name); },
-        ArmyCommand::Burst::Rename);
+    editor_.Execute(tr("Rename"), std::make_unique<edits::RenameUnit>(unit, ToWin1252(text)));
 }
 
 void UnitPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QRect c = contentsRect();
-    const int h = view_.metrics().RowHeight();
+    const int h = editor_.metrics().RowHeight();
     nameEdit_->setGeometry(EdgeRect(c.left() + 2, c.top() + 2, RightEdge(c) - 2, c.top() + h + 6));
     if (detail_ != nullptr) {
         const UnitListKey key = shown_;

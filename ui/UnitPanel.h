@@ -1,6 +1,6 @@
 // The unit panel: the name of the selected row and, below it, the detail
 // pane with the profile, the option controls and the description. It shows
-// what the unit list has selected, found again by key after every change.
+// the row the unit list has selected, found again by key after every change.
 #pragma once
 
 #include "UnitListModel.h"
@@ -11,18 +11,23 @@ class QLineEdit;
 
 namespace ovra {
 
-class ArmyView;
+class ArmyEditor;
+struct ArmyChange;
 class UnitDetailPane;
 
 class UnitPanel : public QFrame {
     Q_OBJECT
 public:
-    UnitPanel(ArmyView& view, QWidget* parent);
+    UnitPanel(ArmyEditor& editor, QWidget* parent);
 
-    // Shows the unit list's selection in the name field and the detail pane.
-    // A unit that is gone shows nothing: an empty, disabled name field and
-    // no detail pane.
-    void ShowSelection();
+    // Shows a row of the unit list in the name field and the detail pane. A
+    // unit that is gone shows nothing: an empty, disabled name field and no
+    // detail pane.
+    void Show(const UnitListKey& key);
+    // After a change of the army, shows `key` (the list's selection) again;
+    // a change of another unit only repaints, as it may change this one's
+    // red marks.
+    void ShowChange(const ArmyChange& change, const UnitListKey& key);
 
     // The first control of the panel that takes the keyboard focus: the name
     // field of a unit, else the first enabled control below it; none when
@@ -32,7 +37,6 @@ public:
     QLineEdit* nameEdit() const { return nameEdit_; }
     // The detail pane of the row shown; none when nothing is shown.
     UnitDetailPane* detailPane() const { return detail_; }
-    ArmyView& view() const { return view_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -43,7 +47,7 @@ private:
     void ReplaceDetail(const TroopTypeRecord& type, UnitId unit);
     void OnNameEdited(const QString& text);
 
-    ArmyView& view_;
+    ArmyEditor& editor_;
     QLineEdit* nameEdit_;
     UnitDetailPane* detail_ = nullptr;
     UnitListKey shown_;

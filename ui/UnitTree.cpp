@@ -1,15 +1,13 @@
 #include "UnitTree.h"
 
-#include "UnitListModel.h"
 #include "UnitListPainting.h"
-#include "UnitListPane.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace ovra {
 
-UnitTree::UnitTree(UnitListPane& pane, QWidget* parent) : QTreeView(parent), pane_(pane) {
+UnitTree::UnitTree(QWidget* parent) : QTreeView(parent) {
     setHeaderHidden(true);
     // Rows span the full width; unit rows are indented by the painting.
     setRootIsDecorated(false);
@@ -32,14 +30,14 @@ void UnitTree::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint p = event->position().toPoint();
     const QModelIndex index = indexAt(p);
-    if (!index.isValid() || pane_.model().UnitAt(index) != nullptr) {
+    if (!IsTypeRow(index)) {
         QTreeView::mousePressEvent(event);
         return;
     }
     if (p.x() <= kCountClickWidth)
-        pane_.ChooseCount(index); // the rows may be rebuilt: `index` is gone
+        emit countRequested(index, false); // the rows may be rebuilt: `index` is gone
     else
-        pane_.ToggleTroopTypeRow(index);
+        emit toggleRequested(index);
 }
 
 void UnitTree::mouseReleaseEvent(QMouseEvent* event) {
@@ -54,18 +52,18 @@ void UnitTree::keyPressEvent(QKeyEvent* event) {
     // On a troop-type row: Enter or F2 opens the count grid, + and - add or
     // take away one unit.
     const QModelIndex index = currentIndex();
-    if (index.isValid() && pane_.model().UnitAt(index) == nullptr) {
+    if (IsTypeRow(index)) {
         switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_F2:
-            pane_.ChooseCount(index, true);
+            emit countRequested(index, true);
             return;
         case Qt::Key_Plus:
-            pane_.StepCount(index, +1);
+            emit stepRequested(index, +1);
             return;
         case Qt::Key_Minus:
-            pane_.StepCount(index, -1);
+            emit stepRequested(index, -1);
             return;
         default:
             break;
@@ -77,14 +75,14 @@ void UnitTree::keyPressEvent(QKeyEvent* event) {
 void UnitTree::mouseDoubleClickEvent(QMouseEvent* event) {
     const QModelIndex index =
         event->button() == Qt::LeftButton ? indexAt(event->position().toPoint()) : QModelIndex();
-    if (!index.isValid() || pane_.model().UnitAt(index) != nullptr) {
+    if (!IsTypeRow(index)) {
         if (event->button() == Qt::LeftButton)
             QTreeView::mouseDoubleClickEvent(event);
         else
             event->accept();
         return;
     }
-    pane_.ToggleTroopTypeRow(index);
+    emit toggleRequested(index);
 }
 
 } // namespace ovra

@@ -1,19 +1,26 @@
 // The tree of the unit list. Rows are painted by the pane; the tree lays
-// them out and turns clicks into the list's commands: the count cell of a
-// troop type opens the count grid, the rest of a troop-type row opens or
-// closes it, a unit row is selected. Only the left button acts.
+// them out and turns clicks and keys into requests the pane acts on: the
+// count cell of a troop type asks for the count grid, the rest of a
+// troop-type row to open or close it; a unit row is selected. Only the left
+// button acts. Troop-type rows are the top-level rows.
 #pragma once
 
 #include <QTreeView>
 
 namespace ovra {
 
-class UnitListPane;
-
 class UnitTree : public QTreeView {
     Q_OBJECT
 public:
-    UnitTree(UnitListPane& pane, QWidget* parent);
+    explicit UnitTree(QWidget* parent);
+
+signals:
+    // The count grid for a troop-type row; from the keyboard it opens with
+    // the current count marked.
+    void countRequested(const QModelIndex& typeRow, bool fromKeyboard);
+    // One unit more (+1) or less (-1) of a troop-type row's type.
+    void stepRequested(const QModelIndex& typeRow, int step);
+    void toggleRequested(const QModelIndex& typeRow);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -22,7 +29,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    UnitListPane& pane_;
+    static bool IsTypeRow(const QModelIndex& index) { return index.isValid() && !index.parent().isValid(); }
 };
 
 } // namespace ovra

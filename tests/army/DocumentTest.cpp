@@ -4,6 +4,14 @@
 
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
+#include "ChangeNation.h"
+#include "DeleteUnit.h"
+#include "EnforceMinMax.h"
+#include "NewUnit.h"
+#include "RenameUnit.h"
+#include "SetCountOfType.h"
+#include "SetOption.h"
+#include "SetPointsLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +46,12 @@ protected:
         announced.clear();
     }
     UnitId Nth(std::int32_t index) const { return doc.army().UnitAt(index)->id(); }
+    // Makes the edit and hands it back, for undo and redo.
+    template <class Edit, class... Args> std::unique_ptr<ArmyEdit> Do(Args&&... args) {
+        auto edit = std::make_unique<Edit>(std::forward<Args>(args)...);
+        doc.Do(*edit);
+        return edit;
+    }
 
     InMemorySettings settings;
     RecordingMessages messages;
@@ -49,15 +63,12 @@ TEST_F(DocumentTest, StartsFromTheSettingsAndNewKeepsFillingAfterANationChange) 
     EXPECT_EQ(doc.army().nation().id(), 8) << "the first nation in catalogue order";
     EXPECT_EQ(doc.pointsLimit(), 2000);
     EXPECT_EQ(doc.title(), "New Army");
-    EXPECT_FALSE(doc.IsModified());
     doc.SetNationAndPoints(Nation(2), 2000, true);
-    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(announced.size(), 1u);
     EXPECT_EQ(doc.army().UnitCount(), 15);
     doc.army().AddUnit(C("SKIR"));
-    doc.SetPointsLimit(2500);
+    Do<edits::SetPointsLimit>(2500);
     doc.OnNewDocument();
-    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.army().UnitCount(), 15) << "File > New after a nation change gives the minimums again";
     EXPECT_EQ(doc.pointsLimit(), 2000) << "the remembered limit is untouched by edits";
     EXPECT_EQ(settings.writes(), 0) << "settings are written only on save";
@@ -111,12 +122,11 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     EXPECT_EQ(WriteArmyFile(loaded.army()), bytes);
 
     // A failed save keeps the previous file and leaves no temporary file.
-    doc.SetCountOfType(C("1CHA"), 0);
+    doc.army().SetCountOfType(C("1CHA"), 0);
     std::filesystem::create_directories(dir / "blocked.evr");
     EXPECT_FALSE(doc.OnSaveDocument(dir / "blocked.evr")) << "a folder cannot be replaced by a file";
     EXPECT_FALSE(doc.OnSaveDocument(dir / "missing" / "army.evr"));
     EXPECT_EQ(messages.messages.size(), 2u);
-    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.path(), dir / "Nile.evr");
     EXPECT_EQ(ReadWholeFile(dir / "Nile.evr"), bytes);
     for (const auto& entry : std::filesystem::directory_iterator(dir))
@@ -159,8 +169,6 @@ TEST_F(DocumentTest, WhatEachKindOfFileLeaves) {
         EXPECT_EQ(doc.title(), read ? c.file : "New Army");
         EXPECT_EQ(doc.path(), c.result == OpenResult::Opened ? path : std::filesystem::path());
         EXPECT_EQ(doc.proposedPath(), read ? path : std::filesystem::path());
-        EXPECT_EQ(doc.IsModified(), c.result == OpenResult::Unreadable)
-            << "only a failed read keeps the army";
         EXPECT_EQ(EntryCodes(doc.army()), c.codes);
         EXPECT_EQ(doc.army().pointsLimit(), c.points);
     }
@@ -195,57 +203,61 @@ TEST_F(DocumentTest, OddBlocksLoadWhatTheyCan) {
 
 TEST_F(DocumentTest, EveryEditIsUndoneAndRedoneByteForByte) {
     const auto type = [&](const char(&code)[5]) { return doc.army().nation().FindTroopType(CodeOf(code)); };
+    using Make = std::function<std::unique_ptr<ArmyEdit>()>;
     struct Case {
         const char* name;
-        std::function<ArmyEdit()> edit;
+        Make edit;
         std::function<void()> prepare = [] {};
     };
+    const auto counted = [&](const char(&code)[5], std::int32_t n) {
+        return [&, n, c = CodeOf(code)] { return Do<edits::SetCountOfType>(c, n); };
+    };
     const std::vector<Case> cases = {
-        {"count up", [&] { return doc.SetCountOfType(C("1GBW"), 5); }},
-        {"count down", [&] { return doc.SetCountOfType(C("1GBW"), 0); }},
-        {"every unit of a small army", [&] { return doc.SetCountOfType(C("1GBW"), 0); },
+        {"count up", counted("1GBW", 5)},
+        {"count down", counted("1GBW", 0)},
+        {"every unit of a small army", counted("1GBW", 0),
          [&] {
-             doc.SetCountOfType(C("GEN1"), 0);
-             doc.SetCountOfType(C("SKIR"), 0);
+             doc.army().SetCountOfType(C("GEN1"), 0);
+             doc.army().SetCountOfType(C("SKIR"), 0);
          }},
-        {"new unit", [&] { return doc.NewUnit(*type("ELPH")); }},
-        {"duplicate", [&] { return doc.DuplicateUnit(Nth(0)); }},
-        {"delete", [&] { return doc.DeleteUnit(Nth(1)); }},
-        {"min-max", [&] { return doc.EnforceMinMax(); }},
-        {"min-max removing and adding", [&] { return doc.EnforceMinMax(); },
-         [&] { doc.SetCountOfType(C("GEN1"), 3); }},
-        {"rename", [&] { return doc.RenameUnit(Nth(2), "Porus's bows"); }},
-        {"mount", [&] { return doc.SetMount(Nth(0), type("nomo")); }},
-        {"engine", [&] { return doc.SetSiegeEngine(Nth(1), catalogue->FindSiegeEngine(C("mant"))); }},
-        {"item", [&] { return doc.SetMagicItem(Nth(0), catalogue->FindMagicItem(C("eagl"))); }},
-        {"runners", [&] { return doc.SetSkirmishers(Nth(0), true); },
+        {"new unit", [&] { return Do<edits::NewUnit>(*type("ELPH")); }},
+        {"new unit in an empty army", [&] { return Do<edits::NewUnit>(*type("ELPH")); },
+         [&] { doc.SetNationAndPoints(Nation(2), 2000, false); }},
+        {"duplicate", [&] { return Do<edits::NewUnit>(Nth(0)); }},
+        {"delete", [&] { return Do<edits::DeleteUnit>(Nth(1)); }},
+        {"min-max", [&] { return Do<edits::EnforceMinMax>(); }},
+        {"min-max removing and adding", [&] { return Do<edits::EnforceMinMax>(); },
+         [&] { doc.army().SetCountOfType(C("GEN1"), 3); }},
+        {"rename", [&] { return Do<edits::RenameUnit>(Nth(2), "Porus's bows"); }},
+        {"mount", [&] { return Do<edits::SetMount>(Nth(0), type("nomo")); }},
+        {"engine", [&] { return Do<edits::SetSiegeEngine>(Nth(1), catalogue->FindSiegeEngine(C("mant"))); }},
+        {"item", [&] { return Do<edits::SetMagicItem>(Nth(0), catalogue->FindMagicItem(C("eagl"))); }},
+        {"runners", [&] { return Do<edits::SetRunners>(Nth(0), true); },
          [&] {
              doc.SetNationAndPoints(Nation(32), 2000, false);
              doc.army().AddUnit(C("1CHA"));
          }},
-        {"nation", [&] { return doc.ChangeNation(Nation(32)); }},
-        {"points", [&] { return doc.SetPointsLimit(3000); }},
+        {"nation", [&] { return Do<edits::ChangeNation>(Nation(32)); }},
+        {"points", [&] { return Do<edits::SetPointsLimit>(3000); }},
     };
-    const ScratchFolder dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Prepare();
         c.prepare();
-        ASSERT_TRUE(doc.OnSaveDocument(dir / "army.evr"));
         const std::string before = WriteArmyFile(doc.army());
-        const ArmyEdit record = c.edit();
+        const std::unique_ptr<ArmyEdit> edit = c.edit();
         const std::string after = WriteArmyFile(doc.army());
         EXPECT_NE(after, before);
-        EXPECT_TRUE(doc.IsModified());
+        EXPECT_TRUE(edit->Changed());
         ExpectCountsMatchARecount(doc.army(), c.name);
-        doc.Undo(record);
-        EXPECT_EQ(WriteArmyFile(doc.army()), before);
-        EXPECT_FALSE(doc.IsModified()) << "undone back to the saved state";
-        ExpectCountsMatchARecount(doc.army(), c.name);
-        doc.Redo(record);
-        EXPECT_EQ(WriteArmyFile(doc.army()), after);
-        EXPECT_TRUE(doc.IsModified());
-        ExpectCountsMatchARecount(doc.army(), c.name);
+        for (int round = 0; round < 2; ++round) {
+            doc.Undo(*edit);
+            EXPECT_EQ(WriteArmyFile(doc.army()), before);
+            ExpectCountsMatchARecount(doc.army(), c.name);
+            doc.Do(*edit);
+            EXPECT_EQ(WriteArmyFile(doc.army()), after);
+            ExpectCountsMatchARecount(doc.army(), c.name);
+        }
     }
 
     // An entry of another nation's army is never taken in.
@@ -261,12 +273,17 @@ TEST_F(DocumentTest, EveryEditIsUndoneAndRedoneByteForByte) {
 TEST_F(DocumentTest, UndoingANationChangeBringsBackTheUnitsAndWhatNewRebuilds) {
     Prepare();
     const UnitId general = Nth(0);
-    const ArmyEdit change = doc.ChangeNation(Nation(32));
+    const ScratchFolder dir;
+    ASSERT_TRUE(doc.OnSaveDocument(dir / "india.evr"));
+    const auto change = Do<edits::ChangeNation>(Nation(32));
     EXPECT_EQ(doc.army().FindUnit(general), nullptr);
-    doc.Undo(change);
+    EXPECT_EQ(doc.path(), std::filesystem::path()) << "another nation's army never overwrites the file";
+    EXPECT_EQ(doc.proposedPath(), dir / "india.evr");
+    doc.Undo(*change);
     ASSERT_NE(doc.army().FindUnit(general), nullptr) << "the same units, by id";
     EXPECT_EQ(doc.army().nation().id(), 2);
-    doc.Redo(change);
+    EXPECT_EQ(doc.path(), dir / "india.evr") << "bound to its file again";
+    doc.Do(*change);
     const std::string redone = WriteArmyFile(doc.army());
     doc.OnNewDocument();
     EXPECT_EQ(WriteArmyFile(doc.army()), redone) << "after the change File > New fills the new nation again";
@@ -277,20 +294,26 @@ TEST_F(DocumentTest, EditsAnnounceWhatTheyTouchedAndBurstsOfTypingMerge) {
     const TroopTypeRecord* bows = doc.army().nation().FindTroopType(C("1GBW"));
     const UnitId second = Nth(2);
 
-    ArmyEdit rename = doc.RenameUnit(second, "S");
-    EXPECT_TRUE(ArmyDocument::Merge(rename, doc.RenameUnit(second, "Sa")));
-    EXPECT_FALSE(ArmyDocument::Merge(rename, doc.RenameUnit(Nth(1), "Other"))) << "another unit";
+    const auto rename = Do<edits::RenameUnit>(second, "S");
+    EXPECT_TRUE(rename->Absorb(*Do<edits::RenameUnit>(second, "Sa")));
+    EXPECT_FALSE(rename->Absorb(*Do<edits::RenameUnit>(Nth(1), "Other"))) << "another unit";
+    EXPECT_FALSE(rename->Absorb(*Do<edits::SetPointsLimit>(5))) << "another kind of typing";
     ASSERT_FALSE(announced.empty());
-    EXPECT_EQ(announced.front(), (ArmyChange{bows, second}));
+    EXPECT_EQ(announced.front(), (ArmyChange{ArmyChange::Scope::Unit, bows, second}));
+    doc.Undo(*rename);
+    EXPECT_EQ(doc.army().FindUnit(second)->name(), "Second") << "the merged burst is one step";
 
-    ArmyEdit points = doc.SetPointsLimit(2);
-    EXPECT_TRUE(ArmyDocument::Merge(points, doc.SetPointsLimit(25)));
-    EXPECT_FALSE(ArmyDocument::Merge(points, doc.SetCountOfType(C("1GBW"), 1)));
-    EXPECT_EQ(doc.SetCountOfType(C("1GBW"), 3).touched(), (ArmyChange{bows, 0}));
+    const auto points = Do<edits::SetPointsLimit>(2);
+    EXPECT_TRUE(points->Absorb(*Do<edits::SetPointsLimit>(25)));
+    EXPECT_FALSE(points->Absorb(*Do<edits::SetCountOfType>(C("1GBW"), 1)));
+    EXPECT_EQ(Do<edits::SetCountOfType>(C("1GBW"), 3)->touched(),
+              (ArmyChange{ArmyChange::Scope::Units, bows, 0}));
+    EXPECT_EQ(points->touched(), (ArmyChange{ArmyChange::Scope::Limit}));
 
     const std::size_t before = announced.size();
-    EXPECT_EQ(doc.SetPointsLimit(doc.pointsLimit()).touched(), ArmyChange{});
-    doc.RenameUnit(second, "Sa");
+    EXPECT_FALSE(Do<edits::SetPointsLimit>(doc.pointsLimit())->Changed());
+    EXPECT_FALSE(Do<edits::RenameUnit>(second, "Second")->Changed());
+    EXPECT_FALSE(Do<edits::SetMount>(987654321, nullptr)->Changed()) << "a unit that is gone";
     EXPECT_EQ(announced.size(), before) << "an edit that changes nothing announces nothing";
 }
 

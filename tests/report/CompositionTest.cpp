@@ -170,7 +170,7 @@ TEST_F(ReportComposition, RowsOverTheirMaximumAndTypesBelowTheirMinimumFollowThe
     EXPECT_THAT(Described(Compose()), ElementsAre("Character", "2 A!", "3 Warhorse!", "2 B!", "3 Warhorse!",
                                                   "2 C!", "Unit", "2 Spears", "2 Spears"));
     // At 2000 points the bounds double: nothing is over, the spears are too few.
-    roster.doc.SetPointsLimit(2000);
+    roster.army().setPointsLimit(2000);
     const Roster composed = Compose();
     for (const RosterRow& row : composed.rows)
         EXPECT_FALSE(row.overMaximum) << row.name;

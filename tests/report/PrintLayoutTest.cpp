@@ -114,7 +114,7 @@ TEST_F(ReportPrintLayout, TheWarningsMoveToTheNextPageAsOneBlock) {
 
 TEST_F(ReportPrintLayout, TheWarningsAndTheInformationEndAboveTheFootOfEveryPage) {
     AddEveryTroopType();
-    egypt.doc.SetPointsLimit(6000);
+    egypt.army().setPointsLimit(6000);
     const std::string wrapped = "' " + std::to_string(kTextWordBreak) + ' ';
     for (int height = 200; height < 500; height += 7) {
         // Room for the totals line and 2 units stays free at the foot.

@@ -67,7 +67,7 @@ inline void BuildFullArmy(RosterDocument& roster, const ArmyCatalogue& catalogue
     chariots.army().SetSkirmishers(chariots, true);
     roster.Add(C("1CHA"), "<B>Bold & fast</B>");
     roster.Add(C("1cav"));
-    roster.doc.SetPointsLimit(600);
+    roster.army().setPointsLimit(600);
 }
 
 } // namespace ovra::test

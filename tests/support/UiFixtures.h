@@ -4,7 +4,9 @@
 // running window with short ways to reach its rows and panes.
 #pragma once
 
+#include "AppContext.h"
 #include "Application.h"
+#include "ArmyEditor.h"
 #include "ArmyView.h"
 #include "CountPopup.h"
 #include "MainWindow.h"
@@ -21,8 +23,16 @@
 #include "ArmyDocument.h"
 #include "ArmyFile.h"
 #include "CatalogueFixtures.h"
+#include "ChangeNation.h"
+#include "DeleteUnit.h"
+#include "EnforceMinMax.h"
+#include "NewUnit.h"
+#include "RenameUnit.h"
 #include "RunProgram.h"
 #include "ScratchFolder.h"
+#include "SetCountOfType.h"
+#include "SetOption.h"
+#include "SetPointsLimit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -157,11 +167,22 @@ public:
         return QString::fromStdString((directory / name.toStdString()).string());
     }
 
-    ArmyDocument& doc() const { return app->document(); }
+    ArmyEditor& editor() const { return app->editor(); }
+    ArmyDocument& doc() const { return app->editor().document(); }
     MainWindow& frame() const { return app->mainFrame(); }
     ArmyView& view() const { return *app->mainFrame().view(); }
     QAction* Action(const char* name) const {
         return app->mainFrame().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    // Runs an edit as the window does: one step of the army's history.
+    template <class Edit, class... Args> ArmyChange Do(Args&&... args) {
+        return editor().Execute(QStringLiteral("Test"), std::make_unique<Edit>(std::forward<Args>(args)...));
+    }
+    // Changes the army as if it had been opened so: the history starts after it.
+    template <class Edit, class... Args> ArmyChange Set(Args&&... args) {
+        const ArmyChange change = Do<Edit>(std::forward<Args>(args)...);
+        editor().undoStack().clear();
+        return change;
     }
 
     ScratchFolder directory;
@@ -183,6 +204,7 @@ protected:
     ArmyWindow() : program({DataPath("ui")}) { program.Start(); }
 
     ArmyView& view() { return program.view(); }
+    ArmyEditor& editor() { return program.editor(); }
     ArmyDocument& doc() { return program.doc(); }
     const Army& army() { return program.doc().army(); }
     UnitListPane& list() { return *view().unitList(); }
@@ -190,7 +212,16 @@ protected:
     UnitPanel& panel() { return *view().unitPanel(); }
     UnitDetailPane& detail() { return *panel().detailPane(); }
     QComboBox* Nations() { return view().nationBar()->nationCombo(); }
-    QUndoStack& undo() { return view().undoStack(); }
+    QUndoStack& undo() { return editor().undoStack(); }
+    const UiMetrics& metrics() { return program.app->metrics(); }
+    // Runs an edit as the window does: one step of the army's history.
+    template <class Edit, class... Args> ArmyChange Do(Args&&... args) {
+        return program.template Do<Edit>(std::forward<Args>(args)...);
+    }
+    // Changes the army as if it had been opened so: the history starts after it.
+    template <class Edit, class... Args> ArmyChange Set(Args&&... args) {
+        return program.template Set<Edit>(std::forward<Args>(args)...);
+    }
     QAction* Action(const char* name) { return program.Action(name); }
     std::string Bytes() { return WriteArmyFile(army()); }
 
@@ -199,8 +230,7 @@ protected:
     void UseNation(int id, int points = 2000, bool fill = false) {
         const NationRecord* nation = program.app->catalogue().FindNation(id);
         ASSERT_NE(nation, nullptr);
-        doc().LoadFromBytes(WriteArmyFile(Army(*nation, points, fill)), "army.evr");
-        undo().clear();
+        editor().Load(WriteArmyFile(Army(*nation, points, fill)), "army.evr");
     }
     const TroopTypeRecord& Type(const char (&code)[5]) {
         const TroopTypeRecord* type = army().nation().FindTroopType(CodeOf(code));
@@ -210,9 +240,9 @@ protected:
     const MagicItemRecord* Item(const char (&code)[5]) {
         return program.app->catalogue().FindMagicItem(CodeOf(code));
     }
-    // Adds a unit through the document; the window follows.
+    // Adds a unit as if the army had been opened with it; the window follows.
     const UnitEntry* Add(const char (&code)[5]) {
-        return army().FindUnit(doc().NewUnit(Type(code)).firstAdded());
+        return army().FindUnit(Set<edits::NewUnit>(Type(code)).unit);
     }
     QModelIndex Row(const TaggedObject* record) {
         const auto* unit = record->kind == kKindUnitEntry ? static_cast<const UnitEntry*>(record) : nullptr;

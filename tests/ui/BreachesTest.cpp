@@ -32,16 +32,16 @@ protected:
 
 TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
     UseNation(kLegion, 2000);
-    doc().SetCountOfType(CodeOf("LEGI"), 2);
-    doc().SetCountOfType(CodeOf("TRIB"), 9);
+    Set<edits::SetCountOfType>(CodeOf("LEGI"), 2);
+    Set<edits::SetCountOfType>(CodeOf("TRIB"), 9);
     EXPECT_EQ(ToolTipOf(&Type("LEGI")), "Legionaries: 2 units, at least 4 are needed for 2,000 points");
     EXPECT_EQ(ToolTipOf(&Type("TRIB")), "Tribune: 9 units, at most 8 are allowed for 2,000 points");
 
     // Two units carrying one item: the first's name and button red, the second's row says why.
     const UnitEntry* first = army().UnitAt(2);
     const UnitEntry* second = army().UnitAt(3);
-    doc().SetMagicItem(first->id(), Item("eagl"));
-    doc().SetMagicItem(second->id(), Item("eagl"));
+    Set<edits::SetMagicItem>(first->id(), Item("eagl"));
+    Set<edits::SetMagicItem>(second->id(), Item("eagl"));
     EXPECT_TRUE(Content(first).nameInBreach);
     EXPECT_EQ(ToolTipOf(second), "Legions eagle: carried by 2 units, at most 1");
     Show(first);
@@ -49,8 +49,8 @@ TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
     EXPECT_EQ(detail().magicItemButton()->Problem(), ToolTipOf(second));
 
     // The total, over the limit.
-    doc().SetPointsLimit(200);
-    const UiMetrics& m = view().metrics();
+    Set<edits::SetPointsLimit>(200);
+    const UiMetrics& m = metrics();
     const QPoint total = TotalBox(list().contentsRect(), m.digitWidth, m.RowHeight()).center();
     EXPECT_EQ(ToolTipAt(&list(), total), QStringLiteral("Total: %1 points, %2 over the limit of 200")
                                              .arg(QLocale().toString(army().TotalPoints()))
@@ -64,8 +64,8 @@ TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
     // A mount ridden too often, on the rider's button.
     UseNation(kIndia, 1000);
     const UnitEntry* general = Add("GEN1");
-    doc().SetMount(general->id(), &Type("ELMO"));
-    doc().SetMount(Add("HER8")->id(), &Type("ELMO"));
+    Set<edits::SetMount>(general->id(), &Type("ELMO"));
+    Set<edits::SetMount>(Add("HER8")->id(), &Type("ELMO"));
     Show(general);
     EXPECT_EQ(detail().mountButton()->TextColour(), WarningRed());
     EXPECT_EQ(detail().mountButton()->Problem(), "Elephant: ridden by 2 characters, at most 1");
@@ -74,10 +74,10 @@ TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
 TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
     UseNation(kLegion, 2000);
     EXPECT_EQ(ProblemsText(), "2 problems") << "too few legates and legionaries";
-    doc().SetCountOfType(CodeOf("LEGA"), 1);
+    Set<edits::SetCountOfType>(CodeOf("LEGA"), 1);
     EXPECT_EQ(ProblemsText(), "1 problem");
     // Through the undo stack too.
-    view().Execute("Number of units", [](ArmyDocument& d) { return d.SetCountOfType(CodeOf("LEGI"), 4); });
+    Do<edits::SetCountOfType>(CodeOf("LEGI"), 4);
     EXPECT_EQ(ProblemsText(), "No problems");
     undo().undo();
     EXPECT_EQ(ProblemsText(), "1 problem");
@@ -93,10 +93,10 @@ TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
     emit dialog->list()->itemActivated(dialog->list()->item(0));
     EXPECT_EQ(Selected(), &Type("LEGI"));
 
-    doc().SetCountOfType(CodeOf("TRIB"), 2);
+    Set<edits::SetCountOfType>(CodeOf("TRIB"), 2);
     const UnitEntry* carrier = army().UnitAt(1);
-    doc().SetMagicItem(carrier->id(), Item("eagl"));
-    doc().SetMagicItem(army().UnitAt(2)->id(), Item("eagl"));
+    Set<edits::SetMagicItem>(carrier->id(), Item("eagl"));
+    Set<edits::SetMagicItem>(army().UnitAt(2)->id(), Item("eagl"));
     ASSERT_EQ(dialog->list()->count(), 2);
     emit dialog->list()->itemActivated(dialog->list()->item(1));
     EXPECT_EQ(Selected(), carrier) << "an item carried twice leads to its first carrier";

@@ -121,7 +121,7 @@ TEST(NationBar, NationsWithTheSameArmyNameAreToldApart) {
 TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
     TestProgram program;
     program.Start();
-    program.doc().SetCountOfType(CodeOf("1GEN"), 1);
+    program.Do<edits::SetCountOfType>(CodeOf("1GEN"), 1);
     // A modified army is offered for saving before it goes; Cancel keeps it.
     program.services.saveChoices = {UiServices::SaveChoice::Cancel, UiServices::SaveChoice::Cancel};
     EXPECT_FALSE(program.frame().close());
@@ -137,7 +137,7 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
     EXPECT_EQ(program.frame().windowTitle(), "Troy.evr[*] - Fennmarch AG");
     EXPECT_FALSE(program.frame().isWindowModified());
     EXPECT_EQ(program.settings->value("INIT/Nation").toInt(), 8);
-    program.doc().SetCountOfType(CodeOf("1TER"), 1);
+    program.Do<edits::SetCountOfType>(CodeOf("1TER"), 1);
     QTest::keyClick(&program.frame(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(program.services.proposals, std::vector<QString>{QDir::home().filePath("New Army.evr")});
     EXPECT_EQ(ReadWholeFile(troy.toStdString()), WriteArmyFile(program.doc().army()));
@@ -158,7 +158,7 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
     EXPECT_EQ(program.frame().windowTitle(), "army0.evr[*] - Fennmarch AG");
     EXPECT_EQ(program.frame().RecentFiles().front(), program.Path("army0.evr"));
 
-    program.doc().SetCountOfType(CodeOf("1TER"), 2);
+    program.Do<edits::SetCountOfType>(CodeOf("1TER"), 2);
     program.services.saveChoices = {UiServices::SaveChoice::Save};
     EXPECT_TRUE(program.frame().close());
     EXPECT_EQ(ReadWholeFile(program.Path("army0.evr").toStdString()), WriteArmyFile(program.doc().army()));
@@ -173,8 +173,8 @@ TEST(StartUp, AFileNameOpensThatArmyOrPrintsIt) {
 
     Application app(program.options);
     const QString pdf = program.Path("printed.pdf");
-    app.printer().setOutputFormat(QPrinter::PdfFormat);
-    app.printer().setOutputFileName(pdf);
+    app.context().printer().setOutputFormat(QPrinter::PdfFormat);
+    app.context().printer().setOutputFileName(pdf);
     EXPECT_EQ(app.Start({StartRequest::Action::Print, DataPath("army/india-example.evr")}), 0);
     EXPECT_FALSE(app.mainFrame().isVisible());
     EXPECT_EQ(program.services.printDialogs, 0) << "no dialog: the stored choice is used";

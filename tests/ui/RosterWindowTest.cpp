@@ -18,7 +18,7 @@ protected:
     // An Indian army with a unit short and one too many, saved as "india.evr".
     RosterWindow() {
         UseNation(kIndia, 2000, true);
-        doc().SetCountOfType(CodeOf("GEN1"), 2);
+        Set<edits::SetCountOfType>(CodeOf("GEN1"), 2);
         program.services.fileAnswers = {program.Path("india.evr")};
         Action("actionSaveAs")->trigger();
     }
@@ -90,7 +90,7 @@ TEST_F(RosterWindow, PrintAndPreviewKeepTheInfoChoiceForTheRun) {
         return false;
     };
     Action("actionPrint")->trigger();
-    EXPECT_EQ(program.app->infoChoice(), InfoChoice::None) << "a click is kept for the run";
+    EXPECT_EQ(program.app->context().infoChoice(), InfoChoice::None) << "a click is kept for the run";
 
     // The preview draws the pages for the choice it holds, and keeps the last one.
     std::vector<qint64> sizes;
@@ -111,7 +111,7 @@ TEST_F(RosterWindow, PrintAndPreviewKeepTheInfoChoiceForTheRun) {
     EXPECT_EQ(opened, InfoChoice::None) << "the preview opens with the choice of the run";
     ASSERT_EQ(sizes.size(), 2u);
     EXPECT_GT(sizes[0], sizes[1]) << "the complete information makes a longer roster";
-    EXPECT_EQ(program.app->infoChoice(), InfoChoice::Short);
+    EXPECT_EQ(program.app->context().infoChoice(), InfoChoice::Short);
 }
 
 TEST_F(RosterWindow, CopyRosterPutsTextMarkdownAndHtmlOnTheClipboard) {

@@ -47,14 +47,14 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         {"Undo New unit", kIndia, [&] { ShowAndTrigger(0, "actionNewUnit"); }},
         {"Undo Delete unit", kIndia, [&] { ShowAndTrigger(2, "actionDeleteUnit"); }},
         {"Undo Min/Max units", kIndia, [&] { Action("actionMinMax")->trigger(); },
-         [&] { doc().SetCountOfType(CodeOf("GEN1"), 3); }},
+         [&] { Set<edits::SetCountOfType>(CodeOf("GEN1"), 3); }},
         {"Undo Rename", kIndia, [&] { TypeInto(ShowUnit(1).nameEdit(), "Porus"); }},
         {"Undo Mount", kIndia, [&] { Pick(0, "Elephant", &UnitDetailPane::mountButton); }},
         {"Undo Siege engine", kIndia, [&] { Pick(1, "Battering Ram", &UnitDetailPane::siegeEngineButton); }},
         {"Undo Magic item", kLegion, [&] { Pick(-1, "Legions eagle", &UnitDetailPane::magicItemButton); },
-         [&] { doc().SetCountOfType(CodeOf("TRIB"), 2); }},
+         [&] { Set<edits::SetCountOfType>(CodeOf("TRIB"), 2); }},
         {"Undo Runners", kEgypt, [&] { ShowUnit(-1).detailPane()->runnersBox()->click(); },
-         [&] { doc().SetCountOfType(CodeOf("1CHA"), 1); }},
+         [&] { Set<edits::SetCountOfType>(CodeOf("1CHA"), 1); }},
         {"Undo Nation", kIndia, [&] { emit Nations()->activated(Nations()->findText("Greek army")); }},
         {"Undo Points limit", kIndia, [&] { TypeInto(view().nationBar()->pointsEdit(), "1500"); }},
     };
@@ -62,7 +62,7 @@ TEST_F(Undo, EveryEditIsOneStepUndoneAndRedoneByteForByte) {
         SCOPED_TRACE(c.undoText);
         UseNation(c.nation, 2000, true);
         c.prepare();
-        doc().OnSaveDocument(program.Path("army.evr").toStdString());
+        editor().Save(program.Path("army.evr").toStdString());
         const std::string before = Bytes();
         c.act();
         const std::string after = Bytes();

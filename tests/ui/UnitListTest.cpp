@@ -55,8 +55,9 @@ TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
     Show(&Type("LGCV")); // opens the cavalry row
     ClickRow(bow);
     for (const auto& change : std::vector<std::function<void()>>{
-             [&] { doc().SetPointsLimit(3000); }, [&] { doc().SetCountOfType(Type("SKIR").code(), 2); },
-             [&] { doc().RenameUnit(army().UnitAt(0)->id(), "Porus"); }}) {
+             [&] { Set<edits::SetPointsLimit>(3000); },
+             [&] { Set<edits::SetCountOfType>(Type("SKIR").code(), 2); },
+             [&] { Set<edits::RenameUnit>(army().UnitAt(0)->id(), "Porus"); }}) {
         change();
         EXPECT_EQ(Selected(), bow);
         EXPECT_EQ(detail().unit(), bow);
@@ -64,13 +65,13 @@ TEST_F(UnitList, TheSelectionSurvivesEveryChangeAndOnlyItsTypeStaysOpen) {
     }
     // A troop-type row stays selected and leaves every row closed.
     Show(&Type("CHAR"));
-    doc().SetPointsLimit(2500);
+    Set<edits::SetPointsLimit>(2500);
     EXPECT_EQ(Selected(), &Type("CHAR"));
     EXPECT_TRUE(Open().empty());
 
     // A selected unit that is gone falls back to the first row.
     Show(army().UnitAt(army().UnitCount() - 1));
-    doc().SetCountOfType(army().UnitAt(army().UnitCount() - 1)->troopType().code(), 0);
+    Set<edits::SetCountOfType>(army().UnitAt(army().UnitCount() - 1)->troopType().code(), 0);
     EXPECT_EQ(Selected(), &Type("GEN1"));
     EXPECT_EQ(panel().nameEdit()->text(), "General");
 }
@@ -102,7 +103,7 @@ TEST_F(UnitList, OnlyALeftClickSelectsAndATroopTypeClickOpensItAlone) {
         EXPECT_EQ(Selected(), first);
     }
     EXPECT_EQ(program.services.countPopups, 0) << "only a left click on the count opens the grid";
-    view().OnDeleteUnit();
+    view().DeleteUnit();
     EXPECT_EQ(army().FindUnit(firstId), nullptr) << "the unit on screen is the one deleted";
 
     // The panel follows the keyboard too.
@@ -157,7 +158,7 @@ TEST(UnitRows, CountsAndPointsTooLongForTheirCellsShowWhole) {
 
 TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
     const TroopTypeRecord& bows = Type("1GBW");
-    const CountGridGeometry grid = CountGridGeometry::For(view().metrics().font);
+    const CountGridGeometry grid = CountGridGeometry::For(metrics().font);
     // Each grid is clicked at a point of its own, running its own loop as the
     // program does; it must lie beside its row, inside the tree.
     const auto clickAt = [&](QPoint point) {
@@ -186,7 +187,7 @@ TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
     clickAt(grid.CellRect(army().CountOfType(last->code())).center());
     doc().OnSaveDocument(program.Path("bows.evr").toStdString());
     ClickRow(last, 20);
-    EXPECT_TRUE(doc().IsModified()) << "the first 20 pixels all open the grid";
+    EXPECT_TRUE(editor().IsModified()) << "the first 20 pixels all open the grid";
     EXPECT_TRUE(Open().empty()) << "the list was rebuilt";
 
     // A click outside the grid changes nothing.

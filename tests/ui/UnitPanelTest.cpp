@@ -22,7 +22,7 @@ protected:
         QStringList names;
         std::vector<QRect> parts;
         for (const ProfileRow& row : detail().ProfileRowsShown()) // rows share their frame lines
-            parts.push_back(QRect(0, row.top + 1, detail().width(), view().metrics().RowHeight() - 2));
+            parts.push_back(QRect(0, row.top + 1, detail().width(), metrics().RowHeight() - 2));
         for (QWidget* child : detail().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (!child->isVisible())
                 continue;
@@ -40,7 +40,7 @@ protected:
         return names;
     }
     bool Red(const UnitEntry& unit, const TaggedObject* current, const char* option) {
-        OptionPickerDialog dialog(view(), &view(), unit.troopType(), unit, current);
+        OptionPickerDialog dialog(editor(), &view(), unit.troopType(), unit, current);
         QTreeWidgetItem* row = PickerRow(dialog, option);
         return row != nullptr && row->foreground(0).color() == WarningRed() && !row->toolTip(0).isEmpty();
     }
@@ -67,7 +67,7 @@ TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) 
         if (auto* mount = detail().mountButton()) {
             EXPECT_GE(ContrastRatio(mount->TextColour(), PaneBackground()), 4.5) << "readable when disabled";
         }
-        Show(army().FindUnit(doc().NewUnit(type).firstAdded()));
+        Show(army().FindUnit(Set<edits::NewUnit>(type).unit));
         EXPECT_EQ(Controls(true), controls);
         EXPECT_TRUE(panel().nameEdit()->isEnabled());
         if (!lastRow.isEmpty()) {
@@ -105,13 +105,13 @@ TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     EXPECT_EQ(detail().ProfileRowsShown().size(), 2u);
     undo().undo();
     undo().undo();
-    EXPECT_FALSE(doc().IsModified());
+    EXPECT_FALSE(editor().IsModified());
     EXPECT_EQ(detail().mountButton()->text(), "No mount");
 }
 
 TEST_F(UnitPanel, AnEmptiedNameIsTheTypesAndOnlyWhatAnArmyFileHoldsIsTyped) {
     const UnitEntry* general = Add("GEN1");
-    doc().RenameUnit(general->id(), "Porus");
+    Set<edits::RenameUnit>(general->id(), "Porus");
     Show(general);
     QLineEdit* name = panel().nameEdit();
     name->selectAll();
@@ -133,7 +133,7 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
     UnitDetailPane* pane = &detail();
     QPushButton* engine = pane->siegeEngineButton();
     ASSERT_NE(engine, nullptr);
-    doc().ChangeNation(*program.app->catalogue().FindNation(kNobody));
+    Set<edits::ChangeNation>(*program.app->catalogue().FindNation(kNobody));
     EXPECT_EQ(Selected(), nullptr);
     EXPECT_FALSE(panel().nameEdit()->isEnabled());
     EXPECT_EQ(panel().detailPane(), nullptr);
@@ -153,7 +153,7 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
 
 TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
     const UnitEntry* general = Add("GEN1");
-    OptionPickerDialog dialog(view(), &view(), general->troopType(), *general, general->mount());
+    OptionPickerDialog dialog(editor(), &view(), general->troopType(), *general, general->mount());
     EXPECT_EQ(dialog.SelectedRecord(), &Type("nomo")) << "the current choice";
     dialog.optionTree()->setCurrentItem(PickerRow(dialog, "Elephant"));
     EXPECT_EQ(dialog.pointsField()->text(), "80");
@@ -175,23 +175,23 @@ TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
     // Closing the picker, or Ok on a choice it does not list (a mount of
     // another nation), chooses nothing.
     Answer([](OptionPickerDialog& d) { d.reject(); });
-    EXPECT_EQ(OptionPickerDialog::Pick(view(), &view(), general->troopType(), *general, &Type("CHMO")),
+    EXPECT_EQ(OptionPickerDialog::Pick(editor(), &view(), general->troopType(), *general, &Type("CHMO")),
               nullptr);
     const TroopTypeRecord* foreign =
         program.app->catalogue().FindNation(kAlexander)->FindTroopType(CodeOf("ELMO"));
     Answer([](OptionPickerDialog& d) { d.okButton()->click(); });
-    EXPECT_EQ(OptionPickerDialog::Pick(view(), &view(), general->troopType(), *general, foreign), nullptr);
+    EXPECT_EQ(OptionPickerDialog::Pick(editor(), &view(), general->troopType(), *general, foreign), nullptr);
 }
 
 TEST_F(UnitPanel, ThePickerMarksRedWhatTakingAnOptionWouldBreak) {
     UseNation(kLegion);
     const UnitEntry* first = Add("TRIB");
-    doc().SetMagicItem(first->id(), Item("eagl"));
+    Set<edits::SetMagicItem>(first->id(), Item("eagl"));
     EXPECT_TRUE(Red(*Add("TRIB"), Item("nomi"), "Legions eagle"));
     EXPECT_FALSE(Red(*first, Item("eagl"), "Legions eagle")) << "its own bearer does not count";
     UseNation(kIndia, 1000); // one Elephant per thousand points
     const UnitEntry* general = Add("GEN1");
-    doc().SetMount(general->id(), &Type("ELMO"));
+    Set<edits::SetMount>(general->id(), &Type("ELMO"));
     EXPECT_TRUE(Red(*Add("HER8"), &Type("nomo"), "Elephant"));
     EXPECT_FALSE(Red(*general, &Type("ELMO"), "Elephant"));
 }

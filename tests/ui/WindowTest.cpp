@@ -29,7 +29,7 @@ TEST_F(Window, FaultsANewUserMet) {
     EXPECT_GE(points->width(),
               fiveDigits.width() + points->fontMetrics().horizontalAdvance(QLatin1Char('0')));
     EXPECT_EQ(points->geometry().right(), fiveDigits.right());
-    doc().SetPointsLimit(2000);
+    Set<edits::SetPointsLimit>(2000);
     EXPECT_EQ(points->geometry(), fiveDigits);
 
     // Arrow keys on the closed nation box open its list instead of changing the nation.
@@ -74,8 +74,8 @@ TEST_F(Window, EverythingWorksFromTheKeyboard) {
     // next unit of the type, then the type's row, which it leaves.
     UseNation(kIndia);
     const UnitEntry* general = Add("GEN1");
-    doc().RenameUnit(general->id(), "Porus");
-    doc().SetMount(general->id(), &Type("ELMO"));
+    Set<edits::RenameUnit>(general->id(), "Porus");
+    Set<edits::SetMount>(general->id(), &Type("ELMO"));
     QApplication::setActiveWindow(&program.frame());
     Show(general);
     tree().setFocus();
