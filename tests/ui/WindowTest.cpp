@@ -17,11 +17,7 @@ namespace {
 
 using Window = ArmyWindow;
 
-TEST_F(Window, FaultsANewUserMet) {
-    // The keyboard starts in the unit list.
-    EXPECT_EQ(program.frame().focusWidget(), &tree());
-
-    // A limit longer than five digits is shown whole, in a field grown to hold it.
+TEST_F(Window, ALimitLongerThanFiveDigitsIsShownWholeInAFieldGrownToHoldIt) {
     QLineEdit* points = view().nationBar()->pointsEdit();
     const QRect fiveDigits = points->geometry();
     UseNation(kIndia, 123456);
@@ -31,8 +27,10 @@ TEST_F(Window, FaultsANewUserMet) {
     EXPECT_EQ(points->geometry().right(), fiveDigits.right());
     Set<edits::SetPointsLimit>(2000);
     EXPECT_EQ(points->geometry(), fiveDigits);
+}
 
-    // Arrow keys on the closed nation box open its list instead of changing the nation.
+TEST_F(Window, KeysOnTheClosedNationBoxOpenItsListInsteadOfChangingTheNation) {
+    UseNation(kIndia);
     Nations()->setFocus();
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_E}) {
         QTest::keyClick(Nations(), key);
@@ -41,10 +39,12 @@ TEST_F(Window, FaultsANewUserMet) {
         Nations()->hidePopup();
     }
     EXPECT_EQ(undo().count(), 0);
+}
 
-    // After a nation change, Save asks for a name, proposing the old file.
+TEST_F(Window, AfterANationChangeSaveAsksForANameAndDialogsStartBesideTheArmy) {
+    UseNation(kIndia);
     const QString india = program.Path("india.evr");
-    doc().OnSaveDocument(india.toStdString());
+    editor().Save(india.toStdString());
     const std::string indianArmy = ReadWholeFile(india.toStdString());
     emit Nations()->activated(Nations()->findText("Greek army"));
     program.services.fileAnswers = {program.Path("greek.evr")};
@@ -58,11 +58,12 @@ TEST_F(Window, FaultsANewUserMet) {
     Action("actionNew")->trigger();
     Action("actionOpen")->trigger();
     EXPECT_EQ(program.services.openFolder, QFileInfo(india).absolutePath());
+}
 
-    // A recent file that has gone leaves the list after its error.
+TEST_F(Window, ARecentFileThatHasGoneLeavesTheListAfterItsError) {
     const QString gone = program.Path("gone.evr");
-    QFile::copy(india, gone);
-    ASSERT_TRUE(program.frame().OpenDocumentFile(gone));
+    editor().Save(gone.toStdString());
+    program.frame().AddRecentFile(gone);
     QFile::remove(gone);
     Action("actionRecent1")->trigger();
     EXPECT_FALSE(program.frame().RecentFiles().contains(QFileInfo(gone).absoluteFilePath()));
@@ -70,6 +71,7 @@ TEST_F(Window, FaultsANewUserMet) {
 }
 
 TEST_F(Window, EverythingWorksFromTheKeyboard) {
+    EXPECT_EQ(program.frame().focusWidget(), &tree()) << "the keyboard starts in the unit list";
     // Insert copies the unit shown and selects the copy; Delete selects the
     // next unit of the type, then the type's row, which it leaves.
     UseNation(kIndia);
