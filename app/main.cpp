@@ -107,9 +107,11 @@ int main(int argc, char** argv) {
     Application app(options);
     StartRequest request;
     if (commandLine.mode == CommandLine::Mode::Print)
-        request = {StartRequest::Action::Print, *commandLine.file};
+        request = {StartRequest::Action::Print, {*commandLine.file}};
     else if (commandLine.file)
-        request = {StartRequest::Action::Open, *commandLine.file};
+        request = {StartRequest::Action::Open, {*commandLine.file}};
+    else
+        request.reopen = true;
     if (const std::optional<int> exitCode = app.Start(request))
         return *exitCode;
     return QApplication::exec();

@@ -57,6 +57,13 @@ void ArmyDocument::OnNewDocument() {
     Announce({});
 }
 
+void ArmyDocument::NewLike(const ArmyDocument& other) {
+    rememberedNation_ = other.rememberedNation_;
+    rememberedPoints_ = other.rememberedPoints_;
+    fillMinimums_ = other.fillMinimums_;
+    OnNewDocument();
+}
+
 ArmyDocument::OpenResult ArmyDocument::OnOpenDocument(const std::filesystem::path& path) {
     std::string bytes;
     std::string error;

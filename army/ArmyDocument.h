@@ -68,6 +68,9 @@ public:
 
     // File > New: a rebuilt army, titled "New Army", bound to no file.
     void OnNewDocument();
+    // File > New beside another army: the new army `other` would rebuild
+    // (its remembered nation, limit and fill-minimums flag).
+    void NewLike(const ArmyDocument& other);
     // Reads the file and loads it; the messages go to the message sink.
     OpenResult OnOpenDocument(const std::filesystem::path& path);
     // Loads army-file bytes as if read from a file with that display name.

@@ -111,16 +111,25 @@ ArmyEditor& Application::editor() const {
 std::optional<int> Application::Start(const StartRequest& request) {
     switch (request.action) {
     case StartRequest::Action::Print:
-        if (editor().Open(request.file) == ArmyDocument::OpenResult::Unreadable)
+        if (request.files.empty() ||
+            editor().Open(request.files.front()) == ArmyDocument::OpenResult::Unreadable)
             return 1;
         return frame_->rosterActions().PrintDirect(context_->printer()) ? 0 : 1;
-    case StartRequest::Action::Open:
-        // A file that cannot be read ends the start: the message has been shown.
-        if (!frame_->OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(request.file.native()))))
+    case StartRequest::Action::Open: {
+        // When no file can be read the start ends: the messages have been shown.
+        bool opened = false;
+        for (const std::filesystem::path& file : request.files)
+            opened = frame_->OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(file.native()))) ||
+                     opened;
+        if (!opened)
             return 1;
+        frame_->ShowPage(0);
         break;
+    }
     case StartRequest::Action::New:
-        editor().New();
+        // The armies open at the last exit come back; else a new army.
+        if (!request.reopen || !frame_->ReopenLastArmies())
+            editor().New();
         break;
     }
     frame_->RestoreWindowGeometry();

@@ -26,12 +26,15 @@ class MainWindow;
 class QtSettingsStore;
 class UiServices;
 
-// What the window does first: a new army, an army file opened, or an army
-// file printed without showing the window.
+// What the window does first: a new army (or the armies open at the last
+// exit), army files opened, each in its tab, or an army file printed
+// without showing the window.
 struct StartRequest {
     enum class Action { New, Open, Print };
     Action action = Action::New;
-    std::filesystem::path file; // for Open and Print
+    std::vector<std::filesystem::path> files; // for Open; the first one for Print
+    // For New: the armies open at the last exit are opened again instead.
+    bool reopen = false;
 };
 
 struct ApplicationOptions {

@@ -58,6 +58,11 @@ void ArmyEditor::New() {
     StartHistory();
 }
 
+void ArmyEditor::NewLike(const ArmyEditor& other) {
+    document_->NewLike(other.document());
+    StartHistory();
+}
+
 ArmyDocument::OpenResult ArmyEditor::Open(const std::filesystem::path& path) {
     const ArmyDocument::OpenResult result = document_->OnOpenDocument(path);
     if (result != ArmyDocument::OpenResult::Unreadable)

@@ -62,6 +62,8 @@ public:
     // File > New, File > Open, Save: the document's, then a history that
     // starts again at "not modified". Messages are shown over the dialog owner.
     void New();
+    // File > New beside another army: the new army `other` would rebuild.
+    void NewLike(const ArmyEditor& other);
     ArmyDocument::OpenResult Open(const std::filesystem::path& path);
     // Army-file bytes loaded as if opened from a file with that name.
     ArmyDocument::OpenResult Load(std::string_view bytes, const std::filesystem::path& path);

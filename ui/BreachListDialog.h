@@ -18,6 +18,7 @@ public:
     BreachListDialog(ArmyEditor& editor, QWidget* parent);
 
     QListWidget* list() const { return list_; }
+    const ArmyEditor& editor() const { return editor_; }
 
 private:
     void Refill();

@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "ArmyEditor.h"
 #include "ArmyListsDialog.h"
+#include "ArmyPage.h"
 #include "ArmyView.h"
 #include "BreachListDialog.h"
 #include "Icons.h"
@@ -37,6 +38,7 @@ namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
 const QString kGeometryKey = QStringLiteral("Window/Geometry");
+const QString kOpenArmiesKey = QStringLiteral("Session/OpenArmies");
 
 QString ArmyFilter() {
     return QCoreApplication::translate("ovra::MainWindow", "Fennmarch Army File (*.evr)");
@@ -105,7 +107,14 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
     tabs_->setAccessibleName(tr("Open armies"));
     tabs_->setDocumentMode(true);
     tabs_->setTabBarAutoHide(true); // one army looks as the window always did
+    tabs_->setMovable(true);
+    tabs_->setTabsClosable(true);
     setCentralWidget(tabs_);
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::OnCurrentChanged);
+    connect(tabs_, &QTabWidget::tabCloseRequested, this, [this](int index) {
+        ShowPage(index);
+        OnFileClose();
+    });
     roster_ = new RosterActions(
         context_, [this]() -> ArmyEditor& { return editor(); }, this);
 
@@ -124,42 +133,116 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
 
     CreateActions();
     CreateMenusAndToolBar();
-    AddView(*new ArmyEditor(context_.catalogue(), context_.settingsStore(), context_.services(),
-                            context_.metrics(), this));
+    AddPage(MakeEditor());
 }
 
 MainWindow::~MainWindow() {
     delete breachList_;
-    // The views go before the armies they show.
+    // The pages go without a word to the window that is going too.
+    tabs_->disconnect(this);
+    tabs_->blockSignals(true);
     delete tabs_;
 }
 
+ArmyPage& MainWindow::page() const {
+    return *static_cast<ArmyPage*>(tabs_->currentWidget());
+}
+
 ArmyView* MainWindow::view() const {
-    return static_cast<ArmyView*>(tabs_->currentWidget());
+    return &page().view();
 }
 
 ArmyEditor& MainWindow::editor() const {
-    return view()->editor();
+    return page().editor();
+}
+
+int MainWindow::PageCount() const {
+    return tabs_->count();
+}
+
+ArmyPage& MainWindow::PageAt(int index) const {
+    return *static_cast<ArmyPage*>(tabs_->widget(index));
+}
+
+void MainWindow::ShowPage(int index) {
+    tabs_->setCurrentIndex(index);
 }
 
 QAction* MainWindow::action(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
 
-void MainWindow::AddView(ArmyEditor& editor) {
-    auto* view = new ArmyView(editor, tabs_);
+std::unique_ptr<ArmyEditor> MainWindow::MakeEditor() {
+    return std::make_unique<ArmyEditor>(context_.catalogue(), context_.settingsStore(), context_.services(),
+                                        context_.metrics());
+}
+
+ArmyPage& MainWindow::AddPage(std::unique_ptr<ArmyEditor> editor) {
+    ArmyEditor& added = *editor;
+    auto* page = new ArmyPage(std::move(editor), tabs_);
     // Insert and Delete act in the unit list, where the unit they act on is
     // selected; in a text field they keep their usual meaning.
     for (const char* name : {"actionNewUnit", "actionDeleteUnit"})
-        view->unitList()->addAction(action(name));
-    undoGroup_->addStack(&editor.undoStack());
-    undoGroup_->setActiveStack(&editor.undoStack());
-    connect(&editor, &ArmyEditor::stateChanged, this, &MainWindow::UpdateCaption);
-    connect(&editor, &ArmyEditor::changed, this, &MainWindow::UpdateProblemCount);
-    tabs_->addTab(view, QString::fromStdString(editor.document().title()));
-    tabs_->setCurrentWidget(view);
+        page->view().unitList()->addAction(action(name));
+    undoGroup_->addStack(&added.undoStack());
+    connect(&added, &ArmyEditor::stateChanged, this, [this, page] { UpdateTab(*page); });
+    connect(&added, &ArmyEditor::changed, this, [this, page] {
+        if (page == &this->page())
+            UpdateProblemCount();
+    });
+    tabs_->setCurrentIndex(tabs_->addTab(page, QString()));
+    UpdateTab(*page);
+    return *page;
+}
+
+void MainWindow::RemovePage(ArmyPage& page) {
+    if (breachList_ != nullptr && &page.editor() == &breachList_->editor()) {
+        delete breachList_;
+        breachList_ = nullptr;
+    }
+    undoGroup_->removeStack(&page.editor().undoStack());
+    tabs_->removeTab(tabs_->indexOf(&page));
+    delete &page;
+}
+
+int MainWindow::FindPage(const std::filesystem::path& file) const {
+    for (int i = 0; i < PageCount(); ++i) {
+        const std::filesystem::path& bound = PageAt(i).editor().document().path();
+        std::error_code error;
+        if (!bound.empty() && (bound == file || std::filesystem::equivalent(bound, file, error)))
+            return i;
+    }
+    return -1;
+}
+
+void MainWindow::OnCurrentChanged() {
+    if (tabs_->currentIndex() < 0)
+        return;
+    ArmyEditor& shown = editor();
+    undoGroup_->setActiveStack(&shown.undoStack());
+    // The breach list follows the army shown.
+    if (breachList_ != nullptr && &breachList_->editor() != &shown) {
+        const bool open = breachList_->isVisible();
+        delete breachList_;
+        breachList_ = nullptr;
+        if (open)
+            OnCheckArmy();
+    }
     UpdateCaption();
     UpdateProblemCount();
+}
+
+void MainWindow::UpdateTab(ArmyPage& page) {
+    const ArmyEditor& army = page.editor();
+    const int index = tabs_->indexOf(&page);
+    if (index < 0)
+        return;
+    QString text = QString::fromStdString(army.document().title());
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    tabs_->setTabText(index, army.IsModified() ? text + QLatin1Char('*') : text);
+    tabs_->setTabToolTip(index, FromPath(army.document().path()));
+    if (index == tabs_->currentIndex())
+        UpdateCaption();
 }
 
 void MainWindow::CreateActions() {
@@ -330,6 +413,18 @@ void MainWindow::CreateActions() {
         action(name)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(action("actionSave"));
 
+    // Ctrl+Tab, Ctrl+PgDn and their reverses move between the armies.
+    const auto step = [this](int by) {
+        const int count = tabs_->count();
+        tabs_->setCurrentIndex((tabs_->currentIndex() + by + count) % count);
+    };
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [step] { step(+1); });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [step] { step(-1); });
+
     // F6 and Shift+F6 move between the panes.
     auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(nextPane, &QShortcut::activated, this, [this] { view()->FocusPane(+1); });
@@ -378,7 +473,6 @@ void MainWindow::UpdateCaption() {
     const ArmyEditor& shown = editor();
     setWindowTitle(QString::fromStdString(WindowCaption(shown.document().title(), "[*]")));
     setWindowModified(shown.IsModified());
-    tabs_->setTabText(tabs_->currentIndex(), QString::fromStdString(shown.document().title()));
 }
 
 QStringList MainWindow::RecentFiles() const {
@@ -449,9 +543,25 @@ bool MainWindow::SaveModified() {
 }
 
 void MainWindow::OnFileNew() {
+    std::unique_ptr<ArmyEditor> made = MakeEditor();
+    made->NewLike(editor());
+    AddPage(std::move(made));
+}
+
+bool MainWindow::OnFileClose() {
     if (!SaveModified())
-        return;
-    editor().New();
+        return false;
+    if (PageCount() == 1) {
+        // The window always shows an army: the last one gives way to a new one.
+        std::unique_ptr<ArmyEditor> made = MakeEditor();
+        made->NewLike(editor());
+        ArmyPage& closing = page();
+        AddPage(std::move(made));
+        RemovePage(closing);
+        return true;
+    }
+    RemovePage(page());
+    return true;
 }
 
 void MainWindow::OnFileOpen() {
@@ -476,14 +586,57 @@ void MainWindow::RemoveRecentFile(const QString& path) {
 }
 
 bool MainWindow::OpenDocumentFile(const QString& path) {
-    if (!SaveModified())
-        return false;
-    const ArmyDocument::OpenResult result = editor().Open(ToPath(path));
+    const std::filesystem::path file = ToPath(path);
+    const int open = FindPage(file);
+    if (open >= 0) {
+        ShowPage(open);
+        return true;
+    }
+    ArmyPage* target = &page();
+    const bool reuse = target->IsUntouched();
+    if (!reuse)
+        target = &AddPage(MakeEditor());
+    const ArmyDocument::OpenResult result = target->editor().Open(file);
+    const bool shown =
+        result == ArmyDocument::OpenResult::Opened || result == ArmyDocument::OpenResult::Incomplete;
+    if (!shown && !reuse)
+        RemovePage(*target); // the message has been shown; the armies open stay as they were
     if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
     context_.RememberFolder(path);
-    if (result != ArmyDocument::OpenResult::NotLoadable)
+    if (shown)
         AddRecentFile(path);
+    return true;
+}
+
+bool MainWindow::ReopenLastArmies() {
+    const QStringList files = context_.settings().value(kOpenArmiesKey).toStringList();
+    QStringList gone;
+    int opened = 0;
+    for (const QString& file : files) {
+        if (!QFileInfo::exists(file)) {
+            gone << QFileInfo(file).fileName();
+            continue;
+        }
+        if (OpenDocumentFile(file))
+            ++opened;
+    }
+    if (!gone.isEmpty())
+        statusBar()->showMessage(
+            tr("Not reopened, as they are gone: %1").arg(gone.join(QStringLiteral(", "))), 20000);
+    if (opened > 0)
+        ShowPage(0);
+    return opened > 0;
+}
+
+bool MainWindow::SaveAll() {
+    for (int i = 0; i < PageCount(); ++i) {
+        if (!PageAt(i).editor().IsModified())
+            continue;
+        ShowPage(i);
+        if (!OnFileSave())
+            return false;
+    }
     return true;
 }
 
@@ -544,10 +697,42 @@ void MainWindow::RestoreWindowGeometry() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!SaveModified()) {
+    // One question for all the modified armies; for a single one, the usual one.
+    QStringList modified;
+    int last = -1;
+    for (int i = 0; i < PageCount(); ++i) {
+        if (PageAt(i).editor().IsModified()) {
+            modified << QString::fromStdString(PageAt(i).editor().document().title());
+            last = i;
+        }
+    }
+    bool closing = true;
+    if (modified.size() == 1) {
+        ShowPage(last);
+        closing = SaveModified();
+    } else if (modified.size() > 1) {
+        switch (context_.services().AskSaveAll(this, modified)) {
+        case UiServices::SaveChoice::Save:
+            closing = SaveAll();
+            break;
+        case UiServices::SaveChoice::Discard:
+            break;
+        case UiServices::SaveChoice::Cancel:
+            closing = false;
+            break;
+        }
+    }
+    if (!closing) {
         event->ignore();
         return;
     }
+    QStringList open;
+    for (int i = 0; i < PageCount(); ++i) {
+        const std::filesystem::path& bound = PageAt(i).editor().document().path();
+        if (!bound.empty())
+            open << QFileInfo(FromPath(bound)).absoluteFilePath();
+    }
+    context_.settings().setValue(kOpenArmiesKey, open);
     context_.settings().setValue(kGeometryKey, saveGeometry());
     event->accept();
 }

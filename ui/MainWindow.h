@@ -1,12 +1,15 @@
-// The main window: menus, tool bar and status bar around the army's view;
-// the file commands and the recent-file list. Menus and tool bar are built
-// from one table of actions.
+// The main window: menus, tool bar and status bar around the open armies,
+// one tab each (the tab bar shows once there are two); the file commands,
+// the recent-file list and the armies reopened at the next start. Menus and
+// tool bar are built from one table of actions; Undo and Redo follow the
+// army shown.
 #pragma once
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include <filesystem>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -17,6 +20,7 @@ namespace ovra {
 
 class AppContext;
 class ArmyEditor;
+class ArmyPage;
 class ArmyView;
 class BreachListDialog;
 class ProblemCountLabel;
@@ -35,21 +39,35 @@ public:
     // The army shown and its view.
     ArmyEditor& editor() const;
     ArmyView* view() const;
+    ArmyPage& page() const;
+    // The open armies in tab order.
+    int PageCount() const;
+    ArmyPage& PageAt(int index) const;
+    void ShowPage(int index);
     RosterActions& rosterActions() const { return *roster_; }
 
+    // File > New: a new army in a tab of its own.
     void OnFileNew();
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // File > Close: the army shown, after offering to save it; the last
+    // one leaves a new army in its place. False when the user cancels.
+    bool OnFileClose();
     void OnFilePrintSetup();
     void OnAppAbout();
     void OnArmyLists();
     // Army > Check army: the list of every breach, beside the window.
     void OnCheckArmy();
-    // Asks to save a modified army; false when the user cancels.
+    // Asks to save the army shown when it is modified; false when the user cancels.
     bool SaveModified();
-    // Opens an army file after offering to save the current army.
+    // Shows the army file in its tab: the tab that has it open already, a
+    // new army nobody has touched, or a new tab. False when it cannot be
+    // opened; the armies open stay as they were.
     bool OpenDocumentFile(const QString& path);
+    // The armies open at the last exit, in their tabs; the files that are
+    // gone are skipped and named in the status bar. False when there were none.
+    bool ReopenLastArmies();
 
     // Puts the window where and at the size it was last closed, if it was.
     void RestoreWindowGeometry();
@@ -65,7 +83,15 @@ private:
     void CreateActions();
     void CreateMenusAndToolBar();
     QAction* action(const char* name) const;
-    void AddView(ArmyEditor& editor);
+    std::unique_ptr<ArmyEditor> MakeEditor();
+    ArmyPage& AddPage(std::unique_ptr<ArmyEditor> editor);
+    void RemovePage(ArmyPage& page);
+    // The tab of the army bound to that file (the same file by any path); -1 when none.
+    int FindPage(const std::filesystem::path& file) const;
+    void OnCurrentChanged();
+    void UpdateTab(ArmyPage& page);
+    // Saves every modified army; false when one is not saved.
+    bool SaveAll();
     void UpdateRecentFileMenu();
     void WriteRecentFiles(const QStringList& files);
     void OpenRecentFile(const QString& path);

@@ -63,6 +63,22 @@ UiServices::SaveChoice UiServices::AskSaveChanges(QWidget* parent, const QString
     }
 }
 
+UiServices::SaveChoice UiServices::AskSaveAll(QWidget* parent, const QStringList& documentTitles) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Ovra"),
+                    QCoreApplication::translate("UiServices", "Save the changes to these armies?\n\n%1")
+                        .arg(documentTitles.join(QLatin1Char('\n'))),
+                    QMessageBox::SaveAll | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::SaveAll);
+    switch (box.exec()) {
+    case QMessageBox::SaveAll:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 QString UiServices::GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                     const QString& filters, const QString& selectedFilter) {
     QString selected = selectedFilter;

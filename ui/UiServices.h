@@ -30,6 +30,9 @@ public:
     virtual bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption);
     // "Save changes to TITLE?" before a modified army is replaced or closed.
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& documentTitle);
+    // Once for several modified armies as the window closes: Save means
+    // save them all.
+    virtual SaveChoice AskSaveAll(QWidget* parent, const QStringList& documentTitles);
     // Empty when cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                     const QString& filters, const QString& selectedFilter);

@@ -22,7 +22,7 @@ declare -A layer=(
   [UnitListPane]=6 [UnitDetailPane]=6 [NationBar]=6
   [UnitPanel]=7
   [ArmyView]=8
-  [RosterActions]=9
+  [ArmyPage]=9 [RosterActions]=9
   [MainWindow]=10
   [Application]=11
 )

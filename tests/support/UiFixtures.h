@@ -84,6 +84,10 @@ public:
         saveQuestions.push_back(title);
         return Take(saveChoices, SaveChoice::Discard);
     }
+    SaveChoice AskSaveAll(QWidget*, const QStringList& titles) override {
+        saveQuestions.push_back(titles.join(QLatin1Char(',')));
+        return Take(saveChoices, SaveChoice::Discard);
+    }
     QString GetOpenFileName(QWidget*, const QString&, const QString& folder, const QString&,
                             const QString&) override {
         openFolder = folder;

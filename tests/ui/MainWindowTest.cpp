@@ -125,7 +125,7 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
     // A modified army is offered for saving before it goes; Cancel keeps it.
     program.services.saveChoices = {UiServices::SaveChoice::Cancel, UiServices::SaveChoice::Cancel};
     EXPECT_FALSE(program.frame().close());
-    program.Action("actionNew")->trigger();
+    EXPECT_FALSE(program.frame().OnFileClose());
     EXPECT_EQ(program.doc().army().UnitCount(), 1);
     EXPECT_EQ(program.services.saveQuestions, (std::vector<QString>{"New Army", "New Army"}));
 
@@ -142,9 +142,13 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
     EXPECT_EQ(program.services.proposals, std::vector<QString>{QDir::home().filePath("New Army.evr")});
     EXPECT_EQ(ReadWholeFile(troy.toStdString()), WriteArmyFile(program.doc().army()));
 
+    // File > New adds an army beside it; opening a file already open shows its tab.
     program.Action("actionNew")->trigger();
+    EXPECT_EQ(program.frame().PageCount(), 2);
+    EXPECT_EQ(program.doc().army().UnitCount(), 0);
     program.services.fileAnswers = {troy};
     program.Action("actionOpen")->trigger();
+    EXPECT_EQ(program.frame().PageCount(), 2);
     EXPECT_EQ(program.doc().army().UnitCount(), 2);
     QStringList expected{troy};
     for (int i = 0; i < 4; ++i) {
@@ -166,20 +170,21 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
 
 TEST(StartUp, AFileNameOpensThatArmyOrPrintsIt) {
     TestProgram program;
-    EXPECT_FALSE(program.Start({StartRequest::Action::Open, DataPath("army/india-example.evr")}).has_value());
+    EXPECT_FALSE(
+        program.Start({StartRequest::Action::Open, {DataPath("army/india-example.evr")}}).has_value());
     EXPECT_EQ(program.frame().windowTitle(), "india-example.evr[*] - Fennmarch AG");
-    EXPECT_EQ(program.Start({StartRequest::Action::Open, DataPath("army/not-there.evr")}), 1);
+    EXPECT_EQ(program.Start({StartRequest::Action::Open, {DataPath("army/not-there.evr")}}), 1);
     EXPECT_EQ(program.services.messages.size(), 1u);
 
     Application app(program.options);
     const QString pdf = program.Path("printed.pdf");
     app.context().printer().setOutputFormat(QPrinter::PdfFormat);
     app.context().printer().setOutputFileName(pdf);
-    EXPECT_EQ(app.Start({StartRequest::Action::Print, DataPath("army/india-example.evr")}), 0);
+    EXPECT_EQ(app.Start({StartRequest::Action::Print, {DataPath("army/india-example.evr")}}), 0);
     EXPECT_FALSE(app.mainFrame().isVisible());
     EXPECT_EQ(program.services.printDialogs, 0) << "no dialog: the stored choice is used";
     EXPECT_GT(QFileInfo(pdf).size(), 0);
-    EXPECT_EQ(app.Start({StartRequest::Action::Print, DataPath("army/not-there.evr")}), 1);
+    EXPECT_EQ(app.Start({StartRequest::Action::Print, {DataPath("army/not-there.evr")}}), 1);
 }
 
 } // namespace
