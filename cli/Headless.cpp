@@ -64,7 +64,7 @@ struct HeadlessDocument {
         result = doc.OnOpenDocument(path);
         if (result == ArmyDocument::OpenResult::Incomplete && !allowIncomplete)
             err << "ovra: nothing done; use " << kAllowIncomplete
-                << " to go on without the units that were not loaded\n";
+                << " to go on without what was not loaded\n";
         return result == ArmyDocument::OpenResult::Opened ||
                (result == ArmyDocument::OpenResult::Incomplete && allowIncomplete);
     }
