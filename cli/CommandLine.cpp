@@ -82,8 +82,9 @@ const char* UsageText() {
            "Options:\n"
            "  --army-lists DIR                read army-list files from DIR only\n"
            "  --allow-incomplete              go on with an army file that loaded without\n"
-           "                                  some units (their troop types are in no army\n"
-           "                                  list); without it such a file is an error\n"
+           "                                  some units or options (no army list holds\n"
+           "                                  them) or was cut short; without it such a\n"
+           "                                  file is an error\n"
            "  --help, -h                      show this text\n"
            "  --version, -v                   show the program's version\n"
            "  --                              end of options: every word after it is a file\n"
@@ -92,7 +93,7 @@ const char* UsageText() {
            "-reverse. See ovra(1) for the folders army lists are read from.\n"
            "\n"
            "Exports never write over their input file, nor min-max over an army file that\n"
-           "loaded without some units. Exit codes: 0 done, 1 check found breaches,\n"
+           "loaded incompletely. Exit codes: 0 done, 1 check found breaches,\n"
            "2 an error (nothing written).\n";
 }
 

@@ -7,10 +7,14 @@
 #include "HtmlRoster.h"
 #include "Json.h"
 #include "LintCommand.h"
+#include "StandardStreams.h"
 #include "TextRoster.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <map>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -30,6 +34,18 @@ public:
 
 private:
     std::ostream& err_;
+};
+
+// Standard output as a sink for the exports; false once a write failed.
+class OutputSink : public ByteSink {
+public:
+    explicit OutputSink(std::ostream& out) : out_(out) {}
+    bool Append(std::string_view bytes) override {
+        return static_cast<bool>(out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+    }
+
+private:
+    std::ostream& out_;
 };
 
 int UsageError(std::ostream& err, const std::string& message) {
@@ -311,8 +327,9 @@ int RunExportText(const CommandLine& commandLine, const ArmyCatalogue& catalogue
     const TextFormat format =
         args->options.count("--markdown") != 0 ? TextFormat::Markdown : TextFormat::Plain;
     if (target == "-") {
-        out << RenderText(ComposeRoster(headless.doc, *choice), format) << std::flush;
-        return out ? 0 : 2;
+        OutputSink sink(out);
+        RenderText(ComposeRoster(headless.doc, *choice), format, sink);
+        return 0; // a failed write is told once the command ends
     }
     std::string message;
     if (!ExportText(headless.doc, target, format, *choice, message)) {
@@ -347,9 +364,11 @@ int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
 
 } // namespace
 
-int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
-                       std::ostream& err, const PdfExportFunction& exportPdf,
-                       const std::vector<ArmyListFolder>& folders) {
+namespace {
+
+int RunCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
+               std::ostream& err, const PdfExportFunction& exportPdf,
+               const std::vector<ArmyListFolder>& folders) {
     const std::string& command = commandLine.command;
     if (command == "catalogue")
         return RunCatalogue(commandLine, catalogue, folders, out, err);
@@ -368,6 +387,36 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
     if (command == "lint")
         return RunLint(commandLine, out, err);
     return UsageError(err, "unknown command '" + command + "'");
+}
+
+} // namespace
+
+int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
+                       std::ostream& err, const PdfExportFunction& exportPdf,
+                       const std::vector<ArmyListFolder>& folders) {
+    int exitCode = 2;
+    try {
+        exitCode = RunCommand(commandLine, catalogue, out, err, exportPdf, folders);
+    } catch (const std::bad_alloc&) {
+        // Whatever was being written has been taken back on the way here.
+        return OutOfMemory(err);
+    }
+    return FinishOutput(out, err, exitCode);
+}
+
+int OutOfMemory(std::ostream& err) {
+    err << "ovra: out of memory; nothing written\n";
+    return 2;
+}
+
+int FinishOutput(std::ostream& out, std::ostream& err, int exitCode) {
+    if (out.flush())
+        return exitCode;
+    std::string reason = StandardOutputError();
+    if (reason.empty())
+        reason = std::strerror(EIO);
+    err << "ovra: cannot write to standard output: " << reason << "\n";
+    return 2;
 }
 
 bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path& output) {

@@ -36,10 +36,18 @@ bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path&
 // reason on `err`, when `output` is `input`.
 bool OutputIsInput(const std::string& input, const std::string& output, std::ostream& err);
 
-// Runs one headless command and returns its exit code. `folders` are where
+// Runs one headless command and returns its exit code: 2 when memory runs
+// out (nothing is written then) or when standard output cannot be written. `folders` are where
 // the catalogue's army-list files were looked for (for `catalogue --sources`).
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                        std::ostream& err, const PdfExportFunction& exportPdf = {},
                        const std::vector<ArmyListFolder>& folders = {});
+
+// Flushes standard output: `exitCode` when everything written reached it;
+// otherwise 2, with "cannot write to standard output" and the reason on `err`.
+int FinishOutput(std::ostream& out, std::ostream& err, int exitCode);
+
+// Tells that memory ran out; returns 2.
+int OutOfMemory(std::ostream& err);
 
 } // namespace ovra

@@ -8,6 +8,8 @@
 #include "ArmyFile.h"
 #include "ArmyListLint.h"
 #include "FileIo.h"
+#include "Json.h"
+#include "Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -283,6 +285,20 @@ TEST(CatalogueJson, IsTheExpectedDocumentByteForByte) {
     EXPECT_EQ(CatalogueJson(ArmyCatalogue()), "{\n  \"nations\": [],\n  \"troopCategories\": [],\n"
                                               "  \"magicItemCategories\": [],\n  \"magicItems\": [],\n"
                                               "  \"siegeEngines\": [],\n  \"specialRules\": []\n}\n");
+}
+
+// JSON shows the bytes as the window, the text and Markdown do: as
+// Windows-1252, so that 0x80 is the euro sign and 0x92 a right quote.
+TEST(CatalogueJson, BytesAreTheirWindows1252Characters) {
+    std::string json;
+    JsonWriter::AppendQuoted(json, "\x80\x92\x81\x9F\xA0\xFF");
+    EXPECT_EQ(json, "\"\u20AC\u2019\u0081\u0178\u00A0\u00FF\"");
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::string text(1, static_cast<char>(byte));
+        std::string quoted;
+        JsonWriter::AppendQuoted(quoted, text);
+        EXPECT_EQ(quoted, "\"" + Windows1252ToUtf8(text) + "\"") << "as text exports write it: " << byte;
+    }
 }
 
 // Linting follows the load; what is loaded stays what the program loads.
