@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     InstallTemporaryFileCleanup();
     // Qt's own options are taken out first, so that a headless command, the
     // usage and the version never need a display.
-    const SplitArguments split = SplitQtOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const QtAndOwnArguments split = SplitQtOptions(std::vector<std::string>(argv + 1, argv + argc));
     const CommandLine commandLine = ParseCommandLine(split.own);
 
     switch (commandLine.mode) {
