@@ -239,9 +239,12 @@ ArmyFileLoad ReadArmyFile(std::string_view bytes, const ArmyCatalogue& catalogue
         load.messages.push_back("The file " + Quoted(fileName) + " holds the points limit " +
                                 std::to_string(header.pointsLimit) + ", out of range; it is read as " +
                                 std::to_string(points) + ".");
-    if (units.cut)
-        load.messages.push_back("The file " + Quoted(fileName) + " ends in the middle of a unit; the " +
-                                std::to_string(load.army->UnitCount()) + " units read are loaded.");
+    if (units.cut) {
+        const std::int32_t read = load.army->UnitCount();
+        load.messages.push_back("The file " + Quoted(fileName) + " ends in the middle of a unit; " +
+                                (read == 1 ? std::string("the 1 unit read is loaded.")
+                                           : "the " + std::to_string(read) + " units read are loaded."));
+    }
     load.status = load.messages.empty() ? Status::Complete : Status::Incomplete;
     return load;
 }
