@@ -9,6 +9,8 @@
 #include <random>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +127,9 @@ void RemoveTemporariesAndEnd(int signal) {
     std::raise(signal);
 }
 
+// The signals after which no temporary file may remain.
+constexpr int kInterruptingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 // Writes larger than this go to the file at once.
 constexpr std::size_t kBufferSize = 64 * 1024;
 
@@ -179,12 +184,21 @@ bool AtomicFileWriter::Open(const std::filesystem::path& path) {
     folder_ = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder_ < 0)
         return Fail(errno);
+    // The signals that remove temporaries wait until this one is known.
+    sigset_t interrupting, previous;
+    sigemptyset(&interrupting);
+    for (const int signal : kInterruptingSignals)
+        sigaddset(&interrupting, signal);
+    ::pthread_sigmask(SIG_BLOCK, &interrupting, &previous);
     fd_ = CreateTemporary(folder_, temporaryName_);
+    const int created = errno;
+    if (fd_ >= 0)
+        RememberTemporary(folder_, temporaryName_);
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (fd_ < 0) {
         temporaryName_.clear();
-        return Fail(errno);
+        return Fail(created);
     }
-    RememberTemporary(folder_, temporaryName_);
     if (exists && !KeepOwnerAndMode(fd_, existing))
         return Fail(errno);
     return true;
@@ -269,7 +283,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 }
 
 void InstallTemporaryFileCleanup() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : kInterruptingSignals) {
         struct sigaction current {};
         if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
             continue;
