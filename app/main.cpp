@@ -3,6 +3,7 @@
 #include "StandardStreams.h"
 
 #include "ArmyCatalogue.h"
+#include "FileIo.h"
 
 #ifdef OVRA_WITH_UI
 #include "Application.h"
@@ -13,6 +14,7 @@
 #endif
 
 #include <filesystem>
+#include <new>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -47,18 +49,21 @@ int ExportPdfFile(const ovra::ArmyDocument& document, const std::string& out, ov
 
 int main(int argc, char** argv) {
     using namespace ovra;
+    // An interrupted save or export, of the window or a command, leaves no
+    // temporary file behind.
+    InstallTemporaryFileCleanup();
     // Qt's own options are taken out first, so that a headless command, the
     // usage and the version never need a display.
-    const SplitArguments split = SplitQtOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const QtAndOwnArguments split = SplitQtOptions(std::vector<std::string>(argv + 1, argv + argc));
     const CommandLine commandLine = ParseCommandLine(split.own);
 
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
         StandardOutput() << UsageText();
-        return 0;
+        return FinishOutput(StandardOutput(), StandardError(), 0);
     case CommandLine::Mode::Version:
         StandardOutput() << VersionText();
-        return 0;
+        return FinishOutput(StandardOutput(), StandardError(), 0);
     case CommandLine::Mode::Error:
         StandardError() << "ovra: " << commandLine.error << "\n\n" << UsageText();
         return 2;
@@ -78,13 +83,17 @@ int main(int argc, char** argv) {
     const std::vector<std::filesystem::path> directories = FolderPaths(folders);
 
     if (commandLine.mode == CommandLine::Mode::Headless) {
-        const ArmyCatalogue catalogue(directories);
+        try {
+            const ArmyCatalogue catalogue(directories);
 #ifdef OVRA_WITH_UI
-        return RunHeadlessCommand(commandLine, catalogue, StandardOutput(), StandardError(), ExportPdfFile,
-                                  folders);
+            return RunHeadlessCommand(commandLine, catalogue, StandardOutput(), StandardError(),
+                                      ExportPdfFile, folders);
 #else
-        return RunHeadlessCommand(commandLine, catalogue, StandardOutput(), StandardError(), {}, folders);
+            return RunHeadlessCommand(commandLine, catalogue, StandardOutput(), StandardError(), {}, folders);
 #endif
+        } catch (const std::bad_alloc&) {
+            return OutOfMemory(StandardError());
+        }
     }
 
 #ifdef OVRA_WITH_UI

@@ -79,34 +79,32 @@ ArmyDocument::OpenResult ArmyDocument::LoadFromBytes(std::string_view bytes,
                                                      const std::filesystem::path& path) {
     DeleteContents();
     const std::string fileTitle = path.filename().string();
-    if (bytes.empty()) {
-        // An empty file is not read at all: the rebuilt army stands.
-        BindTo(path);
-        title_ = fileTitle;
-        Announce({});
-        return OpenResult::Opened;
+    ArmyFileLoad load = ReadArmyFile(bytes, *catalogue_, fileTitle);
+    using Status = ArmyFileLoad::Status;
+    if (!load.messages.empty()) {
+        std::string text;
+        for (const std::string& line : load.messages)
+            text += (text.empty() ? "" : "\n") + line;
+        messages_->ShowMessage(text, kLoadFailedCaption, MessageIcon::Exclamation);
     }
-
-    ArmyFileHeader header;
-    const NationRecord* nation = nullptr;
-    if (ReadArmyFileHeader(bytes, header))
-        nation = catalogue_->FindNation(header.nationId);
-    if (nation == nullptr) {
+    if (load.status == Status::NotLoadable) {
         // Nothing can be loaded; the user gets a new army that can never
         // overwrite the file by a plain Save.
-        messages_->ShowMessage(kNationUnavailableMessage, kLoadFailedCaption, MessageIcon::Exclamation);
         Unbind({});
         title_ = kNewDocumentTitle;
         Announce({});
         return OpenResult::NotLoadable;
     }
-
-    SetNationAndPoints(*nation, header.pointsLimit, false);
-    const bool complete = ReadArmyFileUnits(bytes, *army_);
-    if (!complete)
-        messages_->ShowMessage(kIncompleteLoadMessage, kLoadFailedCaption, MessageIcon::Exclamation);
+    if (load.army) {
+        // The file's nation and limit are remembered, as a nation change does.
+        rememberedNation_ = &load.army->nation();
+        rememberedPoints_ = load.army->pointsLimit();
+        fillMinimums_ = false;
+        army_ = std::move(load.army);
+    } // else an empty file, which is not read at all: the rebuilt army stands
     // A partly loaded army keeps the file's name but must be saved under a
-    // name chosen again, so that the dropped units are never overwritten.
+    // name chosen again, so that what it lacks is never overwritten.
+    const bool complete = load.status != Status::Incomplete;
     if (complete)
         BindTo(path);
     else

@@ -49,8 +49,9 @@ class ArmyDocument {
 public:
     enum class OpenResult {
         Opened,      // loaded; the document is bound to the file
-        Incomplete,  // loaded without some units; titled after the file, not bound to it
-        NotLoadable, // nation unavailable or header cut short; a new, unbound army
+        Incomplete,  // loaded without some units or options, or cut short; titled after the
+                     // file, not bound to it
+        NotLoadable, // not an army file, or its nation unavailable; a new, unbound army
         Unreadable,  // the file could not be read; the document is unchanged
     };
 
@@ -73,7 +74,8 @@ public:
     void NewLike(const ArmyDocument& other);
     // Reads the file and loads it; the messages go to the message sink.
     OpenResult OnOpenDocument(const std::filesystem::path& path);
-    // Loads army-file bytes as if read from a file with that display name.
+    // Loads army-file bytes (ReadArmyFile) as if read from a file with that
+    // display name; its messages go to the message sink as one text, a line each.
     OpenResult LoadFromBytes(std::string_view bytes, const std::filesystem::path& path);
     // Writes the settings, then the file; false (with a message) when the file
     // could not be written, in which case the previous file is intact.

@@ -2,6 +2,9 @@
 
 #include "Army.h"
 #include "ArmyCatalogue.h"
+#include "ArmyDocument.h"
+
+#include <algorithm>
 
 namespace ovra {
 namespace {
@@ -103,52 +106,147 @@ bool ReadArmyFileHeader(std::string_view bytes, ArmyFileHeader& header) {
     return true;
 }
 
-bool ReadArmyFileUnits(std::string_view bytes, Army& army) {
-    const ArmyCatalogue& catalogue = *army.nation().catalogue;
-    BlockReader reader(bytes);
-    bool complete = true;
-    std::string_view line;
-    while (reader.ReadLine(line)) {
-        if (line != "<UNIT>")
-            continue;
+namespace {
+
+std::string Quoted(std::string_view fileName) {
+    return "\"" + std::string(fileName) + "\"";
+}
+
+// Reads the unit blocks after the header into the army and tells what it
+// could not take in.
+class UnitReader {
+public:
+    UnitReader(std::string_view bytes, Army& army) : reader_(bytes), army_(army) {}
+
+    void ReadAll() {
+        std::string_view line;
+        while (reader_.ReadLine(line))
+            if (line == "<UNIT>" && !ReadBlock())
+                return;
+    }
+
+    std::vector<std::string> losses;
+    bool cut = false; // the file ended inside a block
+
+private:
+    // One block after its "<UNIT>" line; false when the file ends inside it.
+    bool ReadBlock() {
+        ++blocks_;
         Code code = 0;
-        if (!reader.ReadCode(code))
-            break; // a troop code cut short by the end of the file
-        UnitEntry* entry = army.AddUnit(code);
-        if (entry == nullptr)
-            complete = false;
+        if (!reader_.ReadCode(code))
+            return Cut();
+        UnitEntry* entry = army_.AddUnit(code);
         std::string_view name;
-        if (!reader.ReadLine(name))
-            name = {};
+        const bool named = reader_.ReadLine(name);
         if (entry != nullptr)
-            army.SetName(*entry, name);
-        bool cut = false;
-        while (!cut && reader.ReadLine(line)) {
+            army_.SetName(*entry, name);
+        const std::string who = !name.empty()      ? std::string(name)
+                                : entry != nullptr ? entry->name()
+                                                   : "Unit " + std::to_string(blocks_);
+        if (entry == nullptr)
+            Lose(who, "the troop type", code);
+        if (!named)
+            return Cut();
+        std::string_view line;
+        while (reader_.ReadLine(line)) {
             if (line == "</UNIT>")
-                break;
+                return true;
             if (line == "<SKIRMISHER>") {
-                if (entry != nullptr)
-                    army.SetSkirmishers(*entry, true);
-            } else if (line == "<MITEM>" || line == "<ENGINE>" || line == "<MOUNT>") {
-                Code option = 0;
-                if (!reader.ReadCode(option)) {
-                    cut = true;
-                    break;
-                }
                 if (entry == nullptr)
                     continue;
-                if (line == "<MITEM>")
-                    army.SetMagicItem(*entry, catalogue.FindMagicItem(option));
-                else if (line == "<ENGINE>")
-                    army.SetSiegeEngine(*entry, catalogue.FindSiegeEngine(option));
+                if (entry->AsSkirmisher() != nullptr)
+                    army_.SetSkirmishers(*entry, true);
                 else
-                    army.SetMount(*entry, entry->troopType().nation->FindTroopType(option));
+                    losses.push_back(who + ": the troop type " + CodeText(entry->troopType().code()) +
+                                     " can no longer take runners");
+            } else if (line == "<MITEM>" || line == "<ENGINE>" || line == "<MOUNT>") {
+                Code option = 0;
+                if (!reader_.ReadCode(option))
+                    return Cut();
+                if (entry != nullptr)
+                    SetOption(*entry, who, line, option);
             }
         }
-        if (cut)
-            break; // an option code cut short ends loading; what came before stays
+        return Cut();
     }
-    return complete;
+
+    // Sets the option the tag names, or its fallback when no army list holds it.
+    void SetOption(const UnitEntry& entry, const std::string& who, std::string_view tag, Code option) {
+        const ArmyCatalogue& catalogue = *army_.nation().catalogue;
+        if (tag == "<MITEM>") {
+            const MagicItemRecord* item = catalogue.FindMagicItem(option);
+            army_.SetMagicItem(entry, item);
+            if (item == nullptr || item->code() != option)
+                Lose(who, "the magic item", option);
+        } else if (tag == "<ENGINE>") {
+            const SiegeEngineRecord* engine = catalogue.FindSiegeEngine(option);
+            army_.SetSiegeEngine(entry, engine);
+            if (engine == nullptr || engine->code() != option)
+                Lose(who, "the siege engine", option);
+        } else {
+            const TroopTypeRecord* mount = entry.troopType().nation->FindTroopType(option);
+            army_.SetMount(entry, mount);
+            if (mount == nullptr)
+                Lose(who, "the mount", option);
+        }
+    }
+
+    void Lose(const std::string& who, const char* what, Code code) {
+        losses.push_back(who + ": " + what + " " + CodeText(code) + " is in no army list");
+    }
+
+    bool Cut() {
+        cut = true;
+        return false;
+    }
+
+    BlockReader reader_;
+    Army& army_;
+    int blocks_ = 0;
+};
+
+} // namespace
+
+ArmyFileLoad ReadArmyFile(std::string_view bytes, const ArmyCatalogue& catalogue, std::string_view fileName) {
+    using Status = ArmyFileLoad::Status;
+    ArmyFileLoad load;
+    if (bytes.empty())
+        return load;
+    // The program has only ever written format 1; a file too short for the
+    // header or of another format is something else altogether.
+    ArmyFileHeader header;
+    if (!ReadArmyFileHeader(bytes, header) || header.format != 1) {
+        load.status = Status::NotLoadable;
+        load.messages.push_back("The file " + Quoted(fileName) + " is not an army file.");
+        return load;
+    }
+    const NationRecord* nation = catalogue.FindNation(header.nationId);
+    if (nation == nullptr) {
+        load.status = Status::NotLoadable;
+        load.messages.emplace_back(kNationUnavailableMessage);
+        return load;
+    }
+    const std::int32_t points = std::clamp(header.pointsLimit, 0, kMostPointsLimit);
+    load.army = std::make_unique<Army>(*nation, points, false);
+    UnitReader units(bytes, *load.army);
+    units.ReadAll();
+
+    if (!units.losses.empty()) {
+        load.messages.emplace_back(kIncompleteLoadMessage);
+        load.messages.insert(load.messages.end(), units.losses.begin(), units.losses.end());
+    }
+    if (points != header.pointsLimit)
+        load.messages.push_back("The file " + Quoted(fileName) + " holds the points limit " +
+                                std::to_string(header.pointsLimit) + ", out of range; it is read as " +
+                                std::to_string(points) + ".");
+    if (units.cut) {
+        const std::int32_t read = load.army->UnitCount();
+        load.messages.push_back("The file " + Quoted(fileName) + " ends in the middle of a unit; " +
+                                (read == 1 ? std::string("the 1 unit read is loaded.")
+                                           : "the " + std::to_string(read) + " units read are loaded."));
+    }
+    load.status = load.messages.empty() ? Status::Complete : Status::Incomplete;
+    return load;
 }
 
 } // namespace ovra

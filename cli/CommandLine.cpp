@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "Headless.h"
 #include "Version.h"
 
 #include <algorithm>
@@ -55,45 +56,32 @@ CommandLine Failed(CommandLine result, std::string error) {
 } // namespace
 
 const char* UsageText() {
-    return "Usage:\n"
-           "  ovra [FILE.evr]                 open the window, optionally with an army file\n"
-           "  ovra --print FILE.evr           print an army file on the default printer\n"
-           "  ovra catalogue [--sources]      the army-list catalogue as JSON, or the folders\n"
-           "                                  searched and the army-list files read\n"
-           "  ovra new [--nation ID] [--points N] [--fill-minimums] OUT.evr\n"
-           "                                  save a new army (N: 0 to 999999999)\n"
-           "  ovra min-max [--allow-incomplete] IN.evr OUT.evr\n"
-           "                                  bring every troop type within its bounds\n"
-           "  ovra check [--json] [--allow-incomplete] IN.evr\n"
-           "                                  list the army's rule breaches, one per line,\n"
-           "                                  or as a JSON array of objects\n"
-           "  ovra export-html [--allow-incomplete] IN.evr OUT.html\n"
-           "                                  write the roster as HTML\n"
-           "  ovra export-text [--allow-incomplete] IN.evr OUT|- [--markdown]\n"
-           "                  [--info complete|short|none]\n"
-           "                                  write the roster as UTF-8 text or Markdown,\n"
-           "                                  to standard output for -\n"
-           "  ovra export-pdf [--allow-incomplete] IN.evr OUT.pdf [--info complete|short|none]\n"
-           "                                  write the printed roster as PDF\n"
-           "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
-           "                                  check army-list files, or the built-in lists;\n"
-           "                                  the format: docs/army-list-format.md\n"
-           "\n"
-           "Options:\n"
-           "  --army-lists DIR                read army-list files from DIR only\n"
-           "  --allow-incomplete              go on with an army file that loaded without\n"
-           "                                  some units (their troop types are in no army\n"
-           "                                  list); without it such a file is an error\n"
-           "  --help, -h                      show this text\n"
-           "  --version, -v                   show the program's version\n"
-           "  --                              end of options: every word after it is a file\n"
-           "\n"
-           "The window also takes Qt's options, such as -style NAME, -platform NAME and\n"
-           "-reverse. See ovra(1) for the folders army lists are read from.\n"
-           "\n"
-           "Exports never write over their input file, nor min-max over an army file that\n"
-           "loaded without some units. Exit codes: 0 done, 1 check found breaches,\n"
-           "2 an error (nothing written).\n";
+    static const std::string text = [] {
+        std::string usage =
+            "Usage:\n"
+            "  ovra [FILE.evr]                 open the window, optionally with an army file\n"
+            "  ovra --print FILE.evr           print an army file on the default printer\n";
+        for (const HeadlessCommand& command : HeadlessCommands())
+            usage += command.usage;
+        return usage + "\n"
+                       "Options:\n"
+                       "  --army-lists DIR                read army-list files from DIR only\n"
+                       "  --allow-incomplete              go on with an army file that loaded without\n"
+                       "                                  some units or options (no army list holds\n"
+                       "                                  them) or was cut short; without it such a\n"
+                       "                                  file is an error\n"
+                       "  --help, -h                      show this text\n"
+                       "  --version, -v                   show the program's version\n"
+                       "  --                              end of options: every word after it is a file\n"
+                       "\n"
+                       "The window also takes Qt's options, such as -style NAME, -platform NAME and\n"
+                       "-reverse. See ovra(1) for the folders army lists are read from.\n"
+                       "\n"
+                       "Exports never write over their input file, nor min-max over an army file that\n"
+                       "loaded incompletely. Exit codes: 0 done, 1 check found breaches,\n"
+                       "2 an error (nothing written).\n";
+    }();
+    return text.c_str();
 }
 
 std::string VersionText() {
@@ -101,12 +89,13 @@ std::string VersionText() {
 }
 
 bool IsHeadlessCommand(const std::string& name) {
-    return name == "catalogue" || name == "new" || name == "min-max" || name == "check" ||
-           name == "export-html" || name == "export-text" || name == "export-pdf" || name == "lint";
+    const auto& commands = HeadlessCommands();
+    return std::any_of(commands.begin(), commands.end(),
+                       [&](const HeadlessCommand& command) { return command.name == name; });
 }
 
-SplitArguments SplitQtOptions(const std::vector<std::string>& args) {
-    SplitArguments split;
+QtAndOwnArguments SplitQtOptions(const std::vector<std::string>& args) {
+    QtAndOwnArguments split;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == kEndOfOptions) {

@@ -36,11 +36,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 // `-platform NAME`, `-reverse`...), with their values and in their order, and
 // the program's own. Qt's options are recognised anywhere before a "--", but
 // never as the value of one of the program's own options.
-struct SplitArguments {
+struct QtAndOwnArguments {
     std::vector<std::string> qt;
     std::vector<std::string> own;
 };
-SplitArguments SplitQtOptions(const std::vector<std::string>& args);
+QtAndOwnArguments SplitQtOptions(const std::vector<std::string>& args);
 
 // The usage text printed by --help and after a usage error.
 const char* UsageText();
@@ -48,7 +48,7 @@ const char* UsageText();
 // "ovra VERSION" and a line end, as --version prints it.
 std::string VersionText();
 
-// The names of the headless commands.
+// Whether the word names a headless command (HeadlessCommands()).
 bool IsHeadlessCommand(const std::string& name);
 
 // A folder that army-list files are read from, and which of the program's

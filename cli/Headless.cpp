@@ -7,10 +7,16 @@
 #include "HtmlRoster.h"
 #include "Json.h"
 #include "LintCommand.h"
+#include "StandardStreams.h"
 #include "TextRoster.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <map>
+#include <memory>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -30,6 +36,18 @@ public:
 
 private:
     std::ostream& err_;
+};
+
+// Standard output as a sink for the exports; false once a write failed.
+class OutputSink : public ByteSink {
+public:
+    explicit OutputSink(std::ostream& out) : out_(out) {}
+    bool Append(std::string_view bytes) override {
+        return static_cast<bool>(out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+    }
+
+private:
+    std::ostream& out_;
 };
 
 int UsageError(std::ostream& err, const std::string& message) {
@@ -64,7 +82,7 @@ struct HeadlessDocument {
         result = doc.OnOpenDocument(path);
         if (result == ArmyDocument::OpenResult::Incomplete && !allowIncomplete)
             err << "ovra: nothing done; use " << kAllowIncomplete
-                << " to go on without the units that were not loaded\n";
+                << " to go on without what was not loaded\n";
         return result == ArmyDocument::OpenResult::Opened ||
                (result == ArmyDocument::OpenResult::Incomplete && allowIncomplete);
     }
@@ -79,14 +97,19 @@ struct HeadlessDocument {
 
 // A command's arguments: options (those in `valued` take the next argument,
 // the others stand alone) and the files in their order.
-struct Arguments {
+struct CommandOptions {
     std::map<std::string, std::string> options;
     std::vector<std::string> files;
+
+    bool Has(const std::string& option) const { return options.count(option) != 0; }
 };
 
-std::optional<Arguments> SplitArguments(const std::vector<std::string>& args, std::set<std::string> valued,
-                                        std::set<std::string> flags, std::ostream& err) {
-    Arguments split;
+// The options and files of a command; none, after a usage error on `err`,
+// for an option the command does not take or one without its value.
+std::optional<CommandOptions> ParseCommandOptions(const std::vector<std::string>& args,
+                                                  const std::set<std::string>& valued,
+                                                  const std::set<std::string>& flags, std::ostream& err) {
+    CommandOptions split;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--") { // the rest are files, whatever their names
             split.files.insert(split.files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
@@ -112,22 +135,22 @@ std::optional<Arguments> SplitArguments(const std::vector<std::string>& args, st
     return split;
 }
 
-int RunCatalogue(const CommandLine& commandLine, const ArmyCatalogue& catalogue,
-                 const std::vector<ArmyListFolder>& folders, std::ostream& out, std::ostream& err) {
-    const std::vector<std::string>& args = commandLine.arguments;
+int RunCatalogue(const CommandContext& context) {
+    const std::vector<std::string>& args = context.commandLine.arguments;
     if (args.size() == 1 && args.front() == "--sources") {
-        out << CatalogueSourcesText(catalogue, folders);
+        context.out << CatalogueSourcesText(context.catalogue, context.folders);
         return 0;
     }
     if (!args.empty())
-        return UsageError(err, "catalogue takes no arguments but --sources");
-    out << CatalogueJson(catalogue);
+        return UsageError(context.err, "catalogue takes no arguments but --sources");
+    context.out << CatalogueJson(context.catalogue);
     return 0;
 }
 
-int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
-    const auto args =
-        SplitArguments(commandLine.arguments, {"--nation", "--points"}, {"--fill-minimums"}, err);
+int RunNew(const CommandContext& context) {
+    std::ostream& err = context.err;
+    const auto args = ParseCommandOptions(context.commandLine.arguments, {"--nation", "--points"},
+                                          {"--fill-minimums"}, err);
     if (!args)
         return 2;
     std::optional<std::int32_t> nationId;
@@ -145,11 +168,10 @@ int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::
         else
             points = value;
     }
-    const bool fill = args->options.count("--fill-minimums") != 0;
-    const std::vector<std::string>& files = args->files;
-    if (files.size() != 1)
+    if (args->files.size() != 1)
         return UsageError(err, "new needs exactly one output file");
 
+    const ArmyCatalogue& catalogue = context.catalogue;
     HeadlessDocument headless(catalogue, err);
     const NationRecord* nation = nationId ? catalogue.FindNation(*nationId) : catalogue.NextNation(nullptr);
     if (nation == nullptr) {
@@ -159,25 +181,99 @@ int RunNew(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::
             err << "ovra: no army lists are loaded\n";
         return 2;
     }
-    headless.doc.SetNationAndPoints(*nation, points, fill);
-    return headless.doc.OnSaveDocument(files.front()) ? 0 : 2;
+    headless.doc.SetNationAndPoints(*nation, points, args->Has("--fill-minimums"));
+    return headless.doc.OnSaveDocument(args->files.front()) ? 0 : 2;
 }
 
-int RunMinMax(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
-    const auto args = SplitArguments(commandLine.arguments, {}, {kAllowIncomplete}, err);
+// The --info choice of an export, complete when not given; none for a word
+// that names no choice.
+std::optional<InfoChoice> InfoOption(const CommandOptions& args) {
+    const auto given = args.options.find("--info");
+    const std::string info = given != args.options.end() ? given->second : "complete";
+    if (info == "complete")
+        return InfoChoice::Complete;
+    if (info == "short")
+        return InfoChoice::Short;
+    if (info == "none")
+        return InfoChoice::None;
+    return std::nullopt;
+}
+
+// How a command that reads an army file takes its arguments.
+struct ArmyCommandForm {
+    std::set<std::string> valued = {}; // options with a value; "--info" is checked
+    std::set<std::string> flags = {};  // options alone; --allow-incomplete is always one
+    std::size_t files = 1;             // IN, or IN and OUT
+    const char* filesError = "";       // the usage error for another number of files
+    enum class Output {
+        None,                  // no output file
+        NeverTheInput,         // checked before the army is loaded
+        NeverTheInputOrDash,   // the same; "-" is standard output
+        TheInputAfterComplete, // checked after the load, only when it was incomplete
+    } output = Output::None;
+    bool writesPdf = false; // needs the Qt side's PDF export
+};
+
+// A command's arguments with its army file open.
+struct ArmyCommand {
+    CommandOptions args;
+    InfoChoice info = InfoChoice::Complete;
+    HeadlessDocument army;
+
+    ArmyCommand(const ArmyCatalogue& catalogue, std::ostream& err) : army(catalogue, err) {}
+    const std::string& input() const { return args.files[0]; }
+    const std::string& output() const { return args.files[1]; }
+};
+
+// The opening every army command shares: its options, the number of files,
+// an output that must not be the input, and the army file opened as
+// File > Open opens it. None (exit code 2, the reason on stderr) when any of
+// them fails.
+std::unique_ptr<ArmyCommand> OpenArmyCommand(const CommandContext& context, const ArmyCommandForm& form) {
+    using Output = ArmyCommandForm::Output;
+    std::ostream& err = context.err;
+    std::set<std::string> flags = form.flags;
+    flags.insert(kAllowIncomplete);
+    auto args = ParseCommandOptions(context.commandLine.arguments, form.valued, flags, err);
     if (!args)
+        return nullptr;
+    const std::optional<InfoChoice> info = InfoOption(*args);
+    if (!info) {
+        UsageError(err, "--info needs complete, short or none");
+        return nullptr;
+    }
+    if (args->files.size() != form.files) {
+        UsageError(err, form.filesError);
+        return nullptr;
+    }
+    const bool checkedFirst = form.output == Output::NeverTheInput ||
+                              (form.output == Output::NeverTheInputOrDash && args->files[1] != "-");
+    if (checkedFirst && OutputIsInput(args->files[0], args->files[1], err))
+        return nullptr;
+    if (form.writesPdf && !context.exportPdf) {
+        err << "ovra: this build cannot write PDF files\n";
+        return nullptr;
+    }
+    auto command = std::make_unique<ArmyCommand>(context.catalogue, err);
+    command->args = std::move(*args);
+    command->info = *info;
+    if (!command->army.Open(command->input(), command->args.Has(kAllowIncomplete)))
+        return nullptr;
+    // Writing an incomplete army over its file would lose what it lacks.
+    if (form.output == Output::TheInputAfterComplete && command->army.Incomplete() &&
+        OutputIsInput(command->input(), command->output(), err))
+        return nullptr;
+    return command;
+}
+
+int RunMinMax(const CommandContext& context) {
+    const auto command = OpenArmyCommand(context, {.files = 2,
+                                                   .filesError = "min-max needs an input and an output file",
+                                                   .output = ArmyCommandForm::Output::TheInputAfterComplete});
+    if (!command)
         return 2;
-    const std::vector<std::string>& files = args->files;
-    if (files.size() != 2)
-        return UsageError(err, "min-max needs an input and an output file");
-    HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
-        return 2;
-    // Writing an incomplete army over its file would lose the units it lacks.
-    if (headless.Incomplete() && OutputIsInput(files[0], files[1], err))
-        return 2;
-    headless.doc.army().EnforceMinMax();
-    return headless.doc.OnSaveDocument(files[1]) ? 0 : 2;
+    command->army.doc.army().EnforceMinMax();
+    return command->army.doc.OnSaveDocument(command->output()) ? 0 : 2;
 }
 
 const char* BreachKindName(BreachKind kind) {
@@ -236,138 +332,145 @@ std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) 
     return json;
 }
 
-int RunCheck(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
-             std::ostream& err) {
-    const auto args = SplitArguments(commandLine.arguments, {}, {"--json", kAllowIncomplete}, err);
-    if (!args)
+int RunCheck(const CommandContext& context) {
+    const auto command =
+        OpenArmyCommand(context, {.flags = {"--json"}, .filesError = "check needs one army file"});
+    if (!command)
         return 2;
-    if (args->files.size() != 1)
-        return UsageError(err, "check needs one army file");
-    HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(args->files.front(), args->options.count(kAllowIncomplete) != 0))
-        return 2;
-    const std::vector<Breach> breaches = CheckArmy(headless.doc.army());
-    if (args->options.count("--json") != 0) {
-        out << BreachesJson(headless.doc.army(), breaches);
+    const Army& army = command->army.doc.army();
+    const std::vector<Breach> breaches = CheckArmy(army);
+    if (command->args.Has("--json")) {
+        context.out << BreachesJson(army, breaches);
     } else {
         for (const Breach& breach : breaches)
-            out << BreachLine(breach) << "\n";
+            context.out << BreachLine(breach) << "\n";
     }
     return breaches.empty() ? 0 : 1;
 }
 
-int RunExportHtml(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err) {
-    const auto args = SplitArguments(commandLine.arguments, {}, {kAllowIncomplete}, err);
-    if (!args)
-        return 2;
-    const std::vector<std::string>& files = args->files;
-    if (files.size() != 2)
-        return UsageError(err, "export-html needs an army file and an output file");
-    if (OutputIsInput(files[0], files[1], err))
-        return 2;
-    HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
+int RunExportHtml(const CommandContext& context) {
+    const auto command =
+        OpenArmyCommand(context, {.files = 2,
+                                  .filesError = "export-html needs an army file and an output file",
+                                  .output = ArmyCommandForm::Output::NeverTheInput});
+    if (!command)
         return 2;
     std::string error;
-    if (!ExportHtml(headless.doc, files[1], error)) {
-        err << "ovra: " << error << "\n";
+    if (!ExportHtml(command->army.doc, command->output(), error)) {
+        context.err << "ovra: " << error << "\n";
         return 2;
     }
     return 0;
 }
 
-// The --info choice of an export, complete when not given; none for a word
-// that names no choice.
-std::optional<InfoChoice> InfoOption(const Arguments& args) {
-    const auto given = args.options.find("--info");
-    const std::string info = given != args.options.end() ? given->second : "complete";
-    if (info == "complete")
-        return InfoChoice::Complete;
-    if (info == "short")
-        return InfoChoice::Short;
-    if (info == "none")
-        return InfoChoice::None;
-    return std::nullopt;
-}
-
-int RunExportText(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
-                  std::ostream& err) {
-    const auto args =
-        SplitArguments(commandLine.arguments, {"--info"}, {"--markdown", kAllowIncomplete}, err);
-    if (!args)
+int RunExportText(const CommandContext& context) {
+    const auto command =
+        OpenArmyCommand(context, {.valued = {"--info"},
+                                  .flags = {"--markdown"},
+                                  .files = 2,
+                                  .filesError = "export-text needs an army file and an output file or -",
+                                  .output = ArmyCommandForm::Output::NeverTheInputOrDash});
+    if (!command)
         return 2;
-    const std::optional<InfoChoice> choice = InfoOption(*args);
-    if (!choice)
-        return UsageError(err, "--info needs complete, short or none");
-    const std::vector<std::string>& files = args->files;
-    if (files.size() != 2)
-        return UsageError(err, "export-text needs an army file and an output file or -");
-    const std::string& target = files[1];
-    if (target != "-" && OutputIsInput(files[0], target, err))
-        return 2;
-    HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
-        return 2;
-    const TextFormat format =
-        args->options.count("--markdown") != 0 ? TextFormat::Markdown : TextFormat::Plain;
-    if (target == "-") {
-        out << RenderText(ComposeRoster(headless.doc, *choice), format) << std::flush;
-        return out ? 0 : 2;
+    const TextFormat format = command->args.Has("--markdown") ? TextFormat::Markdown : TextFormat::Plain;
+    if (command->output() == "-") {
+        OutputSink sink(context.out);
+        RenderText(ComposeRoster(command->army.doc, command->info), format, sink);
+        return 0; // a failed write is told once the command ends
     }
     std::string message;
-    if (!ExportText(headless.doc, target, format, *choice, message)) {
-        err << "ovra: " << message << "\n";
+    if (!ExportText(command->army.doc, command->output(), format, command->info, message)) {
+        context.err << "ovra: " << message << "\n";
         return 2;
     }
     return 0;
 }
 
-int RunExportPdf(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& err,
-                 const PdfExportFunction& exportPdf) {
-    const auto args = SplitArguments(commandLine.arguments, {"--info"}, {kAllowIncomplete}, err);
-    if (!args)
+int RunExportPdf(const CommandContext& context) {
+    const auto command =
+        OpenArmyCommand(context, {.valued = {"--info"},
+                                  .files = 2,
+                                  .filesError = "export-pdf needs an army file and an output file",
+                                  .output = ArmyCommandForm::Output::NeverTheInput,
+                                  .writesPdf = true});
+    if (!command)
         return 2;
-    const std::optional<InfoChoice> choice = InfoOption(*args);
-    if (!choice)
-        return UsageError(err, "--info needs complete, short or none");
-    const std::vector<std::string>& files = args->files;
-    if (files.size() != 2)
-        return UsageError(err, "export-pdf needs an army file and an output file");
-    if (OutputIsInput(files[0], files[1], err))
-        return 2;
-    if (!exportPdf) {
-        err << "ovra: this build cannot write PDF files\n";
-        return 2;
-    }
-    HeadlessDocument headless(catalogue, err);
-    if (!headless.Open(files[0], args->options.count(kAllowIncomplete) != 0))
-        return 2;
-    return exportPdf(headless.doc, files[1], *choice, err);
+    return context.exportPdf(command->army.doc, command->output(), command->info, context.err);
+}
+
+int RunLintCommand(const CommandContext& context) {
+    return RunLint(context.commandLine, context.out, context.err);
 }
 
 } // namespace
 
+const std::vector<HeadlessCommand>& HeadlessCommands() {
+    static const std::vector<HeadlessCommand> commands = {
+        {"catalogue", RunCatalogue,
+         "  ovra catalogue [--sources]      the army-list catalogue as JSON, or the folders\n"
+         "                                  searched and the army-list files read\n"},
+        {"new", RunNew,
+         "  ovra new [--nation ID] [--points N] [--fill-minimums] OUT.evr\n"
+         "                                  save a new army (N: 0 to 999999999)\n"},
+        {"min-max", RunMinMax,
+         "  ovra min-max [--allow-incomplete] IN.evr OUT.evr\n"
+         "                                  bring every troop type within its bounds\n"},
+        {"check", RunCheck,
+         "  ovra check [--json] [--allow-incomplete] IN.evr\n"
+         "                                  list the army's rule breaches, one per line,\n"
+         "                                  or as a JSON array of objects\n"},
+        {"export-html", RunExportHtml,
+         "  ovra export-html [--allow-incomplete] IN.evr OUT.html\n"
+         "                                  write the roster as HTML\n"},
+        {"export-text", RunExportText,
+         "  ovra export-text [--allow-incomplete] IN.evr OUT|- [--markdown]\n"
+         "                  [--info complete|short|none]\n"
+         "                                  write the roster as UTF-8 text or Markdown,\n"
+         "                                  to standard output for -\n"},
+        {"export-pdf", RunExportPdf,
+         "  ovra export-pdf [--allow-incomplete] IN.evr OUT.pdf [--info complete|short|none]\n"
+         "                                  write the printed roster as PDF\n"},
+        {"lint", RunLintCommand,
+         "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
+         "                                  check army-list files, or the built-in lists;\n"
+         "                                  the format: docs/army-list-format.md\n"},
+    };
+    return commands;
+}
+
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                        std::ostream& err, const PdfExportFunction& exportPdf,
                        const std::vector<ArmyListFolder>& folders) {
-    const std::string& command = commandLine.command;
-    if (command == "catalogue")
-        return RunCatalogue(commandLine, catalogue, folders, out, err);
-    if (command == "new")
-        return RunNew(commandLine, catalogue, err);
-    if (command == "min-max")
-        return RunMinMax(commandLine, catalogue, err);
-    if (command == "check")
-        return RunCheck(commandLine, catalogue, out, err);
-    if (command == "export-html")
-        return RunExportHtml(commandLine, catalogue, err);
-    if (command == "export-text")
-        return RunExportText(commandLine, catalogue, out, err);
-    if (command == "export-pdf")
-        return RunExportPdf(commandLine, catalogue, err, exportPdf);
-    if (command == "lint")
-        return RunLint(commandLine, out, err);
-    return UsageError(err, "unknown command '" + command + "'");
+    int exitCode = 2;
+    try {
+        const CommandContext context{commandLine, catalogue, out, err, exportPdf, folders};
+        const auto& commands = HeadlessCommands();
+        const auto command = std::find_if(commands.begin(), commands.end(), [&](const HeadlessCommand& c) {
+            return c.name == commandLine.command;
+        });
+        exitCode = command != commands.end()
+                       ? command->run(context)
+                       : UsageError(err, "unknown command '" + commandLine.command + "'");
+    } catch (const std::bad_alloc&) {
+        // Whatever was being written has been taken back on the way here.
+        return OutOfMemory(err);
+    }
+    return FinishOutput(out, err, exitCode);
+}
+
+int OutOfMemory(std::ostream& err) {
+    err << "ovra: out of memory; nothing written\n";
+    return 2;
+}
+
+int FinishOutput(std::ostream& out, std::ostream& err, int exitCode) {
+    if (out.flush())
+        return exitCode;
+    std::string reason = StandardOutputError();
+    if (reason.empty())
+        reason = std::strerror(EIO);
+    err << "ovra: cannot write to standard output: " << reason << "\n";
+    return 2;
 }
 
 bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path& output) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovra {
@@ -36,10 +37,41 @@ bool IsSameFile(const std::filesystem::path& input, const std::filesystem::path&
 // reason on `err`, when `output` is `input`.
 bool OutputIsInput(const std::string& input, const std::string& output, std::ostream& err);
 
-// Runs one headless command and returns its exit code. `folders` are where
+// What a headless command is given: its command line, the catalogue, where
+// to print, the Qt side's PDF export (empty in a build without it) and the
+// folders the catalogue's army-list files were looked for in.
+struct CommandContext {
+    const CommandLine& commandLine;
+    const ArmyCatalogue& catalogue;
+    std::ostream& out;
+    std::ostream& err;
+    const PdfExportFunction& exportPdf;
+    const std::vector<ArmyListFolder>& folders;
+};
+
+// A headless command: its name, what runs it (returning the exit code) and
+// its lines of the usage text.
+struct HeadlessCommand {
+    std::string_view name;
+    int (*run)(const CommandContext& context);
+    std::string_view usage;
+};
+
+// Every headless command, in the order the usage text lists them.
+const std::vector<HeadlessCommand>& HeadlessCommands();
+
+// Runs one headless command and returns its exit code: 2 when memory runs
+// out (nothing is written then) or when standard output cannot be written. `folders` are where
 // the catalogue's army-list files were looked for (for `catalogue --sources`).
 int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
                        std::ostream& err, const PdfExportFunction& exportPdf = {},
                        const std::vector<ArmyListFolder>& folders = {});
+
+// Flushes standard output: `exitCode` when everything written reached it;
+// otherwise 2, with "cannot write to standard output" and the reason on `err`.
+int FinishOutput(std::ostream& out, std::ostream& err, int exitCode);
+
+// Tells that memory ran out; returns 2.
+int OutOfMemory(std::ostream& err);
 
 } // namespace ovra

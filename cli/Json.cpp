@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include "Windows1252.h"
+
 namespace ovra {
 
 void JsonWriter::AppendQuoted(std::string& out, std::string_view bytes) {
@@ -34,11 +36,8 @@ void JsonWriter::AppendQuoted(std::string& out, std::string_view bytes) {
                 out += "\\u00";
                 out.push_back(kHex[c >> 4]);
                 out.push_back(kHex[c & 15]);
-            } else if (c < 0x80) {
-                out.push_back(static_cast<char>(c));
-            } else { // U+0080..U+00FF in UTF-8
-                out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-                out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+            } else {
+                AppendUtf8(out, Windows1252ToCodePoint(c));
             }
         }
     }

@@ -1,5 +1,6 @@
 // A small JSON writer for the headless commands: texts are byte strings,
-// written one code point per byte, so no byte is lost or reinterpreted.
+// written one character per byte as the window shows them (Windows-1252), so
+// no byte is lost.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ public:
     void Bool(bool value);
     void Null();
 
-    // Appends bytes as a quoted JSON string: byte v becomes code point v.
+    // Appends bytes as a quoted JSON string, each byte its Windows-1252 character.
     static void AppendQuoted(std::string& out, std::string_view bytes);
 
 private:

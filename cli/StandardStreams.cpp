@@ -1,6 +1,8 @@
 #include "StandardStreams.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <streambuf>
 
@@ -12,28 +14,48 @@ namespace {
 class StdioBuffer : public std::streambuf {
 public:
     explicit StdioBuffer(std::FILE* file) : file_(file) {}
+    // The reason of the first failed write; 0 while none failed.
+    int error() const { return error_; }
 
 protected:
     int_type overflow(int_type c) override {
         if (traits_type::eq_int_type(c, traits_type::eof()))
             return traits_type::not_eof(c);
-        return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
+        return std::fputc(c, file_) == EOF ? Failed(traits_type::eof()) : c;
     }
     std::streamsize xsputn(const char* s, std::streamsize n) override {
-        return static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<std::size_t>(n), file_));
+        const std::size_t written = std::fwrite(s, 1, static_cast<std::size_t>(n), file_);
+        return static_cast<std::streamsize>(written < static_cast<std::size_t>(n) ? Failed(written)
+                                                                                  : written);
     }
-    int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
+    int sync() override { return std::fflush(file_) == 0 ? 0 : Failed(-1); }
 
 private:
+    template <class T> T Failed(T result) {
+        if (error_ == 0)
+            error_ = errno != 0 ? errno : EIO;
+        return result;
+    }
+
     std::FILE* file_;
+    int error_ = 0;
 };
+
+StdioBuffer& OutputBuffer() {
+    static StdioBuffer buffer(stdout);
+    return buffer;
+}
 
 } // namespace
 
 std::ostream& StandardOutput() {
-    static StdioBuffer buffer(stdout);
-    static std::ostream stream(&buffer);
+    static std::ostream stream(&OutputBuffer());
     return stream;
+}
+
+std::string StandardOutputError() {
+    const int error = OutputBuffer().error();
+    return error != 0 ? std::strerror(error) : std::string();
 }
 
 std::ostream& StandardError() {

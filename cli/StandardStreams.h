@@ -5,11 +5,15 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace ovra {
 
 // Writes through C's stdout, buffered as stdout is.
 std::ostream& StandardOutput();
+// Why a write to StandardOutput() failed ("No space left on device"); empty
+// while none failed.
+std::string StandardOutputError();
 // Writes through C's stderr, unbuffered.
 std::ostream& StandardError();
 

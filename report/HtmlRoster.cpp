@@ -65,11 +65,18 @@ void AppendParagraph(std::string& out, const InfoParagraph& paragraph) {
     }
 }
 
+// The page goes to its sink in pieces of about this size.
+constexpr std::size_t kChunk = 16 * 1024;
+
 } // namespace
 
-std::string RenderHtml(const Roster& roster) {
+bool RenderHtml(const Roster& roster, ByteSink& sink) {
     std::string out;
-    out.reserve(300 * roster.rows.size() + 4096);
+    const auto pass = [&] {
+        const bool passed = sink.Append(out);
+        out.clear();
+        return passed;
+    };
     out += "<HTML>\r\n<HEAD>\r\n<TITLE>";
     out += roster.title;
     out += "Fennmarch</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=#ffffff>\r\n<FONT size=5><B>";
@@ -86,6 +93,8 @@ std::string RenderHtml(const Roster& roster) {
         } else {
             AppendRow(out, row.overMaximum, row.Indent(), row.name, row.cells);
         }
+        if (out.size() >= kChunk && !pass())
+            return false;
     }
     out += "</TABLE>\r\n";
 
@@ -105,9 +114,19 @@ std::string RenderHtml(const Roster& roster) {
         out += " :</FONT> less than minimum number of units. ";
         out += kCrLf;
     }
-    for (const InfoParagraph& paragraph : roster.information)
+    for (const InfoParagraph& paragraph : roster.information) {
         AppendParagraph(out, paragraph);
-    return out;
+        if (out.size() >= kChunk && !pass())
+            return false;
+    }
+    return pass();
+}
+
+std::string RenderHtml(const Roster& roster) {
+    std::string page;
+    StringSink sink(page);
+    RenderHtml(roster, sink);
+    return page;
 }
 
 std::string HtmlRoster(const ArmyDocument& document) {
@@ -115,12 +134,12 @@ std::string HtmlRoster(const ArmyDocument& document) {
 }
 
 bool ExportHtml(const ArmyDocument& document, const std::filesystem::path& path, std::string& error) {
-    std::string reason;
-    if (!WriteFileAtomically(path, HtmlRoster(document), reason)) {
-        error = "The file \"" + path.string() + "\" could not be written: " + reason;
-        return false;
-    }
-    return true;
+    const Roster roster = ComposeRoster(document, InfoChoice::Complete);
+    AtomicFileWriter file;
+    if (file.Open(path) && RenderHtml(roster, file) && file.Commit())
+        return true;
+    error = "The file \"" + path.string() + "\" could not be written: " + file.failure().reason;
+    return false;
 }
 
 } // namespace ovra

@@ -3,6 +3,7 @@
 // the page has no closing BODY or HTML tag.
 #pragma once
 
+#include "FileIo.h"
 #include "Roster.h"
 
 #include <filesystem>
@@ -15,6 +16,9 @@ class ArmyDocument;
 // The page for a composed roster: header, one table per group, the totals,
 // the below-minimum warnings and the roster's information section.
 std::string RenderHtml(const Roster& roster);
+// The same page, handed to the sink a few kilobytes at a time; false as soon
+// as the sink fails.
+bool RenderHtml(const Roster& roster, ByteSink& sink);
 
 // The page of File > Export Html: the document's roster with the complete
 // information section.

@@ -12,7 +12,25 @@ namespace ovra {
 namespace {
 
 // The text is put together in the army's bytes, all of it ASCII but the
-// army's texts, and converted to UTF-8 once at the end.
+// army's texts, and goes to its sink converted to UTF-8 a few kilobytes at a
+// time.
+class Chunks {
+public:
+    explicit Chunks(ByteSink& sink) : sink_(sink) {}
+    // Passes the text on once there is enough of it; false when the sink failed.
+    bool Pass() { return out.size() < kChunk || PassAll(); }
+    bool PassAll() {
+        const bool passed = sink_.Append(Windows1252ToUtf8(out));
+        out.clear();
+        return passed;
+    }
+
+    std::string out;
+
+private:
+    static constexpr std::size_t kChunk = 16 * 1024;
+    ByteSink& sink_;
+};
 
 // The lines of an army-list text, which separates them with CR LF.
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -139,34 +157,37 @@ void AppendPlainBody(std::string& out, const std::string& lead, const std::strin
     }
 }
 
-std::string Plain(const Roster& roster) {
+bool Plain(const Roster& roster, Chunks& chunks) {
     const bool withNotes = WithNotes(roster);
-    std::vector<std::string> labels;
-    labels.reserve(roster.rows.size());
+    const auto label = [&](const RosterRow& row) {
+        return row.kind == RosterRowKind::Heading ? row.name : PlainLabel(row, withNotes);
+    };
     std::size_t labelWidth = 0;
     std::size_t pointsWidth = 3; // "Pts"
     for (const RosterRow& row : roster.rows) {
-        labels.push_back(row.kind == RosterRowKind::Heading ? row.name : PlainLabel(row, withNotes));
-        labelWidth = std::max(labelWidth, labels.back().size());
+        labelWidth = std::max(labelWidth, label(row).size());
         pointsWidth = std::max(pointsWidth, row.cells[6].size());
     }
 
-    std::string out = TitleLine(roster) + "\n";
-    for (std::size_t i = 0; i < roster.rows.size(); ++i) {
-        const RosterRow& row = roster.rows[i];
+    std::string& out = chunks.out;
+    out += TitleLine(roster) + "\n";
+    for (const RosterRow& row : roster.rows) {
         if (row.kind == RosterRowKind::Heading) {
             out += '\n';
-            AppendColumns(out, labels[i], "Pts", labelWidth, pointsWidth);
+            AppendColumns(out, label(row), "Pts", labelWidth, pointsWidth);
         } else {
-            AppendColumns(out, labels[i], row.cells[6], labelWidth, pointsWidth);
+            AppendColumns(out, label(row), row.cells[6], labelWidth, pointsWidth);
         }
+        if (!chunks.Pass())
+            return false;
     }
     out += "\n" + TotalLine(roster) + "\n";
 
     if (!roster.breaches.empty()) {
         out += "\nBreaches\n";
         for (const RosterBreach& breach : roster.breaches)
-            out += "- " + Words(breach) + "\n";
+            if (out += "- " + Words(breach) + "\n"; !chunks.Pass())
+                return false;
     }
     bool inNotes = false;
     for (const InfoParagraph& paragraph : roster.information) {
@@ -181,8 +202,10 @@ std::string Plain(const Roster& roster) {
             if (!paragraph.body.empty())
                 AppendPlainBody(out, {}, paragraph.body);
         }
+        if (!chunks.Pass())
+            return false;
     }
-    return out;
+    return chunks.PassAll();
 }
 
 // ---------------------------------------------------------------- Markdown
@@ -239,26 +262,31 @@ void AppendMarkdownBody(std::string& out, const std::string& lead, const std::st
     flush();
 }
 
-std::string Markdown(const Roster& roster) {
+bool Markdown(const Roster& roster, Chunks& chunks) {
     const bool withNotes = WithNotes(roster);
-    std::string out = "# " + Escaped(TitleLine(roster)) + "\n";
+    std::string& out = chunks.out;
+    out += "# " + Escaped(TitleLine(roster)) + "\n";
     for (const RosterRow& row : roster.rows) {
         if (row.kind == RosterRowKind::Heading) {
             out += "\n| " + Escaped(row.name) + " | Options |" + (withNotes ? " Notes |" : "") + " Pts |\n";
             out += std::string("| :-- | :-- |") + (withNotes ? " :-- |" : "") + " --: |\n";
-            continue;
+        } else {
+            out +=
+                "| " + std::string(RowPrefix(row)) + Escaped(row.name) + " | " + Escaped(row.options) + " |";
+            if (withNotes)
+                out += " " + row.notes + " |";
+            out += " " + row.cells[6] + " |\n";
         }
-        out += "| " + std::string(RowPrefix(row)) + Escaped(row.name) + " | " + Escaped(row.options) + " |";
-        if (withNotes)
-            out += " " + row.notes + " |";
-        out += " " + row.cells[6] + " |\n";
+        if (!chunks.Pass())
+            return false;
     }
     out += "\n**" + TotalLine(roster) + "**\n";
 
     if (!roster.breaches.empty()) {
         out += "\n## Breaches\n\n";
         for (const RosterBreach& breach : roster.breaches)
-            out += "- " + Escaped(Words(breach)) + "\n";
+            if (out += "- " + Escaped(Words(breach)) + "\n"; !chunks.Pass())
+                return false;
     }
     bool inNotes = false;
     for (const InfoParagraph& paragraph : roster.information) {
@@ -272,24 +300,34 @@ std::string Markdown(const Roster& roster) {
             out += "\n## " + Escaped(ParagraphTitle(paragraph)) + "\n";
             AppendMarkdownBody(out, {}, paragraph.body);
         }
+        if (!chunks.Pass())
+            return false;
     }
-    return out;
+    return chunks.PassAll();
 }
 
 } // namespace
 
+bool RenderText(const Roster& roster, TextFormat format, ByteSink& sink) {
+    Chunks chunks(sink);
+    return format == TextFormat::Markdown ? Markdown(roster, chunks) : Plain(roster, chunks);
+}
+
 std::string RenderText(const Roster& roster, TextFormat format) {
-    return Windows1252ToUtf8(format == TextFormat::Markdown ? Markdown(roster) : Plain(roster));
+    std::string text;
+    StringSink sink(text);
+    RenderText(roster, format, sink);
+    return text;
 }
 
 bool ExportText(const ArmyDocument& document, const std::filesystem::path& path, TextFormat format,
                 InfoChoice info, std::string& error) {
-    std::string reason;
-    if (!WriteFileAtomically(path, RenderText(ComposeRoster(document, info), format), reason)) {
-        error = "The file \"" + path.string() + "\" could not be written: " + reason;
-        return false;
-    }
-    return true;
+    const Roster roster = ComposeRoster(document, info);
+    AtomicFileWriter file;
+    if (file.Open(path) && RenderText(roster, format, file) && file.Commit())
+        return true;
+    error = "The file \"" + path.string() + "\" could not be written: " + file.failure().reason;
+    return false;
 }
 
 } // namespace ovra

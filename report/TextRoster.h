@@ -12,6 +12,7 @@
 // engines in use are described.
 #pragma once
 
+#include "FileIo.h"
 #include "Roster.h"
 
 #include <filesystem>
@@ -27,6 +28,9 @@ enum class TextFormat {
 };
 
 std::string RenderText(const Roster& roster, TextFormat format);
+// The same text, handed to the sink a few kilobytes at a time; false as soon
+// as the sink fails.
+bool RenderText(const Roster& roster, TextFormat format, ByteSink& sink);
 
 // Writes the document's roster, composed for the choice, to the file,
 // replacing it. On failure returns false with a message in `error`; the

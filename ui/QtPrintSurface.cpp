@@ -6,7 +6,6 @@
 #include "FileIo.h"
 #include "PrintRoster.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
@@ -177,15 +176,35 @@ bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optiona
                        error);
 }
 
+namespace {
+
+// A write-only device that hands what is written to a file writer, so that a
+// PDF goes to the writer's temporary file as it is produced.
+class SinkDevice : public QIODevice {
+public:
+    explicit SinkDevice(ByteSink& sink) : sink_(sink) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        return sink_.Append(std::string_view(data, static_cast<std::size_t>(size))) ? size : -1;
+    }
+
+private:
+    ByteSink& sink_;
+};
+
+} // namespace
+
 bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QString& path,
               std::optional<InfoChoice> info, QString& error) {
-    QByteArray bytes;
+    AtomicFileWriter file;
     QString reason;
     bool painted = false;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
+    if (file.Open(QFile::encodeName(path).toStdString())) {
+        SinkDevice device(file);
+        QPdfWriter writer(&device);
         writer.setResolution(printer.resolution());
         writer.setPageLayout(printer.pageLayout());
         writer.setPdfVersion(printer.pdfVersion());
@@ -194,14 +213,11 @@ bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QStri
         painted = PaintRoster(document, writer, printer.colorMode() == QPrinter::GrayScale, info,
                               RangeOf(printer), reason);
     }
-    if (painted) {
-        std::string written;
-        if (WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                written))
-            return true;
-        reason = QString::fromStdString(written);
-    }
+    // The writer has finished the file when it is destroyed, above.
+    if (painted && file.Commit())
+        return true;
+    if (reason.isEmpty() || file.failure().kind != WriteFailure::Kind::None)
+        reason = QString::fromStdString(file.failure().reason);
     error =
         QCoreApplication::translate("Printing", "The file \"%1\" could not be written: %2").arg(path, reason);
     return false;

@@ -62,10 +62,10 @@ bool PrintDocument(const ArmyDocument& document, QPrinter& printer, std::optiona
                    QString& error);
 
 // Lays the roster out on the printer's pages (page layout, resolution, colour
-// mode, document name) into a PDF in memory, then replaces `path` with it
-// through the program's one write path (WriteFileAtomically). On failure
-// returns false with the reason in `error`; the previous file is left as it
-// was.
+// mode, document name) as a PDF written straight into the temporary file of
+// the program's one write path (AtomicFileWriter), which then replaces
+// `path`. On failure returns false with the reason in `error`; the previous
+// file is left as it was.
 bool WritePdf(const ArmyDocument& document, const QPrinter& printer, const QString& path,
               std::optional<InfoChoice> info, QString& error);
 

@@ -83,7 +83,7 @@ TEST(CommandLine, TakesOutQtsOptionsForQApplication) {
         {{"-stylus", "x"}, {}, {"-stylus", "x"}},
     };
     for (const auto& c : cases) {
-        const SplitArguments split = SplitQtOptions(c.args);
+        const QtAndOwnArguments split = SplitQtOptions(c.args);
         EXPECT_EQ(split.qt, c.qt) << ::testing::PrintToString(c.args);
         EXPECT_EQ(split.own, c.own) << ::testing::PrintToString(c.args);
     }

@@ -4,9 +4,12 @@
 #include "ArmyFixtures.h"
 #include "RunProgram.h"
 
+#include "ArmyDocument.h"
 #include "ArmyFile.h"
 #include "ArmyListLint.h"
 #include "FileIo.h"
+#include "Json.h"
+#include "Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +74,7 @@ TEST_F(HeadlessCommands, RefuseBadArgumentsAndInputsAndWriteNothing) {
         {{"new", "--colour", "@TMP/x.evr"}, "unknown option '--colour'"},
         {{"new", "@TMP/missing/x.evr"}, "Cannot save"},
         {{"min-max", "@DATA/army/unknown-nation.evr", "@TMP/x.evr"}, kUnavailable},
-        {{"min-max", "@DATA/army/short-header.evr", "@TMP/x.evr"}, kUnavailable},
+        {{"min-max", "@DATA/army/short-header.evr", "@TMP/x.evr"}, "is not an army file"},
         {{"min-max", "@DATA/army/nonexistent.evr", "@TMP/x.evr"}, "The file does not exist."},
         {{"min-max", "@TMP/army.evr"}, "min-max needs an input and an output file"},
         {{"check"}, "check needs one army file"},
@@ -87,10 +90,10 @@ TEST_F(HeadlessCommands, RefuseBadArgumentsAndInputsAndWriteNothing) {
         {{"export-text", "@TMP/army.evr", "@TMP/x.txt", "--info", "most"},
          "--info needs complete, short or none"},
         {{"export-text", "@TMP/army.evr"}, "export-text needs an army file and an output file or -"},
-        {{"export-text", "@DATA/army/short-header.evr", "@TMP/x.txt"}, kUnavailable},
+        {{"export-text", "@DATA/army/short-header.evr", "@TMP/x.txt"}, "is not an army file"},
         {{"export-pdf", "@TMP/army.evr", "@TMP/x.pdf", "--info", "most"},
          "--info needs complete, short or none"},
-        {{"export-pdf", "@DATA/army/short-header.evr", "@TMP/x.pdf"}, kUnavailable},
+        {{"export-pdf", "@DATA/army/short-header.evr", "@TMP/x.pdf"}, "is not an army file"},
         {{"export-pdf", "@TMP/army.evr"}, "export-pdf needs an army file and an output file"},
         {{"lint"}, "lint needs army-list files or --builtin"},
         {{"lint", "--fix", "@DATA/lint/example.dfm"}, "unknown option '--fix'"},
@@ -188,7 +191,8 @@ TEST_F(HeadlessCommands, NewAndMinMaxSaveTheArmiesAsked) {
 
 TEST_F(HeadlessCommands, AnIncompleteLoadStopsEveryCommandUnlessAllowed) {
     const std::string loaded =
-        "The file was not loaded completely. Because it was created with an armylist now unavailable.\n";
+        "The file was not loaded completely. Because it was created with an armylist now unavailable.\n"
+        "Ghost: the troop type ZZZZ is in no army list\n";
     const std::string dropped = "@DATA/army/dropped-block.evr";
     const struct {
         Words args;
@@ -210,8 +214,8 @@ TEST_F(HeadlessCommands, AnIncompleteLoadStopsEveryCommandUnlessAllowed) {
         const ProgramResult refused = Run(c.args);
         EXPECT_EQ(refused.exitCode, 2);
         EXPECT_EQ(refused.err, loaded +
-                                   "ovra: nothing done; use --allow-incomplete to go on without the units "
-                                   "that were not loaded\n");
+                                   "ovra: nothing done; use --allow-incomplete to go on without what was "
+                                   "not loaded\n");
         EXPECT_EQ(refused.out, "");
         EXPECT_FALSE(std::filesystem::exists(dir / c.output) && *c.output != '\0');
 
@@ -226,6 +230,52 @@ TEST_F(HeadlessCommands, AnIncompleteLoadStopsEveryCommandUnlessAllowed) {
     EXPECT_EQ(Run({"check", "@TMP/out.evr"}).err, "") << "min-max saved the army without the units it lacked";
 }
 
+// Armies saved with mixed.dfm, read with a later version of it that lost
+// the horse, the ring, the captains and the skirmishers' runners; no list
+// ever held the engine "catp".
+TEST(ChangedArmyLists, StopEveryCommandAndNameWhatIsLost) {
+    const ScratchFolder dir;
+    std::string list = ReadWholeFile(DataPath("army/mixed.dfm"));
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"<MITEM ring", "</MITEM>"},
+                                   {"<TROOPS CAPT", "</TROOPS>"},
+                                   {"<TROOPS HORS", "</TROOPS>"}}) {
+        const std::size_t at = list.find(from);
+        list.erase(at, list.find(to, at) + to.size() - at);
+    }
+    list.replace(list.find("unSk"), 4, "unit");
+    dir.Put("v2/list.dfm", list);
+    const std::string header("\1\0\0\0\1\0\0\0\xD0\7\0\0", 12), end = "</UNIT>\n";
+    const struct {
+        std::string blocks;
+        std::string lost;
+    } cases[] = {
+        {"<UNIT>\nDROLLord\n<MOUNT>\nSROH" + end, "Lord: the mount HORS is in no army list\n"},
+        {"<UNIT>\nDROLLord\n<MITEM>\ngnir" + end, "Lord: the magic item ring is in no army list\n"},
+        {"<UNIT>\nAEPSRams\n<ENGINE>\nptac" + end, "Rams: the siege engine catp is in no army list\n"},
+        {"<UNIT>\nMRKS\n<SKIRMISHER>\n" + end,
+         "Skirmishers: the troop type SKRM can no longer take runners\n"},
+        {"<UNIT>\nTPACOld\n" + end, "Old: the troop type CAPT is in no army list\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lost);
+        const std::string army = dir.Put("lord.evr", header + c.blocks).string();
+        const std::string stderrText =
+            std::string(kIncompleteLoadMessage) + "\n" + c.lost +
+            "ovra: nothing done; use --allow-incomplete to go on without what was not loaded\n";
+        for (const std::vector<std::string>& command : {std::vector<std::string>{"check", army},
+                                                        {"min-max", army, army},
+                                                        {"export-html", army, (dir / "x.html").string()}}) {
+            std::vector<std::string> args = command;
+            args.insert(args.end(), {"--army-lists", (dir / "v2").string()});
+            const ProgramResult result = RunProgram(OVRA_PROGRAM, args);
+            EXPECT_EQ(result.exitCode, 2) << command[0];
+            EXPECT_EQ(result.err, stderrText);
+        }
+        EXPECT_EQ(ReadWholeFile(army), header + c.blocks) << "min-max left the file alone";
+        EXPECT_FALSE(std::filesystem::exists(dir / "x.html"));
+    }
+}
+
 // fells.dfm holds bytes above 0x7F, control bytes, quotes, backslashes, a
 // NOBREAK, a ten-field stat line and a category with the top bit set.
 TEST(CatalogueJson, IsTheExpectedDocumentByteForByte) {
@@ -235,6 +285,20 @@ TEST(CatalogueJson, IsTheExpectedDocumentByteForByte) {
     EXPECT_EQ(CatalogueJson(ArmyCatalogue()), "{\n  \"nations\": [],\n  \"troopCategories\": [],\n"
                                               "  \"magicItemCategories\": [],\n  \"magicItems\": [],\n"
                                               "  \"siegeEngines\": [],\n  \"specialRules\": []\n}\n");
+}
+
+// JSON shows the bytes as the window, the text and Markdown do: as
+// Windows-1252, so that 0x80 is the euro sign and 0x92 a right quote.
+TEST(CatalogueJson, BytesAreTheirWindows1252Characters) {
+    std::string json;
+    JsonWriter::AppendQuoted(json, "\x80\x92\x81\x9F\xA0\xFF");
+    EXPECT_EQ(json, "\"\u20AC\u2019\u0081\u0178\u00A0\u00FF\"");
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::string text(1, static_cast<char>(byte));
+        std::string quoted;
+        JsonWriter::AppendQuoted(quoted, text);
+        EXPECT_EQ(quoted, "\"" + Windows1252ToUtf8(text) + "\"") << "as text exports write it: " << byte;
+    }
 }
 
 // Linting follows the load; what is loaded stays what the program loads.

@@ -8,12 +8,19 @@
 
 #include <gtest/gtest.h>
 
+#include "Headless.h"
+
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <csignal>
+#include <cstring>
 #include <set>
+#include <sstream>
 
+using namespace ovra;
 using namespace ovra::test;
 
 namespace {
@@ -89,7 +96,8 @@ std::set<std::string> Names(const fs::path& folder) {
     return names;
 }
 
-class WriteFaults : public ::testing::TestWithParam<WriteCase> {
+// A small tmpfs of the test's own, where the faults are made.
+class SmallDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(folder);
@@ -119,6 +127,8 @@ protected:
     const fs::path folder = root / "disk";
     bool mounted = false;
 };
+
+class WriteFaults : public SmallDisk, public ::testing::WithParamInterface<WriteCase> {};
 
 TEST_P(WriteFaults, LeaveThePreviousFileAndNoTemporaryFile) {
     const WriteCase& c = GetParam();
@@ -170,10 +180,9 @@ TEST_P(WriteFaults, LeaveThePreviousFileAndNoTemporaryFile) {
         break;
     }
     // The first nation at 3000 points and no units, or what was there.
-    const std::string bytes =
-        c.expect == NewArmy  ? std::string("\1\0\0\0\x08\0\0\0\xB8\x0B\0\0", 12)
-        : c.expect == Device ? std::string() // a device reads without end
-                             : ReadWholeFile(kept);
+    const std::string bytes = c.expect == NewArmy  ? std::string("\1\0\0\0\x08\0\0\0\xB8\x0B\0\0", 12)
+                              : c.expect == Device ? std::string() // a device reads without end
+                                                   : ReadWholeFile(kept);
 
     std::vector<std::string> args;
     for (const std::string& arg : c.command)
@@ -202,5 +211,153 @@ TEST_P(WriteFaults, LeaveThePreviousFileAndNoTemporaryFile) {
 
 INSTANTIATE_TEST_SUITE_P(EveryOutput, WriteFaults, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// An army of India with `units` longbowmen (code 1GBW, stored reversed),
+// large enough that writing its roster takes a while.
+std::string LargeArmy(int units) {
+    std::string bytes("\1\0\0\0\2\0\0\0\xD0\7\0\0", 12);
+    for (int i = 0; i < units; ++i)
+        bytes += "<UNIT>\nWBG1\n</UNIT>\n";
+    return bytes;
+}
+
+// Starts the program with standard output going to `out` and standard error
+// to the file `err`.
+pid_t Start(const std::vector<std::string>& args, const fs::path& out, const fs::path& err) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        std::vector<char*> argv{const_cast<char*>(OVRA_PROGRAM)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(OVRA_PROGRAM, argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+bool HasTemporary(const fs::path& folder) {
+    for (const std::string& name : Names(folder))
+        if (name.rfind(".ovra-", 0) == 0)
+            return true;
+    return false;
+}
+
+// Every command that prints, with standard output on a full device: the
+// failure is told and the exit code is 2, whatever the command found.
+TEST(StandardOutput, AFullDeviceIsAnError) {
+    const ScratchFolder dir;
+    const std::string army = DataPath("army/breaches.evr").string();
+    const std::string list = DataPath("lint/example.dfm").string();
+    const std::vector<std::vector<std::string>> commands = {
+        {"catalogue"},
+        {"catalogue", "--sources"},
+        {"check", army},
+        {"check", "--json", army},
+        {"lint", list},
+        {"lint", "--json", list},
+        {"export-text", army, "-"},
+        {"export-text", "--markdown", army, "-"},
+        {"--help"},
+        {"--version"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(::testing::PrintToString(command));
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--army-lists", dir.path().string()});
+        int status = 0;
+        ::waitpid(Start(args, "/dev/full", dir / "err"), &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), 2);
+        EXPECT_EQ(ReadWholeFile(dir / "err"),
+                  "ovra: cannot write to standard output: No space left on device\n");
+    }
+}
+
+// A signal in the middle of an export ends the program as the signal does,
+// and takes the temporary file away with it.
+TEST(Signals, TakeTheTemporaryFileAway) {
+    const ScratchFolder dir;
+    const fs::path army = dir.Put("in/army.evr", LargeArmy(300000));
+    fs::create_directories(dir / "out");
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        const pid_t pid = Start({"export-html", army.string(), (dir / "out/army.html").string(),
+                                 "--army-lists", (dir / "in").string()},
+                                "/dev/null", dir / "err");
+        bool seen = false;
+        for (int tries = 0; !seen && tries < 2000000; ++tries)
+            seen = HasTemporary(dir / "out");
+        ::kill(pid, signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(seen) << "the export never began writing";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(Names(dir / "out"), std::set<std::string>{});
+    }
+}
+
+} // namespace
+
+namespace {
+
+// An export that fills the disk half-way through its roster stops there: the
+// previous file stays and the temporary file is gone.
+TEST_F(SmallDisk, AnExportThatFailsInTheMiddleLeavesThePreviousFile) {
+    if (!mounted)
+        GTEST_SKIP() << "needs a tmpfs mounted by the test, which this system refused";
+    const fs::path army = root.Put("big.evr", LargeArmy(20000)); // a roster of megabytes
+    for (const char* format : {"export-html", "export-text"}) {
+        SCOPED_TRACE(format);
+        const fs::path out = root.Put("disk/old.out", kOldBytes);
+        const ProgramResult result = RunProgram(
+            OVRA_PROGRAM, {format, army.string(), out.string(), "--army-lists", (root / "lists").string()});
+        ExpectRun(result, {{}, 2, "", kNoSpace});
+        EXPECT_EQ(ReadWholeFile(out), kOldBytes);
+        EXPECT_EQ(Names(folder), std::set<std::string>{"old.out"});
+    }
+}
+
+// Memory running out in the middle of a command: a message, exit code 2 and
+// nothing written. The command runs in a child whose address space is only a
+// little larger than it is at the start.
+TEST(OutOfMemory, StopsTheCommandAndWritesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#endif
+#endif
+    const ScratchFolder dir;
+    const fs::path army = dir.Put("army.evr", LargeArmy(1000000)); // hundreds of megabytes once loaded
+    const fs::path out = dir / "army.html", err = dir / "err";
+    const auto catalogue = BuiltInCatalogue();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::ostringstream output, errors;
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t limit =
+            static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64 << 20);
+        const struct rlimit space { limit, limit };
+        int code = 3;
+        if (::setrlimit(RLIMIT_AS, &space) == 0)
+            code = RunHeadlessCommand(ParseCommandLine({"export-html", army.string(), out.string()}),
+                                      *catalogue, output, errors);
+        std::ofstream(err) << errors.str();
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    EXPECT_EQ(ReadWholeFile(err), "ovra: out of memory; nothing written\n");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"army.evr", "err"}));
+}
 
 } // namespace
