@@ -78,6 +78,10 @@ const char* UsageText() {
            "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
            "                                  check army-list files, or the built-in lists;\n"
            "                                  the format: docs/army-list-format.md\n"
+           "  ovra diff-lists [--json] OLD NEW\n"
+           "                                  what changed between two army-list files or\n"
+           "                                  folders of them: nations, troop types, magic\n"
+           "                                  items and siege engines (exit 1 when any)\n"
            "\n"
            "Options:\n"
            "  --army-lists DIR                read army-list files from DIR only\n"
@@ -102,7 +106,8 @@ std::string VersionText() {
 
 bool IsHeadlessCommand(const std::string& name) {
     return name == "catalogue" || name == "new" || name == "min-max" || name == "check" ||
-           name == "export-html" || name == "export-text" || name == "export-pdf" || name == "lint";
+           name == "export-html" || name == "export-text" || name == "export-pdf" || name == "lint" ||
+           name == "diff-lists";
 }
 
 SplitArguments SplitQtOptions(const std::vector<std::string>& args) {

@@ -4,6 +4,7 @@
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
 #include "CatalogueSources.h"
+#include "DiffCommands.h"
 #include "HtmlRoster.h"
 #include "Json.h"
 #include "LintCommand.h"
@@ -367,6 +368,8 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
         return RunExportPdf(commandLine, catalogue, err, exportPdf);
     if (command == "lint")
         return RunLint(commandLine, out, err);
+    if (command == "diff-lists")
+        return RunDiffLists(commandLine, out, err);
     return UsageError(err, "unknown command '" + command + "'");
 }
 
