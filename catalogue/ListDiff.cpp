@@ -266,16 +266,19 @@ std::string ListValueText(const ListValue& value) {
     return "";
 }
 
+std::string ListChangeHead(const ListChange& change) {
+    if (change.subject == ListChange::Subject::Nation)
+        return "nation " + change.name + " (" + std::to_string(change.nationId) + ")";
+    std::string head;
+    if (change.subject == ListChange::Subject::TroopType)
+        head = change.nationName + ": ";
+    head += SubjectWord(change.subject);
+    head += " " + change.name + " (" + CodeText(change.code) + ")";
+    return head;
+}
+
 std::string ListChangeLine(const ListChange& change) {
-    std::string line;
-    if (change.subject == ListChange::Subject::Nation) {
-        line = "nation " + change.name + " (" + std::to_string(change.nationId) + ")";
-    } else {
-        if (change.subject == ListChange::Subject::TroopType)
-            line = change.nationName + ": ";
-        line += SubjectWord(change.subject);
-        line += " " + change.name + " (" + CodeText(change.code) + ")";
-    }
+    const std::string line = ListChangeHead(change);
     switch (change.kind) {
     case ListChange::Kind::Added:
         return line + " added";

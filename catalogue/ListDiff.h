@@ -80,6 +80,10 @@ std::vector<ListChange> DiffArmyLists(const ArmyCatalogue& before, const ArmyCat
 // lists' bytes; text values are quoted.
 std::string ListChangeLine(const ListChange& change);
 
+// What a line says the change is about, such as
+// `Sea Raiders: troop type Reedspears (REED)` or `nation Sea Raiders (3)`.
+std::string ListChangeHead(const ListChange& change);
+
 // A value as a line shows it: a number, a quoted text, "yes" or "no".
 std::string ListValueText(const ListValue& value);
 

@@ -16,7 +16,7 @@ Two versions of the same army lists, for `ovra diff-lists`.
 <TROOPS SKIP "Skipper" char 8192> 2 "" 0 0 9 1 90 1 -1 1</TROOPS>
 <TROOPS REED "Reedspears" unit 512> 3 "" 3 5 0 3 6 2 5
 <SRULE>SHLDTEST</SRULE></TROOPS>
-<TROOPS SLNG "Slingers" unit 512> 2 "2" 3 0 0 3 30 0 2</TROOPS>
+<TROOPS SLNG "Slingers" unit 512> 2 "2" 3 0 0 3 30 1 2</TROOPS>
 <TROOPS OARS "Rowers" unSk 512> 3 "" 3 5 0 3 40 -2 4<LIMIT>REEDBOWS</LIMIT><NOBREAK></TROOPS>
 <TROOPS WHAL "Whale" moun 2> 4 "" 0 0 0 1 60 0 1<LIMIT>SKIP</LIMIT></TROOPS>
 <TROOPS nomo "No mount" moun 2> 0 "" 0 0 0 0 0 0 0<LIMIT>SKIP</LIMIT></TROOPS>
