@@ -82,6 +82,10 @@ const char* UsageText() {
            "                                  what changed between two army-list files or\n"
            "                                  folders of them: nations, troop types, magic\n"
            "                                  items and siege engines (exit 1 when any)\n"
+           "  ovra diff [--json] [--allow-incomplete] A.evr B.evr\n"
+           "                                  compare two armies: units per troop type, their\n"
+           "                                  names, options and points, the totals and\n"
+           "                                  breakpoints (exit 1 when they differ)\n"
            "\n"
            "Options:\n"
            "  --army-lists DIR                read army-list files from DIR only\n"
@@ -107,7 +111,7 @@ std::string VersionText() {
 bool IsHeadlessCommand(const std::string& name) {
     return name == "catalogue" || name == "new" || name == "min-max" || name == "check" ||
            name == "export-html" || name == "export-text" || name == "export-pdf" || name == "lint" ||
-           name == "diff-lists";
+           name == "diff-lists" || name == "diff";
 }
 
 SplitArguments SplitQtOptions(const std::vector<std::string>& args) {

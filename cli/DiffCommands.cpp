@@ -1,6 +1,8 @@
 #include "DiffCommands.h"
 
 #include "ArmyCatalogue.h"
+#include "ArmyDiff.h"
+#include "HeadlessDocument.h"
 #include "Json.h"
 #include "ListDiff.h"
 
@@ -84,7 +86,103 @@ void WriteValue(JsonWriter& json, const ListValue& value) {
     }
 }
 
+template <class Record> void WriteOption(JsonWriter& json, const char* key, const Record* option) {
+    json.Key(key);
+    if (option == nullptr) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    json.Key("code"), json.String(CodeText(option->code()));
+    json.Key("name"), json.String(option->name);
+    json.EndObject();
+}
+
+void WriteUnit(JsonWriter& json, const char* key, const std::optional<UnitSide>& unit) {
+    json.Key(key);
+    if (!unit) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    json.Key("position"), json.Int(unit->position);
+    json.Key("name"), json.String(unit->name);
+    WriteOption(json, "mount", unit->mount);
+    WriteOption(json, "magicItem", unit->magicItem);
+    WriteOption(json, "siegeEngine", unit->siegeEngine);
+    json.Key("runners"), json.Bool(unit->runners);
+    json.Key("points"), json.Int(unit->points);
+    json.EndObject();
+}
+
+void WriteSummary(JsonWriter& json, const char* key, const ArmySummary& army) {
+    json.Key(key);
+    json.BeginObject();
+    json.Key("nationId"), json.Int(army.nation->id());
+    json.Key("nation"), json.String(army.nation->name);
+    json.Key("pointsLimit"), json.Int(army.pointsLimit);
+    json.Key("total"), json.Int(army.total);
+    json.Key("breakpoint"), json.Int(army.breakPoint);
+    json.EndObject();
+}
+
+const char* UnitStatus(const UnitComparison& unit) {
+    if (!unit.b)
+        return "only-a";
+    if (!unit.a)
+        return "only-b";
+    return unit.Differs() ? "changed" : "same";
+}
+
 } // namespace
+
+std::string ArmyDiffJson(const ArmyDiff& diff) {
+    std::string text;
+    JsonWriter json(text);
+    json.BeginObject();
+    json.Key("equal"), json.Bool(diff.Equal());
+    WriteSummary(json, "a", diff.a);
+    WriteSummary(json, "b", diff.b);
+    json.Key("totalDifference"), json.Int(ClampToInt32(std::int64_t(diff.b.total) - diff.a.total));
+    json.Key("breakpointDifference"), json.Int(diff.b.breakPoint - diff.a.breakPoint);
+    json.Key("troopTypes");
+    json.BeginArray();
+    for (const TroopTypeComparison& type : diff.troopTypes) {
+        json.BeginObject();
+        json.Key("code"), json.String(CodeText(type.code));
+        json.Key("name"), json.String(type.name());
+        json.Key("differs"), json.Bool(type.Differs());
+        json.Key("countA"), json.Int(type.countA);
+        json.Key("countB"), json.Int(type.countB);
+        json.Key("pointsA"), json.Int(type.pointsA);
+        json.Key("pointsB"), json.Int(type.pointsB);
+        json.Key("units");
+        json.BeginArray();
+        for (const UnitComparison& unit : type.units) {
+            json.BeginObject();
+            json.Key("status"), json.String(UnitStatus(unit));
+            json.Key("differences");
+            json.BeginArray();
+            const std::pair<bool, const char*> fields[] = {
+                {unit.name, "name"},           {unit.mount, "mount"},
+                {unit.magicItem, "magicItem"}, {unit.siegeEngine, "siegeEngine"},
+                {unit.runners, "runners"},     {unit.points, "points"}};
+            for (const auto& [differs, field] : fields)
+                if (differs)
+                    json.String(field);
+            json.EndArray();
+            WriteUnit(json, "a", unit.a);
+            WriteUnit(json, "b", unit.b);
+            json.EndObject();
+        }
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    text += '\n';
+    return text;
+}
 
 std::string ListChangesJson(const std::vector<ListChange>& changes) {
     std::string text;
@@ -142,6 +240,27 @@ int RunDiffLists(const CommandLine& commandLine, std::ostream& out, std::ostream
             out << ListChangeLine(change) << "\n";
     }
     return changes.empty() ? 0 : 1;
+}
+
+int RunDiffArmies(const CommandLine& commandLine, const ArmyCatalogue& catalogue, std::ostream& out,
+                  std::ostream& err) {
+    DiffArguments args;
+    if (!SplitDiffArguments(commandLine.arguments, {"--json", kAllowIncompleteOption}, args, err))
+        return 2;
+    if (args.files.size() != 2)
+        return UsageError(err, "diff needs two army files");
+    const bool allowIncomplete = args.Has(kAllowIncompleteOption);
+    HeadlessDocument a(catalogue, err), b(catalogue, err);
+    if (!a.Open(args.files[0], allowIncomplete) || !b.Open(args.files[1], allowIncomplete))
+        return 2;
+    const ArmyDiff diff = CompareArmies(a.doc.army(), b.doc.army());
+    if (args.Has("--json")) {
+        out << ArmyDiffJson(diff);
+    } else {
+        for (const std::string& line : ArmyDiffLines(diff))
+            out << line << "\n";
+    }
+    return diff.Equal() ? 0 : 1;
 }
 
 } // namespace ovra

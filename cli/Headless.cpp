@@ -370,6 +370,8 @@ int RunHeadlessCommand(const CommandLine& commandLine, const ArmyCatalogue& cata
         return RunLint(commandLine, out, err);
     if (command == "diff-lists")
         return RunDiffLists(commandLine, out, err);
+    if (command == "diff")
+        return RunDiffArmies(commandLine, catalogue, out, err);
     return UsageError(err, "unknown command '" + command + "'");
 }
 
