@@ -1,6 +1,7 @@
 // Army-list snapshots: written on save, found again by the saved bytes, and
 // compared with the lists of the day the army is opened again.
 #include "ArmyFixtures.h"
+#include "RunProgram.h"
 #include "ScratchFolder.h"
 
 #include "ArmyFile.h"
@@ -101,6 +102,45 @@ TEST_F(SnapshotTest, TheSnapshotReadsBackAsTheArmysOwnRecords) {
     // What the army does not use stays out: the other nations, the spare item.
     EXPECT_EQ(alone->NationCount(), 1u);
     EXPECT_EQ(alone->FindMagicItem(C("horn"))->code(), kNoMagicItem);
+}
+
+// Records gone from today's lists count the units that used them: riders of
+// a mount, units with runners, carriers of an item; a nation gone, all units.
+TEST(Snapshot, WhatIsGoneCountsTheUnitsThatUsedIt) {
+    const std::string lists = ReadWholeFile(DataPath("army/mixed.dfm"));
+    const auto then = CatalogueFromText(lists);
+    Army army(*then->FindNation(1), 1000, false);
+    const UnitEntry& lord = *army.AddUnit(C("LORD"));
+    army.SetMount(lord, army.nation().FindTroopType(C("HORS")));
+    army.SetMagicItem(lord, then->FindMagicItem(C("ring")));
+    army.SetSkirmishers(*army.AddUnit(C("SKRM")), true);
+    const std::string bytes = WriteArmyFile(army);
+    std::string snapshot, error;
+    ASSERT_TRUE(SnapshotText(army, snapshot, error)) << error;
+
+    std::string pruned = lists;
+    for (const char* gone : {"<TROOPS emsk", "<TROOPS HORS", "<MITEM ring"})
+        pruned.erase(pruned.find(gone), pruned.find('\n', pruned.find(gone)) - pruned.find(gone));
+    const struct {
+        std::string today;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {pruned,
+         {"N: troop type Runners (emsk) removed, with 1 unit of the army",
+          "N: troop type Horse (HORS) removed, with 1 unit of the army",
+          "magic item Ring (ring) removed, with 1 unit of the army", "points total: 135 -> 85"}},
+        {"<NATION 2 \"Other\" \"O\"></NATION>",
+         {"nation N (1) removed, with 2 units of the army", "points total: 135 -> 0"}},
+    };
+    for (const auto& c : cases) {
+        SnapshotComparison comparison;
+        ASSERT_TRUE(CompareWithSnapshot(snapshot, bytes, *CatalogueFromText(c.today), comparison, error))
+            << error;
+        EXPECT_EQ(SnapshotLines(comparison), c.lines);
+    }
+    SnapshotComparison comparison;
+    EXPECT_FALSE(CompareWithSnapshot(snapshot, bytes.substr(0, 11), *then, comparison, error));
+    EXPECT_FALSE(CompareWithSnapshot("<NATION 2 \"Other\" \"O\"></NATION>", bytes, *then, comparison, error));
 }
 
 TEST_F(SnapshotTest, AFolderThatCannotBeWrittenIsAnErrorAndNothingElse) {
