@@ -17,18 +17,18 @@ TEST(ArmyDiff, MatchesUnitsByUniqueNameThenByOrder) {
     const auto lists = CatalogueFromFile("army/mixed.dfm");
     const NationRecord& nation = *lists->FindNation(1);
     Army a(nation, 2000, false), b(nation, 2000, false);
-    for (const char* name : {"Kestrel", "Osprey"})
+    for (const char* name : {"Kestrel", "Osprey", "Merlin"})
         a.SetName(*a.AddUnit(C("CAPT")), name);
     a.AddUnit(C("SPEA"));
     a.AddUnit(C("SPEA"));
     b.AddUnit(C("SPEA"));
-    for (const char* name : {"Osprey", "Kestrel"})
+    for (const char* name : {"Merlin", "Kestrel", "Osprey"})
         b.SetName(*b.AddUnit(C("CAPT")), name);
-    b.SetMagicItem(*b.UnitAt(1), nullptr); // a's Osprey holds "No item": the same
+    b.SetMagicItem(*b.UnitAt(3), nullptr); // a's Osprey holds "No item": the same
     b.AddUnit(C("SPEA"));
     EXPECT_TRUE(CompareArmies(a, b).Equal());
 
-    b.SetName(*b.UnitAt(3), "Shields");
+    b.SetName(*b.UnitAt(4), "Shields");
     const ArmyDiff diff = CompareArmies(a, b);
     EXPECT_FALSE(diff.Equal());
     ASSERT_EQ(diff.troopTypes.size(), 2u);
@@ -39,12 +39,12 @@ TEST(ArmyDiff, MatchesUnitsByUniqueNameThenByOrder) {
     const UnitComparison& second = diff.troopTypes[1].units[1];
     EXPECT_TRUE(second.name && !second.points && second.a->position == 2 && second.b->position == 2);
 
-    b.RemoveUnit(b.UnitAt(3));
+    b.RemoveUnit(b.UnitAt(4));
     b.AddUnit(C("LORD"));
     const std::vector<std::string> expected = {
         "nation: N (1) -> N (1)",
         "points limit: 2000 -> 2000 (0)",
-        "total: 140 -> 150 (+10)",
+        "total: 170 -> 180 (+10)",
         "breakpoint: 1 -> 1 (0)",
         "Lord (LORD): units 0 -> 1, points 0 -> 50 (+50)",
         "Lord (LORD) unit 1: only in B: \"Lord\", 50 points",
