@@ -22,9 +22,9 @@ TEST(ArmyDiff, MatchesUnitsByUniqueNameThenByOrder) {
     a.AddUnit(C("SPEA"));
     a.AddUnit(C("SPEA"));
     b.AddUnit(C("SPEA"));
-    for (const char* name : {"Merlin", "Kestrel", "Osprey"})
+    for (const char* name : {"Merlin", "Osprey", "Kestrel"})
         b.SetName(*b.AddUnit(C("CAPT")), name);
-    b.SetMagicItem(*b.UnitAt(3), nullptr); // a's Osprey holds "No item": the same
+    b.SetMagicItem(*b.UnitAt(2), nullptr); // a's Osprey holds "No item": the same
     b.AddUnit(C("SPEA"));
     EXPECT_TRUE(CompareArmies(a, b).Equal());
 
@@ -35,7 +35,7 @@ TEST(ArmyDiff, MatchesUnitsByUniqueNameThenByOrder) {
     const TroopTypeComparison& captains = diff.troopTypes[0];
     EXPECT_FALSE(captains.Differs());
     EXPECT_EQ(captains.units[0].a->name, "Kestrel");
-    EXPECT_EQ(captains.units[0].b->position, 2);
+    EXPECT_EQ(captains.units[0].b->position, 3);
     const UnitComparison& second = diff.troopTypes[1].units[1];
     EXPECT_TRUE(second.name && !second.points && second.a->position == 2 && second.b->position == 2);
 

@@ -143,6 +143,28 @@ TEST(Snapshot, WhatIsGoneCountsTheUnitsThatUsedIt) {
     EXPECT_FALSE(CompareWithSnapshot("<NATION 2 \"Other\" \"O\"></NATION>", bytes, *then, comparison, error));
 }
 
+// A pooled type brings the partners its LIMIT names, and a partner the
+// pooled types that name it; categories come only as the records use them.
+TEST(Snapshot, HoldsThePoolsTheArmysBoundsDependOn) {
+    const auto lists =
+        CatalogueFromText("<TRCAT 512 Inf \"Infantry\"><TRCAT 64 Mon \"Monster\">"
+                          "<NATION 1 \"N\" \"A\">"
+                          "<TROOPS POOL \"Pool\" unit 512> 1 \"\" 1 0 0 3 5 -1 2<LIMIT>PART</LIMIT></TROOPS>"
+                          "<TROOPS PART \"Partner\" unit 512> 1 \"\" 1 0 0 3 5 0 0</TROOPS>"
+                          "<TROOPS LONE \"Alone\" unit 512> 1 \"\" 1 0 0 3 5 0 0</TROOPS></NATION>");
+    for (const auto& [fielded, other] : {std::pair{"POOL", "PART"}, {"PART", "POOL"}}) {
+        Army army(*lists->FindNation(1), 1000, false);
+        army.AddUnit(CodeFrom(fielded));
+        std::string text, error;
+        ASSERT_TRUE(SnapshotText(army, text, error)) << error;
+        const auto alone = CatalogueFromText(text);
+        EXPECT_NE(alone->FindNation(1)->FindTroopType(CodeFrom(other)), nullptr) << fielded;
+        EXPECT_EQ(alone->FindNation(1)->FindTroopType(C("LONE")), nullptr) << fielded;
+        EXPECT_NE(alone->FindTroopCategory(512), nullptr);
+        EXPECT_EQ(alone->FindTroopCategory(64), nullptr);
+    }
+}
+
 TEST_F(SnapshotTest, AFolderThatCannotBeWrittenIsAnErrorAndNothingElse) {
     const std::filesystem::path notAFolder = folder.Put("file", "x");
     const SnapshotWriteResult result = WriteSnapshot(notAFolder / "snapshots", bytes, army);
