@@ -4,6 +4,8 @@
 #include "ArmyChecker.h"
 #include "ArmyDocument.h"
 #include "CatalogueSources.h"
+#include "DiffCommands.h"
+#include "HeadlessDocument.h"
 #include "HtmlRoster.h"
 #include "Json.h"
 #include "LintCommand.h"
@@ -23,20 +25,6 @@
 
 namespace ovra {
 namespace {
-
-// Load messages and file errors go to stderr with the program's own texts;
-// nothing is ever asked.
-class StderrMessages : public MessageSink {
-public:
-    explicit StderrMessages(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-        err_ << text << "\n";
-    }
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-
-private:
-    std::ostream& err_;
-};
 
 // Standard output as a sink for the exports; false once a write failed.
 class OutputSink : public ByteSink {
@@ -69,31 +57,7 @@ bool ParsePoints(const std::string& text, std::int32_t& value) {
            text.find_first_not_of("0123456789") == std::string::npos && ParseInt32(text, value);
 }
 
-constexpr const char* kAllowIncomplete = "--allow-incomplete";
-
-// A headless document: real catalogue, settings that live only for the run.
-struct HeadlessDocument {
-    HeadlessDocument(const ArmyCatalogue& catalogue, std::ostream& err)
-        : err(err), messages(err), doc(catalogue, settings, messages) {}
-
-    // Opens IN as File > Open does; false when it cannot be loaded, or loaded
-    // without some units and `allowIncomplete` is not given.
-    bool Open(const std::string& path, bool allowIncomplete) {
-        result = doc.OnOpenDocument(path);
-        if (result == ArmyDocument::OpenResult::Incomplete && !allowIncomplete)
-            err << "ovra: nothing done; use " << kAllowIncomplete
-                << " to go on without what was not loaded\n";
-        return result == ArmyDocument::OpenResult::Opened ||
-               (result == ArmyDocument::OpenResult::Incomplete && allowIncomplete);
-    }
-    bool Incomplete() const { return result == ArmyDocument::OpenResult::Incomplete; }
-
-    std::ostream& err;
-    InMemorySettings settings;
-    StderrMessages messages;
-    ArmyDocument doc;
-    ArmyDocument::OpenResult result = ArmyDocument::OpenResult::Unreadable;
-};
+constexpr const char* kAllowIncomplete = kAllowIncompleteOption;
 
 // A command's arguments: options (those in `valued` take the next argument,
 // the others stand alone) and the files in their order.
@@ -434,6 +398,18 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
          "                                  check army-list files, or the built-in lists;\n"
          "                                  the format: docs/army-list-format.md\n"},
+        {"diff-lists",
+         [](const CommandContext& c) { return RunDiffLists(c.commandLine, c.out, c.err); },
+         "  ovra diff-lists [--json] OLD NEW\n"
+         "                                  what changed between two army-list files or\n"
+         "                                  folders of them: nations, troop types, magic\n"
+         "                                  items and siege engines (exit 1 when any)\n"},
+        {"diff",
+         [](const CommandContext& c) { return RunDiffArmies(c.commandLine, c.catalogue, c.out, c.err); },
+         "  ovra diff [--json] [--allow-incomplete] A.evr B.evr\n"
+         "                                  compare two armies: units per troop type, their\n"
+         "                                  names, options and points, the totals and\n"
+         "                                  breakpoints (exit 1 when they differ)\n"},
     };
     return commands;
 }

@@ -63,7 +63,7 @@ fi
 if command -v mandoc >/dev/null; then
     quiet mandoc -T lint "$scratch/ovra.1"
 fi
-for command in catalogue new min-max check export-html export-pdf export-text lint; do
+for command in catalogue new min-max check export-html export-pdf export-text lint diff-lists diff; do
     roff=${command//-/\\-}
     grep -qF -e "\\fB$roff\\fR" -e ".BR $roff " "$scratch/ovra.1" || fail "the man page does not describe $command"
 done
