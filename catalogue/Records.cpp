@@ -1,39 +1,42 @@
 #include "Records.h"
 #include "ArmyCatalogue.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace ovra {
-namespace {
-
-// The element after `previous` in an owning list whose elements know their
-// position; the first for none, none after the last or for a stranger.
-template <class Record, class Predicate>
-const Record* NextIn(const std::vector<std::unique_ptr<Record>>& list, const Record* previous,
-                     Predicate accept) {
-    std::size_t i = 0;
-    if (previous != nullptr) {
-        if (previous->ordinal >= list.size() || list[previous->ordinal].get() != previous)
-            return nullptr;
-        i = previous->ordinal + 1;
-    }
-    for (; i < list.size(); ++i)
-        if (accept(*list[i]))
-            return list[i].get();
-    return nullptr;
-}
-
-} // namespace
 
 bool TroopTypeRecord::CountsForBreakpoint() const {
     return (troopKind == kTroopUnit || troopKind == kTroopSkirmisherUnit) && countsForBreakpoint;
 }
 
+namespace {
+
+// Where a walk after `previous` starts in the list; none (the list's end) for
+// a record that is not in it.
+template <class Record>
+std::size_t StartAfter(const std::vector<std::unique_ptr<Record>>& list, const Record* previous) {
+    if (previous == nullptr)
+        return 0;
+    if (previous->ordinal >= list.size() || list[previous->ordinal].get() != previous)
+        return list.size();
+    return previous->ordinal + 1;
+}
+
+bool IsListed(const TroopTypeRecord& t) {
+    return t.troopKind != kTroopMount && t.troopKind != kTroopSpecial;
+}
+
+} // namespace
+
 const TroopTypeRecord* TroopTypeRecord::NextMount(const TroopTypeRecord* previous) const {
-    const std::string needle = CodeText(code());
-    return NextIn(nation->troopTypes, previous, [&](const TroopTypeRecord& t) {
-        return t.troopKind == kTroopMount && t.limit.find(needle) != std::string::npos;
-    });
+    const auto& types = nation->troopTypes;
+    const auto it = nation->mountsNaming_.find(code());
+    if (it == nation->mountsNaming_.end())
+        return nullptr;
+    const std::size_t start = StartAfter(types, previous);
+    const auto next = std::lower_bound(it->second.begin(), it->second.end(), start);
+    return next == it->second.end() ? nullptr : types[*next].get();
 }
 
 const MagicItemRecord* TroopTypeRecord::NextAllowedMagicItem(const MagicItemRecord* previous) const {
@@ -70,20 +73,49 @@ void TroopTypeRecord::CollectInfoTexts(InfoTextList& list) const {
 }
 
 const TroopTypeRecord* NationRecord::NextTroopType(const TroopTypeRecord* previous) const {
-    return NextIn(troopTypes, previous, [](const TroopTypeRecord&) { return true; });
+    const std::size_t next = StartAfter(troopTypes, previous);
+    return next < troopTypes.size() ? troopTypes[next].get() : nullptr;
 }
 
 const TroopTypeRecord* NationRecord::NextListedTroopType(const TroopTypeRecord* previous) const {
-    return NextIn(troopTypes, previous, [](const TroopTypeRecord& t) {
-        return t.troopKind != kTroopMount && t.troopKind != kTroopSpecial;
-    });
+    const std::size_t start = StartAfter(troopTypes, previous);
+    if (start >= nextListed_.size())
+        return nullptr;
+    const std::size_t next = nextListed_[start];
+    return next < troopTypes.size() ? troopTypes[next].get() : nullptr;
 }
 
 const TroopTypeRecord* NationRecord::FindTroopType(Code code) const {
-    for (const auto& t : troopTypes)
-        if (t->code() == code)
-            return t.get();
-    return nullptr;
+    const auto it = firstOfCode_.find(code);
+    return it == firstOfCode_.end() ? nullptr : troopTypes[it->second].get();
+}
+
+void NationRecord::IndexTroopTypes() {
+    firstOfCode_.clear();
+    mountsNaming_.clear();
+    for (std::size_t i = 0; i < troopTypes.size(); ++i)
+        firstOfCode_.try_emplace(troopTypes[i]->code(), i);
+    // Every four bytes of a mount's LIMIT, at every offset, that spell a
+    // code of this nation: codes are written without separators, so a match
+    // may straddle two of them.
+    for (std::size_t i = 0; i < troopTypes.size(); ++i) {
+        const TroopTypeRecord& mount = *troopTypes[i];
+        if (mount.troopKind != kTroopMount)
+            continue;
+        const std::string& limit = mount.limit;
+        for (std::size_t at = 0; at + 4 <= limit.size(); ++at) {
+            const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(limit[at + k]); };
+            const Code code = MakeCode(byte(0), byte(1), byte(2), byte(3));
+            if (firstOfCode_.count(code) == 0)
+                continue;
+            std::vector<std::size_t>& mounts = mountsNaming_[code];
+            if (mounts.empty() || mounts.back() != i)
+                mounts.push_back(i);
+        }
+    }
+    nextListed_.assign(troopTypes.size() + 1, troopTypes.size());
+    for (std::size_t i = troopTypes.size(); i-- > 0;)
+        nextListed_[i] = IsListed(*troopTypes[i]) ? i : nextListed_[i + 1];
 }
 
 } // namespace ovra

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 using namespace ovra;
 using namespace ovra::test;
 
@@ -59,8 +62,9 @@ TEST_F(Checker, EveryKindOfBreachWithItsNumbersAndUnits) {
             lines += BreachLine(b) + " (" + std::to_string(b.units.size()) + ")\n";
             for (UnitId id : b.units)
                 EXPECT_NE(army.FindUnit(id), nullptr);
-            if (b.kind == BreachKind::MagicItemCarriedMoreThanOnce)
+            if (b.kind == BreachKind::MagicItemCarriedMoreThanOnce) {
                 EXPECT_EQ(b.bound, 1);
+            }
         }
         EXPECT_EQ(lines, c.breaches);
         EXPECT_EQ(OverPointsLimit(army),
@@ -89,6 +93,176 @@ TEST_F(Checker, TakingAnOptionCountsTheUnitsOwnChoiceOnce) {
     EXPECT_TRUE(CountBreaksBounds(army, *Type("SPEA"), 1));
     EXPECT_FALSE(CountBreaksBounds(army, *Type("SPEA"), 3));
     EXPECT_TRUE(CountBreaksBounds(army, *Type("SPEA"), 4));
+}
+
+// ---------------------------------------------------------------- against a plain recomputation
+
+// A random army list: codes from a three-letter alphabet, so that codes
+// repeat within the nation and LIMIT texts name codes across their groups;
+// pools, mounts, items and bounds of every sign.
+std::string RandomList(std::mt19937& random) {
+    const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    const auto code = [&] {
+        std::string c;
+        for (int i = 0; i < 4; ++i)
+            c += "ABC"[pick(3)];
+        return c;
+    };
+    const char* const kinds[] = {"char", "unit", "unSk", "moun", "spec", "unit"};
+    const int categories[] = {1, 2, 3, 512, 8192, 8704};
+    std::string text = "<MITEM nomi \"No item\" -1> 0 -1</MITEM>\n";
+    for (int i = 0; i < 12; ++i)
+        text += "<MITEM " + (i % 5 == 4 ? std::string("nomi") : code()) + " \"Item " + std::to_string(i) +
+                "\" " + std::to_string(1 + pick(3)) + "> " + std::to_string(pick(20)) + " " +
+                std::to_string(categories[pick(6)]) + "</MITEM>\n";
+    text += "<NATION 1 \"N\" \"A\">\n";
+    for (int i = 0; i < 300; ++i) {
+        const bool noMount = pick(40) == 0;
+        text += "<TROOPS " + (noMount ? std::string("nomo") : code()) + " \"Type " + std::to_string(i) +
+                "\" " + (noMount ? "moun" : kinds[pick(6)]) + " " + std::to_string(categories[pick(6)]) +
+                "> 1 \"\" 1 0 0 1 " + std::to_string(pick(60)) + " " +
+                std::to_string(static_cast<int>(pick(7)) - 3) + " " +
+                std::to_string(static_cast<int>(pick(7)) - 3) + " " + std::to_string(pick(4)) + "\n";
+        if (pick(2) == 0) {
+            text += "<LIMIT>";
+            for (std::size_t n = pick(5); n > 0; --n)
+                text += code();
+            text += std::string("ABC").substr(0, pick(4)) + "</LIMIT>";
+        }
+        text += "</TROOPS>\n";
+    }
+    return text + "</NATION>\n";
+}
+
+// The breaches of an army worked out from the records alone, by whole
+// passes over the list and the army, as the rules are written.
+std::string PlainBreaches(const Army& army) {
+    const NationRecord& nation = army.nation();
+    std::vector<const UnitEntry*> entries;
+    for (std::int32_t i = 0; i < army.UnitCount(); ++i)
+        entries.push_back(army.UnitAt(i));
+    const std::int64_t scale = std::max(army.pointsLimit() / 1000, 1);
+    const auto clamp = [](std::int64_t v) { return std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX); };
+    const auto units = [&](auto involved) {
+        std::string ids;
+        for (const UnitEntry* e : entries)
+            if (involved(*e))
+                ids += " " + std::to_string(e->id());
+        return ids;
+    };
+    const auto ofType = [](Code code) {
+        return [code](const UnitEntry& e) { return e.troopType().code() == code; };
+    };
+    const auto countOf = [&](Code code) {
+        return static_cast<std::int64_t>(std::count_if(entries.begin(), entries.end(),
+                                                       [&](const UnitEntry* e) { return ofType(code)(*e); }));
+    };
+    // A pool is looked up by code: the first troop type with the code holds it.
+    const auto others = [&](const TroopTypeRecord& type) -> std::int64_t {
+        if (type.minCount >= 0)
+            return 0;
+        const TroopTypeRecord* t = nullptr;
+        for (const auto& candidate : nation.troopTypes)
+            if (t == nullptr && candidate->code() == type.code())
+                t = candidate.get();
+        if (t->minCount >= 0)
+            return 0;
+        std::int64_t pooled = countOf(t->code());
+        for (std::size_t i = 0; i + 4 <= t->limit.size(); i += 4)
+            pooled += countOf(CodeFrom(t->limit.substr(i, 4)));
+        return clamp(pooled) - countOf(t->code());
+    };
+    const auto minimum = [&](const TroopTypeRecord& t) {
+        const std::int64_t min = t.minCount, max = t.maxCount;
+        if (min < 0)
+            return std::max<std::int64_t>(-min - others(t), 0);
+        return clamp(max < 0 ? std::min(scale * min, -max) : scale * min);
+    };
+    const auto maximum = [&](const TroopTypeRecord& t) {
+        const std::int64_t max = t.maxCount;
+        const std::int64_t cap = max == 0 ? 9999 : max < 0 ? -max : scale * max;
+        return clamp(t.minCount >= 0 ? cap : std::max<std::int64_t>(cap - others(t), 0));
+    };
+
+    std::string lines;
+    std::int64_t total = 0;
+    for (const UnitEntry* e : entries)
+        total += e->Points();
+    if (clamp(total) > army.pointsLimit())
+        lines += "over the points limit: " + std::to_string(clamp(total)) + " > " +
+                 std::to_string(army.pointsLimit()) + "\n";
+    for (const auto& t : nation.troopTypes) {
+        if (t->troopKind == kTroopMount || t->troopKind == kTroopSpecial)
+            continue;
+        const std::int64_t n = countOf(t->code());
+        if (n < minimum(*t))
+            lines += "too few: " + t->name + ": " + std::to_string(n) + " < " + std::to_string(minimum(*t)) +
+                     units(ofType(t->code())) + "\n";
+        if (n > maximum(*t))
+            lines += "too many: " + t->name + ": " + std::to_string(n) + " > " + std::to_string(maximum(*t)) +
+                     units(ofType(t->code())) + "\n";
+    }
+    for (const auto& m : nation.troopTypes) {
+        const auto rides = [&](const UnitEntry& e) {
+            return e.mount() != nullptr && e.mount()->code() == m->code();
+        };
+        const std::int64_t n =
+            std::count_if(entries.begin(), entries.end(), [&](const UnitEntry* e) { return rides(*e); });
+        if (m->troopKind == kTroopMount && m->code() != kNoMount && n > maximum(*m))
+            lines += "mount ridden too often: " + m->name + ": " + std::to_string(n) + " > " +
+                     std::to_string(maximum(*m)) + units(rides) + "\n";
+    }
+    const ArmyCatalogue& catalogue = *nation.catalogue;
+    for (auto item = catalogue.NextMagicItem(nullptr); item; item = catalogue.NextMagicItem(item)) {
+        const auto carries = [&](const UnitEntry& e) {
+            return e.magicItem() != nullptr && e.magicItem()->code() == item->code();
+        };
+        const std::int64_t n =
+            std::count_if(entries.begin(), entries.end(), [&](const UnitEntry* e) { return carries(*e); });
+        if (item->code() != kNoMagicItem && n >= 2)
+            lines += "magic item carried more than once: " + item->name + ": " + std::to_string(n) +
+                     units(carries) + "\n";
+    }
+    return lines;
+}
+
+TEST(CheckerAgainstAPlainRecount, LargeRandomListsAndArmies) {
+    std::mt19937 random(2024);
+    const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int list = 0; list < 4; ++list) {
+        const auto catalogue = CatalogueFromText(RandomList(random));
+        const NationRecord& nation = *catalogue->FindNation(1);
+        std::vector<const TroopTypeRecord*> mounts;
+        for (const auto& t : nation.troopTypes)
+            if (t->troopKind == kTroopMount)
+                mounts.push_back(t.get());
+        std::vector<const MagicItemRecord*> items;
+        for (auto item = catalogue->NextMagicItem(nullptr); item; item = catalogue->NextMagicItem(item))
+            items.push_back(item);
+        for (int trial = 0; trial < 6; ++trial) {
+            SCOPED_TRACE("list " + std::to_string(list) + ", trial " + std::to_string(trial));
+            Army army(nation, static_cast<std::int32_t>(pick(5000)), trial == 0);
+            // Entries of any record, a later one of a repeated code too, as
+            // an army file can hold them; options the pickers would not offer.
+            for (std::size_t n = pick(600); n > 0; --n) {
+                UnitEntryState state;
+                state.id = 1'000'000'000 + army.UnitCount() + 1;
+                state.troopType = nation.troopTypes[pick(nation.troopTypes.size())].get();
+                state.name = state.troopType->name;
+                state.mount = pick(3) == 0 || mounts.empty() ? nullptr : mounts[pick(mounts.size())];
+                state.magicItem = pick(3) == 0 ? nullptr : items[pick(items.size())];
+                army.AppendUnit(state);
+            }
+            std::string lines;
+            for (const Breach& breach : CheckArmy(army)) {
+                lines += BreachLine(breach);
+                for (UnitId id : breach.units)
+                    lines += " " + std::to_string(id);
+                lines += "\n";
+            }
+            EXPECT_EQ(lines, PlainBreaches(army));
+        }
+    }
 }
 
 } // namespace
