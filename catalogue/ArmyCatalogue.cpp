@@ -210,7 +210,6 @@ std::unique_ptr<NationRecord> ReadNation(TextLoader& in, const ArmyCatalogue& ca
         }
         return true;
     });
-    nation->IndexTroopTypes();
     in.Ended(*nation, closed);
     return nation;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_map>
 
 namespace ovra {
 
@@ -29,10 +30,54 @@ bool IsListed(const TroopTypeRecord& t) {
 
 } // namespace
 
+struct NationRecord::Index {
+    std::unordered_map<Code, std::size_t> firstOfCode; // code -> position of its first troop type
+    // Code -> positions of the mounts whose LIMIT holds it, ascending.
+    std::unordered_map<Code, std::vector<std::size_t>> mountsNaming;
+    // Position -> the first listed troop type at or after it; one past the end too.
+    std::vector<std::size_t> nextListed;
+};
+
+NationRecord::NationRecord(const ArmyCatalogue& owner) : CatalogueEntry(kKindNation), catalogue(&owner) {}
+
+NationRecord::~NationRecord() = default;
+
+const NationRecord::Index& NationRecord::index() const {
+    std::call_once(indexed_, [this] {
+        auto index = std::make_unique<Index>();
+        for (std::size_t i = 0; i < troopTypes.size(); ++i)
+            index->firstOfCode.try_emplace(troopTypes[i]->code(), i);
+        // Every four bytes of a mount's LIMIT, at every offset, that spell a
+        // code of this nation: codes are written without separators, so a
+        // match may straddle two of them.
+        for (std::size_t i = 0; i < troopTypes.size(); ++i) {
+            const TroopTypeRecord& mount = *troopTypes[i];
+            if (mount.troopKind != kTroopMount)
+                continue;
+            const std::string& limit = mount.limit;
+            for (std::size_t at = 0; at + 4 <= limit.size(); ++at) {
+                const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(limit[at + k]); };
+                const Code code = MakeCode(byte(0), byte(1), byte(2), byte(3));
+                if (index->firstOfCode.count(code) == 0)
+                    continue;
+                std::vector<std::size_t>& mounts = index->mountsNaming[code];
+                if (mounts.empty() || mounts.back() != i)
+                    mounts.push_back(i);
+            }
+        }
+        index->nextListed.assign(troopTypes.size() + 1, troopTypes.size());
+        for (std::size_t i = troopTypes.size(); i-- > 0;)
+            index->nextListed[i] = IsListed(*troopTypes[i]) ? i : index->nextListed[i + 1];
+        index_ = std::move(index);
+    });
+    return *index_;
+}
+
 const TroopTypeRecord* TroopTypeRecord::NextMount(const TroopTypeRecord* previous) const {
     const auto& types = nation->troopTypes;
-    const auto it = nation->mountsNaming_.find(code());
-    if (it == nation->mountsNaming_.end())
+    const auto& mountsNaming = nation->index().mountsNaming;
+    const auto it = mountsNaming.find(code());
+    if (it == mountsNaming.end())
         return nullptr;
     const std::size_t start = StartAfter(types, previous);
     const auto next = std::lower_bound(it->second.begin(), it->second.end(), start);
@@ -79,43 +124,16 @@ const TroopTypeRecord* NationRecord::NextTroopType(const TroopTypeRecord* previo
 
 const TroopTypeRecord* NationRecord::NextListedTroopType(const TroopTypeRecord* previous) const {
     const std::size_t start = StartAfter(troopTypes, previous);
-    if (start >= nextListed_.size())
+    if (start >= troopTypes.size())
         return nullptr;
-    const std::size_t next = nextListed_[start];
+    const std::size_t next = index().nextListed[start];
     return next < troopTypes.size() ? troopTypes[next].get() : nullptr;
 }
 
 const TroopTypeRecord* NationRecord::FindTroopType(Code code) const {
-    const auto it = firstOfCode_.find(code);
-    return it == firstOfCode_.end() ? nullptr : troopTypes[it->second].get();
-}
-
-void NationRecord::IndexTroopTypes() {
-    firstOfCode_.clear();
-    mountsNaming_.clear();
-    for (std::size_t i = 0; i < troopTypes.size(); ++i)
-        firstOfCode_.try_emplace(troopTypes[i]->code(), i);
-    // Every four bytes of a mount's LIMIT, at every offset, that spell a
-    // code of this nation: codes are written without separators, so a match
-    // may straddle two of them.
-    for (std::size_t i = 0; i < troopTypes.size(); ++i) {
-        const TroopTypeRecord& mount = *troopTypes[i];
-        if (mount.troopKind != kTroopMount)
-            continue;
-        const std::string& limit = mount.limit;
-        for (std::size_t at = 0; at + 4 <= limit.size(); ++at) {
-            const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(limit[at + k]); };
-            const Code code = MakeCode(byte(0), byte(1), byte(2), byte(3));
-            if (firstOfCode_.count(code) == 0)
-                continue;
-            std::vector<std::size_t>& mounts = mountsNaming_[code];
-            if (mounts.empty() || mounts.back() != i)
-                mounts.push_back(i);
-        }
-    }
-    nextListed_.assign(troopTypes.size() + 1, troopTypes.size());
-    for (std::size_t i = troopTypes.size(); i-- > 0;)
-        nextListed_[i] = IsListed(*troopTypes[i]) ? i : nextListed_[i + 1];
+    const auto& firstOfCode = index().firstOfCode;
+    const auto it = firstOfCode.find(code);
+    return it == firstOfCode.end() ? nullptr : troopTypes[it->second].get();
 }
 
 } // namespace ovra

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace ovra {
@@ -114,7 +114,7 @@ struct TroopTypeRecord : CatalogueEntry {
 };
 
 struct NationRecord : CatalogueEntry {
-    explicit NationRecord(const ArmyCatalogue& owner) : CatalogueEntry(kKindNation), catalogue(&owner) {}
+    explicit NationRecord(const ArmyCatalogue& owner);
     std::int32_t id() const { return static_cast<std::int32_t>(key); }
 
     const TroopTypeRecord* NextTroopType(const TroopTypeRecord* previous) const;
@@ -123,24 +123,24 @@ struct NationRecord : CatalogueEntry {
     // The first troop type with that code, in file order.
     const TroopTypeRecord* FindTroopType(Code code) const;
 
-    // Builds the lookups above from `troopTypes`; the loader calls it once,
-    // after the nation's last troop type. Lists of any length are then
-    // walked and searched in time linear in what they hold.
-    void IndexTroopTypes();
-
     std::string armyName;
     std::vector<std::unique_ptr<TroopTypeRecord>> troopTypes;
     const ArmyCatalogue* catalogue;
     std::size_t source = 0; // index in the catalogue's sources() of the text that defined it
 
+    ~NationRecord() override;
+
 private:
     friend struct TroopTypeRecord;
 
-    std::unordered_map<Code, std::size_t> firstOfCode_; // code -> position of its first troop type
-    // Code -> positions of the mounts whose LIMIT holds it, ascending.
-    std::unordered_map<Code, std::vector<std::size_t>> mountsNaming_;
-    // Position -> the first listed troop type at or after it; one past the end too.
-    std::vector<std::size_t> nextListed_;
+    // What finds troop types and mounts by code, so that lists of any length
+    // are walked and searched in time linear in what they hold. Built when
+    // first asked, from the troop types, which never change after loading;
+    // a nation nobody looks into costs nothing.
+    struct Index;
+    const Index& index() const;
+    mutable std::once_flag indexed_;
+    mutable std::unique_ptr<Index> index_;
 };
 
 } // namespace ovra
