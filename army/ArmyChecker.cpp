@@ -2,7 +2,10 @@
 
 #include "ArmyCatalogue.h"
 
+#include <algorithm>
+#include <iterator>
 #include <unordered_map>
+#include <utility>
 
 namespace ovra {
 
@@ -55,10 +58,46 @@ bool TakingItemBreaks(const UnitEntry& unit, const MagicItemRecord& item) {
     return item.code() != kNoMagicItem && carried >= 1;
 }
 
+bool MountNotAllowed(const UnitEntry& unit) {
+    const TroopTypeRecord* mount = unit.mount();
+    return mount != nullptr && mount->troopKind == kTroopMount && mount->code() != kNoMount &&
+           mount->nation == &unit.army().nation() && !unit.troopType().MountWalkIncludes(*mount);
+}
+
 bool UnitBreaksOptionRule(const UnitEntry& unit) {
     return (unit.mount() != nullptr && MountRiddenTooOften(unit.army(), *unit.mount())) ||
-           (unit.magicItem() != nullptr && CarriedMoreThanOnce(unit.army(), *unit.magicItem()));
+           (unit.magicItem() != nullptr && CarriedMoreThanOnce(unit.army(), *unit.magicItem())) ||
+           MountNotAllowed(unit);
 }
+
+namespace {
+
+// The units on mounts their troop types may not ride, one breach per troop
+// type and mount, troop types in file order and mounts in file order within.
+void AppendMountsNotAllowed(const Army& army, std::vector<Breach>& breaches) {
+    std::unordered_map<std::uint64_t, std::size_t> byPair; // type and mount positions -> breach
+    std::vector<Breach> found;
+    for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
+        const UnitEntry& entry = *army.UnitAt(i);
+        if (!MountNotAllowed(entry))
+            continue;
+        const std::uint64_t key = (std::uint64_t(entry.troopType().ordinal) << 32) | entry.mount()->ordinal;
+        const auto [it, added] = byPair.try_emplace(key, found.size());
+        if (added)
+            found.push_back(
+                {BreachKind::MountNotAllowed, &entry.troopType(), nullptr, 0, 0, {}, entry.mount()});
+        Breach& breach = found[it->second];
+        ++breach.count;
+        breach.units.push_back(entry.id());
+    }
+    std::sort(found.begin(), found.end(), [](const Breach& a, const Breach& b) {
+        return std::pair(a.troopType->ordinal, a.mount->ordinal) <
+               std::pair(b.troopType->ordinal, b.mount->ordinal);
+    });
+    std::move(found.begin(), found.end(), std::back_inserter(breaches));
+}
+
+} // namespace
 
 std::vector<Breach> CheckArmy(const Army& army) {
     std::vector<Breach> breaches;
@@ -89,7 +128,9 @@ std::vector<Breach> CheckArmy(const Army& army) {
             breaches.push_back(
                 {BreachKind::MagicItemCarriedMoreThanOnce, nullptr, m, army.CountCarrying(m->code()), 1, {}});
     }
-    if (breaches.empty())
+    const std::size_t counted = breaches.size();
+    AppendMountsNotAllowed(army, breaches);
+    if (counted == 0)
         return breaches;
 
     // The units involved, gathered in one pass over the army.
@@ -107,6 +148,7 @@ std::vector<Breach> CheckArmy(const Army& army) {
             byItem[breach.magicItem->code()].push_back(&breach);
             break;
         case BreachKind::OverPointsLimit:
+        case BreachKind::MountNotAllowed: // its units are gathered already
             break;
         }
     }
@@ -143,8 +185,29 @@ std::string BreachLine(const Breach& breach) {
     case BreachKind::MagicItemCarriedMoreThanOnce:
         return "magic item carried more than once: " + breach.magicItem->name + ": " +
                std::to_string(breach.count);
+    case BreachKind::MountNotAllowed:
+        return "mount not allowed: " + breach.troopType->name + ": " + breach.mount->name + ": " +
+               std::to_string(breach.count);
     }
     return {};
+}
+
+const char* BreachKindName(BreachKind kind) {
+    switch (kind) {
+    case BreachKind::OverPointsLimit:
+        return "over-points-limit";
+    case BreachKind::TooFew:
+        return "too-few";
+    case BreachKind::TooMany:
+        return "too-many";
+    case BreachKind::MountRiddenTooOften:
+        return "mount-ridden-too-often";
+    case BreachKind::MagicItemCarriedMoreThanOnce:
+        return "magic-item-carried-more-than-once";
+    case BreachKind::MountNotAllowed:
+        return "mount-not-allowed";
+    }
+    return "";
 }
 
 } // namespace ovra

@@ -12,11 +12,12 @@
 namespace ovra {
 
 enum class BreachKind {
-    OverPointsLimit,             // count: total points; bound: the limit
-    TooFew,                      // count: units of the type; bound: the minimum
-    TooMany,                     // count: units of the type; bound: the maximum
-    MountRiddenTooOften,         // count: riders; bound: the mount's maximum
-    MagicItemCarriedMoreThanOnce // count: carriers; bound: 1
+    OverPointsLimit,              // count: total points; bound: the limit
+    TooFew,                       // count: units of the type; bound: the minimum
+    TooMany,                      // count: units of the type; bound: the maximum
+    MountRiddenTooOften,          // count: riders; bound: the mount's maximum
+    MagicItemCarriedMoreThanOnce, // count: carriers; bound: 1
+    MountNotAllowed               // count: units of the type riding the mount; bound: 0
 };
 
 struct Breach {
@@ -25,16 +26,21 @@ struct Breach {
     const MagicItemRecord* magicItem = nullptr; // the magic item concerned
     std::int32_t count = 0;
     std::int32_t bound = 0;
-    std::vector<UnitId> units; // the units involved, in army order
+    std::vector<UnitId> units;              // the units involved, in army order
+    const TroopTypeRecord* mount = nullptr; // MountNotAllowed: the mount the troop type may not ride
 };
 
 // Every breach, in this order: the points limit; too few and too many units
 // of each listed troop type; each mount of the nation ridden too often; each
-// magic item carried more than once.
+// magic item carried more than once; each troop type's units on a mount its
+// mount walk does not offer, mounts in file order within the type. Takes
+// time linear in the army and the army list.
 std::vector<Breach> CheckArmy(const Army& army);
 
 // A breach as one line of `ovra check`, names as the army lists write them.
 std::string BreachLine(const Breach& breach);
+// The kind as `ovra check --json` names it: "too-few", "mount-not-allowed"...
+const char* BreachKindName(BreachKind kind);
 
 // ---------------------------------------------------------------- one rule at a time
 
@@ -69,7 +75,11 @@ bool CarriedMoreThanOnce(const Army& army, const MagicItemRecord& item);
 // unit's own current choice is not counted twice.
 bool TakingMountBreaks(const UnitEntry& unit, const TroopTypeRecord& mount);
 bool TakingItemBreaks(const UnitEntry& unit, const MagicItemRecord& item);
-// Whether the unit's own mount or item is one whose rule is broken.
+// A unit on a real mount that its troop type's mount walk does not offer
+// (from an army file written elsewhere, or a list changed since).
+bool MountNotAllowed(const UnitEntry& unit);
+// Whether the unit's own mount or item is one whose rule is broken: ridden
+// too often, not allowed, or carried more than once.
 bool UnitBreaksOptionRule(const UnitEntry& unit);
 
 } // namespace ovra

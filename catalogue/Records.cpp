@@ -84,6 +84,16 @@ const TroopTypeRecord* TroopTypeRecord::NextMount(const TroopTypeRecord* previou
     return next == it->second.end() ? nullptr : types[*next].get();
 }
 
+bool TroopTypeRecord::MountWalkIncludes(const TroopTypeRecord& mount) const {
+    const auto& types = nation->troopTypes;
+    if (mount.ordinal >= types.size() || types[mount.ordinal].get() != &mount)
+        return false;
+    const auto& mountsNaming = nation->index().mountsNaming;
+    const auto it = mountsNaming.find(code());
+    return it != mountsNaming.end() &&
+           std::binary_search(it->second.begin(), it->second.end(), mount.ordinal);
+}
+
 const MagicItemRecord* TroopTypeRecord::NextAllowedMagicItem(const MagicItemRecord* previous) const {
     const ArmyCatalogue& catalogue = *nation->catalogue;
     for (const MagicItemRecord* item = catalogue.NextMagicItem(previous); item != nullptr;

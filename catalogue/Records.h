@@ -85,6 +85,8 @@ struct TroopTypeRecord : CatalogueEntry {
     virtual bool CountsForBreakpoint() const;
     // The nation's mounts whose LIMIT holds this type's code, after `previous`.
     const TroopTypeRecord* NextMount(const TroopTypeRecord* previous) const;
+    // Whether NextMount's walk reaches the mount: what the picker offers.
+    bool MountWalkIncludes(const TroopTypeRecord& mount) const;
     // The catalogue's magic items this type may carry, after `previous`.
     const MagicItemRecord* NextAllowedMagicItem(const MagicItemRecord* previous) const;
     // Every siege engine for an infantry type, none for the others.

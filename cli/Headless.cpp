@@ -180,22 +180,6 @@ int RunMinMax(const CommandLine& commandLine, const ArmyCatalogue& catalogue, st
     return headless.doc.OnSaveDocument(files[1]) ? 0 : 2;
 }
 
-const char* BreachKindName(BreachKind kind) {
-    switch (kind) {
-    case BreachKind::OverPointsLimit:
-        return "over-points-limit";
-    case BreachKind::TooFew:
-        return "too-few";
-    case BreachKind::TooMany:
-        return "too-many";
-    case BreachKind::MountRiddenTooOften:
-        return "mount-ridden-too-often";
-    case BreachKind::MagicItemCarriedMoreThanOnce:
-        return "magic-item-carried-more-than-once";
-    }
-    return "";
-}
-
 // The breaches as a JSON array, one object per line of plain `check`.
 std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) {
     std::string json;

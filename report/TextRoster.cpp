@@ -43,6 +43,8 @@ std::string Words(const RosterBreach& breach) {
         return breach.name + " ridden too often: " + count + ", at most " + bound;
     case BreachKind::MagicItemCarriedMoreThanOnce:
         return breach.name + " carried more than once: " + count;
+    case BreachKind::MountNotAllowed:
+        return "Mount not allowed for " + breach.name + ": " + count;
     }
     return {};
 }

@@ -17,7 +17,8 @@ QString Name(const CatalogueEntry& record) {
 }
 
 QString Units(std::int64_t n) {
-    return n == 1 ? QCoreApplication::translate("BreachText", "1 unit") : QCoreApplication::translate("BreachText", "%1 units").arg(Number(n));
+    return n == 1 ? QCoreApplication::translate("BreachText", "1 unit")
+                  : QCoreApplication::translate("BreachText", "%1 units").arg(Number(n));
 }
 
 QString TooFew(const Army& army, const TroopTypeRecord& type, std::int64_t count, std::int64_t minimum) {
@@ -32,12 +33,20 @@ QString TooMany(const Army& army, const TroopTypeRecord& type, std::int64_t coun
 
 QString Ridden(const TroopTypeRecord& mount, std::int64_t riders, std::int64_t maximum) {
     return QCoreApplication::translate("BreachText", "%1: ridden by %2, at most %3")
-        .arg(Name(mount), riders == 1 ? QCoreApplication::translate("BreachText", "1 character") : QCoreApplication::translate("BreachText", "%1 characters").arg(Number(riders)),
+        .arg(Name(mount),
+             riders == 1 ? QCoreApplication::translate("BreachText", "1 character")
+                         : QCoreApplication::translate("BreachText", "%1 characters").arg(Number(riders)),
              Number(maximum));
 }
 
+QString NotAllowed(const TroopTypeRecord& type, const TroopTypeRecord& mount, std::int64_t riders) {
+    return QCoreApplication::translate("BreachText", "%1: ridden by %2 of %3, which may not ride it")
+        .arg(Name(mount), Units(riders), Name(type));
+}
+
 QString Carried(const MagicItemRecord& item, std::int64_t carriers) {
-    return QCoreApplication::translate("BreachText", "%1: carried by %2, at most 1").arg(Name(item), Units(carriers));
+    return QCoreApplication::translate("BreachText", "%1: carried by %2, at most 1")
+        .arg(Name(item), Units(carriers));
 }
 
 } // namespace
@@ -56,6 +65,8 @@ QString BreachText(const Army& army, const Breach& breach) {
         return Ridden(*breach.troopType, breach.count, breach.bound);
     case BreachKind::MagicItemCarriedMoreThanOnce:
         return Carried(*breach.magicItem, breach.count);
+    case BreachKind::MountNotAllowed:
+        return NotAllowed(*breach.troopType, *breach.mount, breach.count);
     }
     return {};
 }
@@ -87,9 +98,15 @@ QString TotalProblem(const Army& army) {
 
 QString MountProblem(const UnitEntry& unit) {
     const Army& army = unit.army();
-    if (unit.mount() == nullptr || !MountRiddenTooOften(army, *unit.mount()))
-        return {};
-    return Ridden(*unit.mount(), army.CountRiding(unit.mount()->code()), army.MaximumAllowed(*unit.mount()));
+    if (unit.mount() != nullptr && MountRiddenTooOften(army, *unit.mount()))
+        return Ridden(*unit.mount(), army.CountRiding(unit.mount()->code()),
+                      army.MaximumAllowed(*unit.mount()));
+    if (MountNotAllowed(unit))
+        for (const Breach& breach : CheckArmy(army))
+            if (breach.kind == BreachKind::MountNotAllowed && breach.troopType == &unit.troopType() &&
+                breach.mount == unit.mount())
+                return BreachText(army, breach);
+    return {};
 }
 
 QString MagicItemProblem(const UnitEntry& unit) {
@@ -119,7 +136,8 @@ QString ProblemCount(std::size_t count) {
         return QCoreApplication::translate("BreachText", "No problems");
     if (count == 1)
         return QCoreApplication::translate("BreachText", "1 problem");
-    return QCoreApplication::translate("BreachText", "%1 problems").arg(Number(static_cast<std::int64_t>(count)));
+    return QCoreApplication::translate("BreachText", "%1 problems")
+        .arg(Number(static_cast<std::int64_t>(count)));
 }
 
 } // namespace ovra

@@ -32,19 +32,24 @@ TEST_F(Checker, EveryKindOfBreachWithItsNumbersAndUnits) {
         std::int32_t equipped; // lords given the mount and the item
         const char* mount;
         const char* item;
-        const char* breaches; // each breach's line and number of units
+        std::int32_t mountedSpears; // the last spears given the mount, which only lords may ride
+        const char* breaches;       // each breach's line and number of units
     } cases[] = {
-        {"exactly at every bound", 50 + 25 + 10 + 2 * 40, 1, 2, 0, 1, "HORS", "ring", ""},
-        {"the minimum scales with full thousands", 2999, 1, 3, 0, 0, "", "", "too few: Spears: 3 < 4 (3)\n"},
-        {"one over the limit, and too many", 209, 1, 4, 0, 0, "", "",
+        {"exactly at every bound", 50 + 25 + 10 + 2 * 40, 1, 2, 0, 1, "HORS", "ring", 0, ""},
+        {"the minimum scales with full thousands", 2999, 1, 3, 0, 0, "", "", 0,
+         "too few: Spears: 3 < 4 (3)\n"},
+        {"one over the limit, and too many", 209, 1, 4, 0, 0, "", "", 0,
          "over the points limit: 210 > 209 (0)\ntoo many: Spears: 4 > 3 (4)\n"},
-        {"a pool's minimum counts the others, its maximum leaves them out", 1000, 1, 1, 4, 0, "", "",
+        {"a pool's minimum counts the others, its maximum leaves them out", 1000, 1, 1, 4, 0, "", "", 0,
          "too few: Spears: 1 < 2 (1)\ntoo many: Pool: 4 > 3 (4)\n"},
-        {"a mount ridden too often and an item carried twice", 1000, 2, 2, 0, 2, "HORS", "ring",
+        {"a mount ridden too often and an item carried twice", 1000, 2, 2, 0, 2, "HORS", "ring", 0,
          "too many: Lord: 2 > 1 (2)\nmount ridden too often: Horse: 2 > 1 (2)\n"
          "magic item carried more than once: Ring: 2 (2)\n"},
-        {"'no' records are never ridden or carried too often", 1000, 2, 2, 0, 2, "nomo", "nomi",
+        {"'no' records are never ridden or carried too often", 1000, 2, 2, 0, 2, "nomo", "nomi", 0,
          "too many: Lord: 2 > 1 (2)\n"},
+        {"a mount the troop type is not offered, after everything else", 1000, 1, 2, 0, 0, "HORS", "", 2,
+         "mount ridden too often: Horse: 2 > 1 (2)\nmount not allowed: Spears: Horse: 2 (2)\n"},
+        {"'No mount' is allowed to anyone", 1000, 1, 2, 0, 0, "nomo", "", 2, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -56,6 +61,8 @@ TEST_F(Checker, EveryKindOfBreachWithItsNumbersAndUnits) {
             army.SetMount(*army.UnitAt(i), nation.FindTroopType(CodeFrom(c.mount)));
             army.SetMagicItem(*army.UnitAt(i), catalogue->FindMagicItem(CodeFrom(c.item)));
         }
+        for (std::int32_t i = 0; i < c.mountedSpears; ++i)
+            army.SetMount(*army.UnitAt(c.lords + c.spears - 1 - i), nation.FindTroopType(CodeFrom(c.mount)));
         const std::vector<Breach> breaches = CheckArmy(army);
         std::string lines;
         for (const Breach& b : breaches) {
@@ -222,6 +229,20 @@ std::string PlainBreaches(const Army& army) {
         if (item->code() != kNoMagicItem && n >= 2)
             lines += "magic item carried more than once: " + item->name + ": " + std::to_string(n) +
                      units(carries) + "\n";
+    }
+    // A mount is offered to a troop type when its LIMIT holds the type's code anywhere.
+    for (const auto& t : nation.troopTypes) {
+        for (const auto& m : nation.troopTypes) {
+            const auto outside = [&](const UnitEntry& e) {
+                return &e.troopType() == t.get() && e.mount() == m.get() &&
+                       m->limit.find(CodeText(t->code())) == std::string::npos;
+            };
+            const std::int64_t n = std::count_if(entries.begin(), entries.end(),
+                                                 [&](const UnitEntry* e) { return outside(*e); });
+            if (m->troopKind == kTroopMount && m->code() != kNoMount && n >= 1)
+                lines += "mount not allowed: " + t->name + ": " + m->name + ": " + std::to_string(n) +
+                         units(outside) + "\n";
+        }
     }
     return lines;
 }
