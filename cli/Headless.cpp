@@ -213,6 +213,10 @@ std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) 
         writer.Int(breach.bound);
         writer.Key("line");
         writer.String(BreachLine(breach));
+        if (const BreachFacts facts = FactsOf(army, breach); !facts.pool.empty()) {
+            writer.Key("pool");
+            writer.String(facts.pool);
+        }
         writer.EndObject();
     }
     writer.EndArray();

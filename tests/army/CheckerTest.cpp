@@ -102,6 +102,46 @@ TEST_F(Checker, TakingAnOptionCountsTheUnitsOwnChoiceOnce) {
     EXPECT_TRUE(CountBreaksBounds(army, *Type("SPEA"), 4));
 }
 
+TEST_F(Checker, EachBreachInTheWordsOfTheWindowAndOfARoster) {
+    const auto words = [](const Army& army) {
+        std::string out;
+        for (const Breach& breach : CheckArmy(army))
+            out += BreachSentence(army, breach) + " | " +
+                   BreachSentence(FactsOf(army, breach), BreachWording::Roster) + "\n";
+        return out;
+    };
+    // A pool is named with its partners, its numbers the whole pool's. (A
+    // roster that keeps no pool words its own numbers, as TooFew and TooMany have them.)
+    Army few(nation, 1000, false);
+    few.AddUnit(C("LORD"));
+    few.AddUnit(C("SPEA"));
+    EXPECT_EQ(words(few),
+              "Spears: 1 unit, at least 2 are needed for 1,000 points | Too few Spears: 1, at least 2\n"
+              "Pool with Spears: 1 unit, at least 2 are needed | Too few Pool with Spears: 1, at least 2\n");
+
+    Army many(nation, 209, false);
+    for (const char* code : {"LORD", "LORD", "SPEA", "SPEA", "POOL", "POOL", "POOL", "POOL"})
+        many.AddUnit(CodeFrom(code));
+    for (std::int32_t i = 0; i < 3; ++i)
+        many.SetMount(*many.UnitAt(i), Type("HORS"));
+    many.SetMagicItem(*many.UnitAt(0), Item("ring"));
+    many.SetMagicItem(*many.UnitAt(1), Item("ring"));
+    EXPECT_EQ(words(many),
+              "Total: 455 points, 246 over the limit of 209 | Over the points limit: 455, at most 209\n"
+              "Lord: 2 units, at most 1 are allowed for 209 points | Too many Lord: 2, at most 1\n"
+              "Pool with Spears: 6 units, at most 4 are allowed for 209 points | Too many Pool with Spears: "
+              "6, at most 4\n"
+              "Horse: ridden by 3 characters, at most 1 | Horse ridden too often: 3, at most 1\n"
+              "Ring: carried by 2 units, at most 1 | Ring carried more than once: 2\n"
+              "Horse: ridden by 1 unit of Spears, which may not ride it | Mount not allowed for Spears: 1\n");
+    // The red marks of the window word the same breaches.
+    EXPECT_EQ(BreachSentence(many, *MountBreach(*many.UnitAt(2))),
+              "Horse: ridden by 3 characters, at most 1");
+    EXPECT_EQ(BreachSentence(many, *CountBreach(many, *Type("SPEA"), 5)),
+              "Spears: 5 units, at most 3 are allowed for 209 points");
+    EXPECT_FALSE(CountBreach(many, *Type("SPEA"), 2));
+}
+
 // ---------------------------------------------------------------- against a plain recomputation
 
 // A random army list: codes from a three-letter alphabet, so that codes
