@@ -156,15 +156,16 @@ TEST(LintFiles, EachFileIsCheckedAgainstThoseBeforeIt) {
     EXPECT_FALSE(linter.AddFile(DataPath("lint/missing.dfm"), "missing.dfm"));
     EXPECT_TRUE(linter.AddFile(DataPath("catalogue/extra/empty.dfm"), "empty.dfm"));
     EXPECT_TRUE(linter.AddFile(DataPath("lint/example.dfm"), "example.dfm"));
+    EXPECT_TRUE(linter.AddFile(DataPath("../../docs/marsh-folk.dfm"), "marsh-folk.dfm"));
     const std::vector<LintedText> texts = linter.Finish();
-    ASSERT_EQ(texts.size(), 6u);
+    ASSERT_EQ(texts.size(), 7u);
     EXPECT_FALSE(texts[3].read);
-    // The built-in lists and the guide's example lint clean; a rule of a later file counts.
+    // The built-in lists and the guide's examples lint clean; a rule of a later file counts.
     EXPECT_EQ(Lines(texts),
               (std::vector<std::string>{
                   "b.dfm:2:1: warning: NATION 900 \"Isle\" replaces the nation \"Isle\" (a.dfm, line 1)",
                   "empty.dfm:1:1: warning: the file is empty; the program skips it"}));
-    EXPECT_EQ(LintSummary(texts), "0 errors, 2 warnings in 6 files");
+    EXPECT_EQ(LintSummary(texts), "0 errors, 2 warnings in 7 files");
 }
 
 TEST(LintExample, TheGuideShowsTheExampleFileAsItIs) {
