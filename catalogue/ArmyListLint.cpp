@@ -130,6 +130,22 @@ bool IsSubTag(std::string_view tag) {
     return tag == "INFO" || tag == "UINFO" || tag == "LIMIT" || tag == "SRULE" || tag == "NOBREAK";
 }
 
+// Whether a record's tag, opening or closing, stands in the text.
+bool RecordTagIn(std::string_view text) {
+    for (std::size_t lt = text.find('<'); lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
+        std::size_t end = lt + 1;
+        while (end < text.size() && (text[end] == '/' || (text[end] >= 'a' && text[end] <= 'z') ||
+                                     (text[end] >= 'A' && text[end] <= 'Z')))
+            ++end;
+        std::string tag = Upper(text.substr(lt + 1, end - lt - 1));
+        if (!tag.empty() && tag.front() == '/')
+            tag.erase(0, 1);
+        if (IsRecordTag(tag))
+            return true;
+    }
+    return false;
+}
+
 std::string ClosingTagOf(std::string_view tag) {
     return "</" + std::string(tag) + ">";
 }
@@ -741,14 +757,20 @@ void ArmyListLinter::Observer::CheckText(Field field, std::uint32_t from, std::u
     }
     if (lt == std::string_view::npos)
         return;
+    if (Quiet())
+        return;
     const auto at = static_cast<std::uint32_t>(from + lt);
+    // A text that runs over records takes them with it: told first.
+    const bool overRecords = !otherLetters || RecordTagIn(text.substr(end));
     if (otherLetters)
-        Add(Severity::Warning, at,
-            Quoted(text.substr(lt, end - lt + 1)) + " does not end the " + name + " text; only " + closing +
-                " in capitals does");
+        AddTo(texts.size() - 1, Severity::Warning, at,
+              Quoted(text.substr(lt, end - lt + 1)) + " does not end the " + name + " text; only " + closing +
+                  " in capitals does",
+              overRecords);
     else
-        Add(Severity::Warning, at,
-            "the " + name + " text runs over <" + tag + ": is its " + closing + " missing or misspelt?");
+        AddTo(texts.size() - 1, Severity::Warning, at,
+              "the " + name + " text runs over <" + tag + ": is its " + closing + " missing or misspelt?",
+              true);
 }
 
 void ArmyListLinter::Observer::OnRecordEnd(const CatalogueEntry& record, bool closed) {
