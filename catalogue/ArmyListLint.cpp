@@ -276,8 +276,6 @@ public:
         return std::nullopt;
     }
 
-    bool Empty() const { return codes_.empty(); }
-
 private:
     // Masks 0..3 leave one byte out, 4..9 two, 10 folds letters to capitals.
     static constexpr std::uint64_t kFolded = 10;

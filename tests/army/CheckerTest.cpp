@@ -185,37 +185,28 @@ std::string RandomList(std::mt19937& random) {
 // passes over the list and the army, as the rules are written.
 std::string PlainBreaches(const Army& army) {
     const NationRecord& nation = army.nation();
-    std::vector<const UnitEntry*> entries;
-    for (std::int32_t i = 0; i < army.UnitCount(); ++i)
-        entries.push_back(army.UnitAt(i));
     const std::int64_t scale = std::max(army.pointsLimit() / 1000, 1);
     const auto clamp = [](std::int64_t v) { return std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX); };
-    const auto units = [&](auto involved) {
-        std::string ids;
-        for (const UnitEntry* e : entries)
-            if (involved(*e))
-                ids += " " + std::to_string(e->id());
-        return ids;
+    // The number of units `involved` picks, and their ids.
+    const auto tally = [&](auto involved) {
+        std::pair<std::int64_t, std::string> found;
+        for (std::int32_t i = 0; i < army.UnitCount(); ++i)
+            if (involved(*army.UnitAt(i)))
+                found = {found.first + 1, found.second + " " + std::to_string(army.UnitAt(i)->id())};
+        return found;
     };
-    const auto ofType = [](Code code) {
+    const auto ofCode = [](Code code) {
         return [code](const UnitEntry& e) { return e.troopType().code() == code; };
     };
-    const auto countOf = [&](Code code) {
-        return static_cast<std::int64_t>(std::count_if(entries.begin(), entries.end(),
-                                                       [&](const UnitEntry* e) { return ofType(code)(*e); }));
-    };
+    const auto countOf = [&](Code code) { return tally(ofCode(code)).first; };
     // A pool is looked up by code: the first troop type with the code holds it.
     const auto others = [&](const TroopTypeRecord& type) -> std::int64_t {
-        if (type.minCount >= 0)
-            return 0;
         const TroopTypeRecord* t = nullptr;
         for (const auto& candidate : nation.troopTypes)
             if (t == nullptr && candidate->code() == type.code())
                 t = candidate.get();
-        if (t->minCount >= 0)
-            return 0;
         std::int64_t pooled = countOf(t->code());
-        for (std::size_t i = 0; i + 4 <= t->limit.size(); i += 4)
+        for (std::size_t i = 0; t->minCount < 0 && i + 4 <= t->limit.size(); i += 4)
             pooled += countOf(CodeFrom(t->limit.substr(i, 4)));
         return clamp(pooled) - countOf(t->code());
     };
@@ -226,62 +217,52 @@ std::string PlainBreaches(const Army& army) {
         return clamp(max < 0 ? std::min(scale * min, -max) : scale * min);
     };
     const auto maximum = [&](const TroopTypeRecord& t) {
-        const std::int64_t max = t.maxCount;
-        const std::int64_t cap = max == 0 ? 9999 : max < 0 ? -max : scale * max;
+        const std::int64_t max = t.maxCount, cap = max == 0 ? 9999 : max < 0 ? -max : scale * max;
         return clamp(t.minCount >= 0 ? cap : std::max<std::int64_t>(cap - others(t), 0));
     };
 
     std::string lines;
+    const auto add = [&](const std::string& line, const std::string& ids = "") {
+        lines += line + ids + "\n";
+    };
     std::int64_t total = 0;
-    for (const UnitEntry* e : entries)
-        total += e->Points();
+    for (std::int32_t i = 0; i < army.UnitCount(); ++i)
+        total += army.UnitAt(i)->Points();
     if (clamp(total) > army.pointsLimit())
-        lines += "over the points limit: " + std::to_string(clamp(total)) + " > " +
-                 std::to_string(army.pointsLimit()) + "\n";
+        add("over the points limit: " + std::to_string(clamp(total)) + " > " +
+            std::to_string(army.pointsLimit()));
     for (const auto& t : nation.troopTypes) {
-        if (t->troopKind == kTroopMount || t->troopKind == kTroopSpecial)
-            continue;
-        const std::int64_t n = countOf(t->code());
-        if (n < minimum(*t))
-            lines += "too few: " + t->name + ": " + std::to_string(n) + " < " + std::to_string(minimum(*t)) +
-                     units(ofType(t->code())) + "\n";
-        if (n > maximum(*t))
-            lines += "too many: " + t->name + ": " + std::to_string(n) + " > " + std::to_string(maximum(*t)) +
-                     units(ofType(t->code())) + "\n";
+        const auto [n, ids] = tally(ofCode(t->code()));
+        const std::string name = t->name + ": " + std::to_string(n);
+        if (t->troopKind != kTroopMount && t->troopKind != kTroopSpecial && n < minimum(*t))
+            add("too few: " + name + " < " + std::to_string(minimum(*t)), ids);
+        if (t->troopKind != kTroopMount && t->troopKind != kTroopSpecial && n > maximum(*t))
+            add("too many: " + name + " > " + std::to_string(maximum(*t)), ids);
     }
     for (const auto& m : nation.troopTypes) {
-        const auto rides = [&](const UnitEntry& e) {
-            return e.mount() != nullptr && e.mount()->code() == m->code();
-        };
-        const std::int64_t n =
-            std::count_if(entries.begin(), entries.end(), [&](const UnitEntry* e) { return rides(*e); });
+        const auto [n, ids] =
+            tally([&](const UnitEntry& e) { return e.mount() && e.mount()->code() == m->code(); });
         if (m->troopKind == kTroopMount && m->code() != kNoMount && n > maximum(*m))
-            lines += "mount ridden too often: " + m->name + ": " + std::to_string(n) + " > " +
-                     std::to_string(maximum(*m)) + units(rides) + "\n";
+            add("mount ridden too often: " + m->name + ": " + std::to_string(n) + " > " +
+                    std::to_string(maximum(*m)),
+                ids);
     }
     const ArmyCatalogue& catalogue = *nation.catalogue;
     for (auto item = catalogue.NextMagicItem(nullptr); item; item = catalogue.NextMagicItem(item)) {
-        const auto carries = [&](const UnitEntry& e) {
-            return e.magicItem() != nullptr && e.magicItem()->code() == item->code();
-        };
-        const std::int64_t n =
-            std::count_if(entries.begin(), entries.end(), [&](const UnitEntry* e) { return carries(*e); });
+        const auto [n, ids] =
+            tally([&](const UnitEntry& e) { return e.magicItem() && e.magicItem()->code() == item->code(); });
         if (item->code() != kNoMagicItem && n >= 2)
-            lines += "magic item carried more than once: " + item->name + ": " + std::to_string(n) +
-                     units(carries) + "\n";
+            add("magic item carried more than once: " + item->name + ": " + std::to_string(n), ids);
     }
     // A mount is offered to a troop type when its LIMIT holds the type's code anywhere.
     for (const auto& t : nation.troopTypes) {
         for (const auto& m : nation.troopTypes) {
-            const auto outside = [&](const UnitEntry& e) {
+            const auto [n, ids] = tally([&](const UnitEntry& e) {
                 return &e.troopType() == t.get() && e.mount() == m.get() &&
                        m->limit.find(CodeText(t->code())) == std::string::npos;
-            };
-            const std::int64_t n = std::count_if(entries.begin(), entries.end(),
-                                                 [&](const UnitEntry* e) { return outside(*e); });
+            });
             if (m->troopKind == kTroopMount && m->code() != kNoMount && n >= 1)
-                lines += "mount not allowed: " + t->name + ": " + m->name + ": " + std::to_string(n) +
-                         units(outside) + "\n";
+                add("mount not allowed: " + t->name + ": " + m->name + ": " + std::to_string(n), ids);
         }
     }
     return lines;
