@@ -190,9 +190,12 @@ std::string PlainBreaches(const Army& army) {
     // The number of units `involved` picks, and their ids.
     const auto tally = [&](auto involved) {
         std::pair<std::int64_t, std::string> found;
-        for (std::int32_t i = 0; i < army.UnitCount(); ++i)
-            if (involved(*army.UnitAt(i)))
-                found = {found.first + 1, found.second + " " + std::to_string(army.UnitAt(i)->id())};
+        for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
+            if (involved(*army.UnitAt(i))) {
+                ++found.first;
+                found.second += " " + std::to_string(army.UnitAt(i)->id());
+            }
+        }
         return found;
     };
     const auto ofCode = [](Code code) {
@@ -231,18 +234,21 @@ std::string PlainBreaches(const Army& army) {
     if (clamp(total) > army.pointsLimit())
         add("over the points limit: " + std::to_string(clamp(total)) + " > " +
             std::to_string(army.pointsLimit()));
+    const auto isMount = [](const auto& t) { return t->troopKind == kTroopMount && t->code() != kNoMount; };
     for (const auto& t : nation.troopTypes) {
+        if (t->troopKind == kTroopMount || t->troopKind == kTroopSpecial)
+            continue;
         const auto [n, ids] = tally(ofCode(t->code()));
         const std::string name = t->name + ": " + std::to_string(n);
-        if (t->troopKind != kTroopMount && t->troopKind != kTroopSpecial && n < minimum(*t))
+        if (n < minimum(*t))
             add("too few: " + name + " < " + std::to_string(minimum(*t)), ids);
-        if (t->troopKind != kTroopMount && t->troopKind != kTroopSpecial && n > maximum(*t))
+        if (n > maximum(*t))
             add("too many: " + name + " > " + std::to_string(maximum(*t)), ids);
     }
     for (const auto& m : nation.troopTypes) {
         const auto [n, ids] =
             tally([&](const UnitEntry& e) { return e.mount() && e.mount()->code() == m->code(); });
-        if (m->troopKind == kTroopMount && m->code() != kNoMount && n > maximum(*m))
+        if (isMount(m) && n > maximum(*m))
             add("mount ridden too often: " + m->name + ": " + std::to_string(n) + " > " +
                     std::to_string(maximum(*m)),
                 ids);
@@ -256,12 +262,19 @@ std::string PlainBreaches(const Army& army) {
     }
     // A mount is offered to a troop type when its LIMIT holds the type's code anywhere.
     for (const auto& t : nation.troopTypes) {
+        std::vector<const UnitEntry*> own;
+        for (std::int32_t i = 0; i < army.UnitCount(); ++i)
+            if (&army.UnitAt(i)->troopType() == t.get())
+                own.push_back(army.UnitAt(i));
         for (const auto& m : nation.troopTypes) {
-            const auto [n, ids] = tally([&](const UnitEntry& e) {
-                return &e.troopType() == t.get() && e.mount() == m.get() &&
-                       m->limit.find(CodeText(t->code())) == std::string::npos;
-            });
-            if (m->troopKind == kTroopMount && m->code() != kNoMount && n >= 1)
+            if (!isMount(m) || m->limit.find(CodeText(t->code())) != std::string::npos)
+                continue;
+            std::int64_t n = 0;
+            std::string ids;
+            for (const UnitEntry* e : own)
+                if (e->mount() == m.get())
+                    ids += " " + std::to_string(e->id()), ++n;
+            if (n >= 1)
                 add("mount not allowed: " + t->name + ": " + m->name + ": " + std::to_string(n), ids);
         }
     }
