@@ -443,7 +443,11 @@ void Army::SetCountOfType(Code troopCode, std::int32_t count) {
         return;
     }
     const std::int32_t adding = std::min(count - current, kMaxEntriesAddedPerType);
-    entries_.reserve(entries_.size() + static_cast<std::size_t>(std::max(adding, 0)));
+    // Room for a large block at once, but never an exact fit: filling a list
+    // of many types would otherwise copy the whole army once per type.
+    const std::size_t needed = entries_.size() + static_cast<std::size_t>(std::max(adding, 0));
+    if (needed > entries_.capacity())
+        entries_.reserve(std::max(needed, 2 * entries_.capacity()));
     for (std::int32_t i = 0; i < adding; ++i)
         Append(CreateUnit(*type, NewId()));
 }

@@ -176,6 +176,11 @@ public:
     std::int32_t MaximumAllowed(const TroopTypeRecord& type) const;
     // What the roster sets against the bounds: riders for a mount, the pool otherwise.
     std::int32_t NumberInArmy(Code troopCode) const;
+    // A pooled troop type's bounds for the whole pool (its own units and
+    // those of the types its LIMIT names): what MinimumRequired and
+    // MaximumAllowed give before the other members' units are taken off.
+    std::int32_t PoolMinimum(const TroopTypeRecord& type) const { return MinimumFor(type, 0); }
+    std::int32_t PoolMaximum(const TroopTypeRecord& type) const { return MaximumFor(type, 0); }
     void SetCountOfType(Code troopCode, std::int32_t count);
     void FillMinimums();
     void EnforceMinMax();

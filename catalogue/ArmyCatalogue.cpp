@@ -240,12 +240,6 @@ std::unique_ptr<MagicItemCategory> ReadMagicItemCategory(TextLoader& in) {
     return category;
 }
 
-template <class Record>
-void Append(std::vector<std::unique_ptr<Record>>& list, std::unique_ptr<Record> record) {
-    record->ordinal = list.size();
-    list.push_back(std::move(record));
-}
-
 bool HasArmyListExtension(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -267,9 +261,9 @@ ArmyCatalogue::~ArmyCatalogue() {
     // Destroyed in collection order; troop types go with their nations.
     nations_.Clear();
     magicItemCategories_.Clear();
-    magicItems_.clear();
-    siegeEngines_.clear();
-    specialRules_.clear();
+    magicItems_.Clear();
+    siegeEngines_.Clear();
+    specialRules_.Clear();
     troopCategories_.Clear();
 }
 
@@ -301,11 +295,11 @@ void ArmyCatalogue::LoadText(ArmyListReader& reader, ArmyListSource source, Army
         else if (tag == "TRCAT")
             troopCategories_.Set(ReadTroopCategory(in));
         else if (tag == "MITEM")
-            Append(magicItems_, ReadMagicItem(in));
+            magicItems_.Append(ReadMagicItem(in));
         else if (tag == "ENGINE")
-            Append(siegeEngines_, ReadCodedRecord<SiegeEngineRecord>(in, "/ENGINE"));
+            siegeEngines_.Append(ReadCodedRecord<SiegeEngineRecord>(in, "/ENGINE"));
         else if (tag == "SPECIAL")
-            Append(specialRules_, ReadCodedRecord<SpecialRuleRecord>(in, "/SPECIAL"));
+            specialRules_.Append(ReadCodedRecord<SpecialRuleRecord>(in, "/SPECIAL"));
         else
             in.Use(TagUse::Ignored);
     }
@@ -383,55 +377,32 @@ const MagicItemCategory* ArmyCatalogue::NextMagicItemCategory(const MagicItemCat
     return magicItemCategories_.Next(previous);
 }
 
-namespace {
-
-template <class Record>
-const Record* NextOf(const std::vector<std::unique_ptr<Record>>& list, const Record* previous) {
-    std::size_t i = 0;
-    if (previous != nullptr) {
-        if (previous->ordinal >= list.size() || list[previous->ordinal].get() != previous)
-            return nullptr;
-        i = previous->ordinal + 1;
-    }
-    return i < list.size() ? list[i].get() : nullptr;
-}
-
-template <class Record>
-const Record* FirstWithCode(const std::vector<std::unique_ptr<Record>>& list, Code code) {
-    for (const auto& r : list)
-        if (r->key == code)
-            return r.get();
-    return nullptr;
-}
-
-} // namespace
-
 const MagicItemRecord* ArmyCatalogue::NextMagicItem(const MagicItemRecord* previous) const {
-    return NextOf(magicItems_, previous);
+    return magicItems_.Next(previous);
 }
 
 const MagicItemRecord* ArmyCatalogue::FindMagicItem(Code code) const {
-    if (const MagicItemRecord* item = FirstWithCode(magicItems_, code))
+    if (const MagicItemRecord* item = magicItems_.Find(code))
         return item;
-    return FirstWithCode(magicItems_, kNoMagicItem);
+    return magicItems_.Find(kNoMagicItem);
 }
 
 const SiegeEngineRecord* ArmyCatalogue::NextSiegeEngine(const SiegeEngineRecord* previous) const {
-    return NextOf(siegeEngines_, previous);
+    return siegeEngines_.Next(previous);
 }
 
 const SiegeEngineRecord* ArmyCatalogue::FindSiegeEngine(Code code) const {
-    if (const SiegeEngineRecord* engine = FirstWithCode(siegeEngines_, code))
+    if (const SiegeEngineRecord* engine = siegeEngines_.Find(code))
         return engine;
-    return FirstWithCode(siegeEngines_, kNoSiegeEngine);
+    return siegeEngines_.Find(kNoSiegeEngine);
 }
 
 const SpecialRuleRecord* ArmyCatalogue::NextSpecialRule(const SpecialRuleRecord* previous) const {
-    return NextOf(specialRules_, previous);
+    return specialRules_.Next(previous);
 }
 
 const SpecialRuleRecord* ArmyCatalogue::FindSpecialRule(Code code) const {
-    return FirstWithCode(specialRules_, code);
+    return specialRules_.Find(code);
 }
 
 } // namespace ovra

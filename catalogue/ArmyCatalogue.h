@@ -99,6 +99,44 @@ private:
     std::unordered_map<std::uint32_t, std::size_t> index_; // key -> position in its chain
 };
 
+// A list in load order whose records know their position, with the first
+// record of each code found in constant time. A code may repeat; Find gives
+// the record loaded first.
+template <class Record> class CodedList {
+public:
+    void Append(std::unique_ptr<Record> record) {
+        record->ordinal = list_.size();
+        firstOfCode_.try_emplace(record->key, list_.size());
+        list_.push_back(std::move(record));
+    }
+
+    const Record* Find(Code code) const {
+        const auto it = firstOfCode_.find(code);
+        return it == firstOfCode_.end() ? nullptr : list_[it->second].get();
+    }
+
+    // The record after `previous`; the first for none; none after the last
+    // and for a record that is not held.
+    const Record* Next(const Record* previous) const {
+        std::size_t i = 0;
+        if (previous != nullptr) {
+            if (previous->ordinal >= list_.size() || list_[previous->ordinal].get() != previous)
+                return nullptr;
+            i = previous->ordinal + 1;
+        }
+        return i < list_.size() ? list_[i].get() : nullptr;
+    }
+
+    void Clear() {
+        list_.clear();
+        firstOfCode_.clear();
+    }
+
+private:
+    std::vector<std::unique_ptr<Record>> list_;
+    std::unordered_map<Code, std::size_t> firstOfCode_;
+};
+
 class ArmyCatalogue {
 public:
     // An empty catalogue; fill it with LoadBuiltIn, LoadDirectory or LoadArmyListText.
@@ -150,9 +188,9 @@ private:
 
     BucketMap<NationRecord> nations_;
     BucketMap<MagicItemCategory> magicItemCategories_;
-    std::vector<std::unique_ptr<MagicItemRecord>> magicItems_;
-    std::vector<std::unique_ptr<SiegeEngineRecord>> siegeEngines_;
-    std::vector<std::unique_ptr<SpecialRuleRecord>> specialRules_;
+    CodedList<MagicItemRecord> magicItems_;
+    CodedList<SiegeEngineRecord> siegeEngines_;
+    CodedList<SpecialRuleRecord> specialRules_;
     BucketMap<TroopCategory> troopCategories_;
     std::vector<ArmyListSource> sources_;
 };

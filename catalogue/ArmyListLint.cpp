@@ -8,9 +8,11 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace ovra {
 namespace {
@@ -21,6 +23,8 @@ using Severity = LintFinding::Severity;
 
 constexpr std::uint32_t kNowhere = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::RuleCodes) + 1;
+// The count that stands for "no maximum" (a maximum of 0); more is too many.
+constexpr std::int64_t kNoMaximumCount = 9999;
 // How many absorbed records an error names before it only counts them.
 constexpr std::size_t kAbsorbedNamed = 5;
 
@@ -126,6 +130,22 @@ bool IsSubTag(std::string_view tag) {
     return tag == "INFO" || tag == "UINFO" || tag == "LIMIT" || tag == "SRULE" || tag == "NOBREAK";
 }
 
+// Whether a record's tag, opening or closing, stands in the text.
+bool RecordTagIn(std::string_view text) {
+    for (std::size_t lt = text.find('<'); lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
+        std::size_t end = lt + 1;
+        while (end < text.size() && (text[end] == '/' || (text[end] >= 'a' && text[end] <= 'z') ||
+                                     (text[end] >= 'A' && text[end] <= 'Z')))
+            ++end;
+        std::string tag = Upper(text.substr(lt + 1, end - lt - 1));
+        if (!tag.empty() && tag.front() == '/')
+            tag.erase(0, 1);
+        if (IsRecordTag(tag))
+            return true;
+    }
+    return false;
+}
+
 std::string ClosingTagOf(std::string_view tag) {
     return "</" + std::string(tag) + ">";
 }
@@ -153,6 +173,149 @@ std::string JoinBits(const std::vector<std::uint32_t>& bits) {
     return out;
 }
 
+std::string Hex(std::string_view bytes) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += (out.empty() ? "" : " ") + std::string{hex[b >> 4], hex[b & 0xF]};
+    }
+    return out;
+}
+
+// The length of the valid UTF-8 sequence of two to four bytes at `i`, and
+// the code point it spells; 0 when there is none. Windows-1252 text rarely
+// forms one: a letter with an accent is one byte, followed by a plain one.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i, char32_t& codePoint) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[i + k]); };
+    const unsigned char lead = b(0);
+    const std::size_t n = lead >= 0xC2 && lead <= 0xDF   ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
+    if (n == 0 || i + n > bytes.size())
+        return 0;
+    char32_t value = lead & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((b(k) & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (b(k) & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[n] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    codePoint = value;
+    return n;
+}
+
+bool IsQuotationMark(char32_t c) {
+    return (c >= 0x2018 && c <= 0x201F) || c == 0x2039 || c == 0x203A || c == 0xAB || c == 0xBB;
+}
+
+// The typographic quotation mark, as Windows-1252 (one byte) or UTF-8 (two
+// or three bytes), that starts the first character from `from` to `to`; the
+// other characters of UTF-8 are passed over whole.
+std::optional<std::string_view> FirstQuotationMark(std::string_view bytes, std::size_t from, std::size_t to) {
+    static constexpr std::string_view kWindows1252 = "\x84\x8B\x91\x92\x93\x94\x9B\xAB\xBB";
+    for (std::size_t i = from; i < to; ++i) {
+        char32_t c = 0;
+        if (const std::size_t n = Utf8SequenceAt(bytes, i, c); n != 0) {
+            if (IsQuotationMark(c))
+                return bytes.substr(i, n);
+            i += n - 1;
+        } else if (kWindows1252.find(bytes[i]) != std::string_view::npos) {
+            return bytes.substr(i, 1);
+        }
+    }
+    return std::nullopt;
+}
+
+std::uint32_t OffsetIn(std::string_view whole, std::string_view part) {
+    return static_cast<std::uint32_t>(part.data() - whole.data());
+}
+
+// How a finding names a quotation mark's bytes.
+std::string QuotationMarkBytes(std::string_view mark) {
+    return (mark.size() == 1 ? "the Windows-1252 byte " : "the UTF-8 bytes ") + Hex(mark);
+}
+
+std::string CodePointName(char32_t c) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string digits;
+    for (; c != 0 || digits.size() < 4; c >>= 4)
+        digits.insert(digits.begin(), hex[c & 0xF]);
+    return "U+" + digits;
+}
+
+// Codes near a given one, for "did you mean": the same letters in another
+// case, or one or two letters changed. Found in constant time, so that a
+// long list with many unknown codes stays fast: every candidate is indexed
+// under its code with one position, or two, left out.
+class NearCodes {
+public:
+    void Add(Code code) {
+        const std::size_t ordinal = codes_.size();
+        codes_.push_back(code);
+        for (std::uint64_t mask = 0; mask < kMasks; ++mask)
+            index_.try_emplace(Key(mask, code), ordinal);
+    }
+
+    // The candidate nearest to `code`: first the same letters in other case,
+    // then one letter changed, then two; the earliest added among equals.
+    std::optional<Code> Find(Code code) const {
+        for (const auto& [from, to] : {std::pair{kFolded, kFolded + 1}, {0, 4}, {4, kFolded}}) {
+            std::size_t best = codes_.size();
+            for (std::uint64_t mask = from; mask < to; ++mask) {
+                const auto it = index_.find(Key(mask, code));
+                if (it != index_.end() && codes_[it->second] != code)
+                    best = std::min(best, it->second);
+            }
+            if (best < codes_.size())
+                return codes_[best];
+        }
+        return std::nullopt;
+    }
+
+private:
+    // Masks 0..3 leave one byte out, 4..9 two, 10 folds letters to capitals.
+    static constexpr std::uint64_t kFolded = 10;
+    static constexpr std::uint64_t kMasks = 11;
+    static constexpr std::array<std::uint32_t, kFolded> kLeftOut = {
+        0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFFFF0000u,
+        0xFF00FF00u, 0xFF0000FFu, 0x00FFFF00u, 0x00FF00FFu, 0x0000FFFFu};
+
+    static std::uint64_t Key(std::uint64_t mask, Code code) {
+        if (mask == kFolded) {
+            for (int shift = 0; shift < 32; shift += 8) {
+                const Code c = (code >> shift) & 0xFFu;
+                if (c >= 'a' && c <= 'z')
+                    code -= Code('a' - 'A') << shift;
+            }
+            return (mask << 32) | code;
+        }
+        return (mask << 32) | (code & ~kLeftOut[mask]);
+    }
+
+    std::vector<Code> codes_;
+    std::unordered_map<std::uint64_t, std::size_t> index_;
+};
+
+std::string DidYouMean(const NearCodes& near, Code code) {
+    const std::optional<Code> nearest = near.Find(code);
+    return nearest ? "; did you mean " + Quoted(CodeText(*nearest)) + "?" : "";
+}
+
+// Characters and units may ride a mount; mounts and special troop types are never fielded.
+bool CanRide(Code kind) {
+    return kind != kTroopMount && kind != kTroopSpecial;
+}
+
+// Fields that hold bits: every 32-bit pattern is a value there.
+bool HoldsBits(Field field) {
+    return field == Field::Category || field == Field::Bit || field == Field::ItemCategories ||
+           field == Field::ItemCategory || field == Field::TroopCategories;
+}
+
 } // namespace
 
 // Follows the catalogue's loading of each text and collects findings.
@@ -162,6 +325,7 @@ public:
         LintedText result;
         std::string bytes;
         std::vector<std::uint32_t> lineStarts{0};
+        std::vector<std::uint32_t> quotationMarks; // those reported where a '"' should stand
     };
 
     std::vector<Text> texts;
@@ -188,9 +352,11 @@ public:
 
     // The checks that need every text: codes and bits looked up in the catalogue.
     void Finish(const ArmyCatalogue& catalogue);
+    void CheckEncoding(std::size_t text);
 
     void Add(Severity severity, std::uint32_t offset, std::string message) {
-        AddTo(texts.size() - 1, severity, offset, std::move(message));
+        if (!Quiet())
+            AddTo(texts.size() - 1, severity, offset, std::move(message));
     }
 
 private:
@@ -239,8 +405,21 @@ private:
         std::string name;
     };
 
-    void AddTo(std::size_t text, Severity severity, std::uint32_t offset, std::string message) {
-        texts[text].result.findings.push_back({severity, offset, 0, 0, std::move(message)});
+    void AddTo(std::size_t text, Severity severity, std::uint32_t offset, std::string message,
+               bool rootCause = false) {
+        texts[text].result.findings.push_back({severity, offset, 0, 0, std::move(message), rootCause});
+    }
+    // A fault that makes the reader misread the rest of its record: told
+    // first, and the rest of the record's findings, its consequences, not at all.
+    void AddRootCause(std::uint32_t offset, std::string message) {
+        AddTo(texts.size() - 1, Severity::Error, offset, std::move(message), true);
+        if (quietDepth_ == 0)
+            quietDepth_ = frames_.size();
+    }
+    bool Quiet() const { return quietEnding_ || (quietDepth_ != 0 && quietDepth_ == frames_.size()); }
+    void Defer(Deferred deferred) {
+        if (!Quiet())
+            deferred_.push_back(std::move(deferred));
     }
     const std::string& Bytes() const { return texts.back().bytes; }
     std::uint32_t LineOf(std::size_t text, std::uint32_t offset) const {
@@ -294,6 +473,8 @@ private:
     // Warnings about tags in a record wait for its end: those in text it
     // absorbed belong to the records it swallowed and are not told.
     void Warn(std::uint32_t offset, std::string message) {
+        if (Quiet())
+            return;
         if (frames_.empty())
             Add(Severity::Warning, offset, std::move(message));
         else
@@ -301,15 +482,21 @@ private:
     }
 
     void CheckQuoted(Field field, std::uint32_t from, std::uint32_t to, bool ok);
-    void CheckNumber(std::uint32_t start, std::uint32_t to);
+    void TypographicQuotes(const std::string& what, std::string_view mark);
+    void CheckNumber(Field field, std::uint32_t start, std::uint32_t to);
     void CheckText(Field field, std::uint32_t from, std::uint32_t to, bool ok);
     void CheckHeaderEnd(std::uint32_t from, std::uint32_t to, bool ok);
     void EndTroopType(const TroopTypeRecord& t, Frame& frame);
     void EndNation(const NationRecord& nation, Frame& frame);
     void EndCoded(const CatalogueEntry& record, Frame& frame);
+    template <class DidYouMean>
+    void CheckMountLimit(const TroopSummary& mount, const std::unordered_map<Code, Code>& kindOf,
+                         const DidYouMean& didYouMean);
 
     std::vector<Frame> frames_;
     bool ignoringRecord_ = false; // at top level, after an ignored TROOPS or unknown tag
+    std::size_t quietDepth_ = 0;  // the record, by depth, whose further findings are consequences
+    bool quietEnding_ = false;    // while that record's end is checked
     std::vector<Deferred> deferred_;
     std::unordered_map<std::uint32_t, Earlier> nations_;
     std::array<std::unordered_map<Code, Earlier>, 3> codes_; // MITEM, ENGINE, SPECIAL
@@ -336,7 +523,7 @@ void ArmyListLinter::Observer::OnTag(std::uint32_t at, std::uint32_t end, const 
                 continue;
             if (frame.textTagAt[i] != kNowhere)
                 Warn(at, "a second <" + name + "> in this " + frame.tag + " replaces the first (" +
-                             Here(frame.textTagAt[i]) + ")");
+                             Here(frame.textTagAt[i]) + "): join the two into one");
             frame.textTagAt[i] = at;
         }
         return;
@@ -391,7 +578,7 @@ void ArmyListLinter::Observer::OnField(Field field, std::uint32_t from, std::uin
         CheckQuoted(field, from, to, ok);
         break;
     case Element::Number:
-        CheckNumber(start, to);
+        CheckNumber(field, start, to);
         break;
     case Element::Word:
         if (to > start && to - start > ArmyListReader::kMaxField)
@@ -414,6 +601,12 @@ void ArmyListLinter::Observer::CheckQuoted(Field field, std::uint32_t from, std:
     const std::string& bytes = Bytes();
     const std::uint32_t start = FieldStart(from);
     const std::string what = "the " + std::string(FieldName(field));
+    // Typographic quotes are bytes from 0x80, which the reader skips as white
+    // space on its way to a straight one.
+    if (const auto mark = FirstQuotationMark(bytes, from, start)) {
+        TypographicQuotes(what, *mark);
+        return;
+    }
     const void* hit = std::memchr(bytes.data() + from, '"', to - from);
     if (hit == nullptr) {
         frames_.back().ranToEnd = true;
@@ -439,27 +632,73 @@ void ArmyListLinter::Observer::CheckQuoted(Field field, std::uint32_t from, std:
         Add(Severity::Warning, start,
             what + " is " + std::to_string(value.size()) + " bytes long; the program keeps the first " +
                 std::to_string(ArmyListReader::kMaxField));
-    else if (value.find_first_of("<>\r\n") != std::string_view::npos)
+    else if (const std::size_t end = value.find_first_of("<>\r\n"); end != std::string_view::npos) {
+        // A typographic closing quote before the line ends is why.
+        if (const auto mark = FirstQuotationMark(value, 0, end)) {
+            const std::uint32_t at = open + 1 + OffsetIn(value, *mark);
+            texts.back().quotationMarks.push_back(at);
+            AddRootCause(at, what + " " + Quoted(value.substr(0, OffsetIn(value, *mark))) +
+                                 " ends in a typographic quote (" + QuotationMarkBytes(*mark) +
+                                 "), which the reader does not take for its end, so the rest of this record "
+                                 "is misread; type a straight '\"' instead");
+            return;
+        }
         Add(Severity::Warning, start,
             what + " " + Quoted(value) + " runs over a line break or a tag: is its closing '\"' missing?");
+    }
 }
 
-void ArmyListLinter::Observer::CheckNumber(std::uint32_t start, std::uint32_t to) {
+void ArmyListLinter::Observer::TypographicQuotes(const std::string& what, std::string_view mark) {
+    const std::string_view bytes = Bytes();
+    const std::uint32_t at = OffsetIn(bytes, mark);
+    texts.back().quotationMarks.push_back(at);
+    // The text as it was meant: up to the closing mark, on the same line.
+    std::string meant;
+    const std::size_t from = at + mark.size();
+    const std::size_t end = std::min(bytes.find_first_of("\"<>\r\n", from), bytes.size());
+    if (const auto closing = FirstQuotationMark(bytes, from, end)) {
+        texts.back().quotationMarks.push_back(OffsetIn(bytes, *closing));
+        meant = ", as in \"" + Shown(bytes.substr(from, OffsetIn(bytes, *closing) - from)) + "\"";
+    }
+    AddRootCause(at,
+                 "typographic quotes (" + QuotationMarkBytes(mark) + ") stand where " + what +
+                     " should open with '\"'; the reader does not take them for quotes, so the rest of this "
+                     "record is misread: type straight double quotes instead" +
+                     meant);
+}
+
+void ArmyListLinter::Observer::CheckNumber(Field field, std::uint32_t start, std::uint32_t to) {
     if (to <= start)
         return;
     const std::string_view run = std::string_view(Bytes()).substr(start, to - start);
     const auto minus = static_cast<std::size_t>(std::count(run.begin(), run.end(), '-'));
-    if (minus == 0 || (minus == 1 && run.front() == '-'))
-        return;
+    // The reader's value wraps at 32 bits; the magnitude as written does not.
     std::uint32_t value = 0;
-    for (char c : run)
-        if (c != '-')
-            value = value * 10u + static_cast<std::uint32_t>(c - '0');
+    std::uint64_t magnitude = 0;
+    for (char c : run) {
+        if (c == '-')
+            continue;
+        value = value * 10u + static_cast<std::uint32_t>(c - '0');
+        magnitude =
+            std::min<std::uint64_t>(magnitude * 10u + static_cast<std::uint64_t>(c - '0'), 1ull << 40);
+    }
     if (minus % 2 == 1)
         value = 0u - value;
-    Add(Severity::Warning, start,
-        "the number " + Quoted(run) + " reads as " + std::to_string(static_cast<std::int32_t>(value)) +
-            ": every '-' in a number flips its sign");
+    const std::string reads = std::to_string(static_cast<std::int32_t>(value));
+    if (minus != 0 && !(minus == 1 && run.front() == '-'))
+        Add(Severity::Warning, start,
+            "the number " + Quoted(run) + " reads as " + reads + ": every '-' in a number flips its sign");
+
+    const bool negative = minus % 2 == 1;
+    constexpr std::uint64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+    if (HoldsBits(field) ? magnitude > std::numeric_limits<std::uint32_t>::max()
+                         : magnitude > kInt32Max + (negative ? 1 : 0))
+        Add(Severity::Error, start,
+            "the number " + Quoted(run) +
+                " does not fit in 32 bits; the reader keeps only its lowest 32 bits and "
+                "reads " +
+                reads + "; write a number from -2147483648 to 2147483647" +
+                (HoldsBits(field) ? " (or, for bits, up to 4294967295)" : ""));
 }
 
 void ArmyListLinter::Observer::CheckHeaderEnd(std::uint32_t from, std::uint32_t to, bool ok) {
@@ -516,19 +755,27 @@ void ArmyListLinter::Observer::CheckText(Field field, std::uint32_t from, std::u
     }
     if (lt == std::string_view::npos)
         return;
+    if (Quiet())
+        return;
     const auto at = static_cast<std::uint32_t>(from + lt);
+    // A text that runs over records takes them with it: told first.
+    const bool overRecords = !otherLetters || RecordTagIn(text.substr(end));
     if (otherLetters)
-        Add(Severity::Warning, at,
-            Quoted(text.substr(lt, end - lt + 1)) + " does not end the " + name + " text; only " + closing +
-                " in capitals does");
+        AddTo(texts.size() - 1, Severity::Warning, at,
+              Quoted(text.substr(lt, end - lt + 1)) + " does not end the " + name + " text; only " + closing +
+                  " in capitals does",
+              overRecords);
     else
-        Add(Severity::Warning, at,
-            "the " + name + " text runs over <" + tag + ": is its " + closing + " missing or misspelt?");
+        AddTo(texts.size() - 1, Severity::Warning, at,
+              "the " + name + " text runs over <" + tag + ": is its " + closing + " missing or misspelt?",
+              true);
 }
 
 void ArmyListLinter::Observer::OnRecordEnd(const CatalogueEntry& record, bool closed) {
     if (frames_.empty())
         return;
+    // A record misread after a root cause tells nothing more at its end.
+    quietEnding_ = quietDepth_ == frames_.size();
     Frame frame = std::move(frames_.back());
     frames_.pop_back();
     const std::string identity = Identity(record, frame);
@@ -554,10 +801,13 @@ void ArmyListLinter::Observer::OnRecordEnd(const CatalogueEntry& record, bool cl
         frames_.back().childUnclosed = true;
     // The warnings about the tags of the records it absorbed are not told;
     // those of a troop type wait for its nation, which may have absorbed it.
+    // Those held back were told before any root cause.
+    const bool quiet = std::exchange(quietEnding_, false);
     const std::uint32_t absorbedFrom = frame.absorbed.empty() ? kNowhere : frame.absorbed.front().second;
     for (LintFinding& finding : frame.pending)
         if (finding.offset < absorbedFrom)
             Warn(finding.offset, std::move(finding.message));
+    quietEnding_ = quiet;
 
     if (record.kind == kKindTroopType)
         EndTroopType(static_cast<const TroopTypeRecord&>(record), frame);
@@ -566,6 +816,9 @@ void ArmyListLinter::Observer::OnRecordEnd(const CatalogueEntry& record, bool cl
     else if (record.kind == kKindMagicItem || record.kind == kKindSiegeEngine ||
              record.kind == kKindSpecialRule)
         EndCoded(record, frame);
+    if (quiet)
+        quietDepth_ = 0;
+    quietEnding_ = false;
 }
 
 void ArmyListLinter::Observer::EndTroopType(const TroopTypeRecord& t, Frame& frame) {
@@ -576,9 +829,29 @@ void ArmyListLinter::Observer::EndTroopType(const TroopTypeRecord& t, Frame& fra
             "the code " + Quoted(CodeText(t.code())) + " is not four printable characters");
     static constexpr std::array<Code, 5> kinds = {kTroopCharacter, kTroopUnit, kTroopSkirmisherUnit,
                                                   kTroopMount, kTroopSpecial};
-    if (std::find(kinds.begin(), kinds.end(), t.troopKind) == kinds.end())
+    if (std::find(kinds.begin(), kinds.end(), t.troopKind) == kinds.end()) {
+        static const NearCodes nearKinds = [] {
+            NearCodes near;
+            for (Code kind : kinds)
+                near.Add(kind);
+            return near;
+        }();
         Add(Severity::Error, at(Field::Kind),
-            "the kind " + Quoted(CodeText(t.troopKind)) + " is not one of char, unit, unSk, moun, spec");
+            "the kind " + Quoted(CodeText(t.troopKind)) + " is not one of char, unit, unSk, moun, spec" +
+                DidYouMean(nearKinds, t.troopKind));
+    }
+    // Bounds that no points limit makes possible. A pool's bounds are not:
+    // its partners can make up what the owning type may not hold.
+    if (CanRide(t.troopKind) && t.minCount >= 0 && t.maxCount > 0 && t.minCount > t.maxCount)
+        Add(Severity::Error, at(Field::Minimum),
+            "the minimum per 1,000 points (" + std::to_string(t.minCount) + ") is above the maximum (" +
+                std::to_string(t.maxCount) + "): no army can ever hold a legal number of " + owner +
+                "; lower the minimum or raise the maximum");
+    if (CanRide(t.troopKind) && t.minCount > kNoMaximumCount && t.maxCount == 0)
+        Add(Severity::Error, at(Field::Minimum),
+            "the minimum per 1,000 points (" + std::to_string(t.minCount) + ") is above " +
+                std::to_string(kNoMaximumCount) + ", the most units of " + owner +
+                " that an army with no maximum may hold: no army can ever be legal; lower the minimum");
     if (t.maxCount < 0 && t.minCount >= 0 && -static_cast<std::int64_t>(t.maxCount) < t.minCount)
         Add(Severity::Warning, at(Field::Maximum),
             "the absolute maximum " + std::to_string(-static_cast<std::int64_t>(t.maxCount)) +
@@ -591,20 +864,18 @@ void ArmyListLinter::Observer::EndTroopType(const TroopTypeRecord& t, Frame& fra
                 " that the pool needs");
 
     const std::size_t text = texts.size() - 1;
-    deferred_.push_back(
-        {Deferred::What::TroopCategory, text, at(Field::Category), t.category, {}, owner, {}});
+    Defer({Deferred::What::TroopCategory, text, at(Field::Category), t.category, {}, owner, {}});
     if (t.itemCategoryMask != 0 && t.itemCategoryMask != -1)
-        deferred_.push_back({Deferred::What::ItemCategoryBits,
-                             text,
-                             at(Field::ItemCategories),
-                             t.itemCategoryMask,
-                             {},
-                             owner,
-                             "magic-item categories"});
+        Defer({Deferred::What::ItemCategoryBits,
+               text,
+               at(Field::ItemCategories),
+               t.itemCategoryMask,
+               {},
+               owner,
+               "magic-item categories"});
     // An SRULE or LIMIT that ran to the end of the data holds no codes worth naming.
     if (frame.textTagAt[3] != kNowhere && !frame.ranToEnd)
-        deferred_.push_back(
-            {Deferred::What::RuleCodes, text, at(Field::RuleCodes), 0, t.ruleCodes, owner, {}});
+        Defer({Deferred::What::RuleCodes, text, at(Field::RuleCodes), 0, t.ruleCodes, owner, {}});
 
     if (!frames_.empty()) {
         TroopSummary summary;
@@ -628,45 +899,75 @@ void ArmyListLinter::Observer::EndNation(const NationRecord& nation, Frame& fram
                    return t.kind == kTroopCharacter && t.minCount >= 1;
                })) {
         Add(Severity::Warning, frame.at,
-            identity + " has no character with minimum 1 or more: its armies need no general");
+            identity + " has no character with minimum 1 or more: its armies need no general; give the "
+                       "general minimum 1 "
+                       "and maximum -1");
     }
 
+    const auto blank = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return IsWhitespace(static_cast<unsigned char>(c)); });
+    };
+    if (blank(nation.armyName))
+        Add(Severity::Warning, frame.fieldAt[static_cast<std::size_t>(Field::ArmyName)],
+            "the army name of " + identity +
+                " is empty: the nation box shows a blank entry for it; write the army's name between the "
+                "quotes");
+    if (blank(nation.name))
+        Add(Severity::Warning, frame.fieldAt[static_cast<std::size_t>(Field::Name)],
+            "the name of " + identity +
+                " is empty: the nation's information shows no title; write the nation's name between the "
+                "quotes");
+
     std::unordered_map<Code, std::uint32_t> firstAt;
-    std::unordered_set<Code> riders; // the troop types that may be offered a mount
+    std::unordered_map<Code, Code> kindOf; // a code's kind: a rider's, when one of its types can ride
     for (const TroopSummary& t : frame.troops) {
         const auto [it, added] = firstAt.try_emplace(t.code, t.codeAt);
         if (!added)
             Add(Severity::Warning, t.codeAt,
                 "the troop type code " + Quoted(CodeText(t.code)) + " is already used in this nation (" +
-                    Here(it->second) + "); lookups find the first");
-        if (t.kind != kTroopMount && t.kind != kTroopSpecial)
-            riders.insert(t.code);
+                    Here(it->second) + "); lookups find the first: give this one a code of its own");
+        const auto [kind, first] = kindOf.try_emplace(t.code, t.kind);
+        if (!first && CanRide(t.kind))
+            kind->second = t.kind;
     }
-    for (const TroopSummary& t : frame.troops) {
-        if (t.limitAt != kNowhere) {
-            std::size_t i = 0;
-            for (; i + 4 <= t.limit.size(); i += 4) {
-                const std::string_view code = std::string_view(t.limit).substr(i, 4);
-                const Code value = CodeAt(code, 0);
-                if (firstAt.count(value) == 0)
-                    Add(Severity::Warning, t.limitAt + static_cast<std::uint32_t>(i),
-                        "the LIMIT code " + Quoted(code) + " names no troop type of this nation");
-            }
-            if (i < t.limit.size())
-                Add(Severity::Warning, t.limitAt + static_cast<std::uint32_t>(i),
-                    "the LIMIT ends in " + Quoted(std::string_view(t.limit).substr(i)) +
-                        ", too short for a code; it is ignored");
+    // Built only when a code is unknown.
+    std::optional<NearCodes> near;
+    const auto didYouMean = [&](Code code) {
+        if (!near) {
+            near.emplace();
+            for (const TroopSummary& t : frame.troops)
+                near->Add(t.code);
         }
-        if (t.kind != kTroopMount)
+        return DidYouMean(*near, code);
+    };
+    for (const TroopSummary& t : frame.troops) {
+        if (t.limitAt == kNowhere)
             continue;
-        // A mount is offered to every troop type whose code appears anywhere in its LIMIT.
-        bool ridden = false;
-        for (std::size_t i = 0; !ridden && i + 4 <= t.limit.size(); ++i)
-            ridden = riders.count(CodeAt(t.limit, i)) != 0;
-        if (!ridden)
-            Add(Severity::Warning, t.at,
-                "no troop type of this nation may ride the mount " + Quoted(CodeText(t.code)) +
-                    ": its LIMIT names none");
+        if (t.kind == kTroopMount) {
+            CheckMountLimit(t, kindOf, didYouMean);
+            continue;
+        }
+        if (t.minCount >= 0) {
+            Add(Severity::Warning, t.limitAt,
+                "this LIMIT does nothing: only a mount's LIMIT (its riders) and a pooled troop type's (one "
+                "with a "
+                "negative minimum) are read; remove it, or make the minimum negative to pool this type");
+            continue;
+        }
+        std::size_t i = 0;
+        for (; i + 4 <= t.limit.size(); i += 4) {
+            const std::string_view code = std::string_view(t.limit).substr(i, 4);
+            const Code value = CodeAt(code, 0);
+            if (firstAt.count(value) == 0)
+                Add(Severity::Warning, t.limitAt + static_cast<std::uint32_t>(i),
+                    "the LIMIT code " + Quoted(code) + " names no troop type of this nation" +
+                        didYouMean(value));
+        }
+        if (i < t.limit.size())
+            Add(Severity::Warning, t.limitAt + static_cast<std::uint32_t>(i),
+                "the LIMIT ends in " + Quoted(std::string_view(t.limit).substr(i)) +
+                    ", too short for a code; it is ignored");
     }
 
     const auto [it, added] =
@@ -679,6 +980,94 @@ void ArmyListLinter::Observer::EndNation(const NationRecord& nation, Frame& fram
     }
 }
 
+// A mount is offered to every troop type whose code stands anywhere in its
+// LIMIT, at any offset. The LIMIT is read as its author wrote it: codes one
+// after another, maybe with separators; a code that only spans two others
+// is offered the mount too, which its author rarely means.
+template <class DidYouMean>
+void ArmyListLinter::Observer::CheckMountLimit(const TroopSummary& mount,
+                                               const std::unordered_map<Code, Code>& kindOf,
+                                               const DidYouMean& didYouMean) {
+    const std::string& limit = mount.limit;
+    const auto offset = [&](std::size_t i) { return mount.limitAt + static_cast<std::uint32_t>(i); };
+    const auto kindAt = [&](std::size_t i) -> const Code* {
+        const auto it = kindOf.find(CodeAt(limit, i));
+        return it == kindOf.end() ? nullptr : &it->second;
+    };
+    std::vector<std::size_t> named;    // codes as written, left to right
+    std::vector<std::size_t> spanning; // codes found across two of them
+    std::unordered_set<Code> namedCodes;
+    std::size_t unnamedFrom = 0; // bytes since the last code that name nothing
+    const auto unnamed = [&](std::size_t to) {
+        // Separators between codes are fine; anything else names nothing.
+        static constexpr std::string_view kSeparators = " \t\r\n,;/|+";
+        std::size_t from = unnamedFrom;
+        while (from < to) {
+            from = limit.find_first_not_of(kSeparators, from);
+            if (from >= to)
+                break;
+            const std::size_t end = std::min(limit.find_first_of(kSeparators, from), to);
+            for (std::size_t i = from; i < end; i += 4) {
+                const std::string_view piece =
+                    std::string_view(limit).substr(i, std::min<std::size_t>(4, end - i));
+                if (piece.size() == 4)
+                    Add(Severity::Warning, offset(i),
+                        "the LIMIT code " + Quoted(piece) + " names no troop type of this nation" +
+                            didYouMean(CodeAt(piece, 0)));
+                else
+                    Add(Severity::Warning, offset(i),
+                        "the LIMIT holds " + Quoted(piece) +
+                            ", too short for a code; it names no troop type");
+            }
+            from = end;
+        }
+    };
+    for (std::size_t i = 0; i + 4 <= limit.size(); ++i) {
+        if (kindAt(i) == nullptr)
+            continue;
+        if (!named.empty() && i < named.back() + 4) {
+            spanning.push_back(i);
+            continue;
+        }
+        unnamed(i);
+        named.push_back(i);
+        namedCodes.insert(CodeAt(limit, i));
+        unnamedFrom = i + 4;
+    }
+    unnamed(limit.size());
+
+    const std::string shown = Quoted(CodeText(mount.code));
+    std::vector<std::size_t> riders;
+    std::string others;
+    for (std::size_t i : named) {
+        if (CanRide(*kindAt(i)))
+            riders.push_back(i);
+        else
+            others += std::string(others.empty() ? "" : ", ") + Quoted(limit.substr(i, 4)) + " (kind " +
+                      CodeText(*kindAt(i)) + ")";
+    }
+    if (riders.empty()) {
+        Add(Severity::Warning, mount.at,
+            "no troop type of this nation may ride the mount " + shown + ": its LIMIT names " +
+                (others.empty() ? "none"
+                                : "only " + others + ", which are never fielded as units and cannot ride") +
+                "; name the characters or units that ride it");
+    } else {
+        for (std::size_t i : named)
+            if (!CanRide(*kindAt(i)))
+                Add(Severity::Warning, offset(i),
+                    "the LIMIT of the mount " + shown + " names " + Quoted(limit.substr(i, 4)) +
+                        ", of kind " + CodeText(*kindAt(i)) +
+                        ", which is never fielded as a unit and cannot ride it");
+    }
+    for (std::size_t i : spanning)
+        if (namedCodes.count(CodeAt(limit, i)) == 0 && CanRide(*kindAt(i)))
+            Add(Severity::Warning, offset(i),
+                "the LIMIT " + Quoted(limit) + " spells " + Quoted(limit.substr(i, 4)) +
+                    " across two codes, so that troop type is offered the mount " + shown +
+                    " too; if it should not be, put a comma between the codes");
+}
+
 void ArmyListLinter::Observer::EndCoded(const CatalogueEntry& record, Frame& frame) {
     const std::uint32_t codeAt = frame.fieldAt[static_cast<std::size_t>(Field::Code)];
     if (!IsPrintableCode(record.key))
@@ -689,38 +1078,82 @@ void ArmyListLinter::Observer::EndCoded(const CatalogueEntry& record, Frame& fra
     if (!added)
         Add(Severity::Warning, codeAt,
             "the code " + Quoted(CodeText(record.key)) + " is already used (" +
-                Where(it->second.text, it->second.at) + "); lookups find that record, never this one");
+                Where(it->second.text, it->second.at) +
+                "); lookups find that record, never this one: give this one a code of its own");
     if (record.kind != kKindMagicItem)
         return;
     const auto& item = static_cast<const MagicItemRecord&>(record);
     const std::string owner = "magic item " + Quoted(CodeText(item.key));
     const std::size_t text = texts.size() - 1;
     if (item.itemCategory != -1)
-        deferred_.push_back({Deferred::What::ItemCategoryBits,
-                             text,
-                             frame.fieldAt[static_cast<std::size_t>(Field::ItemCategory)],
-                             item.itemCategory,
-                             {},
-                             owner,
-                             "item category"});
+        Defer({Deferred::What::ItemCategoryBits,
+               text,
+               frame.fieldAt[static_cast<std::size_t>(Field::ItemCategory)],
+               item.itemCategory,
+               {},
+               owner,
+               "item category"});
     if (item.troopCategoryMask != -1)
-        deferred_.push_back({Deferred::What::TroopCategoryBits,
-                             text,
-                             frame.fieldAt[static_cast<std::size_t>(Field::TroopCategories)],
-                             item.troopCategoryMask,
-                             {},
-                             owner,
-                             "troop categories"});
+        Defer({Deferred::What::TroopCategoryBits,
+               text,
+               frame.fieldAt[static_cast<std::size_t>(Field::TroopCategories)],
+               item.troopCategoryMask,
+               {},
+               owner,
+               "troop categories"});
+}
+
+// A text saved as UTF-8: its first character of more than one byte, other
+// than the quotation marks already told of, is told as the root cause of
+// every name and text that shows wrong.
+void ArmyListLinter::Observer::CheckEncoding(std::size_t t) {
+    const Text& text = texts[t];
+    const std::string_view bytes = text.bytes;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) < 0xC2)
+            continue;
+        char32_t c = 0;
+        const std::size_t n = Utf8SequenceAt(bytes, i, c);
+        if (n == 0)
+            continue;
+        const auto at = static_cast<std::uint32_t>(i);
+        if (std::find(text.quotationMarks.begin(), text.quotationMarks.end(), at) !=
+            text.quotationMarks.end()) {
+            i += n - 1;
+            continue;
+        }
+        // The word it stands in, as the author sees it.
+        const auto isWordByte = [](char b) {
+            return !IsWhitespace(static_cast<unsigned char>(b)) || b & 0x80;
+        };
+        std::size_t from = i;
+        while (from > 0 && isWordByte(bytes[from - 1]) && bytes[from - 1] != '"' && bytes[from - 1] != '>')
+            --from;
+        std::size_t to = i + n;
+        while (to < bytes.size() && isWordByte(bytes[to]) && bytes[to] != '"' && bytes[to] != '<')
+            ++to;
+        const std::string what =
+            c == 0xFEFF ? "the file starts with the UTF-8 byte-order mark (" + Hex(bytes.substr(i, n)) + ")"
+                        : Quoted(bytes.substr(from, to - from)) + " is written in UTF-8: the bytes " +
+                              Hex(bytes.substr(i, n)) + " are one character, " + CodePointName(c);
+        AddTo(t, Severity::Error, at,
+              what + ", but the program reads army lists as Windows-1252 and would show them as " +
+                  std::to_string(n) + " characters; save the file as Windows-1252",
+              true);
+        return;
+    }
 }
 
 void ArmyListLinter::Observer::Finish(const ArmyCatalogue& catalogue) {
+    std::optional<NearCodes> nearRules; // built only when a rule code is unknown
     for (const Deferred& d : deferred_) {
         switch (d.what) {
         case Deferred::What::TroopCategory:
             if (catalogue.FindTroopCategory(d.value) == nullptr)
                 AddTo(d.text, Severity::Warning, d.at,
                       "the category " + std::to_string(d.value) + " of " + d.owner +
-                          " is the bit of no troop category (TRCAT)");
+                          " is the bit of no troop category (TRCAT): use the bit of one, or add a TRCAT for "
+                          "it");
             break;
         case Deferred::What::ItemCategoryBits:
         case Deferred::What::TroopCategoryBits: {
@@ -736,7 +1169,9 @@ void ArmyListLinter::Observer::Finish(const ArmyCatalogue& catalogue) {
                 AddTo(d.text, Severity::Warning, d.at,
                       std::string(missing.size() == 1 ? "the bit " : "the bits ") + JoinBits(missing) +
                           " of the " + d.fieldName + " " + std::to_string(d.value) + " of " + d.owner +
-                          (missing.size() == 1 ? " has" : " have") + " no " + (items ? "MICAT" : "TRCAT"));
+                          (missing.size() == 1 ? " has" : " have") + " no " + (items ? "MICAT" : "TRCAT") +
+                          ": remove " + (missing.size() == 1 ? "it" : "them") + ", or add a " +
+                          (items ? "MICAT" : "TRCAT") + " for " + (missing.size() == 1 ? "it" : "each"));
             break;
         }
         case Deferred::What::RuleCodes: {
@@ -744,9 +1179,17 @@ void ArmyListLinter::Observer::Finish(const ArmyCatalogue& catalogue) {
             for (; i + 4 <= d.codes.size(); i += 4) {
                 const std::string_view code = std::string_view(d.codes).substr(i, 4);
                 const Code value = CodeAt(code, 0);
-                if (catalogue.FindSpecialRule(value) == nullptr)
-                    AddTo(d.text, Severity::Warning, d.at + static_cast<std::uint32_t>(i),
-                          "the SRULE code " + Quoted(code) + " names no special rule");
+                if (catalogue.FindSpecialRule(value) != nullptr)
+                    continue;
+                if (!nearRules) {
+                    nearRules.emplace();
+                    for (auto rule = catalogue.NextSpecialRule(nullptr); rule;
+                         rule = catalogue.NextSpecialRule(rule))
+                        nearRules->Add(rule->code());
+                }
+                AddTo(d.text, Severity::Warning, d.at + static_cast<std::uint32_t>(i),
+                      "the SRULE code " + Quoted(code) + " names no special rule" +
+                          DidYouMean(*nearRules, value));
             }
             if (i < d.codes.size())
                 AddTo(d.text, Severity::Warning, d.at + static_cast<std::uint32_t>(i),
@@ -761,12 +1204,15 @@ void ArmyListLinter::Observer::Finish(const ArmyCatalogue& catalogue) {
     for (std::size_t t = 0; t < texts.size(); ++t) {
         Text& text = texts[t];
         std::vector<LintFinding>& findings = text.result.findings;
+        CheckEncoding(t);
         // A field cut short by the end of the data is reported at the last byte.
         for (LintFinding& f : findings)
             if (!text.bytes.empty())
                 f.offset = std::min(f.offset, static_cast<std::uint32_t>(text.bytes.size() - 1));
-        std::stable_sort(findings.begin(), findings.end(),
-                         [](const LintFinding& a, const LintFinding& b) { return a.offset < b.offset; });
+        // Root causes first, each group in the order of the text.
+        std::stable_sort(findings.begin(), findings.end(), [](const LintFinding& a, const LintFinding& b) {
+            return a.rootCause != b.rootCause ? a.rootCause : a.offset < b.offset;
+        });
         for (LintFinding& f : findings) {
             f.line = LineOf(t, f.offset);
             f.column = f.offset - text.lineStarts[f.line - 1] + 1;

@@ -23,12 +23,15 @@ struct LintFinding {
     std::uint32_t line = 1;   // from 1
     std::uint32_t column = 1; // from 1, counted in bytes
     std::string message;
+    // A fault that makes the reader misread what follows it (typographic
+    // quotes, a UTF-8 file): listed before the findings it may cause.
+    bool rootCause = false;
 };
 
 // The findings for one text, in the order of their positions.
 struct LintedText {
-    std::string name;  // how the findings name the text: "built-in" or the file as given
-    bool read = true;  // false when the file could not be read
+    std::string name; // how the findings name the text: "built-in" or the file as given
+    bool read = true; // false when the file could not be read
     bool builtIn = false;
     std::vector<LintFinding> findings;
 

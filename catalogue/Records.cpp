@@ -1,39 +1,97 @@
 #include "Records.h"
 #include "ArmyCatalogue.h"
 
+#include <algorithm>
 #include <string_view>
+#include <unordered_map>
 
 namespace ovra {
-namespace {
-
-// The element after `previous` in an owning list whose elements know their
-// position; the first for none, none after the last or for a stranger.
-template <class Record, class Predicate>
-const Record* NextIn(const std::vector<std::unique_ptr<Record>>& list, const Record* previous,
-                     Predicate accept) {
-    std::size_t i = 0;
-    if (previous != nullptr) {
-        if (previous->ordinal >= list.size() || list[previous->ordinal].get() != previous)
-            return nullptr;
-        i = previous->ordinal + 1;
-    }
-    for (; i < list.size(); ++i)
-        if (accept(*list[i]))
-            return list[i].get();
-    return nullptr;
-}
-
-} // namespace
 
 bool TroopTypeRecord::CountsForBreakpoint() const {
     return (troopKind == kTroopUnit || troopKind == kTroopSkirmisherUnit) && countsForBreakpoint;
 }
 
-const TroopTypeRecord* TroopTypeRecord::NextMount(const TroopTypeRecord* previous) const {
-    const std::string needle = CodeText(code());
-    return NextIn(nation->troopTypes, previous, [&](const TroopTypeRecord& t) {
-        return t.troopKind == kTroopMount && t.limit.find(needle) != std::string::npos;
+namespace {
+
+// Where a walk after `previous` starts in the list; none (the list's end) for
+// a record that is not in it.
+template <class Record>
+std::size_t StartAfter(const std::vector<std::unique_ptr<Record>>& list, const Record* previous) {
+    if (previous == nullptr)
+        return 0;
+    if (previous->ordinal >= list.size() || list[previous->ordinal].get() != previous)
+        return list.size();
+    return previous->ordinal + 1;
+}
+
+bool IsListed(const TroopTypeRecord& t) {
+    return t.troopKind != kTroopMount && t.troopKind != kTroopSpecial;
+}
+
+} // namespace
+
+struct NationRecord::Index {
+    std::unordered_map<Code, std::size_t> firstOfCode; // code -> position of its first troop type
+    // Code -> positions of the mounts whose LIMIT holds it, ascending.
+    std::unordered_map<Code, std::vector<std::size_t>> mountsNaming;
+    // Position -> the first listed troop type at or after it; one past the end too.
+    std::vector<std::size_t> nextListed;
+};
+
+NationRecord::NationRecord(const ArmyCatalogue& owner) : CatalogueEntry(kKindNation), catalogue(&owner) {}
+
+NationRecord::~NationRecord() = default;
+
+const NationRecord::Index& NationRecord::index() const {
+    std::call_once(indexed_, [this] {
+        auto index = std::make_unique<Index>();
+        for (std::size_t i = 0; i < troopTypes.size(); ++i)
+            index->firstOfCode.try_emplace(troopTypes[i]->code(), i);
+        // Every four bytes of a mount's LIMIT, at every offset, that spell a
+        // code of this nation: codes are written without separators, so a
+        // match may straddle two of them.
+        for (std::size_t i = 0; i < troopTypes.size(); ++i) {
+            const TroopTypeRecord& mount = *troopTypes[i];
+            if (mount.troopKind != kTroopMount)
+                continue;
+            const std::string& limit = mount.limit;
+            for (std::size_t at = 0; at + 4 <= limit.size(); ++at) {
+                const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(limit[at + k]); };
+                const Code code = MakeCode(byte(0), byte(1), byte(2), byte(3));
+                if (index->firstOfCode.count(code) == 0)
+                    continue;
+                std::vector<std::size_t>& mounts = index->mountsNaming[code];
+                if (mounts.empty() || mounts.back() != i)
+                    mounts.push_back(i);
+            }
+        }
+        index->nextListed.assign(troopTypes.size() + 1, troopTypes.size());
+        for (std::size_t i = troopTypes.size(); i-- > 0;)
+            index->nextListed[i] = IsListed(*troopTypes[i]) ? i : index->nextListed[i + 1];
+        index_ = std::move(index);
     });
+    return *index_;
+}
+
+const TroopTypeRecord* TroopTypeRecord::NextMount(const TroopTypeRecord* previous) const {
+    const auto& types = nation->troopTypes;
+    const auto& mountsNaming = nation->index().mountsNaming;
+    const auto it = mountsNaming.find(code());
+    if (it == mountsNaming.end())
+        return nullptr;
+    const std::size_t start = StartAfter(types, previous);
+    const auto next = std::lower_bound(it->second.begin(), it->second.end(), start);
+    return next == it->second.end() ? nullptr : types[*next].get();
+}
+
+bool TroopTypeRecord::MountWalkIncludes(const TroopTypeRecord& mount) const {
+    const auto& types = nation->troopTypes;
+    if (mount.ordinal >= types.size() || types[mount.ordinal].get() != &mount)
+        return false;
+    const auto& mountsNaming = nation->index().mountsNaming;
+    const auto it = mountsNaming.find(code());
+    return it != mountsNaming.end() &&
+           std::binary_search(it->second.begin(), it->second.end(), mount.ordinal);
 }
 
 const MagicItemRecord* TroopTypeRecord::NextAllowedMagicItem(const MagicItemRecord* previous) const {
@@ -70,20 +128,22 @@ void TroopTypeRecord::CollectInfoTexts(InfoTextList& list) const {
 }
 
 const TroopTypeRecord* NationRecord::NextTroopType(const TroopTypeRecord* previous) const {
-    return NextIn(troopTypes, previous, [](const TroopTypeRecord&) { return true; });
+    const std::size_t next = StartAfter(troopTypes, previous);
+    return next < troopTypes.size() ? troopTypes[next].get() : nullptr;
 }
 
 const TroopTypeRecord* NationRecord::NextListedTroopType(const TroopTypeRecord* previous) const {
-    return NextIn(troopTypes, previous, [](const TroopTypeRecord& t) {
-        return t.troopKind != kTroopMount && t.troopKind != kTroopSpecial;
-    });
+    const std::size_t start = StartAfter(troopTypes, previous);
+    if (start >= troopTypes.size())
+        return nullptr;
+    const std::size_t next = index().nextListed[start];
+    return next < troopTypes.size() ? troopTypes[next].get() : nullptr;
 }
 
 const TroopTypeRecord* NationRecord::FindTroopType(Code code) const {
-    for (const auto& t : troopTypes)
-        if (t->code() == code)
-            return t.get();
-    return nullptr;
+    const auto& firstOfCode = index().firstOfCode;
+    const auto it = firstOfCode.find(code);
+    return it == firstOfCode.end() ? nullptr : troopTypes[it->second].get();
 }
 
 } // namespace ovra

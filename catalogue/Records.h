@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,8 @@ struct TroopTypeRecord : CatalogueEntry {
     virtual bool CountsForBreakpoint() const;
     // The nation's mounts whose LIMIT holds this type's code, after `previous`.
     const TroopTypeRecord* NextMount(const TroopTypeRecord* previous) const;
+    // Whether NextMount's walk reaches the mount: what the picker offers.
+    bool MountWalkIncludes(const TroopTypeRecord& mount) const;
     // The catalogue's magic items this type may carry, after `previous`.
     const MagicItemRecord* NextAllowedMagicItem(const MagicItemRecord* previous) const;
     // Every siege engine for an infantry type, none for the others.
@@ -113,7 +116,7 @@ struct TroopTypeRecord : CatalogueEntry {
 };
 
 struct NationRecord : CatalogueEntry {
-    explicit NationRecord(const ArmyCatalogue& owner) : CatalogueEntry(kKindNation), catalogue(&owner) {}
+    explicit NationRecord(const ArmyCatalogue& owner);
     std::int32_t id() const { return static_cast<std::int32_t>(key); }
 
     const TroopTypeRecord* NextTroopType(const TroopTypeRecord* previous) const;
@@ -126,6 +129,20 @@ struct NationRecord : CatalogueEntry {
     std::vector<std::unique_ptr<TroopTypeRecord>> troopTypes;
     const ArmyCatalogue* catalogue;
     std::size_t source = 0; // index in the catalogue's sources() of the text that defined it
+
+    ~NationRecord() override;
+
+private:
+    friend struct TroopTypeRecord;
+
+    // What finds troop types and mounts by code, so that lists of any length
+    // are walked and searched in time linear in what they hold. Built when
+    // first asked, from the troop types, which never change after loading;
+    // a nation nobody looks into costs nothing.
+    struct Index;
+    const Index& index() const;
+    mutable std::once_flag indexed_;
+    mutable std::unique_ptr<Index> index_;
 };
 
 } // namespace ovra

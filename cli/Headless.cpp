@@ -240,22 +240,6 @@ int RunMinMax(const CommandContext& context) {
     return command->army.doc.OnSaveDocument(command->output()) ? 0 : 2;
 }
 
-const char* BreachKindName(BreachKind kind) {
-    switch (kind) {
-    case BreachKind::OverPointsLimit:
-        return "over-points-limit";
-    case BreachKind::TooFew:
-        return "too-few";
-    case BreachKind::TooMany:
-        return "too-many";
-    case BreachKind::MountRiddenTooOften:
-        return "mount-ridden-too-often";
-    case BreachKind::MagicItemCarriedMoreThanOnce:
-        return "magic-item-carried-more-than-once";
-    }
-    return "";
-}
-
 // The breaches as a JSON array, one object per line of plain `check`.
 std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) {
     std::string json;
@@ -289,6 +273,10 @@ std::string BreachesJson(const Army& army, const std::vector<Breach>& breaches) 
         writer.Int(breach.bound);
         writer.Key("line");
         writer.String(BreachLine(breach));
+        if (const BreachFacts facts = FactsOf(army, breach); !facts.pool.empty()) {
+            writer.Key("pool");
+            writer.String(facts.pool);
+        }
         writer.EndObject();
     }
     writer.EndArray();

@@ -48,21 +48,12 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::string Words(const RosterBreach& breach) {
-    const std::string count = std::to_string(breach.count);
-    const std::string bound = std::to_string(breach.bound);
-    switch (breach.kind) {
-    case BreachKind::OverPointsLimit:
-        return "Over the points limit: " + count + ", at most " + bound;
-    case BreachKind::TooFew:
-        return "Too few " + breach.name + ": " + count + ", at least " + bound;
-    case BreachKind::TooMany:
-        return "Too many " + breach.name + ": " + count + ", at most " + bound;
-    case BreachKind::MountRiddenTooOften:
-        return breach.name + " ridden too often: " + count + ", at most " + bound;
-    case BreachKind::MagicItemCarriedMoreThanOnce:
-        return breach.name + " carried more than once: " + count;
-    }
-    return {};
+    BreachFacts facts;
+    facts.kind = breach.kind;
+    facts.name = breach.name;
+    facts.count = breach.count;
+    facts.bound = breach.bound;
+    return BreachSentence(facts, BreachWording::Roster);
 }
 
 std::string TitleLine(const Roster& roster) {

@@ -1,5 +1,6 @@
 // Breaches of the army's rules in words, with their numbers, for the tool
-// tips of the red marks, the status bar and the breach list.
+// tips of the red marks, the status bar and the breach list. The words are
+// the checker's (BreachSentence); here they only become text for the window.
 #pragma once
 
 #include "ArmyChecker.h"

@@ -1,6 +1,8 @@
 #include "ArmyFixtures.h"
 
 #include "Army.h"
+#include "ArmyChecker.h"
+#include "RunProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,79 @@ TEST(ArmyLimits, AbsurdNumbersNeitherOverflowNorExhaustMemory) {
     EXPECT_EQ(army.TotalPoints(), -9999) << "9999 at the largest and 9999 at the smallest cost";
     army.EnforceMinMax();
     EXPECT_LE(army.CountOfType(C("HUGE")), 2 * kMaxEntriesAddedPerType);
+}
+
+// docs/marsh-folk.dfm, the complete nation the guide offers to copy from,
+// read after the built-in lists, and what the guide says of it.
+class GuideNation : public ::testing::Test {
+protected:
+    static std::unique_ptr<ArmyCatalogue> Load(const std::string& text) {
+        auto catalogue = BuiltInCatalogue();
+        LoadText(*catalogue, text);
+        return catalogue;
+    }
+    static std::string Lines(const Army& army) {
+        std::string lines;
+        for (const Breach& breach : CheckArmy(army))
+            lines += BreachLine(breach) + "\n";
+        return lines;
+    }
+
+    const std::string text = ReadWholeFile(DataPath("../../docs/marsh-folk.dfm"));
+    std::unique_ptr<ArmyCatalogue> catalogue = Load(text);
+    const NationRecord& nation = *catalogue->FindNation(8192);
+    const TroopTypeRecord& Type(const char (&code)[5]) const { return *nation.FindTroopType(CodeOf(code)); }
+};
+
+TEST_F(GuideNation, FillsItsMinimumsAndOffersTheElkToTheChiefAlone) {
+    const Army army(nation, 2000, true);
+    EXPECT_EQ(EntryCodes(army), "CHIF SPER SPER SPER SPER TOAD") << "the pool's first member fills it";
+    EXPECT_EQ(Lines(army), "");
+
+    // The elk, and "No mount", only for the chief.
+    EXPECT_EQ(Type("CHIF").NextMount(nullptr), &Type("MELK"));
+    EXPECT_EQ(Type("CHIF").NextMount(&Type("MELK")), &Type("nomo"));
+    EXPECT_EQ(Type("WISE").NextMount(nullptr), nullptr);
+    EXPECT_EQ(army.UnitAt(0)->mount(), &Type("nomo"));
+    EXPECT_EQ(Army(nation, 1000, false).AddUnit(C("WISE"))->mount(), nullptr);
+}
+
+TEST_F(GuideNation, APoolCapsItsOwnerOnlyAsTheGuideWorksOut) {
+    // The serpents' own maximum of 2 per 1,000 points is what holds them.
+    const std::string serpentsUnbounded = [&] {
+        std::string changed = text;
+        const std::string serpents = "\"Swamp serpents\" unit 64> 4 \"\" 3 4 0 3 70 0 2";
+        changed.replace(changed.find(serpents), serpents.size(),
+                        serpents.substr(0, serpents.size() - 1) + "0");
+        return changed;
+    }();
+    const auto unbounded = Load(serpentsUnbounded);
+    const struct {
+        bool serpentsBounded;
+        std::int32_t points, toads, serpents;
+        const char* lines;
+        const char* firstSentence;
+    } cases[] = {
+        {true, 2000, 2, 3, "too many: Giant toads: 2 > 1\n",
+         "Giant toads with Swamp serpents: 5 units, at most 4 are allowed for 2,000 points"},
+        {true, 2000, 0, 5, "too many: Swamp serpents: 5 > 4\n",
+         "Swamp serpents: 5 units, at most 4 are allowed for 2,000 points"},
+        {false, 2000, 0, 5, "", ""},
+        {true, 1000, 0, 0, "too few: Giant toads: 0 < 1\n",
+         "Giant toads with Swamp serpents: 0 units, at least 1 are needed"},
+        {true, 1000, 0, 1, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.toads) + " toads, " + std::to_string(c.serpents) + " serpents");
+        Army army(c.serpentsBounded ? nation : *unbounded->FindNation(8192), c.points, false);
+        army.SetCountOfType(C("CHIF"), 1);
+        army.SetCountOfType(C("SPER"), 2 * c.points / 1000);
+        army.SetCountOfType(C("TOAD"), c.toads);
+        army.SetCountOfType(C("SERP"), c.serpents);
+        const std::vector<Breach> breaches = CheckArmy(army);
+        EXPECT_EQ(Lines(army), c.lines);
+        EXPECT_EQ(breaches.empty() ? "" : BreachSentence(army, breaches.front()), c.firstSentence);
+    }
 }
 
 } // namespace

@@ -89,6 +89,49 @@ const struct {
      kNation + "<SPECIAL RG15 \"Range\" 0></SPECIAL>\n<SPECIAL RG16 \"Reach\" 0></SPECIAL>\n"},
     {"header-never-ends.dfm", "<ENGINE ramm \"Ram\" 10"},
     {"text-in-header.dfm", InNation("<TROOPS 1INF \"Foot\" unit 512 Inf> 1 \"\" 3 4 0 3 40 0 0</TROOPS>\n")},
+    // Never legal: 6 per 1,000 points above 4; more than 9999 with no maximum.
+    // A pool may ask more than its own cap (partners make it up), an absolute
+    // maximum caps the minimum: both can be legal.
+    {"minimum-above-maximum.dfm",
+     InNation("<TROOPS REED \"Reedspears\" unit 512> 1 \"\" 3 4 0 3 40 6 4</TROOPS>\n"
+              "<TROOPS HORD \"Horde\" unit 512> 1 \"\" 3 4 0 3 1 10000 0</TROOPS>\n"
+              "<TROOPS POOL \"Pool\" unit 512> 1 \"\" 3 4 0 3 40 -3 2<LIMIT>REED</LIMIT></TROOPS>\n"
+              "<TROOPS BOWS \"Bows\" unit 512> 1 \"\" 3 4 0 3 40 3 -1</TROOPS>\n")},
+    // One finding, at the first character of more than one byte; the
+    // Windows-1252 "\xF6" of the army name is what the file should hold.
+    {"saved-as-utf-8.dfm",
+     "<NATION 900 \"Fen-L\xC3\xB6rd\" \"Fen-L\xF6rd army\">\n"
+     "<TROOPS GEN1 \"G\xC3\xA9n\xC3\xA9ral\" char 16384> 2 \"\" 0 0 9 1 100 1 -1</TROOPS>\n" +
+         kEnd},
+    // The root cause comes first and the record's misreadings are not told.
+    {"typographic-quotes.dfm",
+     InNation("<TROOPS REED \x93Reedspears\x94 unit 512> 1 \"\" 3 4 0 3 40 2 4</TROOPS>\n"
+              "<TROOPS BOWS \"Bows\" unit 512> 1 \"1\" 3 0 0 3 45 0 4</TROOPS>\n") +
+         "<NATION 901 \xE2\x80\x9C"
+         "Fen\xE2\x80\x9D \"Fen army\">\n" +
+         kNation.substr(kNation.find('\n') + 1) + kEnd},
+    {"typographic-closing-quote.dfm",
+     InNation("<TROOPS REED \"Reedspears\xE2\x80\x9D unit 512> 1 \"\" 3 4 0 3 40 2 4</TROOPS>\n")},
+    // Bits may use all 32; other numbers are signed.
+    {"number-over-32-bits.dfm",
+     "<NATION 4294975488 \"Isle\" \"Isle army\">\n"
+     "<TROOPS GEN1 \"General\" char 16384> 2 \"\" 0 0 9 1 10000000000 1 -1 4294967295</TROOPS>\n"
+     "<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 3000000000 4294967298 -2147483648"
+     "</TROOPS>\n" +
+         kEnd},
+    // A spec and a mount cannot ride; "N1HE" is spelt across GEN1 and HERO;
+    // separators between codes are fine.
+    {"mount-limits.dfm",
+     InNation(
+         "<TROOPS HERO \"Hero\" char 8192> 1 \"\" 0 0 8 1 80 0 2</TROOPS>\n"
+         "<TROOPS N1HE \"Scout\" char 8192> 1 \"\" 0 0 8 1 80 0 2</TROOPS>\n"
+         "<TROOPS emsk \"Runners\" spec 512> 1 \"\" 3 0 0 3 20 0 0</TROOPS>\n"
+         "<TROOPS HRSE \"Horse\" moun 2> 1 \"\" 0 0 0 1 15 0 -1<LIMIT>GEN1HEROemsk</LIMIT></TROOPS>\n"
+         "<TROOPS ELMO \"Elephant\" moun 2> 1 \"\" 0 0 0 1 90 0 -1<LIMIT>emskHRSE</LIMIT></TROOPS>\n"
+         "<TROOPS nomo \"No mount\" moun 1> 0 \"\" 0 0 0 0 0 0 0<LIMIT>GEN1, HERO,Hero</LIMIT></TROOPS>\n")},
+    {"nation-without-name.dfm", "<NATION 900 \"\" \" \">\n" + kNation.substr(kNation.find('\n') + 1) + kEnd},
+    {"limit-does-nothing.dfm",
+     InNation("<TROOPS 1INF \"Foot\" unit 512> 1 \"\" 3 4 0 3 40 2 0<LIMIT>GEN1</LIMIT></TROOPS>\n")},
 };
 
 TEST(LintFindings, EachBrokenListGivesTheLinesOfTheGoldenFile) {
@@ -113,15 +156,16 @@ TEST(LintFiles, EachFileIsCheckedAgainstThoseBeforeIt) {
     EXPECT_FALSE(linter.AddFile(DataPath("lint/missing.dfm"), "missing.dfm"));
     EXPECT_TRUE(linter.AddFile(DataPath("catalogue/extra/empty.dfm"), "empty.dfm"));
     EXPECT_TRUE(linter.AddFile(DataPath("lint/example.dfm"), "example.dfm"));
+    EXPECT_TRUE(linter.AddFile(DataPath("../../docs/marsh-folk.dfm"), "marsh-folk.dfm"));
     const std::vector<LintedText> texts = linter.Finish();
-    ASSERT_EQ(texts.size(), 6u);
+    ASSERT_EQ(texts.size(), 7u);
     EXPECT_FALSE(texts[3].read);
-    // The built-in lists and the guide's example lint clean; a rule of a later file counts.
+    // The built-in lists and the guide's examples lint clean; a rule of a later file counts.
     EXPECT_EQ(Lines(texts),
               (std::vector<std::string>{
                   "b.dfm:2:1: warning: NATION 900 \"Isle\" replaces the nation \"Isle\" (a.dfm, line 1)",
                   "empty.dfm:1:1: warning: the file is empty; the program skips it"}));
-    EXPECT_EQ(LintSummary(texts), "0 errors, 2 warnings in 6 files");
+    EXPECT_EQ(LintSummary(texts), "0 errors, 2 warnings in 7 files");
 }
 
 TEST(LintExample, TheGuideShowsTheExampleFileAsItIs) {

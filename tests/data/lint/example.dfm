@@ -2,8 +2,7 @@
      such as this comment, is ignored as long as it holds no opening angle bracket. -->
 
 <NATION 4096 "Sea Raiders" "Sea Raider army">
-<INFO>Raiders from the northern coasts who land from their longships, strike
-and are gone before an army can gather.
+<INFO>Raiders from the northern coasts who land from their longships, strike and are gone before an army can gather.
 
 Field a warlord, a champion or two and as many warbands as the points allow.</INFO>
 
