@@ -3,6 +3,7 @@
 #include "ArmyCatalogue.h"
 #include "ArmyFile.h"
 #include "FileIo.h"
+#include "ListSnapshot.h"
 
 namespace ovra {
 
@@ -24,8 +25,8 @@ std::string ArmyTitleFromCaption(std::string_view caption) {
     return std::string(caption.substr(0, dash - 1));
 }
 
-ArmyDocument::ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages)
-    : catalogue_(&catalogue), settings_(&settings), messages_(&messages) {
+ArmyDocument::ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings)
+    : catalogue_(&catalogue), settings_(&settings) {
     rememberedPoints_ = settings.ReadInt(kSettingsSection, kPointsKey).value_or(kDefaultPointsLimit);
     const NationRecord* first = catalogue.NextNation(nullptr);
     const std::int32_t id = settings.ReadInt(kSettingsSection, kNationKey).value_or(first ? first->id() : 0);
@@ -45,13 +46,13 @@ std::string ArmyDocument::ArmyTitle() const {
     return ArmyTitleFromCaption(WindowCaption(title_));
 }
 
-void ArmyDocument::DeleteContents() {
+void ArmyDocument::RebuildArmy() {
     army_.reset();
     army_ = std::make_unique<Army>(*rememberedNation_, rememberedPoints_, fillMinimums_);
 }
 
-void ArmyDocument::OnNewDocument() {
-    DeleteContents();
+void ArmyDocument::New() {
+    RebuildArmy();
     Unbind({});
     title_ = kNewDocumentTitle;
     Announce({});
@@ -61,31 +62,30 @@ void ArmyDocument::NewLike(const ArmyDocument& other) {
     rememberedNation_ = other.rememberedNation_;
     rememberedPoints_ = other.rememberedPoints_;
     fillMinimums_ = other.fillMinimums_;
-    OnNewDocument();
+    New();
 }
 
-ArmyDocument::OpenResult ArmyDocument::OnOpenDocument(const std::filesystem::path& path) {
+ArmyDocument::OpenOutcome ArmyDocument::Open(const std::filesystem::path& path) {
     std::string bytes;
     std::string error;
-    if (!ReadFileBytes(path, bytes, error)) {
-        messages_->ShowMessage("Cannot open the file \"" + path.string() + "\".\n" + error, kAppTitle,
-                               MessageIcon::Error);
-        return OpenResult::Unreadable;
-    }
-    return LoadFromBytes(bytes, path);
+    if (!ReadFileBytes(path, bytes, error))
+        return {OpenResult::Unreadable,
+                FileMessage{"Cannot open the file \"" + path.string() + "\".\n" + error, kAppTitle,
+                            MessageIcon::Error}};
+    return Load(bytes, path);
 }
 
-ArmyDocument::OpenResult ArmyDocument::LoadFromBytes(std::string_view bytes,
-                                                     const std::filesystem::path& path) {
-    DeleteContents();
+ArmyDocument::OpenOutcome ArmyDocument::Load(std::string_view bytes, const std::filesystem::path& path) {
+    RebuildArmy();
     const std::string fileTitle = path.filename().string();
     ArmyFileLoad load = ReadArmyFile(bytes, *catalogue_, fileTitle);
     using Status = ArmyFileLoad::Status;
+    OpenOutcome outcome;
     if (!load.messages.empty()) {
         std::string text;
         for (const std::string& line : load.messages)
             text += (text.empty() ? "" : "\n") + line;
-        messages_->ShowMessage(text, kLoadFailedCaption, MessageIcon::Exclamation);
+        outcome.message = FileMessage{text, kLoadFailedCaption, MessageIcon::Exclamation};
     }
     if (load.status == Status::NotLoadable) {
         // Nothing can be loaded; the user gets a new army that can never
@@ -93,7 +93,8 @@ ArmyDocument::OpenResult ArmyDocument::LoadFromBytes(std::string_view bytes,
         Unbind({});
         title_ = kNewDocumentTitle;
         Announce({});
-        return OpenResult::NotLoadable;
+        outcome.result = OpenResult::NotLoadable;
+        return outcome;
     }
     if (load.army) {
         // The file's nation and limit are remembered, as a nation change does.
@@ -109,23 +110,57 @@ ArmyDocument::OpenResult ArmyDocument::LoadFromBytes(std::string_view bytes,
         BindTo(path);
     else
         Unbind(path);
+    KnowDisk(bytes);
     title_ = fileTitle;
     Announce({});
-    return complete ? OpenResult::Opened : OpenResult::Incomplete;
+    outcome.result = complete ? OpenResult::Opened : OpenResult::Incomplete;
+    return outcome;
 }
 
-bool ArmyDocument::OnSaveDocument(const std::filesystem::path& path) {
+ArmyDocument::SaveOutcome ArmyDocument::Save(const std::filesystem::path& path) {
     settings_->WriteInt(kSettingsSection, kNationKey, army_->nation().id());
     settings_->WriteInt(kSettingsSection, kPointsKey, army_->pointsLimit());
-    std::string error;
-    if (!WriteFileAtomically(path, WriteArmyFile(*army_), error)) {
-        messages_->ShowMessage("Cannot save the file \"" + path.string() + "\".\n" + error, kAppTitle,
-                               MessageIcon::Error);
-        return false;
-    }
+    const std::string bytes = WriteArmyFile(*army_);
+    WriteFailure failure;
+    if (!WriteFileAtomically(path, bytes, failure))
+        return {false, failure.kind == WriteFailure::Kind::ReadOnly,
+                FileMessage{"Cannot save the file \"" + path.string() + "\".\n" + failure.reason, kAppTitle,
+                            MessageIcon::Error}};
     BindTo(path);
+    KnowDisk(bytes);
     title_ = path.filename().string();
-    return true;
+    return {true, false, std::nullopt};
+}
+
+void ArmyDocument::KnowDisk(std::string_view bytes) {
+    diskHash_ = ArmyFileHash(bytes);
+    diskSize_ = bytes.size();
+}
+
+ArmyDocument::DiskState ArmyDocument::CheckDisk() const {
+    if (path_.empty())
+        return DiskState::Same;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path_, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return DiskState::Missing;
+    // Cheap first: another size is another file.
+    const std::uintmax_t size = std::filesystem::file_size(path_, error);
+    if (!error && size != diskSize_)
+        return DiskState::Changed;
+    std::string bytes;
+    std::string reason;
+    if (!ReadFileBytes(path_, bytes, reason))
+        return std::filesystem::exists(path_, error) ? DiskState::Changed : DiskState::Missing;
+    return bytes.size() == diskSize_ && ArmyFileHash(bytes) == diskHash_ ? DiskState::Same
+                                                                         : DiskState::Changed;
+}
+
+void ArmyDocument::AcknowledgeDisk() {
+    std::string bytes;
+    std::string reason;
+    if (!path_.empty() && ReadFileBytes(path_, bytes, reason))
+        KnowDisk(bytes);
 }
 
 void ArmyDocument::SetNationAndPoints(const NationRecord& nation, std::int32_t pointsLimit,
@@ -178,7 +213,7 @@ void ArmyDocument::Rebuild(const NationRecord& nation, std::int32_t pointsLimit,
     rememberedNation_ = &nation;
     rememberedPoints_ = pointsLimit;
     fillMinimums_ = fillMinimums;
-    DeleteContents();
+    RebuildArmy();
 }
 
 void ArmyDocument::Unbind() {

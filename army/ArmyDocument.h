@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,19 +46,40 @@ struct DocumentState {
     std::filesystem::path proposedPath;
 };
 
+// What the user must be told about a file, as a message box shows it.
+struct FileMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::Exclamation;
+};
+
 class ArmyDocument {
 public:
     enum class OpenResult {
         Opened,      // loaded; the document is bound to the file
-        Incomplete,  // loaded without some units or options, or cut short; titled after the
-                     // file, not bound to it
+        Incomplete,  // loaded without some units or options; titled after the file, not bound to it
         NotLoadable, // not an army file, or its nation unavailable; a new, unbound army
         Unreadable,  // the file could not be read; the document is unchanged
     };
+    struct OpenOutcome {
+        OpenResult result = OpenResult::Unreadable;
+        std::optional<FileMessage> message; // what the load has to say, if anything
+    };
+    struct SaveOutcome {
+        bool saved = false;
+        bool readOnly = false;              // the file may not be written: another name is the way out
+        std::optional<FileMessage> message; // why it was not saved
+    };
+    // The army's file on disk against what the document last read or wrote there.
+    enum class DiskState {
+        Same,    // the bytes the document knows (or no file is bound)
+        Changed, // other bytes
+        Missing, // deleted or moved away
+    };
 
     // Takes the nation and points limit from the settings; the army is empty.
-    // The catalogue, settings and messages must outlive the document.
-    ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings, MessageSink& messages);
+    // The catalogue and the settings must outlive the document.
+    ArmyDocument(const ArmyCatalogue& catalogue, SettingsStore& settings);
     ArmyDocument(const ArmyDocument&) = delete;
     ArmyDocument& operator=(const ArmyDocument&) = delete;
     ~ArmyDocument();
@@ -68,21 +90,25 @@ public:
     std::string ArmyTitle() const;
 
     // File > New: a rebuilt army, titled "New Army", bound to no file.
-    void OnNewDocument();
+    void New();
     // File > New beside another army: the new army `other` would rebuild
     // (its remembered nation, limit and fill-minimums flag).
     void NewLike(const ArmyDocument& other);
-    // Reads the file and loads it; the messages go to the message sink.
-    OpenResult OnOpenDocument(const std::filesystem::path& path);
-    // Loads army-file bytes (ReadArmyFile) as if read from a file with that
-    // display name; its messages go to the message sink as one text, a line each.
-    OpenResult LoadFromBytes(std::string_view bytes, const std::filesystem::path& path);
-    // Writes the settings, then the file; false (with a message) when the file
-    // could not be written, in which case the previous file is intact.
-    bool OnSaveDocument(const std::filesystem::path& path);
-    // Destroys the army and builds a new one from the remembered nation,
-    // points limit and fill-minimums flag.
-    void DeleteContents();
+    // Reads the file and loads it. Nothing is shown: the outcome says what
+    // the user must be told.
+    OpenOutcome Open(const std::filesystem::path& path);
+    // Loads army-file bytes as if read from the file at `path`.
+    OpenOutcome Load(std::string_view bytes, const std::filesystem::path& path);
+    // Writes the settings, then the file; when the file cannot be written the
+    // previous one is intact and the outcome says why.
+    SaveOutcome Save(const std::filesystem::path& path);
+
+    // Reads the bound file again and compares it with what the document
+    // last read or wrote there.
+    DiskState CheckDisk() const;
+    // Takes the bytes now on disk as known: the user has seen them change
+    // and chose to keep the army as it is.
+    void AcknowledgeDisk();
 
     // Rebuilds the army for the nation and limit and remembers them (loading,
     // `ovra new`), and announces it. Not an edit: nothing to undo.
@@ -121,16 +147,18 @@ public:
     void Unsubscribe(int subscription);
 
     SettingsStore& settings() { return *settings_; }
-    MessageSink& messages() { return *messages_; }
 
 private:
+    // Destroys the army and builds a new one from the remembered nation,
+    // points limit and fill-minimums flag.
+    void RebuildArmy();
     void BindTo(const std::filesystem::path& path);
     void Unbind(const std::filesystem::path& proposed);
     void Announce(const ArmyChange& change);
+    void KnowDisk(std::string_view bytes);
 
     const ArmyCatalogue* catalogue_;
     SettingsStore* settings_;
-    MessageSink* messages_;
     std::unique_ptr<NationRecord> noNation_; // stands in when no army list is loaded
 
     bool fillMinimums_ = false;
@@ -141,6 +169,9 @@ private:
     std::string title_ = kNewDocumentTitle;
     std::filesystem::path path_;
     std::filesystem::path proposedPath_;
+    // What the bound file held when the document last read or wrote it.
+    std::uint64_t diskHash_ = 0;
+    std::uintmax_t diskSize_ = 0;
     std::vector<std::pair<int, ChangeHandler>> subscribers_;
     int lastSubscription_ = 0;
 };

@@ -1,6 +1,6 @@
-// The two services the document needs from its host: a settings store and a
-// way to show messages. The GUI binds them to its toolkit; tests and the
-// headless commands use the plain implementations here.
+// What the document needs from its host: a settings store, which the GUI
+// binds to its toolkit and tests and the headless commands keep in memory,
+// and the icons of the messages it asks its host to show.
 #pragma once
 
 #include <cstdint>
@@ -42,14 +42,5 @@ private:
 };
 
 enum class MessageIcon { Information, Exclamation, Error };
-
-// Message boxes and confirmations.
-class MessageSink {
-public:
-    virtual ~MessageSink() = default;
-    virtual void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
-    // True for OK, false for Cancel.
-    virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
-};
 
 } // namespace ovra

@@ -65,19 +65,12 @@ void CheckArmy(benchmark::State& state) {
 }
 BENCHMARK(CheckArmy)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
 
-class NoMessages : public ovra::MessageSink {
-public:
-    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-};
-
 void LoadArmyFile(benchmark::State& state) {
     const std::string bytes = ovra::WriteArmyFile(*MixedArmy(state.range(0)));
     ovra::InMemorySettings settings;
-    NoMessages messages;
-    ovra::ArmyDocument doc(Catalogue(), settings, messages);
+    ovra::ArmyDocument doc(Catalogue(), settings);
     for (auto _ : state) {
-        doc.LoadFromBytes(bytes, "army.evr");
+        doc.Load(bytes, "army.evr");
         benchmark::DoNotOptimize(doc.army().UnitCount());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
@@ -109,11 +102,10 @@ long MaxResidentKiB() {
 void UndoRecordsMemory(benchmark::State& state) {
     for (auto _ : state) {
         ovra::InMemorySettings settings;
-        NoMessages messages;
-        ovra::ArmyDocument doc(Catalogue(), settings, messages);
+        ovra::ArmyDocument doc(Catalogue(), settings);
         const ovra::NationRecord& rome = *Catalogue().FindNation(256);
         const ovra::NationRecord& egypt = *Catalogue().FindNation(32);
-        doc.LoadFromBytes(ovra::WriteArmyFile(*MixedArmy(1000)), "army.evr");
+        doc.Load(ovra::WriteArmyFile(*MixedArmy(1000)), "army.evr");
         const long before = MaxResidentKiB();
         std::vector<std::unique_ptr<ovra::ArmyEdit>> stack;
         stack.reserve(1000);

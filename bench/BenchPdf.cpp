@@ -11,18 +11,11 @@
 
 namespace {
 
-class SilentMessages : public ovra::MessageSink {
-public:
-    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-};
-
 void PdfOfThousandEntries(benchmark::State& state) {
     ovra::ArmyCatalogue catalogue;
     catalogue.LoadBuiltIn();
     ovra::InMemorySettings settings;
-    SilentMessages messages;
-    ovra::ArmyDocument doc(catalogue, settings, messages);
+    ovra::ArmyDocument doc(catalogue, settings);
     const ovra::NationRecord& egypt = *catalogue.FindNation(32);
     doc.SetNationAndPoints(egypt, 2000, false);
     std::vector<const ovra::TroopTypeRecord*> types;

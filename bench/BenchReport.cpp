@@ -17,12 +17,6 @@ namespace {
 
 using namespace ovra;
 
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-};
-
 // A printer surface that draws nothing: metrics of an 8-point font at 600
 // dots per inch, and a count of the calls.
 class CountingSurface : public PrintSurface {
@@ -65,7 +59,7 @@ private:
 struct LargeArmy {
     explicit LargeArmy(int n) {
         catalogue.LoadBuiltIn();
-        doc = std::make_unique<ArmyDocument>(catalogue, settings, messages);
+        doc = std::make_unique<ArmyDocument>(catalogue, settings);
         const NationRecord& egypt = *catalogue.FindNation(32);
         doc->SetNationAndPoints(egypt, 20 * n, false);
         Army& army = doc->army();
@@ -88,7 +82,6 @@ struct LargeArmy {
 
     ArmyCatalogue catalogue;
     InMemorySettings settings;
-    NoMessages messages;
     std::unique_ptr<ArmyDocument> doc;
 };
 

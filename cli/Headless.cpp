@@ -146,7 +146,7 @@ int RunNew(const CommandContext& context) {
         return 2;
     }
     headless.doc.SetNationAndPoints(*nation, points, args->Has("--fill-minimums"));
-    return headless.doc.OnSaveDocument(args->files.front()) ? 0 : 2;
+    return headless.Save(args->files.front()) ? 0 : 2;
 }
 
 // The --info choice of an export, complete when not given; none for a word
@@ -237,7 +237,7 @@ int RunMinMax(const CommandContext& context) {
     if (!command)
         return 2;
     command->army.doc.army().EnforceMinMax();
-    return command->army.doc.OnSaveDocument(command->output()) ? 0 : 2;
+    return command->army.Save(command->output()) ? 0 : 2;
 }
 
 // The breaches as a JSON array, one object per line of plain `check`.
@@ -386,8 +386,7 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
          "                                  check army-list files, or the built-in lists;\n"
          "                                  the format: docs/army-list-format.md\n"},
-        {"diff-lists",
-         [](const CommandContext& c) { return RunDiffLists(c.commandLine, c.out, c.err); },
+        {"diff-lists", [](const CommandContext& c) { return RunDiffLists(c.commandLine, c.out, c.err); },
          "  ovra diff-lists [--json] OLD NEW\n"
          "                                  what changed between two army-list files or\n"
          "                                  folders of them: nations, troop types, magic\n"

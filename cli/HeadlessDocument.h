@@ -13,29 +13,19 @@ namespace ovra {
 
 inline constexpr const char* kAllowIncompleteOption = "--allow-incomplete";
 
-// Load messages and file errors go to stderr with the program's own texts;
-// nothing is ever asked.
-class StderrMessages : public MessageSink {
-public:
-    explicit StderrMessages(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-        err_ << text << "\n";
-    }
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-
-private:
-    std::ostream& err_;
-};
-
 // A headless document: real catalogue, settings that live only for the run.
 struct HeadlessDocument {
     HeadlessDocument(const ArmyCatalogue& catalogue, std::ostream& err)
-        : err(err), messages(err), doc(catalogue, settings, messages) {}
+        : err(err), doc(catalogue, settings) {}
 
     // Opens the file as File > Open does; false when it cannot be loaded, or
     // loaded without something and `allowIncomplete` is not given.
     bool Open(const std::string& path, bool allowIncomplete) {
-        result = doc.OnOpenDocument(path);
+        // Load messages and file errors go to stderr with the program's own texts.
+        const ArmyDocument::OpenOutcome outcome = doc.Open(path);
+        if (outcome.message)
+            err << outcome.message->text << "\n";
+        result = outcome.result;
         if (result == ArmyDocument::OpenResult::Incomplete && !allowIncomplete)
             err << "ovra: nothing done; use " << kAllowIncompleteOption
                 << " to go on without what was not loaded\n";
@@ -43,10 +33,16 @@ struct HeadlessDocument {
                (result == ArmyDocument::OpenResult::Incomplete && allowIncomplete);
     }
     bool Incomplete() const { return result == ArmyDocument::OpenResult::Incomplete; }
+    // Saves the army; false, with the reason on stderr, when it could not be written.
+    bool Save(const std::string& path) {
+        const ArmyDocument::SaveOutcome outcome = doc.Save(path);
+        if (outcome.message)
+            err << outcome.message->text << "\n";
+        return outcome.saved;
+    }
 
     std::ostream& err;
     InMemorySettings settings;
-    StderrMessages messages;
     ArmyDocument doc;
     ArmyDocument::OpenResult result = ArmyDocument::OpenResult::Unreadable;
 };

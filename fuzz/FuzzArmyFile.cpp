@@ -12,12 +12,6 @@
 
 namespace {
 
-class SilentMessages : public ovra::MessageSink {
-public:
-    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-};
-
 const ovra::ArmyCatalogue& Catalogue() {
     static const ovra::ArmyCatalogue* catalogue = [] {
         auto* c = new ovra::ArmyCatalogue;
@@ -58,9 +52,8 @@ void ExpectKeptCountsMatchARecount(const ovra::Army& army) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ovra::InMemorySettings settings;
-    SilentMessages messages;
-    ovra::ArmyDocument doc(Catalogue(), settings, messages);
-    doc.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.evr");
+    ovra::ArmyDocument doc(Catalogue(), settings);
+    doc.Load(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.evr");
 
     ovra::Army& army = doc.army();
     std::int64_t sum = army.TotalPoints() + army.BreakPoint();

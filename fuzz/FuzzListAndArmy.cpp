@@ -25,12 +25,6 @@ constexpr std::string_view kMarker = "#ARMY#";
 // Min/Max may add this many units at most; more only slows the run down.
 constexpr std::int64_t kMostUnitsAdded = 4000;
 
-class SilentMessages : public ovra::MessageSink {
-public:
-    void ShowMessage(const std::string&, const std::string&, ovra::MessageIcon) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-};
-
 // Fixed metrics: 5 pixels a byte, 14 a line, words wrapped by length alone.
 class CountingSurface : public ovra::PrintSurface {
 public:
@@ -93,9 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t total = ovra::CatalogueJson(catalogue).size();
 
     ovra::InMemorySettings settings;
-    SilentMessages messages;
-    ovra::ArmyDocument doc(catalogue, settings, messages);
-    doc.LoadFromBytes(armyFile, "fuzz.evr");
+    ovra::ArmyDocument doc(catalogue, settings);
+    doc.Load(armyFile, "fuzz.evr");
     ovra::Army& army = doc.army();
     total += CheckLines(army);
     if (UnitsMinMaxAdds(army) <= kMostUnitsAdded)
@@ -114,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A saved army loads back whole, to the same bytes.
     const std::string saved = ovra::WriteArmyFile(army);
     if (catalogue.FindNation(army.nation().id()) == &army.nation()) {
-        ovra::ArmyDocument back(catalogue, settings, messages);
-        if (back.LoadFromBytes(saved, "back.evr") != ovra::ArmyDocument::OpenResult::Opened ||
+        ovra::ArmyDocument back(catalogue, settings);
+        if (back.Load(saved, "back.evr").result != ovra::ArmyDocument::OpenResult::Opened ||
             ovra::WriteArmyFile(back.army()) != saved)
             __builtin_trap();
     }

@@ -1,18 +1,44 @@
 #include "ArmyEditor.h"
 
 #include "ArmyCommand.h"
-#include "DialogMessageSink.h"
+#include "UiServices.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
 #include <QUndoStack>
 
 namespace ovra {
+namespace {
+
+// The document's fixed texts, so that they are offered for translation;
+// whatever else it says (file names, system errors, what a load lacks) is
+// shown as it is.
+[[maybe_unused]] const char* const kDocumentTexts[] = {
+    QT_TRANSLATE_NOOP("ArmyDocument",
+                      "The file can not be loaded, because it was created with an armylist now unavailable."),
+    QT_TRANSLATE_NOOP(
+        "ArmyDocument",
+        "The file was not loaded completely. Because it was created with an armylist now unavailable."),
+    QT_TRANSLATE_NOOP("ArmyDocument", "Failed to open file"),
+};
+
+// Each line on its own: the fixed first line of a load message is translated
+// even when the lines naming what is missing follow it. Names and file names
+// in the rest are bytes of the file system or the army lists.
+QString Translated(const std::string& text) {
+    QStringList lines;
+    for (const QString& line : QFile::decodeName(QByteArray::fromStdString(text)).split(QLatin1Char('\n')))
+        lines << QCoreApplication::translate("ArmyDocument", line.toUtf8().constData());
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 ArmyEditor::ArmyEditor(const ArmyCatalogue& catalogue, SettingsStore& settings, UiServices& services,
                        const UiMetrics& metrics, QObject* parent)
     : QObject(parent), services_(services), metrics_(metrics),
-      messages_(std::make_unique<DialogMessageSink>(services, [this] { return owner_; })),
-      document_(std::make_unique<ArmyDocument>(catalogue, settings, *messages_)),
-      undoStack_(new QUndoStack(this)) {
+      document_(std::make_unique<ArmyDocument>(catalogue, settings)), undoStack_(new QUndoStack(this)) {
     breaches_ = CheckArmy(document_->army());
     subscription_ = document_->Subscribe([this](const ArmyChange& change) { OnDocumentChanged(change); });
     connect(undoStack_, &QUndoStack::cleanChanged, this, &ArmyEditor::stateChanged);
@@ -54,7 +80,7 @@ void ArmyEditor::StartHistory() {
 }
 
 void ArmyEditor::New() {
-    document_->OnNewDocument();
+    document_->New();
     StartHistory();
 }
 
@@ -63,26 +89,38 @@ void ArmyEditor::NewLike(const ArmyEditor& other) {
     StartHistory();
 }
 
+void ArmyEditor::ShowMessage(const FileMessage& message) const {
+    services_.ShowMessage(owner_, Translated(message.text), Translated(message.caption), message.icon);
+}
+
 ArmyDocument::OpenResult ArmyEditor::Open(const std::filesystem::path& path) {
-    const ArmyDocument::OpenResult result = document_->OnOpenDocument(path);
-    if (result != ArmyDocument::OpenResult::Unreadable)
+    const ArmyDocument::OpenOutcome outcome = document_->Open(path);
+    if (outcome.result != ArmyDocument::OpenResult::Unreadable)
         StartHistory();
-    return result;
+    if (outcome.message)
+        ShowMessage(*outcome.message);
+    return outcome.result;
 }
 
 ArmyDocument::OpenResult ArmyEditor::Load(std::string_view bytes, const std::filesystem::path& path) {
-    const ArmyDocument::OpenResult result = document_->LoadFromBytes(bytes, path);
+    const ArmyDocument::OpenOutcome outcome = document_->Load(bytes, path);
     StartHistory();
-    return result;
+    if (outcome.message)
+        ShowMessage(*outcome.message);
+    return outcome.result;
 }
 
-bool ArmyEditor::Save(const std::filesystem::path& path) {
-    if (!document_->OnSaveDocument(path))
-        return false;
+ArmyDocument::SaveOutcome ArmyEditor::Save(const std::filesystem::path& path) {
+    ArmyDocument::SaveOutcome outcome = document_->Save(path);
+    if (!outcome.saved) {
+        if (outcome.message && !outcome.readOnly)
+            ShowMessage(*outcome.message);
+        return outcome;
+    }
     undoStack_->setClean();
     ++typingBurst_;
     emit stateChanged();
-    return true;
+    return outcome;
 }
 
 } // namespace ovra

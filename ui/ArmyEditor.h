@@ -21,7 +21,6 @@ class QUndoStack;
 namespace ovra {
 
 class ArmyCatalogue;
-class DialogMessageSink;
 class SettingsStore;
 class UiServices;
 struct UiMetrics;
@@ -64,10 +63,16 @@ public:
     void New();
     // File > New beside another army: the new army `other` would rebuild.
     void NewLike(const ArmyEditor& other);
+    // What the load had to say is shown over the dialog owner.
     ArmyDocument::OpenResult Open(const std::filesystem::path& path);
     // Army-file bytes loaded as if opened from a file with that name.
     ArmyDocument::OpenResult Load(std::string_view bytes, const std::filesystem::path& path);
-    bool Save(const std::filesystem::path& path);
+    // A file that could not be written is reported over the dialog owner,
+    // unless it is read-only: the caller offers another name then.
+    ArmyDocument::SaveOutcome Save(const std::filesystem::path& path);
+    // Shows a message of the document over the dialog owner, translated
+    // where it is one of the program's own texts.
+    void ShowMessage(const FileMessage& message) const;
     // The widget that message boxes and dialogs about this army are shown
     // over: its view.
     void SetDialogOwner(QWidget* owner) { owner_ = owner; }
@@ -87,7 +92,6 @@ private:
     UiServices& services_;
     const UiMetrics& metrics_;
     QWidget* owner_ = nullptr;
-    std::unique_ptr<DialogMessageSink> messages_;
     std::unique_ptr<ArmyDocument> document_;
     QUndoStack* undoStack_;
     std::vector<Breach> breaches_;

@@ -641,7 +641,18 @@ bool MainWindow::SaveAll() {
 }
 
 bool MainWindow::DoSave(const QString& path) {
-    if (!editor().Save(ToPath(path)))
+    const ArmyDocument::SaveOutcome outcome = editor().Save(ToPath(path));
+    if (outcome.readOnly) {
+        // As editors do: a file the user may not write is left alone.
+        if (context_.services().AskOkCancel(
+                this,
+                tr("The file \"%1\" is read-only: it may not be written.\nSave the army under another name?")
+                    .arg(QFileInfo(path).fileName()),
+                QString::fromLatin1(kAppTitle)))
+            return OnFileSaveAs();
+        return false;
+    }
+    if (!outcome.saved)
         return false;
     context_.RememberFolder(path);
     AddRecentFile(path);
@@ -649,9 +660,20 @@ bool MainWindow::DoSave(const QString& path) {
 }
 
 bool MainWindow::OnFileSave() {
-    const std::filesystem::path& bound = editor().document().path();
+    const std::filesystem::path bound = editor().document().path();
     if (bound.empty())
         return OnFileSaveAs();
+    // What someone else wrote there since is never replaced unasked.
+    if (editor().document().CheckDisk() == ArmyDocument::DiskState::Changed) {
+        switch (context_.services().AskFileChanged(this, FromPath(bound.filename()))) {
+        case UiServices::ConflictChoice::Overwrite:
+            break;
+        case UiServices::ConflictChoice::SaveAs:
+            return OnFileSaveAs();
+        case UiServices::ConflictChoice::Cancel:
+            return false;
+        }
+    }
     return DoSave(FromPath(bound));
 }
 

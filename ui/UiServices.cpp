@@ -17,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -77,6 +78,27 @@ UiServices::SaveChoice UiServices::AskSaveAll(QWidget* parent, const QStringList
     default:
         return SaveChoice::Cancel;
     }
+}
+
+UiServices::ConflictChoice UiServices::AskFileChanged(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Ovra"),
+                    QCoreApplication::translate(
+                        "UiServices", "\"%1\" has changed on disk since it was opened or saved here. "
+                                      "Saving now replaces what is there now.")
+                        .arg(fileName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* overwrite =
+        box.addButton(QCoreApplication::translate("UiServices", "&Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs =
+        box.addButton(QCoreApplication::translate("UiServices", "Save &As..."), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return ConflictChoice::Overwrite;
+    if (box.clickedButton() == saveAs)
+        return ConflictChoice::SaveAs;
+    return ConflictChoice::Cancel;
 }
 
 QString UiServices::GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,

@@ -23,6 +23,7 @@ class CountPopup;
 class UiServices {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
+    enum class ConflictChoice { Overwrite, SaveAs, Cancel };
 
     virtual ~UiServices() = default;
 
@@ -33,6 +34,8 @@ public:
     // Once for several modified armies as the window closes: Save means
     // save them all.
     virtual SaveChoice AskSaveAll(QWidget* parent, const QStringList& documentTitles);
+    // Before Save replaces a file that changed on disk since it was read or written.
+    virtual ConflictChoice AskFileChanged(QWidget* parent, const QString& fileName);
     // Empty when cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                     const QString& filters, const QString& selectedFilter);

@@ -86,12 +86,12 @@ TEST_F(ChangedLists, EveryLostOptionOrUnitMakesTheLoadIncompleteAndIsNamed) {
 
         // The document shows the army, unbound, with the lines as one message.
         InMemorySettings settings;
-        RecordingMessages messages;
-        ArmyDocument doc(*after, settings, messages);
-        EXPECT_EQ(doc.LoadFromBytes(bytes, "dir/army.evr"), ArmyDocument::OpenResult::Incomplete);
-        ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_EQ(messages.messages[0].text, std::string(kIncompleteLoadMessage) + "\n" + c.line);
-        EXPECT_EQ(messages.messages[0].caption, kLoadFailedCaption);
+        ArmyDocument doc(*after, settings);
+        const ArmyDocument::OpenOutcome outcome = doc.Load(bytes, "dir/army.evr");
+        EXPECT_EQ(outcome.result, ArmyDocument::OpenResult::Incomplete);
+        ASSERT_TRUE(outcome.message.has_value());
+        EXPECT_EQ(outcome.message->text, std::string(kIncompleteLoadMessage) + "\n" + c.line);
+        EXPECT_EQ(outcome.message->caption, kLoadFailedCaption);
         EXPECT_EQ(doc.path(), "");
         EXPECT_EQ(doc.proposedPath(), "dir/army.evr");
         EXPECT_EQ(EntryCodes(doc.army()), c.left);

@@ -54,8 +54,7 @@ protected:
     }
 
     InMemorySettings settings;
-    RecordingMessages messages;
-    ArmyDocument doc{*catalogue, settings, messages};
+    ArmyDocument doc{*catalogue, settings};
     std::vector<ArmyChange> announced;
 };
 
@@ -68,15 +67,15 @@ TEST_F(DocumentTest, StartsFromTheSettingsAndNewKeepsFillingAfterANationChange) 
     EXPECT_EQ(doc.army().UnitCount(), 15);
     doc.army().AddUnit(C("SKIR"));
     Do<edits::SetPointsLimit>(2500);
-    doc.OnNewDocument();
+    doc.New();
     EXPECT_EQ(doc.army().UnitCount(), 15) << "File > New after a nation change gives the minimums again";
     EXPECT_EQ(doc.pointsLimit(), 2000) << "the remembered limit is untouched by edits";
     EXPECT_EQ(settings.writes(), 0) << "settings are written only on save";
     settings.WriteInt("INIT", "Nation", 3);
-    EXPECT_EQ(ArmyDocument(*catalogue, settings, messages).army().nation().id(), 8)
+    EXPECT_EQ(ArmyDocument(*catalogue, settings).army().nation().id(), 8)
         << "an unknown nation falls back to the first";
     const ArmyCatalogue empty;
-    EXPECT_EQ(ArmyDocument(empty, settings, messages).army().UnitCount(), 0) << "no nations still work";
+    EXPECT_EQ(ArmyDocument(empty, settings).army().UnitCount(), 0) << "no nations still work";
 }
 
 TEST_F(DocumentTest, GoldenFilesByteForByteAndTheArmyTitle) {
@@ -85,7 +84,7 @@ TEST_F(DocumentTest, GoldenFilesByteForByteAndTheArmyTitle) {
     doc.army().SetSiegeEngine(*doc.army().AddUnit(C("1GBW")), catalogue->FindSiegeEngine(C("mant")));
     EXPECT_EQ(WriteArmyFile(doc.army()), ReadWholeFile(DataPath("army/india-example.evr")));
     for (const char* file : {"army/india-example.evr", "army/breaches.evr"}) {
-        EXPECT_EQ(doc.OnOpenDocument(DataPath(file)), OpenResult::Opened);
+        EXPECT_EQ(doc.Open(DataPath(file)).result, OpenResult::Opened);
         EXPECT_EQ(WriteArmyFile(doc.army()), ReadWholeFile(DataPath(file))) << file;
     }
     EXPECT_EQ(doc.ArmyTitle(), "breaches");
@@ -112,21 +111,24 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     EXPECT_NE(bytes.find("Line  break\n"), std::string::npos) << "line breaks in names become spaces";
 
     const ScratchFolder dir;
-    ASSERT_TRUE(doc.OnSaveDocument(dir / "Nile.evr"));
+    ASSERT_TRUE(doc.Save(dir / "Nile.evr").saved);
     EXPECT_EQ(doc.title(), "Nile.evr");
-    ArmyDocument loaded(*catalogue, settings, messages);
+    ArmyDocument loaded(*catalogue, settings);
     EXPECT_EQ(loaded.army().nation().id(), 32) << "the saved nation and limit are remembered";
     EXPECT_EQ(loaded.pointsLimit(), 2400);
     EXPECT_EQ(loaded.army().UnitCount(), 0);
-    ASSERT_EQ(loaded.OnOpenDocument(dir / "Nile.evr"), OpenResult::Opened);
+    ASSERT_EQ(loaded.Open(dir / "Nile.evr").result, OpenResult::Opened);
     EXPECT_EQ(WriteArmyFile(loaded.army()), bytes);
 
     // A failed save keeps the previous file and leaves no temporary file.
     doc.army().SetCountOfType(C("1CHA"), 0);
     std::filesystem::create_directories(dir / "blocked.evr");
-    EXPECT_FALSE(doc.OnSaveDocument(dir / "blocked.evr")) << "a folder cannot be replaced by a file";
-    EXPECT_FALSE(doc.OnSaveDocument(dir / "missing" / "army.evr"));
-    EXPECT_EQ(messages.messages.size(), 2u);
+    for (const std::filesystem::path& blocked : {dir / "blocked.evr", dir / "missing" / "army.evr"}) {
+        const ArmyDocument::SaveOutcome outcome = doc.Save(blocked);
+        EXPECT_FALSE(outcome.saved) << blocked << ": a folder is not replaced, a missing one not made";
+        ASSERT_TRUE(outcome.message.has_value());
+        EXPECT_EQ(outcome.message->text.rfind("Cannot save the file", 0), 0u);
+    }
     EXPECT_EQ(doc.path(), dir / "Nile.evr");
     EXPECT_EQ(ReadWholeFile(dir / "Nile.evr"), bytes);
     for (const auto& entry : std::filesystem::directory_iterator(dir))
@@ -154,15 +156,15 @@ TEST_F(DocumentTest, WhatEachKindOfFileLeaves) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        messages.messages.clear();
         doc.SetNationAndPoints(Nation(4), 1000, true); // the remembered army that is rebuilt
         doc.army().AddUnit(C("GEN9"));
         const std::filesystem::path path = DataPath("army") / c.file;
-        EXPECT_EQ(doc.OnOpenDocument(path), c.result);
-        ASSERT_EQ(messages.messages.size(), *c.message ? 1u : 0u);
+        const ArmyDocument::OpenOutcome outcome = doc.Open(path);
+        EXPECT_EQ(outcome.result, c.result);
+        ASSERT_EQ(outcome.message.has_value(), *c.message != '\0');
         if (*c.message) {
-            EXPECT_EQ(messages.messages[0].text.rfind(c.message, 0), 0u) << messages.messages[0].text;
-            EXPECT_EQ(messages.messages[0].caption,
+            EXPECT_EQ(outcome.message->text.rfind(c.message, 0), 0u) << outcome.message->text;
+            EXPECT_EQ(outcome.message->caption,
                       c.result == OpenResult::Unreadable ? kAppTitle : kLoadFailedCaption);
         }
         // Only a whole file binds the document; a partial one proposes its name.
@@ -174,7 +176,7 @@ TEST_F(DocumentTest, WhatEachKindOfFileLeaves) {
         EXPECT_EQ(doc.army().pointsLimit(), c.points);
     }
     EXPECT_EQ(settings.writes(), 0) << "loading does not touch the settings";
-    doc.OnNewDocument();
+    doc.New();
     EXPECT_EQ(doc.army().nation().id(), 2) << "New after a load: an empty army of the file's nation";
     EXPECT_EQ(doc.army().pointsLimit(), 1500);
     EXPECT_EQ(doc.army().UnitCount(), 0);
@@ -185,8 +187,9 @@ TEST_F(DocumentTest, OddBlocksLoadWhole) {
     // Codes are stored with their last letter first: "FNI2" is "2INF".
     const std::string bytes = header + "junk line\r\n<UNIT>\r\nFNI2\r\n<MITEM>\nlgae<ENGINE>\nrwot<UNIT>\n" +
                               "</UNIT>\n<UNIT>\nAHC1Swift\n<SKIRMISHER>\n</UNIT>";
-    EXPECT_EQ(doc.LoadFromBytes(bytes, "odd.evr"), OpenResult::Opened);
-    EXPECT_TRUE(messages.messages.empty());
+    const ArmyDocument::OpenOutcome outcome = doc.Load(bytes, "odd.evr");
+    EXPECT_EQ(outcome.result, OpenResult::Opened);
+    EXPECT_FALSE(outcome.message.has_value());
     ASSERT_EQ(EntryCodes(doc.army()), "2INF 1CHA");
     const UnitEntry* archers = doc.army().UnitAt(0);
     EXPECT_EQ(archers->name(), "Archers") << "an empty name line keeps the type's name";
@@ -269,7 +272,7 @@ TEST_F(DocumentTest, UndoingANationChangeBringsBackTheUnitsAndWhatNewRebuilds) {
     Prepare();
     const UnitId general = Nth(0);
     const ScratchFolder dir;
-    ASSERT_TRUE(doc.OnSaveDocument(dir / "india.evr"));
+    ASSERT_TRUE(doc.Save(dir / "india.evr").saved);
     const auto change = Do<edits::ChangeNation>(Nation(32));
     EXPECT_EQ(doc.army().FindUnit(general), nullptr);
     EXPECT_EQ(doc.path(), std::filesystem::path()) << "another nation's army never overwrites the file";
@@ -280,7 +283,7 @@ TEST_F(DocumentTest, UndoingANationChangeBringsBackTheUnitsAndWhatNewRebuilds) {
     EXPECT_EQ(doc.path(), dir / "india.evr") << "bound to its file again";
     doc.Do(*change);
     const std::string redone = WriteArmyFile(doc.army());
-    doc.OnNewDocument();
+    doc.New();
     EXPECT_EQ(WriteArmyFile(doc.army()), redone) << "after the change File > New fills the new nation again";
 }
 

@@ -49,7 +49,7 @@ TEST(ReportHtml, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {
 
 TEST_F(ReportHtmlExport, TheWindowTitleIsTheArmyTitleRunIntoTheGameName) {
     egypt.Add(C("GEN8"));
-    ASSERT_EQ(egypt.doc.LoadFromBytes(WriteArmyFile(egypt.army()), "Legion.evr"),
+    ASSERT_EQ(egypt.doc.Load(WriteArmyFile(egypt.army()), "Legion.evr").result,
               ArmyDocument::OpenResult::Opened);
     EXPECT_THAT(HtmlRoster(egypt.doc), HasSubstr("<TITLE>LegionFennmarch</TITLE>"));
 }

@@ -12,27 +12,6 @@
 
 namespace ovra::test {
 
-// Records every message and answers questions with a preset answer.
-class RecordingMessages : public MessageSink {
-public:
-    struct Message {
-        std::string text;
-        std::string caption;
-        MessageIcon icon;
-    };
-    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
-        messages.push_back({text, caption, icon});
-    }
-    bool AskOkCancel(const std::string& text, const std::string& caption) override {
-        questions.push_back(text + "|" + caption);
-        return answer;
-    }
-
-    std::vector<Message> messages;
-    std::vector<std::string> questions;
-    bool answer = true;
-};
-
 inline Code C(const char (&code)[5]) {
     return CodeOf(code);
 }

@@ -29,7 +29,7 @@ inline constexpr std::int32_t kEgypt = 32;
 class RosterDocument {
 public:
     RosterDocument(const ArmyCatalogue& catalogue, std::int32_t nationId, std::int32_t points)
-        : doc(catalogue, settings, messages) {
+        : doc(catalogue, settings) {
         doc.SetNationAndPoints(*catalogue.FindNation(nationId), points, false);
     }
 
@@ -46,7 +46,6 @@ public:
     }
 
     InMemorySettings settings;
-    RecordingMessages messages;
     ArmyDocument doc;
 };
 

@@ -84,6 +84,10 @@ public:
         saveQuestions.push_back(title);
         return Take(saveChoices, SaveChoice::Discard);
     }
+    ConflictChoice AskFileChanged(QWidget*, const QString& fileName) override {
+        conflicts.push_back(fileName);
+        return Take(conflictChoices, ConflictChoice::Cancel);
+    }
     SaveChoice AskSaveAll(QWidget*, const QStringList& titles) override {
         saveQuestions.push_back(titles.join(QLatin1Char(',')));
         return Take(saveChoices, SaveChoice::Discard);
@@ -129,6 +133,8 @@ public:
     std::deque<bool> okCancelAnswers;
     std::vector<QString> saveQuestions;
     std::deque<SaveChoice> saveChoices;
+    std::vector<QString> conflicts; // files Save found changed on disk
+    std::deque<ConflictChoice> conflictChoices;
     QString openFolder;
     std::vector<QString> proposals;  // what every save and export dialog proposed
     std::deque<QString> fileAnswers; // what the next file dialogs answer

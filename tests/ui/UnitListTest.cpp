@@ -185,7 +185,7 @@ TEST_F(UnitList, TheCountGridOpensBesideTheRowAndItsNumberBecomesTheCount) {
         list().model().TroopTypeAt(list().model().index(list().model().rowCount() - 1, 0));
     Show(army().FindUnit(list().model().UnitAt(list().model().index(0, 0, Row(&bows)))->id()));
     clickAt(grid.CellRect(army().CountOfType(last->code())).center());
-    doc().OnSaveDocument(program.Path("bows.evr").toStdString());
+    editor().Save(program.Path("bows.evr").toStdString());
     ClickRow(last, 20);
     EXPECT_TRUE(editor().IsModified()) << "the first 20 pixels all open the grid";
     EXPECT_TRUE(Open().empty()) << "the list was rebuilt";

@@ -78,7 +78,7 @@ TEST_F(UnitPanel, EachTroopKindGetsItsControlsEnabledOnlyForAUnitAndItsProfile) 
 
 TEST_F(UnitPanel, ChoosingAMountMakesRoomForItsProfile) {
     const UnitEntry* general = Add("GEN1");
-    doc().OnSaveDocument(program.Path("general.evr").toStdString());
+    editor().Save(program.Path("general.evr").toStdString());
     Show(general);
     const int descriptionOnFoot = detail().descriptionEdit()->geometry().top();
     AnswerPicker("Elephant");
