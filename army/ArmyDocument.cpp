@@ -117,6 +117,41 @@ ArmyDocument::OpenOutcome ArmyDocument::Load(std::string_view bytes, const std::
     return outcome;
 }
 
+ArmyDocument::OpenOutcome ArmyDocument::Reread(std::string_view bytes, const ArmyCatalogue& catalogue,
+                                               bool fromDisk) {
+    ArmyFileLoad load = ReadArmyFile(bytes, catalogue, title_);
+    using Status = ArmyFileLoad::Status;
+    OpenOutcome outcome;
+    if (!load.messages.empty()) {
+        std::string text;
+        for (const std::string& line : load.messages)
+            text += (text.empty() ? "" : "\n") + line;
+        outcome.message = FileMessage{text, kLoadFailedCaption, MessageIcon::Exclamation};
+    }
+    if (load.status == Status::NotLoadable) {
+        outcome.result = OpenResult::NotLoadable;
+        return outcome;
+    }
+    catalogue_ = &catalogue;
+    if (load.army) {
+        rememberedNation_ = &load.army->nation();
+        rememberedPoints_ = load.army->pointsLimit();
+        fillMinimums_ = false;
+        army_ = std::move(load.army);
+    } else {
+        RebuildArmy(); // an empty file: the army a new document holds
+    }
+    if (fromDisk)
+        KnowDisk(bytes);
+    if (load.status == Status::Incomplete) {
+        Unbind(path_.empty() ? proposedPath_ : path_);
+        outcome.result = OpenResult::Incomplete;
+    } else {
+        outcome.result = OpenResult::Opened;
+    }
+    return outcome;
+}
+
 ArmyDocument::SaveOutcome ArmyDocument::Save(const std::filesystem::path& path) {
     settings_->WriteInt(kSettingsSection, kNationKey, army_->nation().id());
     settings_->WriteInt(kSettingsSection, kPointsKey, army_->pointsLimit());
@@ -184,6 +219,7 @@ void ArmyDocument::Undo(ArmyEdit& edit) {
 
 DocumentState ArmyDocument::State() const {
     DocumentState state;
+    state.catalogue = catalogue_;
     state.nation = &army_->nation();
     state.pointsLimit = army_->pointsLimit();
     state.rememberedNation = rememberedNation_;
@@ -198,6 +234,7 @@ DocumentState ArmyDocument::State() const {
 }
 
 void ArmyDocument::Restore(const DocumentState& state) {
+    catalogue_ = state.catalogue;
     rememberedNation_ = state.rememberedNation;
     rememberedPoints_ = state.rememberedPoints;
     fillMinimums_ = state.fillMinimums;

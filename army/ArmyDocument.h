@@ -36,6 +36,7 @@ inline constexpr std::int32_t kDefaultPointsLimit = 2000;
 // Everything an army is rebuilt from and bound to, kept by the edits that
 // replace the whole army.
 struct DocumentState {
+    const ArmyCatalogue* catalogue = nullptr; // the army lists it was read against
     const NationRecord* nation = nullptr;
     std::int32_t pointsLimit = 0;
     const NationRecord* rememberedNation = nullptr;
@@ -102,6 +103,13 @@ public:
     // Writes the settings, then the file; when the file cannot be written the
     // previous one is intact and the outcome says why.
     SaveOutcome Save(const std::filesystem::path& path);
+
+    // The army read again in place, keeping its title: from the new bytes of
+    // its file (`fromDisk`), or as if saved and reopened against other army
+    // lists. The same rules as Load: what the lists do not hold is left out
+    // and unbinds the document. Bytes that are no army at all change nothing
+    // (the outcome says why). Not announced: edits that replace the army do.
+    OpenOutcome Reread(std::string_view bytes, const ArmyCatalogue& catalogue, bool fromDisk);
 
     // Reads the bound file again and compares it with what the document
     // last read or wrote there.

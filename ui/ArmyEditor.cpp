@@ -3,6 +3,9 @@
 #include "ArmyCommand.h"
 #include "UiServices.h"
 
+#include "ArmyFile.h"
+#include "RereadArmy.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -87,6 +90,24 @@ void ArmyEditor::New() {
 void ArmyEditor::NewLike(const ArmyEditor& other) {
     document_->NewLike(other.document());
     StartHistory();
+}
+
+ArmyDocument::OpenOutcome ArmyEditor::Reread(const QString& text, std::string bytes,
+                                             const ArmyCatalogue& catalogue, bool fromDisk) {
+    const bool wasSaved = !IsModified();
+    const std::string before = fromDisk ? std::string() : bytes;
+    auto edit = std::make_unique<edits::RereadArmy>(std::move(bytes), catalogue, fromDisk);
+    document_->Do(*edit);
+    const ArmyDocument::OpenOutcome outcome = edit->outcome();
+    if (edit->Changed()) {
+        undoStack_->push(new ArmyCommand(*this, text, std::move(edit), 0));
+        const bool whole = outcome.result == ArmyDocument::OpenResult::Opened;
+        if (whole && (fromDisk || (wasSaved && WriteArmyFile(document_->army()) == before)))
+            undoStack_->setClean();
+        ++typingBurst_;
+        emit stateChanged();
+    }
+    return outcome;
 }
 
 void ArmyEditor::ShowMessage(const FileMessage& message) const {

@@ -70,6 +70,14 @@ public:
     // A file that could not be written is reported over the dialog owner,
     // unless it is read-only: the caller offers another name then.
     ArmyDocument::SaveOutcome Save(const std::filesystem::path& path);
+    // The army read again as one step of the history: from its file's new
+    // bytes (`fromDisk`), after which it is as saved when the file read
+    // whole; or as if saved and reopened against other army lists, after
+    // which it is as modified as it was when nothing was lost. Nothing is
+    // shown: the outcome says what the load had to say. Bytes that are no
+    // army change nothing.
+    ArmyDocument::OpenOutcome Reread(const QString& text, std::string bytes, const ArmyCatalogue& catalogue,
+                                     bool fromDisk);
     // Shows a message of the document over the dialog owner, translated
     // where it is one of the program's own texts.
     void ShowMessage(const FileMessage& message) const;

@@ -2,11 +2,29 @@
 
 #include "ArmyEditor.h"
 #include "ArmyView.h"
+#include "NoticeBar.h"
 
+#include "FileIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace ovra {
+namespace {
+
+// File events come in bursts (an editor writes, renames, touches); the
+// file is looked at once they settle.
+constexpr int kSettleMilliseconds = 250;
+
+QString FromPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+} // namespace
 
 ArmyPage::ArmyPage(std::unique_ptr<ArmyEditor> editor, QWidget* parent)
     : QWidget(parent), editor_(std::move(editor)) {
@@ -14,8 +32,21 @@ ArmyPage::ArmyPage(std::unique_ptr<ArmyEditor> editor, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    notices_ = new NoticeBar(this);
+    layout->addWidget(notices_);
     view_ = new ArmyView(*editor_, this);
-    layout->addWidget(view_);
+    layout->addWidget(view_, 1);
+
+    watcher_ = new QFileSystemWatcher(this);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMilliseconds);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, settle_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+    connect(settle_, &QTimer::timeout, this, &ArmyPage::CheckFile);
+    // Opening and saving bind the army to another file, or to none.
+    connect(editor_.get(), &ArmyEditor::stateChanged, this, &ArmyPage::Rewatch);
+    Rewatch();
 }
 
 ArmyPage::~ArmyPage() {
@@ -26,6 +57,71 @@ bool ArmyPage::IsUntouched() const {
     const ArmyDocument& document = editor_->document();
     return document.path().empty() && document.proposedPath().empty() && editor_->undoStack().count() == 0 &&
            !editor_->IsModified();
+}
+
+void ArmyPage::Rewatch() {
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty())
+        watcher_->removePaths(watched);
+    const std::filesystem::path& bound = editor_->document().path();
+    if (bound.empty())
+        return;
+    // The file itself, and its folder for a file replaced by a rename.
+    const QString file = FromPath(bound);
+    if (QFileInfo::exists(file))
+        watcher_->addPath(file);
+    const QString folder = QFileInfo(file).absolutePath();
+    if (QFileInfo(folder).isDir())
+        watcher_->addPath(folder);
+}
+
+void ArmyPage::CheckFile() {
+    const ArmyDocument& document = editor_->document();
+    const QString name = FromPath(document.path().filename());
+    switch (document.CheckDisk()) {
+    case ArmyDocument::DiskState::Same:
+        break;
+    case ArmyDocument::DiskState::Missing:
+        notices_->Show(tr("\"%1\" was deleted or moved away. Save writes the army back to it.").arg(name));
+        break;
+    case ArmyDocument::DiskState::Changed:
+        if (!editor_->IsModified()) {
+            ReloadFile();
+            emit statusMessage(
+                tr("\"%1\" changed on disk and was read again; Undo brings back the army as it was.")
+                    .arg(name));
+        } else {
+            notices_->Show(
+                tr("\"%1\" changed on disk, and this army has changes that are not saved.").arg(name),
+                {{tr("&Reload"), [this] { ReloadFile(); }},
+                 {tr("&Keep mine"), [this] { editor_->document().AcknowledgeDisk(); }}});
+        }
+        break;
+    }
+    Rewatch();
+}
+
+void ArmyPage::ReloadFile() {
+    const std::filesystem::path file = editor_->document().path();
+    std::string bytes;
+    std::string error;
+    if (file.empty() || !ReadFileBytes(file, bytes, error)) {
+        notices_->Show(tr("\"%1\" cannot be read again: %2")
+                           .arg(FromPath(file.filename()), QString::fromLocal8Bit(error.c_str())));
+        return;
+    }
+    const ArmyDocument::OpenOutcome outcome =
+        editor_->Reread(tr("Reload from disk"), std::move(bytes), editor_->document().catalogue(), true);
+    const QString name = FromPath(file.filename());
+    const QString said =
+        outcome.message ? QFile::decodeName(QByteArray::fromStdString(outcome.message->text)) : QString();
+    if (outcome.result == ArmyDocument::OpenResult::NotLoadable)
+        notices_->Show(
+            tr("\"%1\" changed on disk into something that cannot be read; the army here is kept.\n%2")
+                .arg(name, said));
+    else if (outcome.message)
+        notices_->Show(
+            tr("\"%1\" was read again, not completely; Save asks for a name.\n%2").arg(name, said));
 }
 
 } // namespace ovra

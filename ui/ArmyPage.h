@@ -1,15 +1,22 @@
 // One army's page in the window's tabs: it owns the army's editor and shows
-// its view, with room above it for notices about the army's file.
+// its view, with a notice bar above it. It watches the army's file: when its
+// bytes change on disk (not when this program saves them), an army without
+// unsaved changes is read again as one undoable step; one with changes gets
+// a notice offering Reload or Keep mine; a file that is gone is said so.
 #pragma once
 
 #include <QWidget>
 
 #include <memory>
 
+class QFileSystemWatcher;
+class QTimer;
+
 namespace ovra {
 
 class ArmyEditor;
 class ArmyView;
+class NoticeBar;
 
 class ArmyPage : public QWidget {
     Q_OBJECT
@@ -20,13 +27,30 @@ public:
 
     ArmyEditor& editor() const { return *editor_; }
     ArmyView& view() const { return *view_; }
+    NoticeBar& notices() const { return *notices_; }
     // A new army nobody has touched: no file, no history. Opening a file
     // may take its place instead of adding a page.
     bool IsUntouched() const;
 
+    // Compares the army's file with what was last read or written there and
+    // acts on what changed. The watch calls it once a burst of file events
+    // has settled.
+    void CheckFile();
+    // Reads the army's file again as one undoable step.
+    void ReloadFile();
+
+signals:
+    // Something the status bar should say for a while.
+    void statusMessage(const QString& text);
+
 private:
+    void Rewatch();
+
     std::unique_ptr<ArmyEditor> editor_;
+    NoticeBar* notices_;
     ArmyView* view_;
+    QFileSystemWatcher* watcher_;
+    QTimer* settle_;
 };
 
 } // namespace ovra

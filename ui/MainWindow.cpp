@@ -186,6 +186,8 @@ ArmyPage& MainWindow::AddPage(std::unique_ptr<ArmyEditor> editor) {
         page->view().unitList()->addAction(action(name));
     undoGroup_->addStack(&added.undoStack());
     connect(&added, &ArmyEditor::stateChanged, this, [this, page] { UpdateTab(*page); });
+    connect(page, &ArmyPage::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
     connect(&added, &ArmyEditor::changed, this, [this, page] {
         if (page == &this->page())
             UpdateProblemCount();

@@ -10,7 +10,7 @@ declare -A layer=(
   [UiMetrics]=0 [Win1252]=0 [ItemData]=0 [Icons]=0 [UnitListPainting]=0 [UnitDetailPainting]=0
   [BreachText]=0 [QtSettingsStore]=0 [QtPrintSurface]=0 [ArmyUndoShortcuts]=0
   # small dialogs and widgets that know no army
-  [CountPopup]=1 [AboutDialog]=1 [NationInfoDialog]=1 [ArmyListsDialog]=1 [ProblemCountLabel]=1
+  [CountPopup]=1 [NoticeBar]=1 [AboutDialog]=1 [NationInfoDialog]=1 [ArmyListsDialog]=1 [ProblemCountLabel]=1
   # the run's services
   [UiServices]=2 [AppContext]=2
   # one army: document, history, the rules' verdict
