@@ -1,5 +1,6 @@
 #include "AppContext.h"
 
+#include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
 
 #include <QDir>
@@ -24,12 +25,18 @@ QString FromPath(const std::filesystem::path& path) {
 
 } // namespace
 
-AppContext::AppContext(const ArmyCatalogue& catalogue, const UiMetrics& metrics, UiServices& services,
-                       QSettings& settings, SettingsStore& settingsStore)
-    : catalogue_(catalogue), metrics_(metrics), services_(services), settings_(settings),
-      settingsStore_(settingsStore) {}
+AppContext::AppContext(std::unique_ptr<const ArmyCatalogue> catalogue, const UiMetrics& metrics,
+                       UiServices& services, QSettings& settings, SettingsStore& settingsStore)
+    : metrics_(metrics), services_(services), settings_(settings), settingsStore_(settingsStore) {
+    catalogues_.push_back(std::move(catalogue));
+}
 
 AppContext::~AppContext() = default;
+
+const ArmyCatalogue& AppContext::AddCatalogue(std::unique_ptr<const ArmyCatalogue> catalogue) {
+    catalogues_.push_back(std::move(catalogue));
+    return *catalogues_.back();
+}
 
 QPrinter& AppContext::printer() {
     if (!printer_)

@@ -1,6 +1,10 @@
-// What every window and army of a run shares: the catalogue, the settings,
+// What every window and army of a run shares: the army lists, the settings,
 // the dialogs, the interface's measurements, the printer and the choices the
 // player makes once a run (the Info choice, the folder used last).
+//
+// The army lists are read again when their files change. Every catalogue
+// read in a run is kept until the run ends: armies and their undo histories
+// refer to the records of the one they were read against.
 #pragma once
 
 #include "Roster.h"
@@ -9,6 +13,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 class QSettings;
@@ -23,14 +28,20 @@ struct UiMetrics;
 
 class AppContext {
 public:
-    // Everything given must outlive the context.
-    AppContext(const ArmyCatalogue& catalogue, const UiMetrics& metrics, UiServices& services,
+    // Everything given by reference must outlive the context.
+    AppContext(std::unique_ptr<const ArmyCatalogue> catalogue, const UiMetrics& metrics, UiServices& services,
                QSettings& settings, SettingsStore& settingsStore);
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
     ~AppContext();
 
-    const ArmyCatalogue& catalogue() const { return catalogue_; }
+    // The army lists as last read; new armies are made of them.
+    const ArmyCatalogue& catalogue() const { return *catalogues_.back(); }
+    // The army lists read again: from now on the catalogue.
+    const ArmyCatalogue& AddCatalogue(std::unique_ptr<const ArmyCatalogue> catalogue);
+    // Where the snapshots of what the army lists said of each saved army are kept.
+    QString SnapshotFolder() const { return snapshotFolder_; }
+    void SetSnapshotFolder(const QString& folder) { snapshotFolder_ = folder; }
     const UiMetrics& metrics() const { return metrics_; }
     UiServices& services() const { return services_; }
     QSettings& settings() const { return settings_; }
@@ -53,13 +64,14 @@ public:
     void SetInfoChoice(InfoChoice choice) { infoChoice_ = choice; }
 
 private:
-    const ArmyCatalogue& catalogue_;
+    std::vector<std::unique_ptr<const ArmyCatalogue>> catalogues_;
     const UiMetrics& metrics_;
     UiServices& services_;
     QSettings& settings_;
     SettingsStore& settingsStore_;
     std::unique_ptr<QPrinter> printer_;
     std::optional<InfoChoice> infoChoice_;
+    QString snapshotFolder_;
 };
 
 } // namespace ovra

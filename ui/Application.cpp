@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ArmyEditor.h"
 #include "ArmyView.h"
+#include "ListWatch.h"
 #include "MainWindow.h"
 #include "QtSettingsStore.h"
 #include "RosterActions.h"
@@ -74,8 +75,7 @@ void Application::InstallTranslations(const QLocale& locale, const QStringList& 
 }
 
 Application::Application(const ApplicationOptions& options)
-    : metrics_(UiMetrics::Measure()),
-      catalogue_(std::make_unique<ArmyCatalogue>(options.armyListDirectories)) {
+    : metrics_(UiMetrics::Measure()), armyListDirectories_(options.armyListDirectories) {
     // Before any window text is made.
     InstallTranslations(options.locale.value_or(QLocale()),
                         options.translationFolders.value_or(TranslationFolders()));
@@ -92,12 +92,27 @@ Application::Application(const ApplicationOptions& options)
         services_ = ownServices_.get();
     }
     settingsStore_ = std::make_unique<QtSettingsStore>(*settings_);
-    context_ = std::make_unique<AppContext>(*catalogue_, metrics_, *services_, *settings_, *settingsStore_);
+    context_ = std::make_unique<AppContext>(std::make_unique<ArmyCatalogue>(armyListDirectories_), metrics_,
+                                            *services_, *settings_, *settingsStore_);
+    context_->SetSnapshotFolder(options.snapshotFolder.value_or(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/snapshots")));
     frame_ = std::make_unique<MainWindow>(*context_);
+    listWatch_ = std::make_unique<ListWatch>(armyListDirectories_);
+    QObject::connect(listWatch_.get(), &ListWatch::listsChanged, frame_.get(), [this] { ReloadArmyLists(); });
+}
+
+const ArmyCatalogue& Application::catalogue() const {
+    return context_->catalogue();
+}
+
+void Application::ReloadArmyLists() {
+    const ArmyCatalogue& now = context_->AddCatalogue(std::make_unique<ArmyCatalogue>(armyListDirectories_));
+    frame_->ArmyListsChanged(now);
 }
 
 Application::~Application() {
     // The window and its armies go before what they share, and before the catalogue.
+    listWatch_.reset();
     frame_.reset();
     context_.reset();
     for (const auto& translator : translators_)

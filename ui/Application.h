@@ -22,6 +22,7 @@ namespace ovra {
 class AppContext;
 class ArmyCatalogue;
 class ArmyEditor;
+class ListWatch;
 class MainWindow;
 class QtSettingsStore;
 class UiServices;
@@ -49,6 +50,9 @@ struct ApplicationOptions {
     std::optional<QStringList> translationFolders;
     // The language to show; none means the user's.
     std::optional<QLocale> locale;
+    // Where snapshots of what the army lists said of saved armies are kept;
+    // none means "snapshots" in the user's data folder.
+    std::optional<QString> snapshotFolder;
 };
 
 // Where translations are looked for: the system and user data folders
@@ -70,7 +74,8 @@ public:
     // and the event loop should run.
     std::optional<int> Start(const StartRequest& request);
 
-    const ArmyCatalogue& catalogue() const { return *catalogue_; }
+    // The army lists as last read.
+    const ArmyCatalogue& catalogue() const;
     const UiMetrics& metrics() const { return metrics_; }
     UiServices& services() const { return *services_; }
     QSettings& settings() const { return *settings_; }
@@ -78,6 +83,10 @@ public:
     MainWindow& mainFrame() const { return *frame_; }
     // The army the window shows.
     ArmyEditor& editor() const;
+    // The army lists read again, and every open army with them; the watch
+    // of the army-list folders calls it when their files change.
+    void ReloadArmyLists();
+    ListWatch& listWatch() const { return *listWatch_; }
 
 private:
     // Loads the window's translation and Qt's own for the locale, when
@@ -86,7 +95,7 @@ private:
 
     std::vector<std::unique_ptr<QTranslator>> translators_;
     UiMetrics metrics_;
-    std::unique_ptr<ArmyCatalogue> catalogue_;
+    std::vector<std::filesystem::path> armyListDirectories_;
     std::unique_ptr<QSettings> ownSettings_;
     QSettings* settings_;
     std::unique_ptr<UiServices> ownServices_;
@@ -94,6 +103,7 @@ private:
     std::unique_ptr<QtSettingsStore> settingsStore_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<MainWindow> frame_;
+    std::unique_ptr<ListWatch> listWatch_;
 };
 
 } // namespace ovra

@@ -3,9 +3,13 @@
 #include "ArmyEditor.h"
 #include "ArmyView.h"
 #include "NoticeBar.h"
+#include "Win1252.h"
 
+#include "ArmyFile.h"
 #include "FileIo.h"
+#include "ListSnapshot.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -19,9 +23,26 @@ namespace {
 // File events come in bursts (an editor writes, renames, touches); the
 // file is looked at once they settle.
 constexpr int kSettleMilliseconds = 250;
+// A notice names this many changes at most; the rest are counted.
+constexpr int kNoticeLines = 8;
 
 QString FromPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+// Lines of the army lists' bytes (Windows-1252) for a notice.
+QString NoticeLines(const std::vector<std::string>& lines) {
+    QStringList shown;
+    for (std::size_t i = 0; i < lines.size() && i < kNoticeLines; ++i)
+        shown << FromWin1252(lines[i]);
+    if (lines.size() > kNoticeLines)
+        shown << QCoreApplication::translate("ovra::ArmyPage", "and %n more", nullptr,
+                                             static_cast<int>(lines.size() - kNoticeLines));
+    return shown.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -122,6 +143,55 @@ void ArmyPage::ReloadFile() {
     else if (outcome.message)
         notices_->Show(
             tr("\"%1\" was read again, not completely; Save asks for a name.\n%2").arg(name, said));
+}
+
+void ArmyPage::RereadLists(const ArmyCatalogue& now) {
+    const ArmyDocument& document = editor_->document();
+    if (&document.catalogue() == &now)
+        return;
+    // What the lists said of the army, against what they say now.
+    const std::string bytes = WriteArmyFile(document.army());
+    std::string snapshot;
+    std::string error;
+    SnapshotComparison comparison;
+    const bool compared = SnapshotText(document.army(), snapshot, error) &&
+                          ovra::CompareWithSnapshot(snapshot, bytes, now, comparison, error);
+    const ArmyDocument::OpenOutcome outcome = editor_->Reread(tr("Army lists changed"), bytes, now, false);
+    QString text;
+    if (outcome.result == ArmyDocument::OpenResult::NotLoadable) {
+        notices_->Show(tr("The army lists no longer hold this army's nation; it stays as it was read."));
+        return;
+    }
+    if (compared && comparison.Changed())
+        text = tr("The army lists changed for this army:") + QLatin1Char('\n') +
+               NoticeLines(SnapshotLines(comparison));
+    if (outcome.message)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
+                QFile::decodeName(QByteArray::fromStdString(outcome.message->text));
+    if (!text.isEmpty())
+        notices_->Show(text);
+}
+
+QString ArmyPage::KeepSnapshot(const QString& folder) const {
+    const Army& army = editor_->army();
+    const SnapshotWriteResult written = WriteSnapshot(ToPath(folder), WriteArmyFile(army), army);
+    return written.ok() ? QString() : QString::fromLocal8Bit(written.error.c_str());
+}
+
+void ArmyPage::CompareWithSnapshot(const QString& folder) {
+    const ArmyDocument& document = editor_->document();
+    const std::filesystem::path file = document.path().empty() ? document.proposedPath() : document.path();
+    std::string bytes;
+    std::string error;
+    if (file.empty() || !ReadFileBytes(file, bytes, error))
+        return;
+    const std::optional<std::filesystem::path> snapshot = FindSnapshot(ToPath(folder), bytes);
+    SnapshotComparison comparison;
+    if (!snapshot || !CompareWithSnapshotFile(*snapshot, bytes, document.catalogue(), comparison, error) ||
+        !comparison.Changed())
+        return;
+    notices_->Show(tr("Since this army was saved, the army lists changed for it:") + QLatin1Char('\n') +
+                   NoticeLines(SnapshotLines(comparison)));
 }
 
 } // namespace ovra

@@ -14,6 +14,7 @@ class QTimer;
 
 namespace ovra {
 
+class ArmyCatalogue;
 class ArmyEditor;
 class ArmyView;
 class NoticeBar;
@@ -38,6 +39,16 @@ public:
     void CheckFile();
     // Reads the army's file again as one undoable step.
     void ReloadFile();
+    // Reads the army again against army lists read anew, as one undoable
+    // step, and says in the notice bar what changed for it.
+    void RereadLists(const ArmyCatalogue& now);
+
+    // Keeps in `folder` what the army lists say of the army as just saved;
+    // the reason when that fails (the save stands), else empty.
+    QString KeepSnapshot(const QString& folder) const;
+    // After an open: what changed in the army lists since the army was
+    // saved, in the notice bar; nothing when nothing did.
+    void CompareWithSnapshot(const QString& folder);
 
 signals:
     // Something the status bar should say for a while.

@@ -606,8 +606,10 @@ bool MainWindow::OpenDocumentFile(const QString& path) {
     if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
     context_.RememberFolder(path);
-    if (shown)
+    if (shown) {
         AddRecentFile(path);
+        target->CompareWithSnapshot(context_.SnapshotFolder());
+    }
     return true;
 }
 
@@ -656,6 +658,11 @@ bool MainWindow::DoSave(const QString& path) {
     }
     if (!outcome.saved)
         return false;
+    // What the army lists say of the army now, for the next time it is opened.
+    const QString kept = page().KeepSnapshot(context_.SnapshotFolder());
+    if (!kept.isEmpty())
+        statusBar()->showMessage(
+            tr("The army is saved; what the army lists say of it could not be kept: %1").arg(kept), 10000);
     context_.RememberFolder(path);
     AddRecentFile(path);
     return true;
@@ -700,6 +707,12 @@ void MainWindow::OnAppAbout() {
 void MainWindow::OnArmyLists() {
     ArmyListsDialog dialog(context_.catalogue(), context_.metrics(), this);
     context_.services().ExecDialog(dialog);
+}
+
+void MainWindow::ArmyListsChanged(const ArmyCatalogue& now) {
+    for (int i = 0; i < PageCount(); ++i)
+        PageAt(i).RereadLists(now);
+    statusBar()->showMessage(tr("The army lists changed and were read again."), 10000);
 }
 
 void MainWindow::UpdateProblemCount() {

@@ -19,6 +19,7 @@ class QUndoGroup;
 namespace ovra {
 
 class AppContext;
+class ArmyCatalogue;
 class ArmyEditor;
 class ArmyPage;
 class ArmyView;
@@ -68,6 +69,10 @@ public:
     // The armies open at the last exit, in their tabs; the files that are
     // gone are skipped and named in the status bar. False when there were none.
     bool ReopenLastArmies();
+
+    // The army lists were read again: every open army is read again against
+    // them, as one undoable step, with a notice of what changed for it.
+    void ArmyListsChanged(const ArmyCatalogue& now);
 
     // Puts the window where and at the size it was last closed, if it was.
     void RestoreWindowGeometry();

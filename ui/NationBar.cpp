@@ -127,9 +127,7 @@ NationBar::NationBar(ArmyEditor& editor, QWidget* parent) : QFrame(parent), edit
     nationCombo_->setAccessibleName(tr("Nation"));
     nationCombo_->setFont(font);
     nationCombo_->setMaxVisibleItems(16);
-    const ArmyCatalogue& catalogue = editor.document().catalogue();
-    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
-        nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
+    FillNations();
     nationCombo_->installEventFilter(new CommitOnlyFilter(nationCombo_));
     connect(nationCombo_, &QComboBox::activated, this, &NationBar::OnNationActivated);
 
@@ -173,7 +171,19 @@ void NationBar::ShowChange(const ArmyChange& change) {
         RefreshNationBar();
 }
 
+void NationBar::FillNations() {
+    const ArmyCatalogue& catalogue = editor_.document().catalogue();
+    if (listed_ == &catalogue)
+        return;
+    listed_ = &catalogue;
+    const QSignalBlocker blocker(nationCombo_);
+    nationCombo_->clear();
+    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
+        nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
+}
+
 void NationBar::RefreshNationBar() {
+    FillNations(); // the army lists may have been read again
     const Army& army = editor_.army();
     {
         const QSignalBlocker blocker(pointsEdit_);

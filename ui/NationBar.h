@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace ovra {
 
+class ArmyCatalogue;
 class ArmyEditor;
 struct ArmyChange;
 struct NationRecord;
@@ -35,12 +36,15 @@ private:
     void OnNationActivated(int index);
     void OnInfo();
     void SelectNation(const NationRecord* nation);
+    // The nations of the army lists the army was read against.
+    void FillNations();
 
     ArmyEditor& editor_;
     QLineEdit* pointsEdit_;
     QComboBox* nationCombo_;
     QPushButton* infoButton_;
     bool changingPoints_ = false;
+    const ArmyCatalogue* listed_ = nullptr; // the army lists the nation box shows
 };
 
 // The points field's rule for a changed text: digits only, an empty field

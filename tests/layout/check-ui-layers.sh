@@ -12,7 +12,7 @@ declare -A layer=(
   # small dialogs and widgets that know no army
   [CountPopup]=1 [NoticeBar]=1 [AboutDialog]=1 [NationInfoDialog]=1 [ArmyListsDialog]=1 [ProblemCountLabel]=1
   # the run's services
-  [UiServices]=2 [AppContext]=2
+  [UiServices]=2 [AppContext]=2 [ListWatch]=2
   # one army: document, history, the rules' verdict
   [ArmyEditor]=3 [ArmyCommand]=3
   # dialogs about the army

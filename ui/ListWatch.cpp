@@ -1,0 +1,92 @@
+#include "ListWatch.h"
+
+#include "FileIo.h"
+#include "ListSnapshot.h"
+
+#include <QFile>
+#include <QFileSystemWatcher>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace ovra {
+namespace {
+
+// A list author's editor writes, renames and touches in a burst.
+constexpr int kSettleMilliseconds = 400;
+
+QString FromPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (it->path().extension() == ".dfm" && it->is_regular_file(error))
+            files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+ListWatch::ListWatch(std::vector<std::filesystem::path> folders, QObject* parent)
+    : QObject(parent), folders_(std::move(folders)) {
+    watcher_ = new QFileSystemWatcher(this);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMilliseconds);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, settle_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+    connect(settle_, &QTimer::timeout, this, &ListWatch::Check);
+    fingerprint_ = Fingerprint();
+    Rewatch();
+}
+
+std::string ListWatch::Fingerprint() const {
+    std::string print;
+    for (const std::filesystem::path& folder : folders_) {
+        for (const std::filesystem::path& file : ListFiles(folder)) {
+            std::string bytes;
+            std::string error;
+            print += file.native();
+            print += '\0';
+            if (ReadFileBytes(file, bytes, error))
+                print += std::to_string(bytes.size()) + ':' + std::to_string(ArmyFileHash(bytes));
+            print += '\n';
+        }
+    }
+    return print;
+}
+
+void ListWatch::Rewatch() {
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty())
+        watcher_->removePaths(watched);
+    QStringList paths;
+    for (const std::filesystem::path& folder : folders_) {
+        std::error_code error;
+        // A folder that is not there yet is made in its parent.
+        const std::filesystem::path present =
+            std::filesystem::is_directory(folder, error) ? folder : folder.parent_path();
+        if (!present.empty() && std::filesystem::is_directory(present, error))
+            paths << FromPath(present);
+        for (const std::filesystem::path& file : ListFiles(folder))
+            paths << FromPath(file);
+    }
+    paths.removeDuplicates();
+    if (!paths.isEmpty())
+        watcher_->addPaths(paths);
+}
+
+void ListWatch::Check() {
+    std::string now = Fingerprint();
+    Rewatch();
+    if (now == fingerprint_)
+        return;
+    fingerprint_ = std::move(now);
+    emit listsChanged();
+}
+
+} // namespace ovra
