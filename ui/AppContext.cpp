@@ -2,12 +2,16 @@
 
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
+#include "FileIo.h"
+#include "ListSnapshot.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QSettings>
+
+#include <cstdio>
 
 namespace ovra {
 namespace {
@@ -17,6 +21,13 @@ const QString kLastFolderKey = QStringLiteral("Folders/Last");
 // The file a document is or was bound to; empty for a new army.
 const std::filesystem::path& OwnFile(const ArmyDocument& document) {
     return document.path().empty() ? document.proposedPath() : document.path();
+}
+
+// Army-list files larger than this are not copied for the next start.
+constexpr std::size_t kLargestListCopy = 8u << 20;
+
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
 QString FromPath(const std::filesystem::path& path) {
@@ -36,6 +47,35 @@ AppContext::~AppContext() = default;
 const ArmyCatalogue& AppContext::AddCatalogue(std::unique_ptr<const ArmyCatalogue> catalogue) {
     catalogues_.push_back(std::move(catalogue));
     return *catalogues_.back();
+}
+
+QString AppContext::SnapshotFolder() const {
+    return dataFolder_ + QStringLiteral("/snapshots");
+}
+
+void AppContext::NoteArmyListFiles() {
+    const std::filesystem::path copies = ToPath(dataFolder_ + QStringLiteral("/lists-seen"));
+    std::error_code error;
+    std::filesystem::create_directories(copies, error);
+    for (const ArmyListSource& source : catalogue().sources()) {
+        if (source.kind != ArmyListSource::Kind::File)
+            continue;
+        const std::filesystem::path file = std::filesystem::absolute(source.file, error);
+        std::string now;
+        std::string reason;
+        if (!ReadFileBytes(file, now, reason) || now.size() > kLargestListCopy)
+            continue;
+        // One copy per file, named by its path.
+        char name[32];
+        std::snprintf(name, sizeof name, "%016llx.dfm",
+                      static_cast<unsigned long long>(ArmyFileHash(file.native())));
+        const std::filesystem::path copy = copies / name;
+        std::string then;
+        if (ReadFileBytes(copy, then, reason) && then != now)
+            earlierLists_[source.file] = std::move(then);
+        if (then != now)
+            WriteFileAtomically(copy, now, reason); // a copy that cannot be kept only loses the comparison
+    }
 }
 
 QPrinter& AppContext::printer() {

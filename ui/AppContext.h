@@ -11,8 +11,11 @@
 
 #include <QString>
 
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QPrinter;
@@ -39,9 +42,17 @@ public:
     const ArmyCatalogue& catalogue() const { return *catalogues_.back(); }
     // The army lists read again: from now on the catalogue.
     const ArmyCatalogue& AddCatalogue(std::unique_ptr<const ArmyCatalogue> catalogue);
-    // Where the snapshots of what the army lists said of each saved army are kept.
-    QString SnapshotFolder() const { return snapshotFolder_; }
-    void SetSnapshotFolder(const QString& folder) { snapshotFolder_ = folder; }
+    // The program's own data (not the user's army lists): where snapshots
+    // of what the army lists said of each saved army are kept, and copies
+    // of the army-list files as they were at the last start.
+    void SetDataFolder(const QString& folder) { dataFolder_ = folder; }
+    QString SnapshotFolder() const;
+    // Compares each army-list file the catalogue read with its copy from
+    // the last start, keeps the earlier bytes of those that changed, and
+    // keeps a copy of each as it is now for the next start.
+    void NoteArmyListFiles();
+    // The bytes at the last start of the army-list files that changed since.
+    const std::map<std::filesystem::path, std::string>& earlierLists() const { return earlierLists_; }
     const UiMetrics& metrics() const { return metrics_; }
     UiServices& services() const { return services_; }
     QSettings& settings() const { return settings_; }
@@ -71,7 +82,8 @@ private:
     SettingsStore& settingsStore_;
     std::unique_ptr<QPrinter> printer_;
     std::optional<InfoChoice> infoChoice_;
-    QString snapshotFolder_;
+    QString dataFolder_;
+    std::map<std::filesystem::path, std::string> earlierLists_;
 };
 
 } // namespace ovra

@@ -94,8 +94,9 @@ Application::Application(const ApplicationOptions& options)
     settingsStore_ = std::make_unique<QtSettingsStore>(*settings_);
     context_ = std::make_unique<AppContext>(std::make_unique<ArmyCatalogue>(armyListDirectories_), metrics_,
                                             *services_, *settings_, *settingsStore_);
-    context_->SetSnapshotFolder(options.snapshotFolder.value_or(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/snapshots")));
+    context_->SetDataFolder(
+        options.dataFolder.value_or(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    context_->NoteArmyListFiles();
     frame_ = std::make_unique<MainWindow>(*context_);
     listWatch_ = std::make_unique<ListWatch>(armyListDirectories_);
     QObject::connect(listWatch_.get(), &ListWatch::listsChanged, frame_.get(), [this] { ReloadArmyLists(); });

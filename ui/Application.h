@@ -50,9 +50,10 @@ struct ApplicationOptions {
     std::optional<QStringList> translationFolders;
     // The language to show; none means the user's.
     std::optional<QLocale> locale;
-    // Where snapshots of what the army lists said of saved armies are kept;
-    // none means "snapshots" in the user's data folder.
-    std::optional<QString> snapshotFolder;
+    // The program's own data folder (snapshots of what the army lists said
+    // of saved armies, copies of the army-list files at the last start);
+    // none means the user's data folder.
+    std::optional<QString> dataFolder;
 };
 
 // Where translations are looked for: the system and user data folders

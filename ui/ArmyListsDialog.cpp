@@ -4,6 +4,8 @@
 #include "Win1252.h"
 
 #include "ArmyCatalogue.h"
+#include "ArmyListReader.h"
+#include "ListDiff.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -69,8 +71,9 @@ QString CountText(const LintedText& linted) {
 
 } // namespace
 
-ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics& metrics, QWidget* parent)
-    : QDialog(parent) {
+ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics& metrics,
+                                 const std::map<std::filesystem::path, std::string>& earlier, QWidget* parent)
+    : QDialog(parent), sources_(catalogue.sources()), earlier_(earlier) {
     setObjectName(QStringLiteral("armyListsDialog"));
     setWindowTitle(tr("Army lists"));
     setFont(metrics.font);
@@ -96,8 +99,10 @@ ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const ArmyListSource& source = sources[i];
-        auto* item =
-            new QTreeWidgetItem(tree_, {SourceName(source), CountText(lint_[i]), FolderText(source)});
+        QString lint = CountText(lint_[i]);
+        if (source.kind == ArmyListSource::Kind::File && earlier_.count(source.file) != 0)
+            lint = tr("%1; changed since the last start").arg(lint);
+        auto* item = new QTreeWidgetItem(tree_, {SourceName(source), lint, FolderText(source)});
         item->setData(0, kSourceRole, static_cast<int>(i));
         if (source.kind == ArmyListSource::Kind::File)
             item->setToolTip(0, PathText(source.file));
@@ -128,6 +133,12 @@ ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    compare_ = buttons->addButton(tr("&Changes since the last start"), QDialogButtonBox::ActionRole);
+    compare_->setObjectName(QStringLiteral("compareButton"));
+    connect(compare_, &QPushButton::clicked, this, [this] {
+        const QTreeWidgetItem* current = tree_->currentItem();
+        ShowChanges(current != nullptr ? current->data(0, kSourceRole).toInt() : -1);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_, 3);
@@ -141,7 +152,31 @@ ArmyListsDialog::ArmyListsDialog(const ArmyCatalogue& catalogue, const UiMetrics
         tree_->setCurrentItem(tree_->topLevelItem(0));
 }
 
+void ArmyListsDialog::ShowChanges(int source) {
+    if (source < 0 || static_cast<std::size_t>(source) >= sources_.size())
+        return;
+    const ArmyListSource& file = sources_[static_cast<std::size_t>(source)];
+    const auto earlier = earlier_.find(file.file);
+    if (earlier == earlier_.end())
+        return;
+    ArmyCatalogue then;
+    ArmyListReader reader;
+    reader.OpenBytes(earlier->second.data(), earlier->second.size());
+    then.LoadArmyListText(reader);
+    ArmyCatalogue now;
+    now.LoadFile(file.file);
+    QStringList lines{tr("Changes in %1 since the last start:").arg(PathText(file.file))};
+    for (const ListChange& change : DiffArmyLists(then, now))
+        lines << FromWin1252(ListChangeLine(change));
+    if (lines.size() == 1)
+        lines << tr("None that changes a nation, a troop type, a magic item or a siege engine.");
+    lintView_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
 void ArmyListsDialog::ShowLint(int source) {
+    const bool changed = source >= 0 && static_cast<std::size_t>(source) < sources_.size() &&
+                         earlier_.count(sources_[static_cast<std::size_t>(source)].file) != 0;
+    compare_->setEnabled(changed);
     if (source < 0 || static_cast<std::size_t>(source) >= lint_.size()) {
         lintView_->clear();
         return;

@@ -705,7 +705,7 @@ void MainWindow::OnAppAbout() {
 }
 
 void MainWindow::OnArmyLists() {
-    ArmyListsDialog dialog(context_.catalogue(), context_.metrics(), this);
+    ArmyListsDialog dialog(context_.catalogue(), context_.metrics(), context_.earlierLists(), this);
     context_.services().ExecDialog(dialog);
 }
 

@@ -167,7 +167,7 @@ public:
         options.settings = settings.get();
         options.services = &services;
         options.translationFolders = QStringList(); // no translation unless a test asks for one
-        options.snapshotFolder = Path("snapshots");
+        options.dataFolder = Path("data");
     }
     // Starts as the command line would; the window is shown.
     std::optional<int> Start(const StartRequest& request = {}) {

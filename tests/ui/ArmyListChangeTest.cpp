@@ -3,11 +3,15 @@
 // told what changed for each army.
 #include "UiFixtures.h"
 
+#include "ArmyListsDialog.h"
 #include "ArmyPage.h"
 #include "ListWatch.h"
 #include "NoticeBar.h"
 
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTreeWidget>
 
 #include <fstream>
 
@@ -103,13 +107,45 @@ TEST_F(ListChange, OpeningAnArmySavedOnOtherListsSaysWhatChangedSince) {
 
 TEST_F(ListChange, ASnapshotThatCannotBeKeptNeverStopsTheSave) {
     std::ofstream(program.Path("blocker").toStdString()) << "a file where a folder should be";
-    program.app->context().SetSnapshotFolder(program.Path("blocker/snapshots"));
+    program.app->context().SetDataFolder(program.Path("blocker"));
     const QString file = program.Path("spears.evr");
     program.services.fileAnswers = {file};
     program.Action("actionSaveAs")->trigger();
     EXPECT_EQ(ReadWholeFile(file.toStdString()), WriteArmyFile(army()));
     EXPECT_FALSE(program.editor().IsModified());
     EXPECT_TRUE(program.frame().statusBar()->currentMessage().contains("could not be kept"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListChange, HelpArmyListsShowsWhatChangedInAListSinceTheLastStart) {
+    Rewrite({{"3 40 2 6 0", "3 44 2 6 0"}});
+    program.Start(); // the next start, with the list the last one copied
+    QString changes;
+    bool offered = false;
+    program.services.dialogHook = [&](QDialog& dialog) {
+        auto& lists = static_cast<ArmyListsDialog&>(dialog);
+        QTreeWidget* tree = lists.listTree();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            tree->setCurrentItem(tree->topLevelItem(i));
+            if (tree->topLevelItem(i)->text(0) != "list.dfm")
+                EXPECT_FALSE(lists.compareButton()->isEnabled()) << "the built-in lists did not change";
+        }
+        offered = lists.compareButton()->isEnabled();
+        lists.compareButton()->click();
+        changes = lists.lintView()->toPlainText();
+        return int(QDialog::Rejected);
+    };
+    program.Action("actionArmyLists")->trigger();
+    EXPECT_TRUE(offered);
+    EXPECT_TRUE(changes.contains("Spears")) << changes.toStdString();
+    EXPECT_TRUE(changes.contains("points 40 -> 44")) << changes.toStdString();
+
+    program.Start(); // and at the start after that, nothing changed since
+    program.Action("actionArmyLists")->trigger();
+    EXPECT_FALSE(offered);
 }
 
 } // namespace
