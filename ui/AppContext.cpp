@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "FileNames.h"
 
 #include "ArmyCatalogue.h"
 #include "ArmyDocument.h"
@@ -25,14 +26,6 @@ const std::filesystem::path& OwnFile(const ArmyDocument& document) {
 
 // Army-list files larger than this are not copied for the next start.
 constexpr std::size_t kLargestListCopy = 8u << 20;
-
-std::filesystem::path ToPath(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-QString FromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 } // namespace
 
@@ -88,26 +81,28 @@ QString AppContext::StartFolder(const ArmyDocument* document) const {
     if (document != nullptr) {
         const std::filesystem::path& own = OwnFile(*document);
         if (!own.empty() && own.has_parent_path())
-            return FromPath(own.parent_path());
+            return ShownPath(own.parent_path());
     }
-    const QString last = settings_.value(kLastFolderKey).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir())
-        return last;
+    const std::filesystem::path last = ValuePath(settings_.value(kLastFolderKey));
+    std::error_code error;
+    if (!last.empty() && std::filesystem::is_directory(last, error))
+        return ShownPath(last);
     return QDir::homePath();
 }
 
 QString AppContext::ProposedPath(const ArmyDocument& document, const QString& suffix) const {
     const std::filesystem::path& own = OwnFile(document);
     if (suffix == QStringLiteral(".evr") && !own.empty() && own.has_parent_path())
-        return FromPath(own);
+        return ShownPath(own);
     QString title = QString::fromStdString(document.ArmyTitle());
     if (title.isEmpty())
         title = QString::fromLatin1(kNewDocumentTitle);
     return QDir(StartFolder(&document)).filePath(title + suffix);
 }
 
-void AppContext::RememberFolder(const QString& file) {
-    settings_.setValue(kLastFolderKey, QFileInfo(file).absolutePath());
+void AppContext::RememberFolder(const std::filesystem::path& file) {
+    std::error_code error;
+    settings_.setValue(kLastFolderKey, PathValue(std::filesystem::absolute(file, error).parent_path()));
 }
 
 } // namespace ovra

@@ -68,7 +68,7 @@ public:
     // (".html"); the army's own file for ".evr".
     QString ProposedPath(const ArmyDocument& document, const QString& suffix) const;
     // Keeps the folder of a file just opened or written for the next dialog.
-    void RememberFolder(const QString& file);
+    void RememberFolder(const std::filesystem::path& file);
 
     // The print dialog's Info choice, kept for the rest of the run.
     std::optional<InfoChoice> infoChoice() const { return infoChoice_; }

@@ -135,8 +135,7 @@ std::optional<int> Application::Start(const StartRequest& request) {
         // When no file can be read the start ends: the messages have been shown.
         bool opened = false;
         for (const std::filesystem::path& file : request.files)
-            opened = frame_->OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(file.native()))) ||
-                     opened;
+            opened = frame_->OpenDocumentFile(file) || opened;
         if (!opened)
             return 1;
         frame_->ShowPage(0);

@@ -2,6 +2,7 @@
 
 #include "ArmyEditor.h"
 #include "ArmyView.h"
+#include "FileNames.h"
 #include "NoticeBar.h"
 #include "Win1252.h"
 
@@ -25,14 +26,6 @@ namespace {
 constexpr int kSettleMilliseconds = 250;
 // A notice names this many changes at most; the rest are counted.
 constexpr int kNoticeLines = 8;
-
-QString FromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-std::filesystem::path ToPath(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
 
 // Lines of the army lists' bytes (Windows-1252) for a notice.
 QString NoticeLines(const std::vector<std::string>& lines) {
@@ -88,7 +81,7 @@ void ArmyPage::Rewatch() {
     if (bound.empty())
         return;
     // The file itself, and its folder for a file replaced by a rename.
-    const QString file = FromPath(bound);
+    const QString file = ShownPath(bound);
     if (QFileInfo::exists(file))
         watcher_->addPath(file);
     const QString folder = QFileInfo(file).absolutePath();
@@ -98,7 +91,7 @@ void ArmyPage::Rewatch() {
 
 void ArmyPage::CheckFile() {
     const ArmyDocument& document = editor_->document();
-    const QString name = FromPath(document.path().filename());
+    const QString name = ShownPath(document.path().filename());
     switch (document.CheckDisk()) {
     case ArmyDocument::DiskState::Same:
         break;
@@ -128,12 +121,12 @@ void ArmyPage::ReloadFile() {
     std::string error;
     if (file.empty() || !ReadFileBytes(file, bytes, error)) {
         notices_->Show(tr("\"%1\" cannot be read again: %2")
-                           .arg(FromPath(file.filename()), QString::fromLocal8Bit(error.c_str())));
+                           .arg(ShownPath(file.filename()), QString::fromLocal8Bit(error.c_str())));
         return;
     }
     const ArmyDocument::OpenOutcome outcome =
         editor_->Reread(tr("Reload from disk"), std::move(bytes), editor_->document().catalogue(), true);
-    const QString name = FromPath(file.filename());
+    const QString name = ShownPath(file.filename());
     const QString said =
         outcome.message ? QFile::decodeName(QByteArray::fromStdString(outcome.message->text)) : QString();
     if (outcome.result == ArmyDocument::OpenResult::NotLoadable)

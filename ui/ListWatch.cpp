@@ -1,5 +1,7 @@
 #include "ListWatch.h"
 
+#include "FileNames.h"
+
 #include "FileIo.h"
 #include "ListSnapshot.h"
 
@@ -14,10 +16,6 @@ namespace {
 
 // A list author's editor writes, renames and touches in a burst.
 constexpr int kSettleMilliseconds = 400;
-
-QString FromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> files;
@@ -71,9 +69,9 @@ void ListWatch::Rewatch() {
         const std::filesystem::path present =
             std::filesystem::is_directory(folder, error) ? folder : folder.parent_path();
         if (!present.empty() && std::filesystem::is_directory(present, error))
-            paths << FromPath(present);
+            paths << ShownPath(present);
         for (const std::filesystem::path& file : ListFiles(folder))
-            paths << FromPath(file);
+            paths << ShownPath(file);
     }
     paths.removeDuplicates();
     if (!paths.isEmpty())

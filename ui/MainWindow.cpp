@@ -7,6 +7,7 @@
 #include "ArmyPage.h"
 #include "ArmyView.h"
 #include "BreachListDialog.h"
+#include "FileNames.h"
 #include "Icons.h"
 #include "ProblemCountLabel.h"
 #include "RosterActions.h"
@@ -47,14 +48,6 @@ QString ArmyFilter() {
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     const QIcon themed = QIcon::fromTheme(QString::fromLatin1(name));
     return themed.isNull() ? QApplication::style()->standardIcon(fallback) : themed;
-}
-
-std::filesystem::path ToPath(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-QString FromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
 // One command of the menus or the tool bar.
@@ -242,7 +235,7 @@ void MainWindow::UpdateTab(ArmyPage& page) {
     QString text = QString::fromStdString(army.document().title());
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     tabs_->setTabText(index, army.IsModified() ? text + QLatin1Char('*') : text);
-    tabs_->setTabToolTip(index, FromPath(army.document().path()));
+    tabs_->setTabToolTip(index, ShownPath(army.document().path()));
     if (index == tabs_->currentIndex())
         UpdateCaption();
 }
@@ -450,7 +443,7 @@ void MainWindow::CreateMenusAndToolBar() {
                     auto* recent = new QAction(this);
                     recent->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
                     connect(recent, &QAction::triggered, this,
-                            [this, recent] { OpenRecentFile(recent->data().toString()); });
+                            [this, recent] { OpenRecentFile(ValuePath(recent->data())); });
                     target->addAction(recent);
                     recentActions_.push_back(recent);
                 }
@@ -477,33 +470,35 @@ void MainWindow::UpdateCaption() {
     setWindowModified(shown.IsModified());
 }
 
-QStringList MainWindow::RecentFiles() const {
-    QStringList files;
+std::vector<std::filesystem::path> MainWindow::RecentFiles() const {
+    std::vector<std::filesystem::path> files;
     QSettings& settings = context_.settings();
     for (int i = 1; i <= kRecentFiles; ++i) {
-        const QString file = settings.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
-        if (!file.isEmpty())
+        const std::filesystem::path file =
+            ValuePath(settings.value(kRecentGroup + QStringLiteral("/File%1").arg(i)));
+        if (!file.empty())
             files.push_back(file);
     }
     return files;
 }
 
-void MainWindow::AddRecentFile(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    QStringList files = RecentFiles();
-    files.removeAll(absolute);
-    files.prepend(absolute);
-    while (files.size() > kRecentFiles)
-        files.removeLast();
+void MainWindow::AddRecentFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error).lexically_normal();
+    std::vector<std::filesystem::path> files = RecentFiles();
+    std::erase(files, absolute);
+    files.insert(files.begin(), absolute);
+    if (files.size() > kRecentFiles)
+        files.resize(kRecentFiles);
     WriteRecentFiles(files);
 }
 
-void MainWindow::WriteRecentFiles(const QStringList& files) {
+void MainWindow::WriteRecentFiles(const std::vector<std::filesystem::path>& files) {
     QSettings& settings = context_.settings();
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString key = kRecentGroup + QStringLiteral("/File%1").arg(i);
-        if (i <= files.size())
-            settings.setValue(key, files[i - 1]);
+        if (static_cast<std::size_t>(i) <= files.size())
+            settings.setValue(key, PathValue(files[static_cast<std::size_t>(i) - 1]));
         else
             settings.remove(key);
     }
@@ -512,16 +507,17 @@ void MainWindow::WriteRecentFiles(const QStringList& files) {
 }
 
 void MainWindow::UpdateRecentFileMenu() {
-    const QStringList files = RecentFiles();
-    recentPlaceholder_->setVisible(files.isEmpty());
+    const std::vector<std::filesystem::path> files = RecentFiles();
+    recentPlaceholder_->setVisible(files.empty());
     for (int i = 0; i < kRecentFiles; ++i) {
         QAction* recent = recentActions_[i];
-        if (i < files.size()) {
-            QString name = QFileInfo(files[i]).fileName();
+        if (static_cast<std::size_t>(i) < files.size()) {
+            const std::filesystem::path& file = files[static_cast<std::size_t>(i)];
+            QString name = ShownPath(file.filename());
             name.replace(QLatin1Char('&'), QStringLiteral("&&"));
             recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
-            recent->setData(files[i]);
-            recent->setStatusTip(files[i]);
+            recent->setData(PathValue(file));
+            recent->setStatusTip(ShownPath(file));
             recent->setVisible(true);
         } else {
             recent->setVisible(false);
@@ -572,23 +568,23 @@ void MainWindow::OnFileOpen() {
     const QString path = context_.services().GetOpenFileName(
         this, tr("Open"), context_.StartFolder(&editor().document()), filters, ArmyFilter());
     if (!path.isEmpty())
-        OpenDocumentFile(path);
+        OpenDocumentFile(ToPath(path));
 }
 
-void MainWindow::OpenRecentFile(const QString& path) {
+void MainWindow::OpenRecentFile(const std::filesystem::path& file) {
     // A file that has gone is dropped from the list once its error is shown.
-    if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
-        RemoveRecentFile(path);
+    std::error_code error;
+    if (!OpenDocumentFile(file) && !std::filesystem::exists(file, error))
+        RemoveRecentFile(file);
 }
 
-void MainWindow::RemoveRecentFile(const QString& path) {
-    QStringList files = RecentFiles();
-    files.removeAll(path);
+void MainWindow::RemoveRecentFile(const std::filesystem::path& file) {
+    std::vector<std::filesystem::path> files = RecentFiles();
+    std::erase(files, file);
     WriteRecentFiles(files);
 }
 
-bool MainWindow::OpenDocumentFile(const QString& path) {
-    const std::filesystem::path file = ToPath(path);
+bool MainWindow::OpenDocumentFile(const std::filesystem::path& file) {
     const int open = FindPage(file);
     if (open >= 0) {
         ShowPage(open);
@@ -605,21 +601,23 @@ bool MainWindow::OpenDocumentFile(const QString& path) {
         RemovePage(*target); // the message has been shown; the armies open stay as they were
     if (result == ArmyDocument::OpenResult::Unreadable)
         return false;
-    context_.RememberFolder(path);
+    context_.RememberFolder(file);
     if (shown) {
-        AddRecentFile(path);
+        AddRecentFile(file);
         target->CompareWithSnapshot(context_.SnapshotFolder());
     }
     return true;
 }
 
 bool MainWindow::ReopenLastArmies() {
-    const QStringList files = context_.settings().value(kOpenArmiesKey).toStringList();
+    const QVariantList files = context_.settings().value(kOpenArmiesKey).toList();
     QStringList gone;
     int opened = 0;
-    for (const QString& file : files) {
-        if (!QFileInfo::exists(file)) {
-            gone << QFileInfo(file).fileName();
+    for (const QVariant& value : files) {
+        const std::filesystem::path file = ValuePath(value);
+        std::error_code error;
+        if (!std::filesystem::exists(file, error)) {
+            gone << ShownPath(file.filename());
             continue;
         }
         if (OpenDocumentFile(file))
@@ -644,14 +642,14 @@ bool MainWindow::SaveAll() {
     return true;
 }
 
-bool MainWindow::DoSave(const QString& path) {
-    const ArmyDocument::SaveOutcome outcome = editor().Save(ToPath(path));
+bool MainWindow::DoSave(const std::filesystem::path& file) {
+    const ArmyDocument::SaveOutcome outcome = editor().Save(file);
     if (outcome.readOnly) {
         // As editors do: a file the user may not write is left alone.
         if (context_.services().AskOkCancel(
                 this,
                 tr("The file \"%1\" is read-only: it may not be written.\nSave the army under another name?")
-                    .arg(QFileInfo(path).fileName()),
+                    .arg(ShownPath(file.filename())),
                 QString::fromLatin1(kAppTitle)))
             return OnFileSaveAs();
         return false;
@@ -663,8 +661,8 @@ bool MainWindow::DoSave(const QString& path) {
     if (!kept.isEmpty())
         statusBar()->showMessage(
             tr("The army is saved; what the army lists say of it could not be kept: %1").arg(kept), 10000);
-    context_.RememberFolder(path);
-    AddRecentFile(path);
+    context_.RememberFolder(file);
+    AddRecentFile(file);
     return true;
 }
 
@@ -674,7 +672,7 @@ bool MainWindow::OnFileSave() {
         return OnFileSaveAs();
     // What someone else wrote there since is never replaced unasked.
     if (editor().document().CheckDisk() == ArmyDocument::DiskState::Changed) {
-        switch (context_.services().AskFileChanged(this, FromPath(bound.filename()))) {
+        switch (context_.services().AskFileChanged(this, ShownPath(bound.filename()))) {
         case UiServices::ConflictChoice::Overwrite:
             break;
         case UiServices::ConflictChoice::SaveAs:
@@ -683,7 +681,7 @@ bool MainWindow::OnFileSave() {
             return false;
         }
     }
-    return DoSave(FromPath(bound));
+    return DoSave(bound);
 }
 
 bool MainWindow::OnFileSaveAs() {
@@ -692,7 +690,7 @@ bool MainWindow::OnFileSaveAs() {
         QStringLiteral("evr"));
     if (path.isEmpty())
         return false;
-    return DoSave(path);
+    return DoSave(ToPath(path));
 }
 
 void MainWindow::OnFilePrintSetup() {
@@ -763,11 +761,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    QStringList open;
+    QVariantList open;
     for (int i = 0; i < PageCount(); ++i) {
         const std::filesystem::path& bound = PageAt(i).editor().document().path();
+        std::error_code error;
         if (!bound.empty())
-            open << QFileInfo(FromPath(bound)).absoluteFilePath();
+            open << PathValue(std::filesystem::absolute(bound, error));
     }
     context_.settings().setValue(kOpenArmiesKey, open);
     context_.settings().setValue(kGeometryKey, saveGeometry());

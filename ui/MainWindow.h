@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -65,7 +66,7 @@ public:
     // Shows the army file in its tab: the tab that has it open already, a
     // new army nobody has touched, or a new tab. False when it cannot be
     // opened; the armies open stay as they were.
-    bool OpenDocumentFile(const QString& path);
+    bool OpenDocumentFile(const std::filesystem::path& file);
     // The armies open at the last exit, in their tabs; the files that are
     // gone are skipped and named in the status bar. False when there were none.
     bool ReopenLastArmies();
@@ -76,9 +77,10 @@ public:
 
     // Puts the window where and at the size it was last closed, if it was.
     void RestoreWindowGeometry();
-    QStringList RecentFiles() const;
-    void AddRecentFile(const QString& path);
-    void RemoveRecentFile(const QString& path);
+    // The recent files, newest first, as the file system names them.
+    std::vector<std::filesystem::path> RecentFiles() const;
+    void AddRecentFile(const std::filesystem::path& file);
+    void RemoveRecentFile(const std::filesystem::path& file);
     void UpdateCaption();
 
 protected:
@@ -98,9 +100,9 @@ private:
     // Saves every modified army; false when one is not saved.
     bool SaveAll();
     void UpdateRecentFileMenu();
-    void WriteRecentFiles(const QStringList& files);
-    void OpenRecentFile(const QString& path);
-    bool DoSave(const QString& path);
+    void WriteRecentFiles(const std::vector<std::filesystem::path>& files);
+    void OpenRecentFile(const std::filesystem::path& file);
+    bool DoSave(const std::filesystem::path& file);
     void UpdateProblemCount();
 
     AppContext& context_;

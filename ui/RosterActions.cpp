@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ArmyEditor.h"
+#include "FileNames.h"
 #include "QtPrintSurface.h"
 #include "UiServices.h"
 #include "Win1252.h"
@@ -75,7 +76,7 @@ void RosterActions::ExportPdf() {
         ShowError(error);
         return;
     }
-    context_.RememberFolder(path);
+    context_.RememberFolder(ToPath(path));
 }
 
 void RosterActions::ExportText() {
@@ -94,11 +95,11 @@ void RosterActions::ExportText() {
                                   ? TextFormat::Markdown
                                   : TextFormat::Plain;
     std::string error;
-    if (!ovra::ExportText(document, QFile::encodeName(path).toStdString(), format, choice, error)) {
+    if (!ovra::ExportText(document, ToPath(path), format, choice, error)) {
         ShowError(QString::fromStdString(error));
         return;
     }
-    context_.RememberFolder(path);
+    context_.RememberFolder(ToPath(path));
 }
 
 void RosterActions::CopyRoster() {
@@ -121,11 +122,11 @@ void RosterActions::ExportHtml() {
     if (path.isEmpty())
         return;
     std::string error;
-    if (!ovra::ExportHtml(document, QFile::encodeName(path).toStdString(), error)) {
+    if (!ovra::ExportHtml(document, ToPath(path), error)) {
         ShowError(QString::fromStdString(error));
         return;
     }
-    context_.RememberFolder(path);
+    context_.RememberFolder(ToPath(path));
 }
 
 } // namespace ovra

@@ -157,10 +157,13 @@ TEST(FileCommands, SaveOpenTheRecentFilesAndTheOfferToSaveFirst) {
         program.Action("actionSaveAs")->trigger();
     }
     expected.removeLast();
-    EXPECT_EQ(program.frame().RecentFiles(), expected) << "newest first, four at most";
+    std::vector<std::filesystem::path> recent;
+    for (const QString& file : expected)
+        recent.push_back(file.toStdString());
+    EXPECT_EQ(program.frame().RecentFiles(), recent) << "newest first, four at most";
     program.Action("actionRecent4")->trigger();
     EXPECT_EQ(program.frame().windowTitle(), "army0.evr[*] - Fennmarch AG");
-    EXPECT_EQ(program.frame().RecentFiles().front(), program.Path("army0.evr"));
+    EXPECT_EQ(program.frame().RecentFiles().front(), program.Path("army0.evr").toStdString());
 
     program.Do<edits::SetCountOfType>(CodeOf("1TER"), 2);
     program.services.saveChoices = {UiServices::SaveChoice::Save};

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QImage>
 
+#include <fstream>
+
 using namespace ovra;
 using namespace ovra::test;
 
@@ -63,11 +65,39 @@ TEST_F(Window, AfterANationChangeSaveAsksForANameAndDialogsStartBesideTheArmy) {
 TEST_F(Window, ARecentFileThatHasGoneLeavesTheListAfterItsError) {
     const QString gone = program.Path("gone.evr");
     QFile::copy(QString::fromStdString(DataPath("army/india-example.evr").string()), gone);
-    program.frame().AddRecentFile(gone);
+    program.frame().AddRecentFile(gone.toStdString());
     QFile::remove(gone);
     Action("actionRecent1")->trigger();
-    EXPECT_FALSE(program.frame().RecentFiles().contains(QFileInfo(gone).absoluteFilePath()));
+    EXPECT_TRUE(program.frame().RecentFiles().empty());
     EXPECT_FALSE(program.services.messages.empty());
+}
+
+TEST_F(Window, AFileNameThatIsNoTextOpensSavesAndComesBack) {
+    // "café.evr" in Latin-1: bytes that are no UTF-8, as old archives and
+    // other systems leave them.
+    const std::filesystem::path cafe = program.directory / std::string("caf\xe9.evr");
+    UseNation(kIndia);
+    Set<edits::SetCountOfType>(CodeOf("1GBW"), 2);
+    std::ofstream(cafe, std::ios::binary) << Bytes();
+    const std::string twoBows = Bytes();
+
+    EXPECT_FALSE(program.Start({StartRequest::Action::Open, {cafe}}).has_value());
+    EXPECT_EQ(Bytes(), twoBows);
+    EXPECT_EQ(program.frame().RecentFiles(), std::vector<std::filesystem::path>{cafe});
+    Do<edits::SetCountOfType>(CodeOf("1GBW"), 3);
+    QApplication::setActiveWindow(&program.frame());
+    QTest::keyClick(&program.frame(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadWholeFile(cafe), Bytes()) << "saved to the same bytes, not to a name made of text";
+    EXPECT_TRUE(program.services.proposals.empty()) << "Save did not ask for a name";
+
+    // The recent list and the armies open at exit keep the name whole.
+    program.frame().close();
+    EXPECT_FALSE(program.Start({StartRequest::Action::New, {}, true}).has_value());
+    EXPECT_EQ(program.doc().path(), cafe);
+    Action("actionNew")->trigger();
+    Action("actionRecent1")->trigger();
+    EXPECT_EQ(program.doc().path(), cafe);
+    EXPECT_TRUE(program.services.messages.empty());
 }
 
 TEST_F(Window, EverythingWorksFromTheKeyboard) {
