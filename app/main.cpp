@@ -116,9 +116,9 @@ int main(int argc, char** argv) {
     Application app(options);
     StartRequest request;
     if (commandLine.mode == CommandLine::Mode::Print)
-        request = {StartRequest::Action::Print, {*commandLine.file}};
-    else if (commandLine.file)
-        request = {StartRequest::Action::Open, {*commandLine.file}};
+        request = {StartRequest::Action::Print, commandLine.files};
+    else if (!commandLine.files.empty())
+        request = {StartRequest::Action::Open, commandLine.files};
     else
         request.reopen = true;
     if (const std::optional<int> exitCode = app.Start(request))

@@ -59,7 +59,7 @@ const char* UsageText() {
     static const std::string text = [] {
         std::string usage =
             "Usage:\n"
-            "  ovra [FILE.evr]                 open the window, optionally with an army file\n"
+            "  ovra [FILE.evr...]              open the window, with each army file in its tab\n"
             "  ovra --print FILE.evr           print an army file on the default printer\n";
         for (const HeadlessCommand& command : HeadlessCommands())
             usage += command.usage;
@@ -151,7 +151,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         return result;
     }
 
-    // The window: at most one army file, or --print (also /p) with exactly one.
+    // The window: army files, each opened in its tab, or --print (also /p)
+    // with exactly one.
     const bool print = !rest.empty() && (rest.front() == "--print" || rest.front() == "/p");
     std::vector<std::string> files;
     bool filesOnly = false;
@@ -167,13 +168,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (files.size() != 1)
             return Failed(result, rest.front() + " needs exactly one army file");
         result.mode = CommandLine::Mode::Print;
-        result.file = files.front();
+        result.files.assign(files.begin(), files.end());
         return result;
     }
-    if (files.size() > 1)
-        return Failed(result, "unexpected argument '" + files[1] + "'");
-    if (!files.empty())
-        result.file = files.front();
+    result.files.assign(files.begin(), files.end());
     result.mode = CommandLine::Mode::Gui;
     return result;
 }

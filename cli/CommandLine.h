@@ -12,8 +12,8 @@ namespace ovra {
 
 struct CommandLine {
     enum class Mode {
-        Gui,      // the window; `file` optionally names an army file to open
-        Print,    // print `file` with the stored info choice, then end
+        Gui,      // the window; `files` are army files to open, each in its tab
+        Print,    // print the one army file of `files` with the stored info choice, then end
         Headless, // `command` with its `arguments`
         Help,     // print the usage and exit 0
         Version,  // print the program's name and version and exit 0
@@ -23,7 +23,7 @@ struct CommandLine {
     Mode mode = Mode::Gui;
     std::string command;
     std::vector<std::string> arguments; // a "--" among them ends the command's options
-    std::optional<std::filesystem::path> file;
+    std::vector<std::filesystem::path> files;
     std::optional<std::filesystem::path> armyListDirectory; // --army-lists DIR
     std::string error;
 };

@@ -17,7 +17,7 @@ TEST(CommandLine, ParsesTheWindowPrintingCommandsAndOptions) {
     const struct {
         Words args;
         Mode mode;
-        std::string file = {};      // empty: none
+        std::string file = {};      // the files, a blank between; empty: none
         Words command = {};         // the command, then its arguments
         std::string armyLists = {}; // empty: none
     } cases[] = {
@@ -28,7 +28,7 @@ TEST(CommandLine, ParsesTheWindowPrintingCommandsAndOptions) {
         {{"/p"}, Mode::Error},
         {{"--help"}, Mode::Help},
         {{"--frobnicate"}, Mode::Error},
-        {{"a.evr", "b.evr"}, Mode::Error},
+        {{"a.evr", "b.evr"}, Mode::Gui, "a.evr b.evr"},
         {{"--version"}, Mode::Version},
         {{"-v"}, Mode::Version},
         {{"a.evr", "-v"}, Mode::Version},
@@ -42,14 +42,17 @@ TEST(CommandLine, ParsesTheWindowPrintingCommandsAndOptions) {
         {{"--", "--help"}, Mode::Gui, "--help"},
         {{"--", "catalogue"}, Mode::Gui, "catalogue"},
         {{"--print", "--", "-p.evr"}, Mode::Print, "-p.evr"},
-        {{"--", "--army-lists", "x"}, Mode::Error},
+        {{"--", "--army-lists", "x"}, Mode::Gui, "--army-lists x"},
         {{"check", "--json", "--", "-x.evr"}, Mode::Headless, "", {"check", "--json", "--", "-x.evr"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         const CommandLine parsed = ParseCommandLine(c.args);
         EXPECT_EQ(parsed.mode, c.mode);
-        EXPECT_EQ(parsed.file.value_or("").string(), c.file);
+        std::string files;
+        for (const std::filesystem::path& file : parsed.files)
+            files += (files.empty() ? "" : " ") + file.string();
+        EXPECT_EQ(files, c.file);
         Words command = parsed.arguments;
         if (!parsed.command.empty())
             command.insert(command.begin(), parsed.command);
