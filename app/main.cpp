@@ -7,6 +7,7 @@
 
 #ifdef OVRA_WITH_UI
 #include "Application.h"
+#include "GuardedApplication.h"
 #include "Icons.h"
 #include "QtPrintSurface.h"
 
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
         qtArgv.push_back(argument.data());
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArguments.size());
-    QApplication application(qtArgc, qtArgv.data());
+    GuardedApplication application(qtArgc, qtArgv.data());
     QApplication::setOrganizationName(QStringLiteral("Eldvarrow"));
     QApplication::setApplicationName(QStringLiteral("Ovra"));
     QApplication::setWindowIcon(ProgramIcon());

@@ -24,7 +24,7 @@ declare -A layer=(
   [ArmyView]=8
   [ArmyPage]=9 [RosterActions]=9
   [MainWindow]=10
-  [Application]=11
+  [Application]=11 [GuardedApplication]=11
 )
 
 status=0

@@ -9,6 +9,7 @@
 #include "ArmyEditor.h"
 #include "ArmyView.h"
 #include "CountPopup.h"
+#include "GuardedApplication.h"
 #include "MainWindow.h"
 #include "NationBar.h"
 #include "OptionPickerDialog.h"
@@ -59,13 +60,13 @@
 
 namespace ovra::test {
 
-inline QApplication& EnsureApplication() {
+inline GuardedApplication& EnsureApplication() {
     static int argc = 1;
     static char name[] = "ovra_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
+    static GuardedApplication* application = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+        return new GuardedApplication(argc, argv);
     }();
     return *application;
 }

@@ -229,3 +229,22 @@ TEST(DrawnIcons, EachSizeIsDrawnForItselfNeverScaledUpAndGreyedWhenDisabled) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Window, RunningOutOfMemoryEndsTheActionNotTheProgram) {
+    int told = 0;
+    EnsureApplication().SetOutOfMemoryHandler([&] { ++told; });
+    UseNation(kIndia);
+    Set<edits::SetCountOfType>(CodeOf("1GBW"), 2);
+    const std::string before = Bytes();
+    QTimer::singleShot(0, &program.frame(), [] { throw std::bad_alloc(); });
+    QTest::qWait(50);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(Bytes(), before);
+    Do<edits::SetCountOfType>(CodeOf("1GBW"), 3);
+    EXPECT_EQ(army().CountOfType(CodeOf("1GBW")), 3) << "the window goes on";
+    EnsureApplication().SetOutOfMemoryHandler({});
+}
+
+} // namespace
