@@ -126,16 +126,27 @@ public:
     }
 
     std::vector<std::string> losses;
+    std::vector<std::uint64_t> lacking;
     bool cut = false; // the file ended inside a block
 
 private:
     // One block after its "<UNIT>" line; false when the file ends inside it.
     bool ReadBlock() {
+        const std::size_t lost = losses.size();
+        const UnitEntry* entry = nullptr;
+        const bool whole = ReadBlockInto(entry);
+        if (entry != nullptr && losses.size() > lost)
+            lacking.push_back(entry->id());
+        return whole;
+    }
+
+    bool ReadBlockInto(const UnitEntry*& made) {
         ++blocks_;
         Code code = 0;
         if (!reader_.ReadCode(code))
             return Cut();
         UnitEntry* entry = army_.AddUnit(code);
+        made = entry;
         std::string_view name;
         const bool named = reader_.ReadLine(name);
         if (entry != nullptr)
@@ -245,6 +256,7 @@ ArmyFileLoad ReadArmyFile(std::string_view bytes, const ArmyCatalogue& catalogue
                                 (read == 1 ? std::string("the 1 unit read is loaded.")
                                            : "the " + std::to_string(read) + " units read are loaded."));
     }
+    load.lacking = std::move(units.lacking);
     load.status = load.messages.empty() ? Status::Complete : Status::Incomplete;
     return load;
 }

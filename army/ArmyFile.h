@@ -45,6 +45,9 @@ struct ArmyFileLoad {
     // first and then one line per loss ("Lord: the mount HORS is in no army
     // list"); for a file that is not a whole army file, a sentence naming it.
     std::vector<std::string> messages;
+    // The units that were read without something the file gave them (an
+    // option, runners), in file order; units left out entirely are not here.
+    std::vector<std::uint64_t> lacking;
 };
 
 // Reads army-file bytes against the catalogue into a new army; `fileName`

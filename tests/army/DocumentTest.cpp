@@ -8,6 +8,7 @@
 #include "DeleteUnit.h"
 #include "EnforceMinMax.h"
 #include "NewUnit.h"
+#include "PasteUnits.h"
 #include "RenameUnit.h"
 #include "SetCountOfType.h"
 #include "SetOption.h"
@@ -313,6 +314,45 @@ TEST_F(DocumentTest, EditsAnnounceWhatTheyTouchedAndBurstsOfTypingMerge) {
     EXPECT_FALSE(Do<edits::RenameUnit>(second, "Second")->Changed());
     EXPECT_FALSE(Do<edits::SetMount>(987654321, nullptr)->Changed()) << "a unit that is gone";
     EXPECT_EQ(announced.size(), before) << "an edit that changes nothing announces nothing";
+}
+
+TEST_F(DocumentTest, PastedUnitsAreOneStepAndWhatTheNationLacksIsLeftOutAndSaid) {
+    // Copied from an Egyptian army: a general, a hero riding a chariot, an
+    // infantry unit with a siege tower, and a plain one.
+    Army copied(Nation(32), 2000, false);
+    copied.SetMount(*copied.AddUnit(C("GEN8")), Nation(32).FindTroopType(C("CHMO")));
+    copied.SetMount(*copied.AddUnit(C("HERO")), Nation(32).FindTroopType(C("CHMO")));
+    copied.SetSiegeEngine(*copied.AddUnit(C("2INF")), catalogue->FindSiegeEngine(C("towr")));
+    copied.SetName(*copied.AddUnit(C("3INF")), "Third");
+    const std::string clipboard = WriteArmyFile(copied);
+
+    doc.SetNationAndPoints(Nation(32), 2000, false);
+    doc.army().AddUnit(C("2INF"));
+    const std::string egypt = WriteArmyFile(doc.army());
+    auto same = Do<edits::PasteUnits>(clipboard);
+    EXPECT_EQ(EntryCodes(doc.army()), "2INF GEN8 HERO 2INF 3INF") << "appended, in their order";
+    EXPECT_TRUE(static_cast<edits::PasteUnits&>(*same).leftOut().empty());
+    EXPECT_EQ(doc.army().UnitAt(2)->mount()->code(), C("CHMO"));
+    doc.Undo(*same);
+    EXPECT_EQ(WriteArmyFile(doc.army()), egypt) << "one step";
+    doc.Do(*same);
+    EXPECT_EQ(doc.army().UnitCount(), 5);
+
+    // Rome has no such general, nor the chariot: those units stay out.
+    doc.SetNationAndPoints(Nation(256), 3000, false);
+    auto other = Do<edits::PasteUnits>(clipboard);
+    const auto& paste = static_cast<edits::PasteUnits&>(*other);
+    EXPECT_EQ(EntryCodes(doc.army()), "2INF 3INF");
+    EXPECT_EQ(doc.army().UnitAt(0)->siegeEngine()->code(), C("towr"));
+    EXPECT_EQ(doc.army().UnitAt(1)->name(), "Third");
+    EXPECT_EQ(paste.added(), 2u);
+    ASSERT_EQ(paste.leftOut().size(), 2u);
+    EXPECT_NE(paste.leftOut()[0].find("GEN8"), std::string::npos) << paste.leftOut()[0];
+    EXPECT_NE(paste.leftOut()[1].find("the mount CHMO"), std::string::npos) << paste.leftOut()[1];
+    EXPECT_EQ(doc.army().pointsLimit(), 3000) << "the army keeps its own limit";
+
+    EXPECT_FALSE(Do<edits::PasteUnits>("not units")->Changed()) << "what is no army file adds nothing";
+    EXPECT_EQ(doc.army().UnitCount(), 2);
 }
 
 } // namespace
