@@ -118,9 +118,12 @@ const TypeRow& Composer::Shared(const TroopTypeRecord& type) {
     row.cells[3] = std::to_string(type.armourSave);
     row.cells[4] = std::to_string(type.command);
     row.cells[5] = std::to_string(type.size);
-    // The first row of a type numbers its notes; later rows get the same numbers.
-    type.CollectInfoTexts(texts_);
-    row.notes = notes_.NoteReferences(texts_);
+    // The first row of a type numbers its notes; later rows get the same
+    // numbers. A roster without notes points at none.
+    if (roster_.info != InfoChoice::None) {
+        type.CollectInfoTexts(texts_);
+        row.notes = notes_.NoteReferences(texts_);
+    }
     row.overMaximum = RosterOverMaximum(army_, type);
     return row;
 }
@@ -235,8 +238,8 @@ void Composer::Information() {
         const NationRecord& nation = army_.nation();
         out.push_back({InfoParagraph::Kind::Nation, false, nation.name, nation.info});
     }
-    // The rows have numbered every note; None leaves them out but keeps the
-    // items and engines in use.
+    // The rows have numbered every note; None has none but keeps the items
+    // and engines in use.
     if (info != InfoChoice::None) {
         const std::vector<std::string>& notes = notes_.texts();
         for (std::size_t n = 0; n < notes.size(); ++n)

@@ -52,7 +52,8 @@ struct RosterRow {
     // entry's name; the mount's or runners' troop type name.
     std::string name;
     // A heading: the column titles. Otherwise the profile, the points (empty
-    // for mounts and runners) and the remarks: options, then note numbers.
+    // for mounts and runners) and the remarks: options, then note numbers
+    // (none when the information section has no notes, InfoChoice::None).
     RowCells cells;
     // The parts of the remarks cell, for renderers that lay them out apart.
     std::string options; // magic item and siege engine names, ", " between

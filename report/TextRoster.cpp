@@ -75,6 +75,13 @@ bool WithNotes(const Roster& roster) {
     return roster.info != InfoChoice::None;
 }
 
+// A description, item or engine with no text gets no heading of its own:
+// the item or engine already stands among the unit's options.
+bool Described(const InfoParagraph& paragraph) {
+    return paragraph.kind == InfoParagraph::Kind::Note ||
+           paragraph.body.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
 const char* RowPrefix(const RosterRow& row) {
     switch (row.kind) {
     case RosterRowKind::Mount:
@@ -182,6 +189,8 @@ bool Plain(const Roster& roster, Chunks& chunks) {
     }
     bool inNotes = false;
     for (const InfoParagraph& paragraph : roster.information) {
+        if (!Described(paragraph))
+            continue;
         if (paragraph.kind == InfoParagraph::Kind::Note) {
             if (!inNotes)
                 out += "\nNotes\n";
@@ -190,8 +199,7 @@ bool Plain(const Roster& roster, Chunks& chunks) {
         } else {
             inNotes = false;
             out += "\n" + ParagraphTitle(paragraph) + "\n";
-            if (!paragraph.body.empty())
-                AppendPlainBody(out, {}, paragraph.body);
+            AppendPlainBody(out, {}, paragraph.body);
         }
         if (!chunks.Pass())
             return false;
@@ -281,6 +289,8 @@ bool Markdown(const Roster& roster, Chunks& chunks) {
     }
     bool inNotes = false;
     for (const InfoParagraph& paragraph : roster.information) {
+        if (!Described(paragraph))
+            continue;
         if (paragraph.kind == InfoParagraph::Kind::Note) {
             if (!inNotes)
                 out += "\n## Notes\n";
