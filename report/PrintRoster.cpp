@@ -153,7 +153,7 @@ PageLayout::PageLayout(const Roster& roster, PrintSurface& surface, const Rect& 
     headingOf_.resize(rows.size());
     std::size_t heading = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        switch (rows[i].kind) {
+        switch (rows[i].kind()) {
         case RosterRowKind::Heading:
             heading = i;
             break;
@@ -227,7 +227,7 @@ std::int32_t PageLayout::Run(const PageStart& start) {
         case StepKind::Entry: {
             const RosterRow& unit = roster_.rows[step.index];
             const RosterRow& heading = roster_.rows[headingOf_[step.index]];
-            const bool newKind = lastKind != unit.troopKind;
+            const bool newKind = lastKind != unit.troopKind();
             std::int64_t need = newKind ? Heading(heading, false) : 0;
             need += Entry(step, false);
             if (need <= remaining_) {
@@ -238,7 +238,7 @@ std::int32_t PageLayout::Run(const PageStart& start) {
                 } else {
                     remaining_ -= need;
                 }
-                lastKind = unit.troopKind;
+                lastKind = unit.troopKind();
                 placedOnPage_ = true;
                 ++i;
             } else if (!placedOnPage_) {
@@ -359,7 +359,7 @@ std::int32_t PageLayout::Heading(const RosterRow& heading, bool draw) {
         position_ = Add(position_, 2);
     surface_.SelectFont(PrintFont::Bold);
     // A troop kind without a heading row still gets the space above one.
-    const std::int32_t row = heading.name.empty() ? 0 : Row(heading, false, draw);
+    const std::int32_t row = heading.name().empty() ? 0 : Row(heading, false, draw);
     return Add(row, 2);
 }
 
@@ -400,17 +400,18 @@ std::int32_t PageLayout::Row(const RosterRow& row, bool withRemarks, bool draw) 
     // after the last one; a name that fits is drawn in the whole row as ever.
     const std::int32_t nameRight = ToDevice(kValueColumnsLeft);
     std::string shortened;
-    std::string_view name = row.name;
+    std::string_view name = row.name();
     if (surface.MeasureText(name, nameCell, kOneLine).Width() > nameRight - std::int64_t(nameCell.left)) {
         shortened = Elided(surface, name, nameCell, Add(nameRight, -std::int64_t(ToDevice(4))));
         name = shortened;
         nameCell.right = nameRight;
     }
-    if (row.overMaximum)
+    if (row.overMaximum())
         surface.SetTextColour(kRed);
     surface.DrawText(name, nameCell, kOneLineVCentred);
     surface.SetTextColour(kBlack);
 
+    const RowCells cells = row.Cells();
     Rect cell{nameRight, box.top, ToDevice(Add(kValueColumnsLeft, columnWidth)), box.bottom};
     const std::int32_t step = ToDevice(columnWidth);
     const std::int32_t lineBottom = Add(box.bottom, -1);
@@ -418,7 +419,7 @@ std::int32_t PageLayout::Row(const RosterRow& row, bool withRemarks, bool draw) 
     surface.LineTo(cell.left, lineBottom);
     std::int32_t lastValueRight = cell.right;
     for (std::size_t i = 0; i < 7; ++i) {
-        surface.DrawText(row.cells[i], cell, kOneLineVCentred | kTextCentre);
+        surface.DrawText(cells[i], cell, kOneLineVCentred | kTextCentre);
         surface.MoveTo(cell.right, cell.top);
         surface.LineTo(cell.right, lineBottom);
         lastValueRight = cell.right;
@@ -428,7 +429,7 @@ std::int32_t PageLayout::Row(const RosterRow& row, bool withRemarks, bool draw) 
     // Heading rows have no remarks cell.
     if (withRemarks) {
         const Rect remarks{Add(lastValueRight, ToDevice(4)), box.top, ToDevice(992), box.bottom};
-        surface.DrawText(row.cells[7], remarks, kOneLineVCentred);
+        surface.DrawText(cells[7], remarks, kOneLineVCentred);
     }
     surface.SelectFont(PrintFont::Text);
     return rowHeight;

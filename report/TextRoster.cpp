@@ -83,7 +83,7 @@ bool Described(const InfoParagraph& paragraph) {
 }
 
 const char* RowPrefix(const RosterRow& row) {
-    switch (row.kind) {
+    switch (row.kind()) {
     case RosterRowKind::Mount:
         return "mount: ";
     case RosterRowKind::Runners:
@@ -98,13 +98,13 @@ const char* RowPrefix(const RosterRow& row) {
 // ---------------------------------------------------------------- plain text
 
 std::string PlainLabel(const RosterRow& row, bool withNotes) {
-    std::string label(row.kind == RosterRowKind::Unit ? 2 : 4, ' ');
+    std::string label(row.kind() == RosterRowKind::Unit ? 2 : 4, ' ');
     label += RowPrefix(row);
-    label += row.name;
-    if (!row.options.empty())
-        label += " (" + row.options + ")";
-    if (withNotes && !row.notes.empty())
-        label += " [" + row.notes + "]";
+    label += row.name();
+    if (const std::string options = row.Options(); !options.empty())
+        label += " (" + options + ")";
+    if (withNotes && !row.notes().empty())
+        label += " [" + row.notes() + "]";
     return label;
 }
 
@@ -158,23 +158,23 @@ void AppendPlainBody(std::string& out, const std::string& lead, const std::strin
 bool Plain(const Roster& roster, Chunks& chunks) {
     const bool withNotes = WithNotes(roster);
     const auto label = [&](const RosterRow& row) {
-        return row.kind == RosterRowKind::Heading ? row.name : PlainLabel(row, withNotes);
+        return row.kind() == RosterRowKind::Heading ? row.name() : PlainLabel(row, withNotes);
     };
     std::size_t labelWidth = 0;
     std::size_t pointsWidth = 3; // "Pts"
     for (const RosterRow& row : roster.rows) {
         labelWidth = std::max(labelWidth, label(row).size());
-        pointsWidth = std::max(pointsWidth, row.cells[6].size());
+        pointsWidth = std::max(pointsWidth, row.Points().size());
     }
 
     std::string& out = chunks.out;
     out += TitleLine(roster) + "\n";
     for (const RosterRow& row : roster.rows) {
-        if (row.kind == RosterRowKind::Heading) {
+        if (row.kind() == RosterRowKind::Heading) {
             out += '\n';
             AppendColumns(out, label(row), "Pts", labelWidth, pointsWidth);
         } else {
-            AppendColumns(out, label(row), row.cells[6], labelWidth, pointsWidth);
+            AppendColumns(out, label(row), row.Points(), labelWidth, pointsWidth);
         }
         if (!chunks.Pass())
             return false;
@@ -266,15 +266,15 @@ bool Markdown(const Roster& roster, Chunks& chunks) {
     std::string& out = chunks.out;
     out += "# " + Escaped(TitleLine(roster)) + "\n";
     for (const RosterRow& row : roster.rows) {
-        if (row.kind == RosterRowKind::Heading) {
-            out += "\n| " + Escaped(row.name) + " | Options |" + (withNotes ? " Notes |" : "") + " Pts |\n";
+        if (row.kind() == RosterRowKind::Heading) {
+            out += "\n| " + Escaped(row.name()) + " | Options |" + (withNotes ? " Notes |" : "") + " Pts |\n";
             out += std::string("| :-- | :-- |") + (withNotes ? " :-- |" : "") + " --: |\n";
         } else {
-            out +=
-                "| " + std::string(RowPrefix(row)) + Escaped(row.name) + " | " + Escaped(row.options) + " |";
+            out += "| " + std::string(RowPrefix(row)) + Escaped(row.name()) + " | " + Escaped(row.Options()) +
+                   " |";
             if (withNotes)
-                out += " " + row.notes + " |";
-            out += " " + row.cells[6] + " |\n";
+                out += " " + row.notes() + " |";
+            out += " " + row.Points() + " |\n";
         }
         if (!chunks.Pass())
             return false;
