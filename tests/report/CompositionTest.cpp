@@ -164,7 +164,6 @@ TEST_F(ReportComposition, InformationAndTheRowsNotesFollowTheChoiceAndItemsCarri
         const Roster composed = Compose(c.info);
         EXPECT_EQ(Information(composed), c.information);
         EXPECT_EQ(RowNamed(composed, "Raiders").Cells()[7], c.raiders);
-        EXPECT_EQ(RowNamed(composed, "Raiders").notes().empty(), c.info == InfoChoice::None);
     }
     roster.army().SetMagicItem(roster.Add(C("SLNG")), Item(C("eagl")));
     EXPECT_EQ(Information(Compose()).at(2), "!Legions eagle|The eagle.");
