@@ -86,12 +86,12 @@ bool RenderHtml(const Roster& roster, ByteSink& sink) {
     // Every group closes the table before it and opens its own, so the first
     // table stays empty.
     for (const RosterRow& row : roster.rows) {
-        if (row.kind == RosterRowKind::Heading) {
+        if (row.kind() == RosterRowKind::Heading) {
             out += "</TABLE>\n<TABLE width=100% border = 0>\n";
-            if (!row.name.empty())
-                AppendRow(out, false, 0, row.name, row.cells);
+            if (!row.name().empty())
+                AppendRow(out, false, 0, row.name(), row.Cells());
         } else {
-            AppendRow(out, row.overMaximum, row.Indent(), row.name, row.cells);
+            AppendRow(out, row.overMaximum(), row.Indent(), row.name(), row.Cells());
         }
         if (out.size() >= kChunk && !pass())
             return false;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovra {
@@ -19,6 +21,40 @@ constexpr unsigned kOneLine = kTextSingleLine;
 constexpr unsigned kOneLineVCentred = kTextSingleLine | kTextVCentre;
 
 constexpr const char kBelowMinimum[] = " less than minimum units.";
+
+// The value columns of a row start here; the name column ends here.
+constexpr std::int32_t kValueColumnsLeft = 200;
+
+// The longest start of the text that, followed by "...", ends at or before
+// `right` when drawn on one line from cell.left in the selected font; only
+// as many dots as fit when not even "..." does. The bytes are single
+// characters (Windows-1252), so any start is whole characters.
+std::string Elided(PrintSurface& surface, std::string_view text, const Rect& cell, std::int32_t right) {
+    const auto fits = [&](const std::string& candidate) {
+        return surface.MeasureText(candidate, cell, kTextSingleLine).Width() <=
+               right - std::int64_t(cell.left);
+    };
+    const auto shortened = [&](std::size_t length) {
+        std::string_view start = text.substr(0, length);
+        while (!start.empty() && start.back() == ' ')
+            start.remove_suffix(1);
+        return std::string(start) + "...";
+    };
+    // Widths grow with the length: the longest start that fits, by halving.
+    std::size_t fitting = 0;
+    std::size_t tooLong = text.size();
+    if (!fits(shortened(0))) {
+        std::string dots = "..";
+        while (!dots.empty() && !fits(dots))
+            dots.pop_back();
+        return dots;
+    }
+    while (tooLong - fitting > 1) {
+        const std::size_t middle = fitting + (tooLong - fitting) / 2;
+        (fits(shortened(middle)) ? fitting : tooLong) = middle;
+    }
+    return shortened(fitting);
+}
 
 // The totals line is this high, and this much room stays free at the foot of every page.
 constexpr std::int32_t kTotalsHeight = 30;
@@ -117,7 +153,7 @@ PageLayout::PageLayout(const Roster& roster, PrintSurface& surface, const Rect& 
     headingOf_.resize(rows.size());
     std::size_t heading = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        switch (rows[i].kind) {
+        switch (rows[i].kind()) {
         case RosterRowKind::Heading:
             heading = i;
             break;
@@ -191,7 +227,7 @@ std::int32_t PageLayout::Run(const PageStart& start) {
         case StepKind::Entry: {
             const RosterRow& unit = roster_.rows[step.index];
             const RosterRow& heading = roster_.rows[headingOf_[step.index]];
-            const bool newKind = lastKind != unit.troopKind;
+            const bool newKind = lastKind != unit.troopKind();
             std::int64_t need = newKind ? Heading(heading, false) : 0;
             need += Entry(step, false);
             if (need <= remaining_) {
@@ -202,7 +238,7 @@ std::int32_t PageLayout::Run(const PageStart& start) {
                 } else {
                     remaining_ -= need;
                 }
-                lastKind = unit.troopKind;
+                lastKind = unit.troopKind();
                 placedOnPage_ = true;
                 ++i;
             } else if (!placedOnPage_) {
@@ -323,7 +359,7 @@ std::int32_t PageLayout::Heading(const RosterRow& heading, bool draw) {
         position_ = Add(position_, 2);
     surface_.SelectFont(PrintFont::Bold);
     // A troop kind without a heading row still gets the space above one.
-    const std::int32_t row = heading.name.empty() ? 0 : Row(heading, false, draw);
+    const std::int32_t row = heading.name().empty() ? 0 : Row(heading, false, draw);
     return Add(row, 2);
 }
 
@@ -359,19 +395,31 @@ std::int32_t PageLayout::Row(const RosterRow& row, bool withRemarks, bool draw) 
 
     Rect nameCell = box;
     nameCell.left = ToDevice(Add(16, 8 * std::int64_t(row.Indent())));
-    if (row.overMaximum)
+    // A name that would run into the value columns is cut short with "...",
+    // which ends as far before the first column's line as the remarks start
+    // after the last one; a name that fits is drawn in the whole row as ever.
+    const std::int32_t nameRight = ToDevice(kValueColumnsLeft);
+    std::string shortened;
+    std::string_view name = row.name();
+    if (surface.MeasureText(name, nameCell, kOneLine).Width() > nameRight - std::int64_t(nameCell.left)) {
+        shortened = Elided(surface, name, nameCell, Add(nameRight, -std::int64_t(ToDevice(4))));
+        name = shortened;
+        nameCell.right = nameRight;
+    }
+    if (row.overMaximum())
         surface.SetTextColour(kRed);
-    surface.DrawText(row.name, nameCell, kOneLineVCentred);
+    surface.DrawText(name, nameCell, kOneLineVCentred);
     surface.SetTextColour(kBlack);
 
-    Rect cell{ToDevice(200), box.top, ToDevice(Add(200, columnWidth)), box.bottom};
+    const RowCells cells = row.Cells();
+    Rect cell{nameRight, box.top, ToDevice(Add(kValueColumnsLeft, columnWidth)), box.bottom};
     const std::int32_t step = ToDevice(columnWidth);
     const std::int32_t lineBottom = Add(box.bottom, -1);
     surface.MoveTo(cell.left, cell.top);
     surface.LineTo(cell.left, lineBottom);
     std::int32_t lastValueRight = cell.right;
     for (std::size_t i = 0; i < 7; ++i) {
-        surface.DrawText(row.cells[i], cell, kOneLineVCentred | kTextCentre);
+        surface.DrawText(cells[i], cell, kOneLineVCentred | kTextCentre);
         surface.MoveTo(cell.right, cell.top);
         surface.LineTo(cell.right, lineBottom);
         lastValueRight = cell.right;
@@ -381,7 +429,7 @@ std::int32_t PageLayout::Row(const RosterRow& row, bool withRemarks, bool draw) 
     // Heading rows have no remarks cell.
     if (withRemarks) {
         const Rect remarks{Add(lastValueRight, ToDevice(4)), box.top, ToDevice(992), box.bottom};
-        surface.DrawText(row.cells[7], remarks, kOneLineVCentred);
+        surface.DrawText(cells[7], remarks, kOneLineVCentred);
     }
     surface.SelectFont(PrintFont::Text);
     return rowHeight;

@@ -16,7 +16,7 @@ const RowCells& ColumnTitles() {
 }
 
 std::int32_t RosterRow::Indent() const {
-    switch (kind) {
+    switch (kind_) {
     case RosterRowKind::Heading:
         return 0;
     case RosterRowKind::Unit:
@@ -26,6 +26,54 @@ std::int32_t RosterRow::Indent() const {
         break;
     }
     return 3;
+}
+
+UnitId RosterRow::unit() const {
+    return entry_ != nullptr ? entry_->id() : 0;
+}
+
+const std::string& RosterRow::name() const {
+    return kind_ == RosterRowKind::Unit ? entry_->name() : profile_->name;
+}
+
+std::string RosterRow::Options() const {
+    std::string options;
+    if (kind_ != RosterRowKind::Unit)
+        return options;
+    const MagicItemRecord* item = entry_->magicItem();
+    const bool hasItem = item != nullptr && item->code() != kNoMagicItem;
+    if (hasItem)
+        options = item->name;
+    const SiegeEngineRecord* engine = entry_->siegeEngine();
+    if (engine != nullptr && engine->code() != kNoSiegeEngine) {
+        if (hasItem)
+            options += ", ";
+        options += engine->name;
+    }
+    return options;
+}
+
+std::string RosterRow::Points() const {
+    return kind_ == RosterRowKind::Unit ? std::to_string(entry_->Points()) : std::string();
+}
+
+RowCells RosterRow::Cells() const {
+    RowCells cells = profile_->cells;
+    if (kind_ == RosterRowKind::Heading)
+        return cells;
+    if (kind_ == RosterRowKind::Unit)
+        cells[6] = Points();
+    else if (kind_ == RosterRowKind::Runners)
+        cells[3] = std::to_string(entry_->troopType().armourSave);
+    std::string options = Options();
+    const std::string& notes = profile_->notes;
+    if (options.empty())
+        cells[7] = notes;
+    else if (notes.empty())
+        cells[7] = std::move(options);
+    else
+        cells[7] = options + "," + notes;
+    return cells;
 }
 
 namespace {
@@ -72,13 +120,6 @@ std::string NoteTable::NoteReferences(const InfoTextList& texts) {
     return joined;
 }
 
-// What every row of one troop type shares, worked out once per type.
-struct TypeRow {
-    RowCells cells; // without points and remarks
-    std::string notes;
-    bool overMaximum = false;
-};
-
 class Composer {
 public:
     Composer(const Army& army, Roster& roster)
@@ -90,83 +131,78 @@ public:
     void Information();
 
 private:
-    // The shared part of a row of the type; a runners row shows `save`.
-    const TypeRow& Shared(const TroopTypeRecord& type);
-    void AddRow(RosterRowKind kind, const TroopTypeRecord& type, const UnitEntry& entry);
+    // The profile all rows of the type share.
+    const RosterProfile& Profile(const TroopTypeRecord& type);
+    const RosterProfile& Heading(Code troopKind);
+    const RosterProfile& Keep(std::unique_ptr<RosterProfile> profile);
     void AddEntry(const UnitEntry& entry);
 
     const Army& army_;
     const ArmyCatalogue& catalogue_;
     Roster& roster_;
     NoteTable notes_;
-    std::unordered_map<const TroopTypeRecord*, TypeRow> types_;
+    std::unordered_map<const TroopTypeRecord*, const RosterProfile*> types_;
+    std::unordered_map<Code, const RosterProfile*> headings_;
     InfoTextList texts_;
 };
 
-const TypeRow& Composer::Shared(const TroopTypeRecord& type) {
-    const auto [it, added] = types_.try_emplace(&type);
-    TypeRow& row = it->second;
-    if (!added)
-        return row;
-    // A category bit that names no category leaves the Type cell empty.
-    if (const TroopCategory* category = catalogue_.FindTroopCategory(type.category))
-        row.cells[0] = category->abbreviation;
-    row.cells[1] = std::to_string(type.attacks);
-    if (!type.shots.empty())
-        row.cells[1] += "/" + type.shots;
-    row.cells[2] = std::to_string(type.hits);
-    row.cells[3] = std::to_string(type.armourSave);
-    row.cells[4] = std::to_string(type.command);
-    row.cells[5] = std::to_string(type.size);
-    // The first row of a type numbers its notes; later rows get the same numbers.
-    type.CollectInfoTexts(texts_);
-    row.notes = notes_.NoteReferences(texts_);
-    row.overMaximum = RosterOverMaximum(army_, type);
-    return row;
+const RosterProfile& Composer::Keep(std::unique_ptr<RosterProfile> profile) {
+    return *roster_.profiles.emplace_back(std::move(profile));
 }
 
-void Composer::AddRow(RosterRowKind kind, const TroopTypeRecord& type, const UnitEntry& entry) {
-    const TypeRow& shared = Shared(type);
-    RosterRow& row = roster_.rows.emplace_back();
-    row.kind = kind;
-    row.troopKind = type.troopKind;
-    row.unit = entry.id();
-    row.cells = shared.cells;
-    row.notes = shared.notes;
-    row.overMaximum = shared.overMaximum;
-    if (kind == RosterRowKind::Unit) {
-        row.name = entry.name();
-        row.cells[6] = std::to_string(entry.Points());
-        const bool hasItem = entry.magicItem() != nullptr && entry.magicItem()->code() != kNoMagicItem;
-        if (hasItem)
-            row.options = entry.magicItem()->name;
-        if (entry.siegeEngine() != nullptr && entry.siegeEngine()->code() != kNoSiegeEngine) {
-            if (hasItem)
-                row.options += ", ";
-            row.options += entry.siegeEngine()->name;
-        }
-    } else {
-        row.name = type.name;
-        if (kind == RosterRowKind::Runners)
-            row.cells[3] = std::to_string(entry.troopType().armourSave);
+const RosterProfile& Composer::Profile(const TroopTypeRecord& type) {
+    const auto [it, added] = types_.try_emplace(&type, nullptr);
+    if (!added)
+        return *it->second;
+    auto profile = std::make_unique<RosterProfile>();
+    profile->troopKind = type.troopKind;
+    profile->name = type.name;
+    RowCells& cells = profile->cells;
+    // A category bit that names no category leaves the Type cell empty.
+    if (const TroopCategory* category = catalogue_.FindTroopCategory(type.category))
+        cells[0] = category->abbreviation;
+    cells[1] = std::to_string(type.attacks);
+    if (!type.shots.empty())
+        cells[1] += "/" + type.shots;
+    cells[2] = std::to_string(type.hits);
+    cells[3] = std::to_string(type.armourSave);
+    cells[4] = std::to_string(type.command);
+    cells[5] = std::to_string(type.size);
+    // The first row of a type numbers its notes; later rows get the same
+    // numbers. A roster without notes points at none.
+    if (roster_.info != InfoChoice::None) {
+        type.CollectInfoTexts(texts_);
+        profile->notes = notes_.NoteReferences(texts_);
     }
-    if (row.options.empty())
-        row.cells[7] = row.notes;
-    else if (row.notes.empty())
-        row.cells[7] = row.options;
-    else
-        row.cells[7] = row.options + "," + row.notes;
+    profile->overMaximum = RosterOverMaximum(army_, type);
+    it->second = &Keep(std::move(profile));
+    return *it->second;
+}
+
+const RosterProfile& Composer::Heading(Code troopKind) {
+    const auto [it, added] = headings_.try_emplace(troopKind, nullptr);
+    if (!added)
+        return *it->second;
+    auto profile = std::make_unique<RosterProfile>();
+    profile->troopKind = troopKind;
+    if (troopKind == kTroopCharacter)
+        profile->name = "Character";
+    else if (troopKind == kTroopUnit || troopKind == kTroopSkirmisherUnit)
+        profile->name = "Unit";
+    profile->cells = ColumnTitles();
+    it->second = &Keep(std::move(profile));
+    return *it->second;
 }
 
 void Composer::AddEntry(const UnitEntry& entry) {
     const TroopTypeRecord& type = entry.troopType();
-    AddRow(RosterRowKind::Unit, type, entry);
+    roster_.rows.emplace_back(RosterRowKind::Unit, Profile(type), &entry);
     if (entry.mount() != nullptr && entry.mount()->code() != kNoMount)
-        AddRow(RosterRowKind::Mount, *entry.mount(), entry);
+        roster_.rows.emplace_back(RosterRowKind::Mount, Profile(*entry.mount()), &entry);
     if (type.troopKind == kTroopSkirmisherUnit && entry.skirmishers()) {
         // A nation without runners writes no runners row.
         if (const TroopTypeRecord* runners = type.nation->FindTroopType(kRunners))
-            AddRow(RosterRowKind::Runners, *runners, entry);
+            roster_.rows.emplace_back(RosterRowKind::Runners, Profile(*runners), &entry);
     }
 }
 
@@ -191,16 +227,8 @@ void Composer::Rows() {
         if (entries.empty())
             continue;
         // Kinds compare as codes: "unSk" between two "unit" types makes three groups.
-        if (lastKind != type->troopKind) {
-            RosterRow& heading = roster_.rows.emplace_back();
-            heading.kind = RosterRowKind::Heading;
-            heading.troopKind = type->troopKind;
-            if (type->troopKind == kTroopCharacter)
-                heading.name = "Character";
-            else if (type->troopKind == kTroopUnit || type->troopKind == kTroopSkirmisherUnit)
-                heading.name = "Unit";
-            heading.cells = ColumnTitles();
-        }
+        if (lastKind != type->troopKind)
+            roster_.rows.emplace_back(RosterRowKind::Heading, Heading(type->troopKind), nullptr);
         for (const UnitEntry* entry : entries)
             AddEntry(*entry);
         lastKind = type->troopKind;
@@ -235,8 +263,8 @@ void Composer::Information() {
         const NationRecord& nation = army_.nation();
         out.push_back({InfoParagraph::Kind::Nation, false, nation.name, nation.info});
     }
-    // The rows have numbered every note; None leaves them out but keeps the
-    // items and engines in use.
+    // The rows have numbered every note; None has none but keeps the items
+    // and engines in use.
     if (info != InfoChoice::None) {
         const std::vector<std::string>& notes = notes_.texts();
         for (std::size_t n = 0; n < notes.size(); ++n)

@@ -1,8 +1,12 @@
 // The roster as a value: composed once from the army, then handed to the
-// renderers (HtmlRoster.h, PrintRoster.h, TextRoster.h), none of which looks
-// at the army again. Composition decides which troop types appear in which
+// renderers (HtmlRoster.h, PrintRoster.h, TextRoster.h), none of which
+// recomposes it. Composition decides which troop types appear in which
 // order, what each row holds, how the army lists' information texts become
 // numbered notes, which rows are flagged, and what follows the tables.
+//
+// A roster may have millions of rows, so a row is small: it refers to its
+// unit entry and to a profile that all rows of its troop type share, and
+// gives its texts when a renderer asks for them.
 #pragma once
 
 #include "Army.h"
@@ -11,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,26 +47,58 @@ enum class RosterRowKind {
     Runners  // the runners of the unit row above, with that unit's armour save
 };
 
-struct RosterRow {
-    RosterRowKind kind = RosterRowKind::Unit;
-    // A heading: the group's troop kind; otherwise the kind of the row's troop type.
+// What the rows of one troop type share, worked out once per type; a
+// heading's profile holds its name and the column titles.
+struct RosterProfile {
+    // A heading: the group's troop kind; otherwise the troop type's kind.
     Code troopKind = 0;
-    // The unit entry the row belongs to (unit, mount and runners rows).
-    UnitId unit = 0;
     // "Character", "Unit", or empty for a kind that has no heading row; the
-    // entry's name; the mount's or runners' troop type name.
+    // troop type's name.
     std::string name;
-    // A heading: the column titles. Otherwise the profile, the points (empty
-    // for mounts and runners) and the remarks: options, then note numbers.
+    // A heading: the column titles. Otherwise Type, Atks, Hits, Save, Cmd and
+    // Size; Pts and remarks are empty.
     RowCells cells;
-    // The parts of the remarks cell, for renderers that lay them out apart.
-    std::string options; // magic item and siege engine names, ", " between
-    std::string notes;   // note numbers, sorted as texts, "," between
-    // The row's troop type holds more units than it may (RosterOverMaximum).
+    // Note numbers, sorted as texts, "," between; empty when the roster has
+    // no notes (InfoChoice::None).
+    std::string notes;
+    // The troop type holds more units than it may (RosterOverMaximum).
     bool overMaximum = false;
+};
+
+// One row: a heading, or a row of a unit entry. Its texts are read from the
+// entry and the profile when asked for, so the army must stay as it was
+// composed while the row is in use.
+class RosterRow {
+public:
+    RosterRow(RosterRowKind kind, const RosterProfile& profile, const UnitEntry* entry)
+        : profile_(&profile), entry_(entry), kind_(kind) {}
+
+    RosterRowKind kind() const { return kind_; }
+    Code troopKind() const { return profile_->troopKind; }
+    // The unit entry the row belongs to (unit, mount and runners rows); 0 for a heading.
+    UnitId unit() const;
+    // The heading's name, the entry's name, or the mount's or runners' troop type name.
+    const std::string& name() const;
+    // A heading: the column titles. Otherwise the profile, the points (empty
+    // for mounts and runners), and the remarks: options, then note numbers.
+    // A runners row shows the armour save of the unit it runs with.
+    RowCells Cells() const;
+    // The Pts cell alone: the entry's points in a unit row, empty in others.
+    std::string Points() const;
+    // The parts of the remarks cell, for renderers that lay them out apart:
+    // the magic item and siege engine names, ", " between (unit rows only),
+    // and the note numbers.
+    std::string Options() const;
+    const std::string& notes() const { return profile_->notes; }
+    bool overMaximum() const { return profile_->overMaximum; }
 
     // 0 for headings, 2 for units, 3 for mounts and runners.
     std::int32_t Indent() const;
+
+private:
+    const RosterProfile* profile_;
+    const UnitEntry* entry_; // none for a heading
+    RosterRowKind kind_;
 };
 
 struct RosterTotals {
@@ -89,7 +126,9 @@ struct RosterBreach {
 };
 
 // A composed roster. Texts are bytes as the army and the army lists hold them
-// (Windows-1252); the value refers to nothing and outlives the army.
+// (Windows-1252). The rows refer to the army's entries and to the army
+// lists' records: render the roster while the army is as it was composed.
+// A roster can be moved, not copied (its rows point at its profiles).
 struct Roster {
     std::string title;      // the army's title
     std::string nationName; // the nation's name
@@ -98,6 +137,8 @@ struct Roster {
     // heading wherever the troop kind changes, each unit followed by its
     // mount and runners rows.
     std::vector<RosterRow> rows;
+    // The profiles the rows share, one per troop type and heading kind.
+    std::vector<std::unique_ptr<const RosterProfile>> profiles;
     RosterTotals totals;
     // Names of the listed troop types below their minimum (RosterBelowMinimum).
     std::vector<std::string> belowMinimum;
@@ -109,7 +150,8 @@ struct Roster {
 };
 
 // Composes the army's roster in time linear in its entries; `title` is the
-// army's title as the window caption shows it.
+// army's title as the window caption shows it. The roster refers to the
+// army, which must outlive it and stay unchanged while it is rendered.
 Roster ComposeRoster(const Army& army, const std::string& title, InfoChoice info);
 // The document's army under its title.
 Roster ComposeRoster(const ArmyDocument& document, InfoChoice info);

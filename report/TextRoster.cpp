@@ -75,8 +75,15 @@ bool WithNotes(const Roster& roster) {
     return roster.info != InfoChoice::None;
 }
 
+// A description, item or engine with no text gets no heading of its own:
+// the item or engine already stands among the unit's options.
+bool Described(const InfoParagraph& paragraph) {
+    return paragraph.kind == InfoParagraph::Kind::Note ||
+           paragraph.body.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
 const char* RowPrefix(const RosterRow& row) {
-    switch (row.kind) {
+    switch (row.kind()) {
     case RosterRowKind::Mount:
         return "mount: ";
     case RosterRowKind::Runners:
@@ -91,13 +98,13 @@ const char* RowPrefix(const RosterRow& row) {
 // ---------------------------------------------------------------- plain text
 
 std::string PlainLabel(const RosterRow& row, bool withNotes) {
-    std::string label(row.kind == RosterRowKind::Unit ? 2 : 4, ' ');
+    std::string label(row.kind() == RosterRowKind::Unit ? 2 : 4, ' ');
     label += RowPrefix(row);
-    label += row.name;
-    if (!row.options.empty())
-        label += " (" + row.options + ")";
-    if (withNotes && !row.notes.empty())
-        label += " [" + row.notes + "]";
+    label += row.name();
+    if (const std::string options = row.Options(); !options.empty())
+        label += " (" + options + ")";
+    if (withNotes && !row.notes().empty())
+        label += " [" + row.notes() + "]";
     return label;
 }
 
@@ -151,23 +158,23 @@ void AppendPlainBody(std::string& out, const std::string& lead, const std::strin
 bool Plain(const Roster& roster, Chunks& chunks) {
     const bool withNotes = WithNotes(roster);
     const auto label = [&](const RosterRow& row) {
-        return row.kind == RosterRowKind::Heading ? row.name : PlainLabel(row, withNotes);
+        return row.kind() == RosterRowKind::Heading ? row.name() : PlainLabel(row, withNotes);
     };
     std::size_t labelWidth = 0;
     std::size_t pointsWidth = 3; // "Pts"
     for (const RosterRow& row : roster.rows) {
         labelWidth = std::max(labelWidth, label(row).size());
-        pointsWidth = std::max(pointsWidth, row.cells[6].size());
+        pointsWidth = std::max(pointsWidth, row.Points().size());
     }
 
     std::string& out = chunks.out;
     out += TitleLine(roster) + "\n";
     for (const RosterRow& row : roster.rows) {
-        if (row.kind == RosterRowKind::Heading) {
+        if (row.kind() == RosterRowKind::Heading) {
             out += '\n';
             AppendColumns(out, label(row), "Pts", labelWidth, pointsWidth);
         } else {
-            AppendColumns(out, label(row), row.cells[6], labelWidth, pointsWidth);
+            AppendColumns(out, label(row), row.Points(), labelWidth, pointsWidth);
         }
         if (!chunks.Pass())
             return false;
@@ -182,6 +189,8 @@ bool Plain(const Roster& roster, Chunks& chunks) {
     }
     bool inNotes = false;
     for (const InfoParagraph& paragraph : roster.information) {
+        if (!Described(paragraph))
+            continue;
         if (paragraph.kind == InfoParagraph::Kind::Note) {
             if (!inNotes)
                 out += "\nNotes\n";
@@ -190,8 +199,7 @@ bool Plain(const Roster& roster, Chunks& chunks) {
         } else {
             inNotes = false;
             out += "\n" + ParagraphTitle(paragraph) + "\n";
-            if (!paragraph.body.empty())
-                AppendPlainBody(out, {}, paragraph.body);
+            AppendPlainBody(out, {}, paragraph.body);
         }
         if (!chunks.Pass())
             return false;
@@ -258,15 +266,15 @@ bool Markdown(const Roster& roster, Chunks& chunks) {
     std::string& out = chunks.out;
     out += "# " + Escaped(TitleLine(roster)) + "\n";
     for (const RosterRow& row : roster.rows) {
-        if (row.kind == RosterRowKind::Heading) {
-            out += "\n| " + Escaped(row.name) + " | Options |" + (withNotes ? " Notes |" : "") + " Pts |\n";
+        if (row.kind() == RosterRowKind::Heading) {
+            out += "\n| " + Escaped(row.name()) + " | Options |" + (withNotes ? " Notes |" : "") + " Pts |\n";
             out += std::string("| :-- | :-- |") + (withNotes ? " :-- |" : "") + " --: |\n";
         } else {
-            out +=
-                "| " + std::string(RowPrefix(row)) + Escaped(row.name) + " | " + Escaped(row.options) + " |";
+            out += "| " + std::string(RowPrefix(row)) + Escaped(row.name()) + " | " + Escaped(row.Options()) +
+                   " |";
             if (withNotes)
-                out += " " + row.notes + " |";
-            out += " " + row.cells[6] + " |\n";
+                out += " " + row.notes() + " |";
+            out += " " + row.Points() + " |\n";
         }
         if (!chunks.Pass())
             return false;
@@ -281,6 +289,8 @@ bool Markdown(const Roster& roster, Chunks& chunks) {
     }
     bool inNotes = false;
     for (const InfoParagraph& paragraph : roster.information) {
+        if (!Described(paragraph))
+            continue;
         if (paragraph.kind == InfoParagraph::Kind::Note) {
             if (!inNotes)
                 out += "\n## Notes\n";

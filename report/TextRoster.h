@@ -9,7 +9,8 @@
 // breaches in words; then the roster's information section. Note numbers
 // follow a unit's options only when the roster carries the notes (info
 // choice Complete or Short); with None only the magic items and siege
-// engines in use are described.
+// engines in use are described. An item, engine or nation whose army list
+// gives it no text gets no heading.
 #pragma once
 
 #include "FileIo.h"

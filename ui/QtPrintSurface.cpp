@@ -66,7 +66,7 @@ bool PaintRoster(const ArmyDocument& document, QPagedPaintDevice& device, bool g
         error = QCoreApplication::translate(
                     "Printing", "The roster could not be printed whole: \"%1\" with its mount and "
                                 "runners is taller than a page, so printing stopped on page %2.")
-                    .arg(FromWin1252(roster.rows[*outcome.rowTooTall].name))
+                    .arg(FromWin1252(roster.rows[*outcome.rowTooTall].name()))
                     .arg(outcome.pages);
         return false;
     }

@@ -132,6 +132,44 @@ TEST_F(ReportPrintLayout, TheWarningsAndTheInformationEndAboveTheFootOfEveryPage
     }
 }
 
+TEST_F(ReportPrintLayout, ANameTooLongForItsColumnIsCutShortOnEveryPageAndTheRowKeepsItsCells) {
+    // 800 pixels: unit names start at 26 and the first value column at 160. A
+    // name that fits runs in the whole row; a cut one ends 3 pixels before the
+    // column, which leaves room for 26 bytes of 5 pixels, dots included.
+    const std::string long117 = "Household Archers of the Upper Nile Delta and of the Eastern Desert Forts, "
+                                "who never stop talking of their own bowmen";
+    const struct {
+        std::string name;
+        std::string drawn;
+        std::string right;
+    } cases[] = {{"Twenty-six bytes fit here.", "Twenty-six bytes fit here.", "797"},
+                 {"Twenty-seven bytes are over", "Twenty-seven bytes are...", "160"},
+                 {"A cut that falls on a  blank", "A cut that falls on a...", "160"},
+                 {long117, "Household Archers of th...", "160"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RosterDocument army{*catalogue, test::kEgypt, 2000};
+        for (int i = 0; i < 30; ++i) // three pages
+            army.Add(C("1CHA"), c.name);
+        RecordingSurface named;
+        PrintRoster(ComposeRoster(army.doc, InfoChoice::None), named, Rect{0, 0, 800, 300});
+        for (int i = 0; i < 30; ++i)
+            army.army().SetName(*army.army().UnitAt(i), "X");
+        RecordingSurface plain;
+        PrintRoster(ComposeRoster(army.doc, InfoChoice::None), plain, Rect{0, 0, 800, 300});
+        // Boxes, lines and every other text are those of a short name.
+        Sheets expected = plain.sheets;
+        for (std::vector<std::string>& sheet : expected)
+            for (std::string& line : sheet)
+                if (line.starts_with("text 'X' ")) {
+                    line.replace(line.find(",797,"), 5, "," + c.right + ",");
+                    line.replace(6, 1, c.drawn);
+                }
+        EXPECT_EQ(named.sheets, expected);
+        EXPECT_EQ(named.sheets.size(), 3u);
+    }
+}
+
 TEST_F(ReportPrintLayout, OnePassDrawsThePagesThePageByPageLoopDraws) {
     const auto expectSamePages = [&](const PrintJob& job, InfoChoice info) {
         SCOPED_TRACE(std::to_string(job.printableArea.Width()) + " x " +

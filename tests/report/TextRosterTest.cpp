@@ -84,6 +84,27 @@ TEST_F(ReportText, MarkdownExportRendersItsGroupsAsTablesWithNamesAsWritten) {
     EXPECT_THAT(html, HasSubstr("<li>Too few Archers: 1, at least 2</li>"));
 }
 
+TEST(ReportTextInformation, AnItemWithoutATextGetsNoHeadingWhateverTheChoice) {
+    const auto catalogue = test::CatalogueFromFile("report/testland.dfm");
+    test::RosterDocument roster(*catalogue, 1, 1000);
+    roster.army().SetMagicItem(roster.Add(C("SLNG")), catalogue->FindMagicItem(C("ring")));
+    // The amulet, last in the list, has no text.
+    roster.army().SetMagicItem(roster.Add(C("SKRM")), catalogue->FindMagicItem(C("amul")));
+    const struct {
+        TextFormat format;
+        const char* option;
+        const char* end;
+    } cases[] = {{TextFormat::Plain, "Raiders (Amulet)", "\nRing of Fire\nA ring.\n"},
+                 {TextFormat::Markdown, "| Raiders | Amulet |", "\n## Ring of Fire\n\nA ring.\n"}};
+    for (const auto& c : cases) {
+        for (const InfoChoice info : {InfoChoice::Complete, InfoChoice::Short, InfoChoice::None}) {
+            const std::string text = RenderText(ComposeRoster(roster.doc, info), c.format);
+            EXPECT_THAT(text, HasSubstr(c.option));
+            EXPECT_THAT(text, ::testing::EndsWith(c.end));
+        }
+    }
+}
+
 TEST(ReportTextLines, ArmyListLinesStayLinesAndNeverTurnIntoMarkup) {
     Roster roster;
     roster.title = "T";

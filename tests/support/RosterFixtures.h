@@ -21,9 +21,9 @@ inline constexpr std::int32_t kEgypt = 32;
 // tests/data/report/testland.dfm is a small army list with every case the
 // roster composes: kinds char, unit, unSk, unit, a char type between two unit
 // types, a mount, runners, nine rules shared between types (one of them named
-// twice by a type), a unit note, items and an engine. pool.dfm has two pooled
-// types: PA needs two entries together with PB and shares PB's room under its
-// own cap of 3 per thousand points.
+// twice by a type), a unit note, items (one without a text) and an engine.
+// pool.dfm has two pooled types: PA needs two entries together with PB and
+// shares PB's room under its own cap of 3 per thousand points.
 
 // A document holding an empty army of one nation; the catalogue must outlive it.
 class RosterDocument {

@@ -36,6 +36,8 @@ Line two.</INFO>
 </MITEM>
 <MITEM nomi "No magic item" -1> 0 -1
 </MITEM>
+<MITEM amul "Amulet" 8> 5 -1
+</MITEM>
 <TRCAT 2 MM "Monstrous Mount">
 <TRCAT 128 Cht "Chariot">
 <TRCAT 512 Inf "Infantry">
