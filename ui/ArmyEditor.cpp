@@ -61,8 +61,11 @@ void ArmyEditor::OnDocumentChanged(const ArmyChange& change) {
     emit changed(change);
 }
 
-ArmyChange ArmyEditor::Execute(const QString& text, std::unique_ptr<ArmyEdit> edit) {
+ArmyChange ArmyEditor::Execute(const QString& text, std::unique_ptr<ArmyEdit> edit,
+                               const std::function<void(const ArmyEdit&)>& made) {
     document_->Do(*edit);
+    if (made)
+        made(*edit);
     if (!edit->Changed())
         return {};
     const ArmyChange touched = edit->touched();

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,7 +49,9 @@ public:
     // the step before when both belong to the same burst of typing. An edit
     // that changes nothing is dropped. Returns what it touched (empty when
     // dropped).
-    ArmyChange Execute(const QString& text, std::unique_ptr<ArmyEdit> edit);
+    // `made`, when given, sees the edit once it is made, kept or not.
+    ArmyChange Execute(const QString& text, std::unique_ptr<ArmyEdit> edit,
+                       const std::function<void(const ArmyEdit&)>& made = {});
     // Ends the current burst of typing: the next typed edit is a new step.
     void EndTypingBurst() { ++typingBurst_; }
     // Asks the views to show what a change touched (undo, redo, a breach chosen).

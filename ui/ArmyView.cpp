@@ -8,12 +8,18 @@
 #include "UnitPanel.h"
 #include "UnitTree.h"
 
+#include "ArmyFile.h"
 #include "DeleteUnit.h"
 #include "EnforceMinMax.h"
 #include "NewUnit.h"
+#include "PasteUnits.h"
+#include "UiServices.h"
+#include "Win1252.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 
 namespace ovra {
 
@@ -140,6 +146,74 @@ void ArmyView::DeleteUnit() {
     }
     editor_.Execute(tr("Delete unit"), std::make_unique<edits::DeleteUnit>(entry->id()));
     unitList_->Select(next);
+}
+
+void ArmyView::CopyUnits() {
+    const std::vector<UnitId> ids = unitList_->SelectedUnits();
+    if (ids.empty())
+        return;
+    const Army& army = editor_.army();
+    Army copied(army.nation(), army.pointsLimit(), false);
+    QStringList lines;
+    for (const UnitId id : ids) {
+        const UnitEntry& unit = *army.FindUnit(id);
+        copied.AppendUnit(Army::StateOf(unit));
+        // "Porus (General): Elephant, Legions eagle, 180 points"
+        QStringList parts;
+        for (const CatalogueEntry* option : {static_cast<const CatalogueEntry*>(unit.mount()),
+                                             static_cast<const CatalogueEntry*>(unit.magicItem()),
+                                             static_cast<const CatalogueEntry*>(unit.siegeEngine())})
+            if (option != nullptr && option->key != kNoMount && option->key != kNoMagicItem &&
+                option->key != kNoSiegeEngine)
+                parts << FromWin1252(option->name);
+        if (unit.skirmishers())
+            parts << tr("runners");
+        parts << tr("%n points", nullptr, unit.Points());
+        QString name = FromWin1252(unit.name());
+        if (unit.name() != unit.troopType().name)
+            name += QStringLiteral(" (%1)").arg(FromWin1252(unit.troopType().name));
+        lines << QStringLiteral("%1: %2").arg(name, parts.join(QStringLiteral(", ")));
+    }
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kUnitsMimeType), QByteArray::fromStdString(WriteArmyFile(copied)));
+    data->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void ArmyView::CutUnits() {
+    const std::vector<UnitId> ids = unitList_->SelectedUnits();
+    if (ids.empty())
+        return;
+    CopyUnits();
+    const TroopTypeRecord* type = &editor_.army().FindUnit(ids.front())->troopType();
+    editor_.Execute(tr("Cut units"), std::make_unique<edits::DeleteUnit>(ids));
+    unitList_->Select({type, 0});
+}
+
+void ArmyView::PasteUnits() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasFormat(QString::fromLatin1(kUnitsMimeType)))
+        return;
+    std::vector<std::string> leftOut;
+    std::size_t added = 0;
+    const ArmyChange change = editor_.Execute(
+        tr("Paste units"),
+        std::make_unique<edits::PasteUnits>(data->data(QString::fromLatin1(kUnitsMimeType)).toStdString()),
+        [&](const ArmyEdit& edit) {
+            const auto& paste = static_cast<const edits::PasteUnits&>(edit);
+            leftOut = paste.leftOut();
+            added = paste.added();
+        });
+    if (change.troopType != nullptr)
+        unitList_->Select({change.troopType, 0});
+    if (leftOut.empty())
+        return;
+    QStringList lines{
+        tr("%n unit(s) pasted. Left out, as this army's nation lacks it:", nullptr, static_cast<int>(added))};
+    for (const std::string& line : leftOut)
+        lines << FromWin1252(line);
+    editor_.services().ShowMessage(this, lines.join(QLatin1Char('\n')), QString::fromLatin1(kAppTitle),
+                                   MessageIcon::Information);
 }
 
 void ArmyView::EnforceMinMax() {

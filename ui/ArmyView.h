@@ -14,6 +14,9 @@ class NationBar;
 class UnitListPane;
 class UnitPanel;
 
+// The clipboard type of copied units: an army file holding just them.
+inline constexpr const char* kUnitsMimeType = "application/x-ovra-units";
+
 class ArmyView : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +33,13 @@ public:
     void NewUnit();
     void DeleteUnit();
     void EnforceMinMax();
+    // Edit > Copy, Cut and Paste of the selected units. The clipboard holds
+    // them as the army file's own unit records (kUnitsMimeType) and as
+    // readable lines; a paste adds them as one step and says what was left
+    // out because this army's nation lacks it.
+    void CopyUnits();
+    void CutUnits();
+    void PasteUnits();
 
     ArmyEditor& editor() const { return editor_; }
     NationBar* nationBar() const { return nationBar_; }

@@ -62,21 +62,16 @@ struct ActionSpec {
 };
 
 // Where the actions stand: "-" is a separator, "recent" the recent files.
-const char* const kFileMenu[] = {"actionNew",
-                                 "actionOpen",
-                                 "actionSaveAs",
-                                 "-",
-                                 "actionPrint",
-                                 "actionPrintPreview",
-                                 "actionPrintSetup",
-                                 "-",
-                                 "actionExportHtml",
-                                 "actionExportPdf",
-                                 "actionExportText",
-                                 "recent",
-                                 "-",
-                                 "actionExit"};
-const char* const kEditMenu[] = {"actionUndo", "actionRedo", "-", "actionCopyRoster"};
+const char* const kFileMenu[] = {
+    "actionNew",       "actionOpen",         "actionSaveAs",     "actionClose", "-",
+    "actionPrint",     "actionPrintPreview", "actionPrintSetup", "-",           "actionExportHtml",
+    "actionExportPdf", "actionExportText",   "recent",           "-",           "actionExit"};
+const char* const kEditMenu[] = {"actionUndo",      "actionRedo",       "-", "actionCutUnits",
+                                 "actionCopyUnits", "actionPasteUnits", "-", "actionCopyRoster"};
+// Actions of the unit list: they act where the units they act on are
+// selected, and leave their keys to a text field that has the focus.
+const char* const kUnitListActions[] = {"actionNewUnit", "actionDeleteUnit", "actionCutUnits",
+                                        "actionCopyUnits", "actionPasteUnits"};
 const char* const kArmyMenu[] = {"actionNewUnit", "actionDeleteUnit", "-", "actionMinMax", "actionCheckArmy"};
 const char* const kHelpMenu[] = {"actionArmyLists", "actionAbout"};
 const char* const kToolBar[] = {"actionNew",    "actionOpen", "actionSaveAs",  "actionUndo",
@@ -175,7 +170,7 @@ ArmyPage& MainWindow::AddPage(std::unique_ptr<ArmyEditor> editor) {
     auto* page = new ArmyPage(std::move(editor), tabs_);
     // Insert and Delete act in the unit list, where the unit they act on is
     // selected; in a text field they keep their usual meaning.
-    for (const char* name : {"actionNewUnit", "actionDeleteUnit"})
+    for (const char* name : kUnitListActions)
         page->view().unitList()->addAction(action(name));
     undoGroup_->addStack(&added.undoStack());
     connect(&added, &ArmyEditor::stateChanged, this, [this, page] { UpdateTab(*page); });
@@ -268,6 +263,13 @@ void MainWindow::CreateActions() {
          tr("Save As"),
          {},
          [this] { OnFileSaveAs(); }},
+        {"actionClose",
+         tr("&Close"),
+         tr("Close the army shown; a changed army can be saved first"),
+         ThemeIcon("document-close", QStyle::SP_DialogCloseButton),
+         tr("Close"),
+         {Qt::CTRL | Qt::Key_W},
+         [this] { OnFileClose(); }},
         // Ctrl+S saves although the menu has no Save entry.
         {"actionSave",
          tr("&Save"),
@@ -337,6 +339,27 @@ void MainWindow::CreateActions() {
          ThemeIcon("edit-redo", QStyle::SP_ArrowForward),
          {},
          {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
+        {"actionCutUnits",
+         tr("Cu&t units"),
+         tr("Move the selected units to the clipboard"),
+         ThemeIcon("edit-cut", QStyle::SP_TrashIcon),
+         tr("Cut units"),
+         {QKeySequence::Cut},
+         [this] { view()->CutUnits(); }},
+        {"actionCopyUnits",
+         tr("C&opy units"),
+         tr("Copy the selected units, to paste into this army or another"),
+         ThemeIcon("edit-copy", QStyle::SP_FileDialogContentsView),
+         tr("Copy units"),
+         {QKeySequence::Copy},
+         [this] { view()->CopyUnits(); }},
+        {"actionPasteUnits",
+         tr("&Paste units"),
+         tr("Add the units on the clipboard to this army"),
+         ThemeIcon("edit-paste", QStyle::SP_DialogApplyButton),
+         tr("Paste units"),
+         {QKeySequence::Paste},
+         [this] { view()->PasteUnits(); }},
         {"actionCopyRoster",
          tr("&Copy roster"),
          tr("Copy the roster as text, Markdown and HTML, to paste anywhere"),
@@ -403,8 +426,7 @@ void MainWindow::CreateActions() {
         if (spec.run)
             connect(made, &QAction::triggered, this, spec.run);
     }
-    // Insert and Delete belong to the unit list they are added to.
-    for (const char* name : {"actionNewUnit", "actionDeleteUnit"})
+    for (const char* name : kUnitListActions)
         action(name)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(action("actionSave"));
 

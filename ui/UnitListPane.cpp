@@ -15,6 +15,8 @@
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace ovra {
 
 namespace {
@@ -112,6 +114,22 @@ bool UnitListPane::Select(const UnitListKey& key) {
 
 const TaggedObject* UnitListPane::SelectedRecord() const {
     return model_->RecordAt(tree_->currentIndex());
+}
+
+std::vector<UnitId> UnitListPane::SelectedUnits() const {
+    std::vector<std::pair<std::int32_t, UnitId>> units;
+    const Army& army = editor_.army();
+    QModelIndexList rows = tree_->selectionModel()->selectedRows();
+    if (rows.isEmpty() && tree_->currentIndex().isValid())
+        rows << tree_->currentIndex();
+    for (const QModelIndex& row : rows)
+        if (const UnitEntry* unit = model_->UnitAt(row))
+            units.emplace_back(army.IndexOf(unit), unit->id());
+    std::sort(units.begin(), units.end());
+    std::vector<UnitId> ids;
+    for (const auto& unit : units)
+        ids.push_back(unit.second);
+    return ids;
 }
 
 void UnitListPane::OnCurrentChanged(const QModelIndex& current) {

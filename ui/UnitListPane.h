@@ -38,6 +38,8 @@ public:
     UnitListKey Selection() const { return selection_; }
     // The selected row's record: a unit entry or a troop type; none without one.
     const TaggedObject* SelectedRecord() const;
+    // Every unit row selected (several with Shift and Ctrl), in army order.
+    std::vector<UnitId> SelectedUnits() const;
 
     void SetPointsColumnWidth(int width) { pointsColumnWidth_ = width; }
     UnitTree* tree() const { return tree_; }

@@ -15,7 +15,8 @@ UnitTree::UnitTree(QWidget* parent) : QTreeView(parent) {
     setItemsExpandable(true);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Shift- and Ctrl-clicks select several units, for Cut and Copy.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setDragEnabled(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -32,7 +32,7 @@ TEST(MainWindow, MenusHoldTheCommandsWithTheirShortcutsAndOpenTheirDialogs) {
         for (QAction* action : menu->menu()->actions())
             shortcuts << action->shortcut().toString();
     EXPECT_EQ(shortcuts.join(' ').simplified(),
-              "Ctrl+N Ctrl+O Ctrl+P Ctrl+Z Ctrl+Y Ctrl+Shift+C Ins Del Ctrl+K");
+              "Ctrl+N Ctrl+O Ctrl+W Ctrl+P Ctrl+Z Ctrl+Y Ctrl+X Ctrl+C Ctrl+V Ctrl+Shift+C Ins Del Ctrl+K");
 
     // About, the nation's info, and Help > Army lists with every file read, its nations and its lint.
     QStringList seen;
