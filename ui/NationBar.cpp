@@ -17,8 +17,11 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -29,23 +32,28 @@ namespace {
 // shown whole.
 constexpr int kTypedPointsDigits = 5;
 
-// On a closed nation box the keys that would pick another nation at once
+// The nation box. Closed, the keys that would pick another nation at once
 // open the list instead: the nation changes only when a choice is committed
-// (Enter or a click in the list).
-class CommitOnlyFilter : public QObject {
+// (Enter or a click in the list). Typing finds: the list shows only the
+// nations whose name holds what was typed, whatever the case.
+class NationCombo : public QComboBox {
 public:
-    using QObject::QObject;
+    using QComboBox::QComboBox;
+
+    void showPopup() override {
+        if (!filtering_) {
+            view()->installEventFilter(this);
+            filtering_ = true;
+        }
+        QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        Find({});
+        QComboBox::hidePopup();
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* combo = static_cast<QComboBox*>(watched);
-        if (combo->view()->isVisible())
-            return false;
-        if (event->type() == QEvent::Wheel)
-            return true;
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
+    void keyPressEvent(QKeyEvent* key) override {
         switch (key->key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
@@ -54,21 +62,64 @@ protected:
         case Qt::Key_Home:
         case Qt::Key_End:
             if (key->modifiers() & Qt::AltModifier)
-                return false; // Alt+Down opens the list as usual
-            combo->showPopup();
-            return true;
+                break; // Alt+Down opens the list as usual
+            showPopup();
+            return;
         default:
+            if (Typed(*key)) {
+                showPopup();
+                Find(key->text());
+                return;
+            }
             break;
         }
-        if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
-            // Typing the start of a name opens the list there.
-            combo->showPopup();
-            QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
-            QApplication::sendEvent(combo->view(), &again);
+        QComboBox::keyPressEvent(key);
+    }
+    void wheelEvent(QWheelEvent* wheel) override { wheel->ignore(); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != view() || event->type() != QEvent::KeyPress)
+            return QComboBox::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Backspace && !found_.isEmpty()) {
+            Find(found_.chopped(1));
             return true;
         }
-        return false;
+        if (Typed(*key)) {
+            Find(found_ + key->text());
+            return true;
+        }
+        return QComboBox::eventFilter(watched, event);
     }
+
+private:
+    static bool Typed(const QKeyEvent& key) {
+        return !key.text().isEmpty() && key.text().at(0).isPrint() &&
+               (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+    }
+    // Shows only the nations whose name holds `text`, the first of them current.
+    void Find(const QString& text) {
+        found_ = text;
+        auto* list = qobject_cast<QListView*>(view());
+        if (list == nullptr)
+            return;
+        int first = -1;
+        for (int i = 0; i < count(); ++i) {
+            const bool shown = itemText(i).contains(text, Qt::CaseInsensitive);
+            list->setRowHidden(i, !shown);
+            if (shown && first < 0)
+                first = i;
+        }
+        if (first >= 0 && !text.isEmpty())
+            list->setCurrentIndex(model()->index(first, 0));
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else if (list->isVisible())
+            QToolTip::showText(list->mapToGlobal(QPoint(0, 0)), NationBar::tr("Find: %1").arg(text), list);
+    }
+
+    bool filtering_ = false;
+    QString found_;
 };
 
 const NationRecord* NationAt(const QComboBox* combo, int index) {
@@ -122,13 +173,12 @@ NationBar::NationBar(ArmyEditor& editor, QWidget* parent) : QFrame(parent), edit
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
     connect(pointsEdit_, &QLineEdit::editingFinished, this, [this] { editor_.EndTypingBurst(); });
 
-    nationCombo_ = new QComboBox(this);
+    nationCombo_ = new NationCombo(this);
     nationCombo_->setObjectName(QStringLiteral("nationCombo"));
     nationCombo_->setAccessibleName(tr("Nation"));
     nationCombo_->setFont(font);
     nationCombo_->setMaxVisibleItems(16);
     FillNations();
-    nationCombo_->installEventFilter(new CommitOnlyFilter(nationCombo_));
     connect(nationCombo_, &QComboBox::activated, this, &NationBar::OnNationActivated);
 
     infoButton_ = new QPushButton(QStringLiteral("i"), this);

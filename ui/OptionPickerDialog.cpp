@@ -11,6 +11,8 @@
 
 #include "Army.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -110,7 +112,16 @@ OptionPickerDialog::OptionPickerDialog(const ArmyEditor& editor, QWidget* parent
     tree_->setIndentation(0);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->setDragEnabled(false);
-    tree_->setGeometry(EdgeRect(2, 2, half - 2, buttonsTop - 2));
+    find_ = new QLineEdit(this);
+    find_->setObjectName(QStringLiteral("findField"));
+    find_->setPlaceholderText(tr("Find"));
+    find_->setAccessibleName(tr("Find an option"));
+    find_->setClearButtonEnabled(true);
+    find_->setGeometry(EdgeRect(2, 2, half - 2, 2 + h + 4));
+    connect(find_, &QLineEdit::textChanged, this, &OptionPickerDialog::Find);
+    find_->installEventFilter(this);
+    tree_->setGeometry(EdgeRect(2, BottomEdge(find_->geometry()) + 2, half - 2, buttonsTop - 2));
+    tree_->installEventFilter(this);
 
     points_ = new QLineEdit(this);
     points_->setObjectName(QStringLiteral("pointsField"));
@@ -126,6 +137,7 @@ OptionPickerDialog::OptionPickerDialog(const ArmyEditor& editor, QWidget* parent
     Fill(unit, current);
     ShowSelectedRow();
 
+    setTabOrder(find_, tree_);
     setTabOrder(tree_, points_);
     setTabOrder(points_, info_);
     setTabOrder(info_, ok_);
@@ -206,6 +218,44 @@ void OptionPickerDialog::ShowSelectedRow() {
         points = static_cast<const TroopTypeRecord*>(record)->points;
     points_->setText(QString::number(points));
     info_->setPlainText(FromWin1252Lines(static_cast<const CatalogueEntry*>(record)->info));
+}
+
+void OptionPickerDialog::Find(const QString& text) {
+    QTreeWidgetItem* first = nullptr;
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = tree_->topLevelItem(i);
+        const bool shown = row->text(0).contains(text, Qt::CaseInsensitive);
+        row->setHidden(!shown);
+        if (shown && first == nullptr)
+            first = row;
+    }
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    if (first != nullptr && (selected.isEmpty() || selected.constFirst()->isHidden()))
+        tree_->setCurrentItem(first);
+}
+
+bool OptionPickerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == tree_ && !key->text().isEmpty() && key->text().at(0).isPrint() &&
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+        // Typing in the list goes to the find field.
+        find_->setFocus();
+        find_->insert(key->text());
+        return true;
+    }
+    if (watched == find_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        ChooseSelectedRow(); // the option found
+        return true;
+    }
+    if (watched == find_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
+                             key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)) {
+        // The arrows move through the options found.
+        QApplication::sendEvent(tree_, key);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void OptionPickerDialog::ChooseSelectedRow() {

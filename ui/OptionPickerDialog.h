@@ -45,6 +45,8 @@ public:
     const TaggedObject* SelectedRecord() const;
 
     QTreeWidget* optionTree() const { return tree_; }
+    // Typing finds: only the options whose name holds the text show.
+    QLineEdit* findField() const { return find_; }
     QLineEdit* pointsField() const { return points_; }
     QPlainTextEdit* infoField() const { return info_; }
     QPushButton* okButton() const { return ok_; }
@@ -54,9 +56,14 @@ private:
     void Fill(const UnitEntry& unit, const TaggedObject* current);
     void ShowSelectedRow();
     void ChooseSelectedRow();
+    // Shows only the rows whose name holds `text`; the selection moves to
+    // the first of them when it was hidden.
+    void Find(const QString& text);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     OptionKind kind_;
     QTreeWidget* tree_;
+    QLineEdit* find_;
     QLineEdit* points_;
     QPlainTextEdit* info_;
     QPushButton* ok_;

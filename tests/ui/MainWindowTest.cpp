@@ -2,6 +2,8 @@
 // nation bar and the file commands.
 #include "UiFixtures.h"
 
+#include <QListView>
+
 #include <QDir>
 
 using namespace ovra;
@@ -101,6 +103,32 @@ TEST(NationBar, ChangingTheNationAsksOnlyWhenUnitsWouldBeLost) {
     EXPECT_EQ(program.services.questions, 1) << "picking the nation in use does nothing";
     emit combo->activated(greece);
     EXPECT_EQ(program.doc().army().nation().id(), 4);
+}
+
+TEST(NationBar, TypingFindsTheNationsWhoseNameHoldsIt) {
+    TestProgram program;
+    program.Start();
+    QComboBox* combo = program.view().nationBar()->nationCombo();
+    auto* list = qobject_cast<QListView*>(combo->view());
+    combo->setFocus();
+    QTest::keyClicks(combo, "ARM");
+    ASSERT_TRUE(list->isVisible());
+    int shown = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        shown += list->isRowHidden(i) ? 0 : 1;
+    EXPECT_EQ(shown, combo->count()) << "every army name holds \"arm\", whatever the case";
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QTest::keyClicks(list, "gyp");
+    for (int i = 0; i < combo->count(); ++i)
+        EXPECT_EQ(list->isRowHidden(i), !combo->itemText(i).contains("gyp"))
+            << combo->itemText(i).toStdString();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(program.doc().army().nation().id(), 32) << "Enter takes the first nation found";
+    EXPECT_FALSE(list->isVisible());
+    for (int i = 0; i < combo->count(); ++i)
+        EXPECT_FALSE(list->isRowHidden(i)) << "the next time the list shows every nation";
 }
 
 TEST(NationBar, NationsWithTheSameArmyNameAreToldApart) {

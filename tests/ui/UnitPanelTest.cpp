@@ -151,6 +151,24 @@ TEST_F(UnitPanel, ControlsOfAUnitThatIsGoneDoNothing) {
     EXPECT_EQ(Bytes(), before);
 }
 
+TEST_F(UnitPanel, TypingInThePickerFindsTheOptionsWhoseNameHoldsIt) {
+    UseNation(kLegion);
+    const UnitEntry* tribune = Add("TRIB");
+    Show(tribune);
+    QStringList shown;
+    Answer([&](OptionPickerDialog& picker) {
+        QTest::keyClicks(picker.optionTree(), "EAG");
+        for (int i = 0; i < picker.optionTree()->topLevelItemCount(); ++i)
+            if (!picker.optionTree()->topLevelItem(i)->isHidden())
+                shown << picker.optionTree()->topLevelItem(i)->text(0);
+        EXPECT_EQ(picker.findField()->text(), "EAG") << "typed into the find field";
+        QTest::keyClick(picker.findField(), Qt::Key_Return);
+    });
+    detail().magicItemButton()->click();
+    EXPECT_EQ(shown, QStringList{"Legions eagle"});
+    EXPECT_EQ(tribune->magicItem(), Item("eagl")) << "Enter takes the one found";
+}
+
 TEST_F(UnitPanel, ThePickerShowsTheHighlightedRowAndADoubleClickChoosesIt) {
     const UnitEntry* general = Add("GEN1");
     OptionPickerDialog dialog(editor(), &view(), general->troopType(), *general, general->mount());
