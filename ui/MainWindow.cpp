@@ -7,6 +7,7 @@
 #include "ArmyPage.h"
 #include "ArmyView.h"
 #include "BreachListDialog.h"
+#include "CompareDialog.h"
 #include "FileNames.h"
 #include "Icons.h"
 #include "ProblemCountLabel.h"
@@ -72,7 +73,8 @@ const char* const kEditMenu[] = {"actionUndo",      "actionRedo",       "-", "ac
 // selected, and leave their keys to a text field that has the focus.
 const char* const kUnitListActions[] = {"actionNewUnit", "actionDeleteUnit", "actionCutUnits",
                                         "actionCopyUnits", "actionPasteUnits"};
-const char* const kArmyMenu[] = {"actionNewUnit", "actionDeleteUnit", "-", "actionMinMax", "actionCheckArmy"};
+const char* const kArmyMenu[] = {"actionNewUnit", "actionDeleteUnit", "-",
+                                 "actionMinMax",  "actionCheckArmy",  "actionCompare"};
 const char* const kHelpMenu[] = {"actionArmyLists", "actionAbout"};
 const char* const kToolBar[] = {"actionNew",    "actionOpen", "actionSaveAs",  "actionUndo",
                                 "actionRedo",   "-",          "actionNewUnit", "actionDeleteUnit",
@@ -395,6 +397,13 @@ void MainWindow::CreateActions() {
          tr("Check army"),
          {Qt::CTRL | Qt::Key_K},
          [this] { OnCheckArmy(); }},
+        {"actionCompare",
+         tr("Com&pare with..."),
+         tr("Show this army beside another open army or an army file, with what differs"),
+         {},
+         {},
+         {},
+         [this] { OnCompare(); }},
         {"actionArmyLists",
          tr("&Army lists..."),
          tr("Show the army-list files that were read and what lint finds in them"),
@@ -745,6 +754,52 @@ void MainWindow::OnCheckArmy() {
     breachList_->show();
     breachList_->raise();
     breachList_->activateWindow();
+}
+
+void MainWindow::OnCompare() {
+    const ArmyEditor& shown = editor();
+    QStringList choices;
+    std::vector<int> pages;
+    for (int i = 0; i < PageCount(); ++i) {
+        if (&PageAt(i).editor() == &shown)
+            continue;
+        choices << QString::fromStdString(PageAt(i).editor().document().title());
+        pages.push_back(i);
+    }
+    choices << tr("An army file...");
+    const int chosen =
+        choices.size() == 1
+            ? 0
+            : context_.services().ChooseItem(
+                  this, tr("Compare with"),
+                  tr("Compare %1 with:").arg(QString::fromStdString(shown.document().title())), choices);
+    if (chosen < 0)
+        return;
+    const QString titleA = QString::fromStdString(shown.document().title());
+    if (static_cast<std::size_t>(chosen) < pages.size()) {
+        const ArmyEditor& other = PageAt(pages[static_cast<std::size_t>(chosen)]).editor();
+        CompareDialog dialog(CompareArmies(shown.army(), other.army()), titleA,
+                             QString::fromStdString(other.document().title()), context_.metrics(), this);
+        context_.services().ExecDialog(dialog);
+        return;
+    }
+    const QString path = context_.services().GetOpenFileName(
+        this, tr("Compare with"), context_.StartFolder(&shown.document()),
+        ArmyFilter() + QStringLiteral(";;") + tr("All Files (*)"), ArmyFilter());
+    if (path.isEmpty())
+        return;
+    // Read as Open reads it, without becoming an army of the window.
+    InMemorySettings settings;
+    ArmyDocument other(context_.catalogue(), settings);
+    const ArmyDocument::OpenOutcome outcome = other.Open(ToPath(path));
+    if (outcome.message)
+        shown.ShowMessage(*outcome.message);
+    if (outcome.result != ArmyDocument::OpenResult::Opened &&
+        outcome.result != ArmyDocument::OpenResult::Incomplete)
+        return;
+    CompareDialog dialog(CompareArmies(shown.army(), other.army()), titleA,
+                         QString::fromStdString(other.title()), context_.metrics(), this);
+    context_.services().ExecDialog(dialog);
 }
 
 void MainWindow::RestoreWindowGeometry() {

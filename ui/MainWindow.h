@@ -61,6 +61,9 @@ public:
     void OnArmyLists();
     // Army > Check army: the list of every breach, beside the window.
     void OnCheckArmy();
+    // Army > Compare with...: the army shown beside another open army or an
+    // army file, in a dialog.
+    void OnCompare();
     // Asks to save the army shown when it is modified; false when the user cancels.
     bool SaveModified();
     // Shows the army file in its tab: the tab that has it open already, a

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -99,6 +100,13 @@ UiServices::ConflictChoice UiServices::AskFileChanged(QWidget* parent, const QSt
     if (box.clickedButton() == saveAs)
         return ConflictChoice::SaveAs;
     return ConflictChoice::Cancel;
+}
+
+int UiServices::ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                           const QStringList& items) {
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, caption, label, items, 0, false, &chosen);
+    return chosen ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 QString UiServices::GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,

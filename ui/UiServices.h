@@ -56,6 +56,9 @@ public:
                                       const QStringList& filters, QString& selectedFilter,
                                       InfoChoice* choice);
     virtual bool RunPageSetup(QWidget* parent, QPrinter& printer);
+    // One of the items, chosen in a small dialog: its index, or -1 for Cancel.
+    virtual int ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                           const QStringList& items);
     // Runs one of the program's own dialogs modally; returns its result code.
     virtual int ExecDialog(QDialog& dialog);
     // Runs the unit list's count grid until a click ends it; returns the

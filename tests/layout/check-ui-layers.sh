@@ -16,7 +16,7 @@ declare -A layer=(
   # one army: document, history, the rules' verdict
   [ArmyEditor]=3 [ArmyCommand]=3
   # dialogs about the army
-  [OptionPickerDialog]=4 [BreachListDialog]=4
+  [OptionPickerDialog]=4 [BreachListDialog]=4 [CompareDialog]=4
   # panes and their parts
   [UnitTree]=5 [UnitListModel]=5
   [UnitListPane]=6 [UnitDetailPane]=6 [NationBar]=6

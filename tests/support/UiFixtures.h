@@ -120,6 +120,10 @@ public:
             selectedFilter = exportFilter;
         return Take(fileAnswers, QString());
     }
+    int ChooseItem(QWidget*, const QString&, const QString&, const QStringList& items) override {
+        choices.push_back(items);
+        return Take(itemAnswers, -1);
+    }
     int ExecDialog(QDialog& dialog) override {
         return dialogHook ? dialogHook(dialog) : int(QDialog::Rejected);
     }
@@ -137,8 +141,10 @@ public:
     std::vector<QString> conflicts; // files Save found changed on disk
     std::deque<ConflictChoice> conflictChoices;
     QString openFolder;
-    std::vector<QString> proposals;  // what every save and export dialog proposed
-    std::deque<QString> fileAnswers; // what the next file dialogs answer
+    std::vector<QString> proposals;   // what every save and export dialog proposed
+    std::deque<QString> fileAnswers;  // what the next file dialogs answer
+    std::vector<QStringList> choices; // what every item chooser offered
+    std::deque<int> itemAnswers;
     int printDialogs = 0;
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;

@@ -5,11 +5,14 @@
 
 #include "ArmyFixtures.h"
 #include "ArmyPage.h"
+#include "CompareDialog.h"
 
 #include <QClipboard>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <fstream>
 
@@ -154,6 +157,36 @@ TEST_F(Tabs, UnitsTravelFromOneArmyToAnotherThroughTheClipboard) {
     EXPECT_EQ(EntryCodes(a), "GEN1 1GBW");
     Tab(0).undoStack().undo();
     EXPECT_EQ(EntryCodes(a), "GEN1 1GBW SKIR");
+}
+
+TEST_F(Tabs, CompareShowsTwoArmiesSideBySideWithTheirDifferences) {
+    Open({"a.evr", "b.evr", "c.evr"});
+    std::vector<QStringList> tables;
+    program.services.dialogHook = [&](QDialog& dialog) {
+        const QTreeWidget* table = static_cast<CompareDialog&>(dialog).table();
+        QStringList rows;
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(table)); *it; ++it)
+            rows << QStringList{(*it)->text(0), (*it)->text(1), (*it)->text(2), (*it)->text(3)}.join('|');
+        tables.push_back(rows);
+        return int(QDialog::Rejected);
+    };
+    program.services.itemAnswers = {0, 2};
+    program.Action("actionCompare")->trigger();
+    EXPECT_EQ(program.services.choices.front(), (QStringList{"b.evr", "c.evr", "An army file..."}));
+    ASSERT_EQ(tables.size(), 1u);
+    const QStringList ab = tables.front();
+    const std::int32_t totalA = Tab(0).army().TotalPoints(), totalB = Tab(1).army().TotalPoints();
+    EXPECT_TRUE(
+        ab.contains(QStringLiteral("Points total|%1|%2|%3").arg(totalA).arg(totalB).arg(totalB - totalA)))
+        << ab.join('\n').toStdString();
+    EXPECT_TRUE(ab.filter("Only in a.evr|Porus's bows").size() == 1) << ab.join('\n').toStdString();
+    EXPECT_TRUE(ab.filter("General, Elephant|General|").size() == 1) << "the general's mount differs";
+
+    // An army file that is not open, read as Open reads it.
+    program.services.fileAnswers = {QString::fromStdString(File("b.evr").string())};
+    program.Action("actionCompare")->trigger();
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[1], ab) << "the same as the open b";
 }
 
 } // namespace
