@@ -18,6 +18,7 @@ namespace ovra {
 namespace {
 
 const QString kLastFolderKey = QStringLiteral("Folders/Last");
+const QString kExportInfoKey = QStringLiteral("Export/Info");
 
 // The file a document is or was bound to; empty for a new army.
 const std::filesystem::path& OwnFile(const ArmyDocument& document) {
@@ -40,6 +41,20 @@ AppContext::~AppContext() = default;
 const ArmyCatalogue& AppContext::AddCatalogue(std::unique_ptr<const ArmyCatalogue> catalogue) {
     catalogues_.push_back(std::move(catalogue));
     return *catalogues_.back();
+}
+
+InfoChoice AppContext::ExportInfoChoice() const {
+    bool read = false;
+    const int stored = settings_.value(kExportInfoKey).toInt(&read);
+    if (read && stored >= static_cast<int>(InfoChoice::Complete) &&
+        stored <= static_cast<int>(InfoChoice::None))
+        return static_cast<InfoChoice>(stored);
+    return EffectiveInfoChoice(infoChoice_);
+}
+
+void AppContext::SetExportInfoChoice(InfoChoice choice) {
+    settings_.setValue(kExportInfoKey, static_cast<int>(choice));
+    infoChoice_ = choice;
 }
 
 QString AppContext::SnapshotFolder() const {

@@ -73,6 +73,11 @@ public:
     // The print dialog's Info choice, kept for the rest of the run.
     std::optional<InfoChoice> infoChoice() const { return infoChoice_; }
     void SetInfoChoice(InfoChoice choice) { infoChoice_ = choice; }
+    // The Info choice the export dialogs open with: the one last made in an
+    // export dialog, kept in the settings like the folder; else the run's.
+    InfoChoice ExportInfoChoice() const;
+    // An export dialog's choice: kept for the next exports and for the run.
+    void SetExportInfoChoice(InfoChoice choice);
 
 private:
     std::vector<std::unique_ptr<const ArmyCatalogue>> catalogues_;

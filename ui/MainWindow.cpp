@@ -405,7 +405,7 @@ void MainWindow::CreateActions() {
          {},
          [this] { OnCompare(); }},
         {"actionArmyLists",
-         tr("&Army lists..."),
+         tr("Army &lists..."),
          tr("Show the army-list files that were read and what lint finds in them"),
          {},
          {},

@@ -3,6 +3,7 @@
 
 #include "ArmyEditor.h"
 #include "ArmyUndoShortcuts.h"
+#include "FileNames.h"
 #include "NationInfoDialog.h"
 #include "UiMetrics.h"
 #include "UiServices.h"
@@ -228,8 +229,19 @@ void NationBar::FillNations() {
     listed_ = &catalogue;
     const QSignalBlocker blocker(nationCombo_);
     nationCombo_->clear();
-    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n))
-        nationCombo_->addItem(FromWin1252(n->armyName), PointerData(n));
+    for (const NationRecord* n = catalogue.NextNation(nullptr); n; n = catalogue.NextNation(n)) {
+        QString name = FromWin1252(n->armyName);
+        // A nation its list gives no name is still told apart: by its number and file.
+        if (name.trimmed().isEmpty()) {
+            const std::vector<ArmyListSource>& sources = catalogue.sources();
+            const QString file =
+                n->source < sources.size() && sources[n->source].kind == ArmyListSource::Kind::File
+                    ? ShownPath(sources[n->source].file.filename())
+                    : tr("built-in lists");
+            name = tr("Nation %1 (%2)").arg(n->id()).arg(file);
+        }
+        nationCombo_->addItem(name, PointerData(n));
+    }
 }
 
 void NationBar::RefreshNationBar() {

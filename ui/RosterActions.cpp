@@ -63,14 +63,14 @@ void RosterActions::PrintPreview() {
 
 void RosterActions::ExportPdf() {
     const ArmyDocument& document = current_().document();
-    InfoChoice choice = EffectiveInfoChoice(context_.infoChoice());
+    InfoChoice choice = context_.ExportInfoChoice();
     QString filter = tr("PDF files (*.pdf)");
     const QString path = context_.services().GetExportFileName(
         current_().dialogOwner(), tr("Export PDF"), context_.ProposedPath(document, QStringLiteral(".pdf")),
         {filter}, filter, &choice);
     if (path.isEmpty())
         return;
-    context_.SetInfoChoice(choice);
+    context_.SetExportInfoChoice(choice);
     QString error;
     if (!ovra::ExportPdf(document, path, choice, error)) {
         ShowError(error);
@@ -81,7 +81,7 @@ void RosterActions::ExportPdf() {
 
 void RosterActions::ExportText() {
     const ArmyDocument& document = current_().document();
-    InfoChoice choice = EffectiveInfoChoice(context_.infoChoice());
+    InfoChoice choice = context_.ExportInfoChoice();
     const QString text = tr("Text files (*.txt)");
     const QString markdown = tr("Markdown files (*.md)");
     QString filter = text;
@@ -90,7 +90,7 @@ void RosterActions::ExportText() {
         context_.ProposedPath(document, QStringLiteral(".txt")), {text, markdown}, filter, &choice);
     if (path.isEmpty())
         return;
-    context_.SetInfoChoice(choice);
+    context_.SetExportInfoChoice(choice);
     const TextFormat format = filter == markdown || path.endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)
                                   ? TextFormat::Markdown
                                   : TextFormat::Plain;

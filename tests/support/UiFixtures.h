@@ -114,8 +114,13 @@ public:
             previewHook(printer, choice, paint);
     }
     QString GetExportFileName(QWidget*, const QString&, const QString& proposed, const QStringList&,
-                              QString& selectedFilter, InfoChoice*) override {
+                              QString& selectedFilter, InfoChoice* choice) override {
         proposals.push_back(proposed);
+        if (choice != nullptr) {
+            exportInfoOffered = *choice;
+            if (exportInfoAnswer)
+                *choice = *exportInfoAnswer;
+        }
         if (!exportFilter.isEmpty())
             selectedFilter = exportFilter;
         return Take(fileAnswers, QString());
@@ -149,7 +154,9 @@ public:
     int countPopups = 0;
     std::function<bool(QPrinter&, InfoChoice&)> printHook;
     std::function<void(QPrinter&, InfoChoice&, const std::function<void(QPrinter&)>&)> previewHook;
-    QString exportFilter; // the format chosen in an export dialog
+    QString exportFilter;                        // the format chosen in an export dialog
+    std::optional<InfoChoice> exportInfoOffered; // the Info choice the last export dialog opened with
+    std::optional<InfoChoice> exportInfoAnswer;  // the one it closes with
     std::function<int(QDialog&)> dialogHook;
     std::function<int(CountPopup&)> countPopupHook;
 

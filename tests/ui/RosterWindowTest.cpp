@@ -114,6 +114,19 @@ TEST_F(RosterWindow, PrintAndPreviewKeepTheInfoChoiceForTheRun) {
     EXPECT_EQ(program.app->context().infoChoice(), InfoChoice::Short);
 }
 
+TEST_F(RosterWindow, TheExportDialogsRememberTheInfoChoiceLikeTheFolder) {
+    program.services.exportInfoAnswer = InfoChoice::Short;
+    program.services.fileAnswers = {program.Path("roster.txt")};
+    Action("actionExportText")->trigger();
+    EXPECT_EQ(program.services.exportInfoOffered, InfoChoice::Complete);
+
+    program.Start(); // the next run, with the same settings
+    program.services.exportInfoAnswer.reset();
+    program.services.fileAnswers = {program.Path("roster.pdf")};
+    Action("actionExportPdf")->trigger();
+    EXPECT_EQ(program.services.exportInfoOffered, InfoChoice::Short);
+}
+
 TEST_F(RosterWindow, CopyRosterPutsTextMarkdownAndHtmlOnTheClipboard) {
     QApplication::setActiveWindow(&program.frame());
     QTest::keyClick(&program.frame(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
