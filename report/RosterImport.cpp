@@ -1,0 +1,1431 @@
+#include "RosterImport.h"
+
+#include "Army.h"
+#include "ArmyCatalogue.h"
+#include "ArmyCode.h"
+#include "ArmyDocument.h"
+#include "ArmyFile.h"
+#include "ImportText.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace ovra {
+namespace {
+
+// A longer line is no roster line; it is told, not read.
+constexpr std::size_t kLongestLine = 500;
+constexpr std::size_t kShownLineBytes = 200;
+// Names of troop types and options are this many words at most.
+constexpr std::size_t kMostNameWords = 12;
+constexpr std::int64_t kMostPerLine = kMaxEntriesAddedPerType;
+// The notes a roster carries are read up to this much text.
+constexpr std::size_t kMostNoteText = 4 * 1024 * 1024;
+constexpr std::size_t kMostSuggestions = 3;
+
+// ---------------------------------------------------------------- text
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\xA0';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit);
+}
+
+// A number of up to 18 digits, an optional "-" before it.
+bool ParseNumber(std::string_view s, std::int64_t& value) {
+    const bool negative = !s.empty() && s.front() == '-';
+    if (negative)
+        s.remove_prefix(1);
+    if (!AllDigits(s) || s.size() > 18)
+        return false;
+    value = 0;
+    for (const char c : s)
+        value = value * 10 + (c - '0');
+    if (negative)
+        value = -value;
+    return true;
+}
+
+// Markdown's backslash escapes taken out.
+std::string Unescaped(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size() && std::ispunct(static_cast<unsigned char>(s[i + 1])) != 0)
+            ++i;
+        out += s[i];
+    }
+    return out;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// The cells of a Markdown table row, unescaped and trimmed.
+std::vector<std::string> TableCells(std::string_view row) {
+    row = Trim(row);
+    if (!row.empty() && row.front() == '|')
+        row.remove_prefix(1);
+    if (!row.empty() && row.back() == '|' && (row.size() < 2 || row[row.size() - 2] != '\\'))
+        row.remove_suffix(1);
+    std::vector<std::string> cells;
+    std::string cell;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (row[i] == '\\' && i + 1 < row.size()) {
+            cell += row.substr(i, 2);
+            ++i;
+        } else if (row[i] == '|') {
+            cells.push_back(Unescaped(Trim(cell)));
+            cell.clear();
+        } else {
+            cell += row[i];
+        }
+    }
+    cells.push_back(Unescaped(Trim(cell)));
+    return cells;
+}
+
+bool WordBoundaryAt(std::string_view key, std::size_t at) {
+    return at == 0 || at >= key.size() || key[at] == ' ' || key[at - 1] == ' ';
+}
+
+// Whether `key` holds `part` as whole words.
+bool HoldsWords(std::string_view key, std::string_view part) {
+    if (part.empty())
+        return false;
+    for (std::size_t at = key.find(part); at != std::string_view::npos; at = key.find(part, at + 1))
+        if (WordBoundaryAt(key, at) && WordBoundaryAt(key, at + part.size()))
+            return true;
+    return false;
+}
+
+// "75", "75pts", "75 pts": words that say points after a number.
+bool IsPointsWord(std::string_view word) {
+    std::string key = NameKey(word);
+    if (!key.empty() && key.back() == '.')
+        key.pop_back();
+    return key == "pts" || key == "pt" || key == "points" || key == "point" || key == "p" || key == "pkt";
+}
+
+// ---------------------------------------------------------------- names
+
+// What a unit line may name after its troop type.
+struct Option {
+    enum class Kind { Mount, Item, Engine, Runners } kind = Kind::Item;
+    const TroopTypeRecord* mount = nullptr;
+    const MagicItemRecord* item = nullptr;
+    const SiegeEngineRecord* engine = nullptr;
+};
+
+template <class Record> using ByKey = std::unordered_map<std::string, std::vector<const Record*>>;
+
+// The names of one nation, by key.
+class NationNames {
+public:
+    NationNames(const NationRecord& nation, const ArmyCatalogue& catalogue) : nation_(nation) {
+        for (const TroopTypeRecord* type = nation.NextTroopType(nullptr); type != nullptr;
+             type = nation.NextTroopType(type)) {
+            if (type->troopKind == kTroopMount)
+                mounts_[NameKey(type->name)].push_back(type);
+            else if (type->troopKind != kTroopSpecial)
+                types_[NameKey(type->name)].push_back(type);
+        }
+        for (const MagicItemRecord* item = catalogue.NextMagicItem(nullptr); item != nullptr;
+             item = catalogue.NextMagicItem(item))
+            items_[NameKey(item->name)].push_back(item);
+        for (const SiegeEngineRecord* engine = catalogue.NextSiegeEngine(nullptr); engine != nullptr;
+             engine = catalogue.NextSiegeEngine(engine))
+            engines_[NameKey(engine->name)].push_back(engine);
+        runners_ = nation.FindTroopType(kRunners);
+    }
+
+    const NationRecord& nation() const { return nation_; }
+
+    // The listed troop types of that name, in list order.
+    const std::vector<const TroopTypeRecord*>* Types(const std::string& key) const {
+        const auto it = types_.find(key);
+        return it == types_.end() ? nullptr : &it->second;
+    }
+
+    // The mount of that name, one the unit's type may ride first.
+    const TroopTypeRecord* Mount(const std::string& key, const TroopTypeRecord* rider) const {
+        const auto it = mounts_.find(key);
+        if (it == mounts_.end())
+            return nullptr;
+        for (const TroopTypeRecord* mount : it->second)
+            if (rider != nullptr && rider->MountWalkIncludes(*mount))
+                return mount;
+        return it->second.front();
+    }
+
+    const MagicItemRecord* Item(const std::string& key, const TroopTypeRecord* carrier) const {
+        const auto it = items_.find(key);
+        if (it == items_.end())
+            return nullptr;
+        for (const MagicItemRecord* item : it->second)
+            if (carrier != nullptr && (carrier->category & item->troopCategoryMask) != 0 &&
+                (item->itemCategory & carrier->itemCategoryMask) != 0)
+                return item;
+        return it->second.front();
+    }
+
+    const SiegeEngineRecord* Engine(const std::string& key) const {
+        const auto it = engines_.find(key);
+        return it == engines_.end() ? nullptr : it->second.front();
+    }
+
+    // An option of that name for a unit of the type (or of a type not known
+    // yet): mounts first, then items, engines and runners.
+    std::optional<Option> FindOption(const std::string& key, const TroopTypeRecord* type) const {
+        Option option;
+        if ((option.mount = Mount(key, type)) != nullptr) {
+            option.kind = Option::Kind::Mount;
+        } else if ((option.item = Item(key, type)) != nullptr) {
+            option.kind = Option::Kind::Item;
+        } else if ((option.engine = Engine(key)) != nullptr) {
+            option.kind = Option::Kind::Engine;
+        } else if (key == "runners" || key == "runner" ||
+                   (runners_ != nullptr && key == NameKey(runners_->name))) {
+            option.kind = Option::Kind::Runners;
+        } else {
+            return std::nullopt;
+        }
+        return option;
+    }
+
+    // Every listed troop type's name, in list order.
+    std::vector<std::string> TypeNames() const {
+        std::vector<std::string> names;
+        for (const TroopTypeRecord* type = nation_.NextListedTroopType(nullptr); type != nullptr;
+             type = nation_.NextListedTroopType(type))
+            names.push_back(type->name);
+        return names;
+    }
+
+    // Every mount, item and engine name.
+    std::vector<std::string> OptionNames() const {
+        std::vector<std::string> names;
+        for (const TroopTypeRecord* type = nation_.NextTroopType(nullptr); type != nullptr;
+             type = nation_.NextTroopType(type))
+            if (type->troopKind == kTroopMount)
+                names.push_back(type->name);
+        const ArmyCatalogue& catalogue = *nation_.catalogue;
+        for (const MagicItemRecord* item = catalogue.NextMagicItem(nullptr); item != nullptr;
+             item = catalogue.NextMagicItem(item))
+            names.push_back(item->name);
+        for (const SiegeEngineRecord* engine = catalogue.NextSiegeEngine(nullptr); engine != nullptr;
+             engine = catalogue.NextSiegeEngine(engine))
+            names.push_back(engine->name);
+        if (runners_ != nullptr)
+            names.push_back(runners_->name);
+        return names;
+    }
+
+private:
+    const NationRecord& nation_;
+    ByKey<TroopTypeRecord> types_;
+    ByKey<TroopTypeRecord> mounts_;
+    ByKey<MagicItemRecord> items_;
+    ByKey<SiegeEngineRecord> engines_;
+    const TroopTypeRecord* runners_ = nullptr;
+};
+
+// The closest of the names to what was written, closest first.
+std::vector<std::string> Closest(std::string_view written, const std::vector<std::string>& names) {
+    constexpr std::size_t kCompared = 64;
+    const std::string key = NameKey(written).substr(0, kCompared);
+    if (key.empty())
+        return {};
+    std::vector<std::pair<std::size_t, std::size_t>> found; // distance, index
+    std::unordered_set<std::string> seen;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name = NameKey(names[i]).substr(0, kCompared);
+        if (name.empty() || !seen.insert(name).second)
+            continue;
+        const std::size_t limit = std::max<std::size_t>(2, std::max(key.size(), name.size()) / 3);
+        std::size_t distance = EditDistance(key, name, limit);
+        // A name written in part ("Leg" for "Legionaries") is close too.
+        const std::size_t shorter = std::min(key.size(), name.size());
+        if (shorter >= 3 && (StartsWith(name, key) || StartsWith(key, name)))
+            distance = std::min(distance, std::size_t{1});
+        if (distance <= limit)
+            found.emplace_back(distance, i);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> closest;
+    for (std::size_t i = 0; i < found.size() && i < kMostSuggestions; ++i)
+        closest.push_back(Windows1252ToUtf8(names[found[i].second]));
+    return closest;
+}
+
+// ---------------------------------------------------------------- loose lines
+
+struct Token {
+    enum class Kind { Word, Number, Count, Separator } kind = Kind::Word;
+    std::string text;
+    std::int64_t value = 0; // Number, Count
+    char separator = 0;
+};
+
+bool IsTimes(std::string_view s) {
+    return s == "x" || s == "X" || s == "\xD7";
+}
+
+// A count written to one word: "3x", "x3", "3×", "×3".
+bool ParseCountWord(std::string_view word, std::int64_t& value) {
+    if (word.size() < 2)
+        return false;
+    if (IsTimes(word.substr(word.size() - 1)))
+        return ParseNumber(word.substr(0, word.size() - 1), value) && value >= 0;
+    if (IsTimes(word.substr(0, 1)))
+        return ParseNumber(word.substr(1), value) && value >= 0;
+    return false;
+}
+
+bool IsBbTag(std::string_view tag) {
+    if (!tag.empty() && tag.front() == '/')
+        tag.remove_prefix(1);
+    const std::size_t equals = tag.find('=');
+    const std::string_view name = tag.substr(0, equals);
+    return !name.empty() && name.size() <= 10 && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '*';
+    });
+}
+
+// A forum line without its markup: BBCode tags, Markdown's emphasis, code
+// marks and escapes, quote marks and headings.
+std::string Unmarked(std::string_view line) {
+    std::string out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '[') {
+            const std::size_t close = line.find(']', i);
+            if (close != std::string_view::npos && IsBbTag(line.substr(i + 1, close - i - 1))) {
+                out += ' ';
+                i = close;
+                continue;
+            }
+        }
+        if (c == '\\' && i + 1 < line.size() && std::ispunct(static_cast<unsigned char>(line[i + 1])) != 0) {
+            out += line[++i];
+            continue;
+        }
+        if (c == '*' || c == '_' || c == '`' || c == '~')
+            out += ' ';
+        else
+            out += c;
+    }
+    std::string_view rest = Trim(out);
+    while (!rest.empty() && (rest.front() == '>' || rest.front() == '#' || IsBlank(rest.front())))
+        rest.remove_prefix(1);
+    return std::string(rest);
+}
+
+std::vector<Token> Tokens(std::string_view text) {
+    std::vector<Token> tokens;
+    std::string word;
+    const auto endWord = [&] {
+        if (word.empty())
+            return;
+        Token token;
+        token.text = word;
+        if (word == "-" || word == "\x96" || word == "\x97") {
+            token.kind = Token::Kind::Separator;
+            token.separator = '-';
+        } else if (ParseNumber(word, token.value) && word.front() != '-') {
+            token.kind = Token::Kind::Number;
+        } else if (ParseCountWord(word, token.value)) {
+            token.kind = Token::Kind::Count;
+        } else if (word.size() > 1 && (word.back() == '.' || word.back() == ')') &&
+                   ParseNumber(word.substr(0, word.size() - 1), token.value) && word.front() != '-') {
+            // "1." or "1)" numbering a list
+            tokens.push_back({Token::Kind::Number, word.substr(0, word.size() - 1), token.value, 0});
+            token = {Token::Kind::Separator, word.substr(word.size() - 1), 0, word.back()};
+        }
+        tokens.push_back(std::move(token));
+        word.clear();
+    };
+    static constexpr std::string_view kSeparators = "(),;+&|/[]{}=@:\x95\xB7";
+    for (const char c : text) {
+        if (IsBlank(c)) {
+            endWord();
+        } else if (kSeparators.find(c) != std::string_view::npos) {
+            endWord();
+            tokens.push_back({Token::Kind::Separator, std::string(1, c), 0, c});
+        } else {
+            word += c;
+        }
+    }
+    endWord();
+    return tokens;
+}
+
+std::string Joined(const std::vector<Token>& tokens, std::size_t from, std::size_t to) {
+    std::string text;
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from)
+            text += ' ';
+        text += tokens[i].text;
+    }
+    return text;
+}
+
+bool IsNameToken(const Token& token) {
+    return token.kind == Token::Kind::Word || token.kind == Token::Kind::Number;
+}
+
+// Where a loose line's troop type would start: after bullets, list numbers
+// and a leading count, which is read.
+std::size_t NameStart(const std::vector<Token>& tokens, std::int64_t& count, bool& counted) {
+    std::size_t at = 0;
+    const auto separator = [&](std::size_t i, std::string_view which) {
+        return i < tokens.size() && tokens[i].kind == Token::Kind::Separator &&
+               which.find(tokens[i].separator) != std::string_view::npos;
+    };
+    while (separator(at, "-+|\x95\xB7"))
+        ++at;
+    if (at + 1 < tokens.size() && tokens[at].kind == Token::Kind::Number && separator(at + 1, ".)"))
+        at += 2;
+    while (separator(at, "-+|\x95\xB7"))
+        ++at;
+    if (at < tokens.size() && tokens[at].kind == Token::Kind::Count) {
+        count = tokens[at].value;
+        counted = true;
+        return at + 1;
+    }
+    if (at + 1 < tokens.size() && tokens[at].kind == Token::Kind::Number) {
+        const Token& next = tokens[at + 1];
+        if (next.kind == Token::Kind::Word && IsTimes(next.text)) {
+            count = tokens[at].value;
+            counted = true;
+            return at + 2;
+        }
+        if (next.kind == Token::Kind::Word && !IsPointsWord(next.text)) {
+            count = tokens[at].value;
+            counted = true;
+            return at + 1;
+        }
+    }
+    return at;
+}
+
+// The longest run of name words from `from` that names something `known`
+// accepts; its length, 0 for none.
+template <class Known>
+std::size_t LongestName(const std::vector<Token>& tokens, std::size_t from, const Known& known) {
+    std::size_t run = 0;
+    while (from + run < tokens.size() && run < kMostNameWords && IsNameToken(tokens[from + run]))
+        ++run;
+    std::vector<std::string> keys; // the key of each prefix of the run
+    std::string key;
+    for (std::size_t i = 0; i < run; ++i) {
+        const std::string word = NameKey(tokens[from + i].text);
+        if (!word.empty() && !key.empty())
+            key += ' ';
+        key += word;
+        keys.push_back(key);
+    }
+    for (std::size_t length = run; length > 0; --length)
+        if (!keys[length - 1].empty() && known(keys[length - 1]))
+            return length;
+    return 0;
+}
+
+bool IsConnector(const Token& token) {
+    static const std::unordered_set<std::string> connectors = {
+        "with", "on", "and", "in", "riding", "rides", "mount", "mounted", "plus", "w", "a", "an", "the"};
+    return token.kind == Token::Kind::Word && connectors.count(NameKey(token.text)) != 0;
+}
+
+// What follows a loose line's troop type.
+struct Rest {
+    std::optional<std::int64_t> count;
+    std::optional<std::int64_t> points;
+    std::vector<std::vector<Token>> phrases; // option names, with connecting words
+};
+
+Rest ReadRest(const std::vector<Token>& tokens, std::size_t from) {
+    Rest rest;
+    std::vector<Token> phrase;
+    const auto flush = [&] {
+        if (!phrase.empty())
+            rest.phrases.push_back(std::move(phrase));
+        phrase.clear();
+    };
+    // A number, a count or points, alone or in brackets.
+    const auto number = [&](std::size_t at, std::size_t end) -> std::size_t {
+        const Token& token = tokens[at];
+        if (token.kind == Token::Kind::Count) {
+            rest.count = token.value;
+            return at + 1;
+        }
+        if (token.kind == Token::Kind::Word && IsTimes(token.text) && at + 1 < end &&
+            tokens[at + 1].kind == Token::Kind::Number) {
+            rest.count = tokens[at + 1].value;
+            return at + 2;
+        }
+        if (token.kind == Token::Kind::Number) {
+            rest.points = token.value;
+            return at + 1 < end && tokens[at + 1].kind == Token::Kind::Word &&
+                           IsPointsWord(tokens[at + 1].text)
+                       ? at + 2
+                       : at + 1;
+        }
+        if (token.kind == Token::Kind::Word && IsPointsWord(token.text))
+            return at + 1;
+        return at;
+    };
+    for (std::size_t at = from; at < tokens.size();) {
+        const Token& token = tokens[at];
+        if (token.kind == Token::Kind::Separator &&
+            (token.separator == '(' || token.separator == '[' || token.separator == '{')) {
+            const char close = token.separator == '(' ? ')' : token.separator == '[' ? ']' : '}';
+            std::size_t end = at + 1;
+            while (end < tokens.size() &&
+                   !(tokens[end].kind == Token::Kind::Separator && tokens[end].separator == close))
+                ++end;
+            flush();
+            const bool notes =
+                token.separator == '[' &&
+                std::all_of(tokens.begin() + static_cast<std::ptrdiff_t>(at + 1),
+                            tokens.begin() + static_cast<std::ptrdiff_t>(end), [](const Token& t) {
+                                return t.kind == Token::Kind::Number ||
+                                       (t.kind == Token::Kind::Separator && t.separator == ',');
+                            });
+            for (std::size_t inner = at + 1; !notes && inner < end;) {
+                const std::size_t after = number(inner, end);
+                if (after != inner) {
+                    inner = after;
+                } else if (tokens[inner].kind == Token::Kind::Separator) {
+                    flush();
+                    ++inner;
+                } else {
+                    phrase.push_back(tokens[inner++]);
+                }
+            }
+            flush();
+            at = end + 1;
+            continue;
+        }
+        if (const std::size_t after = number(at, tokens.size()); after != at) {
+            at = after;
+        } else if (token.kind == Token::Kind::Separator) {
+            flush();
+            ++at;
+        } else {
+            phrase.push_back(token);
+            ++at;
+        }
+    }
+    flush();
+    return rest;
+}
+
+// What a loose line names where a troop type would stand, for suggestions.
+std::string WrittenName(std::string_view text) {
+    const std::vector<Token> tokens = Tokens(Unmarked(text));
+    std::int64_t count = 0;
+    bool counted = false;
+    const std::size_t start = NameStart(tokens, count, counted);
+    std::size_t end = start;
+    while (end < tokens.size() && end - start < kMostNameWords && tokens[end].kind == Token::Kind::Word)
+        ++end;
+    return Joined(tokens, start, end);
+}
+
+// ---------------------------------------------------------------- the roster's own layout
+
+// "Character", "Unit" or nothing above a group of the roster, in plain text
+// ("Unit      Pts") or as the head of a Markdown table.
+struct Group {
+    enum class Kind { Character, Unit, Other } kind = Kind::Other;
+    bool markdown = false;
+    bool notesColumn = false; // Markdown: "| Unit | Options | Notes | Pts |"
+
+    bool Holds(const TroopTypeRecord& type) const {
+        switch (kind) {
+        case Kind::Character:
+            return type.troopKind == kTroopCharacter;
+        case Kind::Unit:
+            return type.troopKind == kTroopUnit || type.troopKind == kTroopSkirmisherUnit;
+        case Kind::Other:
+            break;
+        }
+        return type.troopKind != kTroopCharacter && type.troopKind != kTroopUnit &&
+               type.troopKind != kTroopSkirmisherUnit;
+    }
+};
+
+std::optional<Group::Kind> GroupKind(std::string_view name) {
+    if (name == "Character")
+        return Group::Kind::Character;
+    if (name == "Unit")
+        return Group::Kind::Unit;
+    if (name.empty())
+        return Group::Kind::Other;
+    return std::nullopt;
+}
+
+std::optional<Group> ReadGroupHead(std::string_view line) {
+    if (!line.empty() && line.front() == '|') {
+        const std::vector<std::string> cells = TableCells(line);
+        if (cells.size() < 3 || cells[1] != "Options" || cells.back() != "Pts")
+            return std::nullopt;
+        const auto kind = GroupKind(cells.front());
+        if (!kind)
+            return std::nullopt;
+        return Group{*kind, true, cells.size() == 4 && cells[2] == "Notes"};
+    }
+    std::string_view trimmed = Trim(line);
+    if (!EndsWith(trimmed, "Pts") || (!line.empty() && IsBlank(line.front()) && trimmed != "Pts"))
+        return std::nullopt;
+    trimmed.remove_suffix(3);
+    const auto kind = GroupKind(Trim(trimmed));
+    if (!kind)
+        return std::nullopt;
+    return Group{*kind, false, false};
+}
+
+bool IsTableRule(std::string_view line) {
+    if (line.empty() || line.front() != '|')
+        return false;
+    for (const std::string& cell : TableCells(line))
+        if (cell.find_first_not_of(":-") != std::string::npos || cell.find('-') == std::string::npos)
+            return false;
+    return true;
+}
+
+// "Total: 655 of 600 points, breakpoint 3", bold in Markdown: the limit.
+std::optional<std::int64_t> ReadTotalLine(std::string_view line) {
+    std::string_view s = Trim(line);
+    while (!s.empty() && s.front() == '*')
+        s.remove_prefix(1);
+    if (!StartsWith(s, "Total: "))
+        return std::nullopt;
+    const std::size_t of = s.find(" of ");
+    const std::size_t points = s.find(" points", of);
+    std::int64_t limit = 0;
+    if (of == std::string_view::npos || points == std::string_view::npos ||
+        !ParseNumber(s.substr(of + 4, points - of - 4), limit))
+        return std::nullopt;
+    return limit;
+}
+
+// A unit's magic item and siege engine as the roster names them: "Item",
+// "Engine" or "Item, Engine".
+bool ReadOptionsCell(std::string_view cell, const NationNames& names, const MagicItemRecord*& item,
+                     const SiegeEngineRecord*& engine) {
+    item = nullptr;
+    engine = nullptr;
+    cell = Trim(cell);
+    if (cell.empty())
+        return true;
+    const std::string key = NameKey(cell);
+    if ((item = names.Item(key, nullptr)) != nullptr || (engine = names.Engine(key)) != nullptr)
+        return true;
+    for (std::size_t comma = cell.find(", "); comma != std::string_view::npos;
+         comma = cell.find(", ", comma + 1)) {
+        item = names.Item(NameKey(cell.substr(0, comma)), nullptr);
+        engine = names.Engine(NameKey(cell.substr(comma + 2)));
+        if (item != nullptr && engine != nullptr)
+            return true;
+    }
+    item = nullptr;
+    engine = nullptr;
+    return false;
+}
+
+// ---------------------------------------------------------------- drafts
+
+// One line of the roster part of the text, read before the nation is known
+// for sure, then resolved against it.
+struct Draft {
+    enum class Kind { Unit, Mount, Runners, Other } kind = Kind::Other;
+    std::size_t line = 0;
+    std::string_view pasted;
+    std::string text; // Windows-1252, as read
+    // A row of the program's own layout in this group (else a loose line).
+    const Group* group = nullptr;
+    // A row: its name, options, notes and points as written.
+    std::string name;
+    std::string options;
+    std::string notes;
+    std::optional<std::int64_t> points;
+    bool optionsInName = false; // a plain row: "NAME (OPTIONS)"
+
+    // Resolved.
+    const TroopTypeRecord* type = nullptr;
+    std::int64_t count = 1;
+    bool renamed = false; // the row's name is the unit's own
+    std::string mountKey; // a mount row
+    std::vector<Option> chosen;
+    bool resolved = false;
+    bool owned = false;   // a row's mount or runners, with a unit row above
+    bool chatter = false; // no unit, but a line a roster holds: a heading, the points limit...
+};
+
+// A line not understood, before its suggestions are looked for.
+struct Problem {
+    enum class Suggest { Nothing, TroopTypes, Options, Nations };
+    std::size_t line = 0;
+    std::string_view pasted;
+    std::string reason; // Windows-1252
+    std::string written;
+    Suggest suggest = Suggest::Nothing;
+};
+
+class Importer {
+public:
+    Importer(std::string_view text, const ArmyCatalogue& catalogue, const ImportOptions& options)
+        : text_(text), catalogue_(catalogue), options_(options) {}
+
+    RosterImport Run();
+
+private:
+    void ReadLines();
+    void ReadRosterLine(std::size_t number, std::string_view pasted, std::string text);
+    bool ReadTitleLine(std::string_view text);
+    void ReadInformationLine(std::string_view text);
+    std::optional<Draft> ReadRow(std::string_view text);
+    const NationRecord* ChooseNation();
+    bool MentionsNation(const std::string& key, const NationRecord& nation) const;
+
+    void ResolveLoose(Draft& draft);
+    void ResolveRow(Draft& draft, bool inferring, std::size_t earliest, std::size_t latest);
+    std::int64_t PointsOf(const TroopTypeRecord& type, const Draft& draft) const;
+    bool NotesFit(const TroopTypeRecord& type, const Draft& draft) const;
+    void Resolve();
+    std::string Build();
+    bool IsChatter(const Draft& draft, bool beforeUnits);
+    void SplitOptions(Draft& draft) const;
+
+    void Report(const Draft& draft, std::string reason, std::string written = {},
+                Problem::Suggest suggest = Problem::Suggest::Nothing) {
+        problems_.push_back({draft.line, draft.pasted, std::move(reason), std::move(written), suggest});
+    }
+    void Finish(RosterImport& result);
+
+    std::string_view text_;
+    const ArmyCatalogue& catalogue_;
+    const ImportOptions& options_;
+
+    bool markdown_ = false;
+    const NationRecord* titleNation_ = nullptr;
+    std::optional<std::int64_t> pointsLimit_;
+    std::vector<std::unique_ptr<Group>> groups_;
+    bool information_ = false; // past the roster's total: descriptions follow
+    bool inNotes_ = false;
+    std::map<std::string, std::string> notes_; // number -> text, as the roster carries them
+    std::string* note_ = nullptr;
+    std::size_t noteText_ = 0;
+    std::vector<Draft> drafts_;
+    std::vector<Problem> problems_;
+    std::unique_ptr<NationNames> names_;
+    std::unique_ptr<Army> scratch_;
+};
+
+bool Importer::ReadTitleLine(std::string_view text) {
+    std::string line = Unescaped(text);
+    std::string_view s = Trim(line);
+    if (!s.empty() && s.front() == '#')
+        s = Trim(s.substr(s.find_first_not_of('#')));
+    if (!EndsWith(s, " points"))
+        return false;
+    s.remove_suffix(7);
+    const std::size_t comma = s.rfind(", ");
+    std::int64_t limit = 0;
+    if (comma == std::string_view::npos || !ParseNumber(s.substr(comma + 2), limit))
+        return false;
+    s = s.substr(0, comma);
+    // "TITLE - NATION": the nation's name after the first " - " that leaves one.
+    for (std::size_t dash = s.find("- "); dash != std::string_view::npos; dash = s.find("- ", dash + 1)) {
+        if (dash > 0 && s[dash - 1] != ' ')
+            continue;
+        const std::string key = NameKey(s.substr(dash + 2));
+        for (const NationRecord* nation = catalogue_.NextNation(nullptr); nation != nullptr;
+             nation = catalogue_.NextNation(nation)) {
+            if (NameKey(nation->name) == key) {
+                titleNation_ = nation;
+                pointsLimit_ = limit;
+                markdown_ = StartsWith(Trim(text), "#");
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Importer::ReadInformationLine(std::string_view text) {
+    std::string_view trimmed = Trim(text);
+    if (trimmed == "Notes" || trimmed == "## Notes") {
+        inNotes_ = true;
+        return;
+    }
+    if (!inNotes_)
+        return;
+    if (markdown_ && EndsWith(trimmed, "\\"))
+        trimmed.remove_suffix(1); // a hard line break
+    // A note starts "1 - "; its further lines are indented (plain) or
+    // paragraphs of their own (Markdown) until the next heading.
+    const std::size_t dash = trimmed.find(" - ");
+    const bool starts = dash != std::string_view::npos && AllDigits(trimmed.substr(0, dash)) &&
+                        (markdown_ || (!text.empty() && !IsBlank(text.front())));
+    if (starts) {
+        note_ = &notes_[std::string(trimmed.substr(0, dash))];
+        *note_ = Unescaped(trimmed.substr(dash + 3));
+    } else if (StartsWith(trimmed, "#") || (!markdown_ && !text.empty() && !IsBlank(text.front()))) {
+        inNotes_ = false;
+        note_ = nullptr;
+    } else if (note_ != nullptr && noteText_ < kMostNoteText) {
+        *note_ += ' ';
+        *note_ += Unescaped(trimmed);
+        noteText_ += trimmed.size();
+    }
+}
+
+// A row of the program's own layout within a group.
+std::optional<Draft> Importer::ReadRow(std::string_view text) {
+    const Group* group = groups_.empty() ? nullptr : groups_.back().get();
+    if (group == nullptr)
+        return std::nullopt;
+    Draft draft;
+    draft.group = group;
+    std::string name;
+    if (group->markdown) {
+        if (text.empty() || text.front() != '|')
+            return std::nullopt;
+        std::vector<std::string> cells = TableCells(text);
+        if (cells.size() != (group->notesColumn ? 4u : 3u))
+            return std::nullopt;
+        name = cells[0];
+        draft.options = cells[1];
+        if (group->notesColumn)
+            draft.notes = cells[2];
+        std::int64_t points = 0;
+        if (ParseNumber(cells.back(), points))
+            draft.points = points;
+    } else {
+        if (StartsWith(text, "    mount: ") || StartsWith(text, "    runners: ")) {
+            name = text.substr(4);
+        } else if (StartsWith(text, "  ") && text.size() > 2 && !IsBlank(text[2])) {
+            std::string_view label = text.substr(2);
+            while (!label.empty() && IsBlank(label.back()))
+                label.remove_suffix(1);
+            // The points stand apart, two blanks or more after the label.
+            const std::size_t blank = label.find_last_of(' ');
+            std::int64_t points = 0;
+            if (blank != std::string_view::npos && blank > 0 && label[blank - 1] == ' ' &&
+                ParseNumber(label.substr(blank + 1), points)) {
+                draft.points = points;
+                label = Trim(label.substr(0, blank));
+            }
+            if (EndsWith(label, "]")) {
+                const std::size_t open = label.rfind(" [");
+                const std::string_view inside =
+                    open == std::string_view::npos ? "" : label.substr(open + 2, label.size() - open - 3);
+                if (!inside.empty() && inside.find_first_not_of("0123456789,") == std::string_view::npos) {
+                    draft.notes = inside;
+                    label = label.substr(0, open);
+                }
+            }
+            // Options in brackets follow the name; which brackets, the names tell.
+            name = label;
+            draft.optionsInName = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (StartsWith(name, "mount: ")) {
+        draft.kind = Draft::Kind::Mount;
+        name.erase(0, 7);
+    } else if (StartsWith(name, "runners: ")) {
+        draft.kind = Draft::Kind::Runners;
+        name.erase(0, 9);
+    } else {
+        draft.kind = Draft::Kind::Unit;
+    }
+    if (draft.kind != Draft::Kind::Unit && !group->markdown && EndsWith(name, "]")) {
+        const std::size_t open = name.rfind(" [");
+        if (open != std::string::npos)
+            name.erase(open);
+    }
+    draft.name = std::move(name);
+    return draft;
+}
+
+void Importer::ReadRosterLine(std::size_t number, std::string_view pasted, std::string text) {
+    const std::string_view trimmed = Trim(text);
+    if (trimmed.empty() || IsTableRule(text))
+        return;
+    if (drafts_.empty() && titleNation_ == nullptr && ReadTitleLine(text))
+        return;
+    if (std::optional<Group> group = ReadGroupHead(text)) {
+        if (group->markdown)
+            markdown_ = true;
+        groups_.push_back(std::make_unique<Group>(*group));
+        return;
+    }
+    if (const auto limit = ReadTotalLine(text)) {
+        if (!pointsLimit_)
+            pointsLimit_ = limit;
+        // The program's own roster: what follows the total describes the army.
+        information_ = !groups_.empty() || titleNation_ != nullptr;
+        return;
+    }
+    std::optional<Draft> draft = ReadRow(text);
+    if (!draft) {
+        draft.emplace();
+        draft->kind = Draft::Kind::Other;
+    }
+    draft->line = number;
+    draft->pasted = pasted;
+    draft->text = std::move(text);
+    drafts_.push_back(std::move(*draft));
+}
+
+void Importer::ReadLines() {
+    std::size_t number = 0;
+    for (std::size_t from = 0; from < text_.size();) {
+        const std::size_t end = std::min(text_.find('\n', from), text_.size());
+        std::string_view pasted = text_.substr(from, end - from);
+        from = end + 1;
+        ++number;
+        if (!pasted.empty() && pasted.back() == '\r')
+            pasted.remove_suffix(1);
+        if (number > kMostRosterLines) {
+            Draft beyond;
+            beyond.line = number;
+            beyond.pasted = pasted;
+            Report(beyond, "the text goes on beyond " + std::to_string(kMostRosterLines) +
+                               " lines; the rest was not read");
+            return;
+        }
+        if (pasted.size() > kLongestLine) {
+            if (!information_) {
+                Draft longLine;
+                longLine.line = number;
+                longLine.pasted = pasted;
+                Report(longLine, "too long for a line of a roster");
+            }
+            continue;
+        }
+        std::string text = Utf8ToWindows1252(pasted);
+        if (information_)
+            ReadInformationLine(text);
+        else
+            ReadRosterLine(number, pasted, std::move(text));
+    }
+}
+
+bool Importer::MentionsNation(const std::string& key, const NationRecord& nation) const {
+    return HoldsWords(key, NameKey(nation.name)) || HoldsWords(key, NameKey(nation.armyName));
+}
+
+const NationRecord* Importer::ChooseNation() {
+    if (options_.nationId)
+        return catalogue_.FindNation(*options_.nationId);
+    if (titleNation_ != nullptr)
+        return titleNation_;
+    // The nation whose troop types the lines name best; a name that many
+    // nations share counts for less.
+    std::unordered_map<std::string, std::vector<const NationRecord*>> nationsOf;
+    std::vector<const NationRecord*> nations;
+    for (const NationRecord* nation = catalogue_.NextNation(nullptr); nation != nullptr;
+         nation = catalogue_.NextNation(nation)) {
+        nations.push_back(nation);
+        for (const TroopTypeRecord* type = nation->NextListedTroopType(nullptr); type != nullptr;
+             type = nation->NextListedTroopType(type)) {
+            auto& holders = nationsOf[NameKey(type->name)];
+            if (holders.empty() || holders.back() != nation)
+                holders.push_back(nation);
+        }
+    }
+    std::unordered_map<const NationRecord*, double> score;
+    std::unordered_set<const NationRecord*> mentioned;
+    for (const Draft& draft : drafts_) {
+        std::unordered_set<const NationRecord*> named;
+        if (draft.group != nullptr && draft.kind == Draft::Kind::Unit) {
+            if (const auto it = nationsOf.find(NameKey(draft.name)); it != nationsOf.end())
+                named.insert(it->second.begin(), it->second.end());
+        }
+        const std::vector<Token> tokens = Tokens(Unmarked(draft.text));
+        std::int64_t count = 0;
+        bool counted = false;
+        const std::size_t start = NameStart(tokens, count, counted);
+        LongestName(tokens, start, [&](const std::string& key) {
+            if (const auto it = nationsOf.find(key); it != nationsOf.end())
+                named.insert(it->second.begin(), it->second.end());
+            return false; // every length counts
+        });
+        for (const NationRecord* nation : named)
+            score[nation] += 1.0 / static_cast<double>(named.size());
+        if (named.empty()) {
+            const std::string key = NameKey(draft.text);
+            for (const NationRecord* nation : nations)
+                if (MentionsNation(key, *nation))
+                    mentioned.insert(nation);
+        }
+    }
+    const NationRecord* best = nullptr;
+    for (const NationRecord* nation : nations) {
+        const auto better = [&](const NationRecord* a, const NationRecord* b) {
+            if (b == nullptr)
+                return score[a] > 0 || mentioned.count(a) != 0;
+            if (score[a] != score[b])
+                return score[a] > score[b];
+            return mentioned.count(a) != 0 && mentioned.count(b) == 0;
+        };
+        if (better(nation, best))
+            best = nation;
+    }
+    return best;
+}
+
+// A loose line: "[count] TROOP TYPE [options] [count] [points]".
+void Importer::ResolveLoose(Draft& draft) {
+    const std::vector<Token> tokens = Tokens(Unmarked(draft.text));
+    const NationNames& names = *names_;
+    bool counted = false;
+    std::size_t start = NameStart(tokens, draft.count, counted);
+    // "mount: Chariot" and "runners: Chariot Runners" belong to the unit above.
+    if (start + 1 < tokens.size() && tokens[start + 1].kind == Token::Kind::Separator &&
+        tokens[start + 1].separator == ':') {
+        const std::string word = NameKey(tokens[start].text);
+        if (word == "mount" || word == "runners") {
+            draft.kind = word == "mount" ? Draft::Kind::Mount : Draft::Kind::Runners;
+            std::size_t end = start + 2;
+            while (end < tokens.size() && IsNameToken(tokens[end]))
+                ++end;
+            draft.mountKey = NameKey(Joined(tokens, start + 2, end));
+            draft.resolved = true;
+            return;
+        }
+    }
+    const std::size_t length =
+        LongestName(tokens, start, [&](const std::string& key) { return names.Types(key) != nullptr; });
+    if (length == 0)
+        return;
+    draft.type = names.Types(NameKey(Joined(tokens, start, start + length)))->front();
+    draft.kind = Draft::Kind::Unit;
+    draft.resolved = true;
+    const Rest rest = ReadRest(tokens, start + length);
+    if (rest.count)
+        draft.count = *rest.count;
+    std::string unknown;
+    for (const std::vector<Token>& phrase : rest.phrases) {
+        for (std::size_t at = 0; at < phrase.size();) {
+            const std::size_t found = LongestName(phrase, at, [&](const std::string& key) {
+                return names.FindOption(key, draft.type).has_value();
+            });
+            if (found > 0) {
+                draft.chosen.push_back(
+                    *names.FindOption(NameKey(Joined(phrase, at, at + found)), draft.type));
+                at += found;
+            } else if (IsConnector(phrase[at])) {
+                ++at;
+            } else {
+                unknown += (unknown.empty() ? "" : " ") + phrase[at++].text;
+            }
+        }
+    }
+    if (!unknown.empty())
+        Report(draft,
+               draft.type->name + ": no mount, magic item or siege engine is called \"" + unknown + "\"",
+               unknown, Problem::Suggest::Options);
+}
+
+std::int64_t Importer::PointsOf(const TroopTypeRecord& type, const Draft& draft) const {
+    UnitEntry* entry = scratch_->AddUnit(type.code());
+    if (entry == nullptr)
+        return std::numeric_limits<std::int64_t>::min();
+    for (const Option& option : draft.chosen) {
+        if (option.kind == Option::Kind::Mount)
+            scratch_->SetMount(*entry, names_->Mount(NameKey(option.mount->name), &type));
+        else if (option.kind == Option::Kind::Item)
+            scratch_->SetMagicItem(*entry, option.item);
+        else if (option.kind == Option::Kind::Engine)
+            scratch_->SetSiegeEngine(*entry, option.engine);
+        else
+            scratch_->SetSkirmishers(*entry, true);
+    }
+    const std::int64_t points = entry->Points();
+    scratch_->RemoveUnit(entry);
+    return points;
+}
+
+void Importer::SplitOptions(Draft& draft) const {
+    // The last brackets that name options; a name may hold brackets too.
+    const std::string label = draft.name;
+    for (std::size_t open = label.rfind(" ("); EndsWith(label, ")") && open != std::string::npos;
+         open = open == 0 ? std::string::npos : label.rfind(" (", open - 1)) {
+        const MagicItemRecord* item = nullptr;
+        const SiegeEngineRecord* engine = nullptr;
+        const std::string inside = label.substr(open + 2, label.size() - open - 3);
+        if (ReadOptionsCell(inside, *names_, item, engine)) {
+            draft.options = inside;
+            draft.name = label.substr(0, open);
+            return;
+        }
+    }
+}
+
+bool Importer::NotesFit(const TroopTypeRecord& type, const Draft& draft) const {
+    std::vector<std::string> written;
+    for (std::size_t from = 0; from < draft.notes.size();) {
+        const std::size_t comma = std::min(draft.notes.find(',', from), draft.notes.size());
+        const auto note = notes_.find(draft.notes.substr(from, comma - from));
+        if (note == notes_.end())
+            return true; // the roster does not say
+        written.push_back(NameKey(note->second));
+        from = comma + 1;
+    }
+    InfoTextList texts;
+    type.CollectInfoTexts(texts);
+    std::vector<std::string> own;
+    for (const std::string& text : texts)
+        own.push_back(NameKey(text));
+    std::sort(written.begin(), written.end());
+    std::sort(own.begin(), own.end());
+    return written == own;
+}
+
+// A row of the program's own roster: a unit of the troop type of that name,
+// or a renamed unit, whose troop type is the one of its group, between the
+// types of the rows around it, that costs its points and carries its notes.
+void Importer::ResolveRow(Draft& draft, bool inferring, std::size_t earliest, std::size_t latest) {
+    const NationRecord& nation = names_->nation();
+    const bool runners = std::any_of(draft.chosen.begin(), draft.chosen.end(),
+                                     [](const Option& o) { return o.kind == Option::Kind::Runners; });
+    std::vector<const TroopTypeRecord*> candidates;
+    const std::string key = NameKey(draft.name);
+    for (const TroopTypeRecord* type = nation.NextListedTroopType(nullptr); type != nullptr;
+         type = nation.NextListedTroopType(type)) {
+        if (draft.group->Holds(*type) && (!runners || type->troopKind == kTroopSkirmisherUnit) &&
+            (inferring || NameKey(type->name) == key))
+            candidates.push_back(type);
+    }
+    // Each test narrows the candidates unless none would be left.
+    const auto narrow = [&](auto&& keep) {
+        std::vector<const TroopTypeRecord*> kept;
+        std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(kept), keep);
+        if (!kept.empty())
+            candidates = std::move(kept);
+    };
+    if (inferring)
+        narrow([&](const TroopTypeRecord* t) { return t->ordinal >= earliest && t->ordinal <= latest; });
+    if (draft.points)
+        narrow([&](const TroopTypeRecord* t) { return PointsOf(*t, draft) == *draft.points; });
+    if (!draft.notes.empty() || !notes_.empty())
+        narrow([&](const TroopTypeRecord* t) { return NotesFit(*t, draft); });
+    if (candidates.empty())
+        return;
+    draft.type = candidates.front();
+    draft.resolved = true;
+    draft.renamed = draft.name != draft.type->name;
+    if (inferring && candidates.size() > 1) {
+        std::string others;
+        for (std::size_t i = 1; i < candidates.size() && i < 4; ++i)
+            others += (i > 1 ? ", " : "") + candidates[i]->name;
+        Report(draft, "a renamed unit taken for " + draft.type->name + "; it could also be " + others);
+    }
+}
+
+void Importer::Resolve() {
+    scratch_ = std::make_unique<Army>(names_->nation(), 0, false);
+    // The options of each row, then the rows named as their troop types,
+    // then the renamed rows between them.
+    Draft* unit = nullptr;
+    for (Draft& draft : drafts_) {
+        if (draft.group == nullptr || draft.kind == Draft::Kind::Other) {
+            unit = nullptr;
+            continue;
+        }
+        if (draft.kind == Draft::Kind::Unit) {
+            unit = &draft;
+            if (draft.optionsInName)
+                SplitOptions(draft);
+            const MagicItemRecord* item = nullptr;
+            const SiegeEngineRecord* engine = nullptr;
+            if (!ReadOptionsCell(draft.options, *names_, item, engine))
+                Report(draft, "no magic item or siege engine is called \"" + draft.options + "\"",
+                       draft.options, Problem::Suggest::Options);
+            if (item != nullptr)
+                draft.chosen.push_back({Option::Kind::Item, nullptr, item, nullptr});
+            if (engine != nullptr)
+                draft.chosen.push_back({Option::Kind::Engine, nullptr, nullptr, engine});
+        } else if (unit != nullptr) {
+            draft.owned = true;
+            Option option;
+            option.kind = draft.kind == Draft::Kind::Mount ? Option::Kind::Mount : Option::Kind::Runners;
+            option.mount = names_->Mount(NameKey(draft.name), nullptr);
+            if (option.kind == Option::Kind::Runners || option.mount != nullptr)
+                unit->chosen.push_back(option);
+        }
+    }
+    for (Draft& draft : drafts_)
+        if (draft.group != nullptr && draft.kind == Draft::Kind::Unit)
+            ResolveRow(draft, false, 0, 0);
+    // The rows that name no troop type lie between the types of the rows around them.
+    std::vector<std::size_t> latest(drafts_.size(), std::numeric_limits<std::size_t>::max());
+    for (std::size_t i = drafts_.size(), next = std::numeric_limits<std::size_t>::max(); i-- > 0;) {
+        latest[i] = next;
+        if (drafts_[i].resolved && drafts_[i].type != nullptr)
+            next = drafts_[i].type->ordinal;
+    }
+    std::size_t earliest = 0;
+    bool anyUnit = false;
+    for (std::size_t i = 0; i < drafts_.size(); ++i) {
+        Draft& draft = drafts_[i];
+        if (!draft.resolved && draft.group != nullptr && draft.kind == Draft::Kind::Unit)
+            ResolveRow(draft, true, earliest, latest[i]);
+        if (draft.kind == Draft::Kind::Other || (!draft.resolved && draft.kind == Draft::Kind::Unit))
+            ResolveLoose(draft);
+        if (draft.resolved && draft.type != nullptr)
+            earliest = draft.type->ordinal;
+        if (draft.group != nullptr && draft.kind != Draft::Kind::Unit)
+            draft.resolved = true;
+        if (!draft.resolved && draft.group == nullptr)
+            draft.chatter = IsChatter(draft, !anyUnit);
+        anyUnit = anyUnit || (draft.resolved && draft.kind == Draft::Kind::Unit);
+    }
+}
+
+// "2000 points", "2000pts": a number of points at this token.
+bool PointsAt(const std::vector<Token>& tokens, std::size_t at, std::int64_t& value) {
+    const Token& token = tokens[at];
+    if (token.kind == Token::Kind::Number)
+        return at + 1 < tokens.size() && IsPointsWord(tokens[at + 1].text) && (value = token.value, true);
+    const std::size_t digits = std::min(token.text.find_first_not_of("0123456789"), token.text.size());
+    return token.kind == Token::Kind::Word && digits > 0 && IsPointsWord(token.text.substr(digits)) &&
+           ParseNumber(token.text.substr(0, digits), value);
+}
+
+// A line that is no unit but one a roster holds: a heading, the nation, the
+// points limit (taken when it comes before the units), the total, decoration.
+bool Importer::IsChatter(const Draft& draft, bool beforeUnits) {
+    const std::string unmarked = Unmarked(draft.text);
+    const std::string key = NameKey(unmarked);
+    if (std::none_of(key.begin(), key.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+        return true;
+    static const std::unordered_set<std::string> headings = {
+        "character", "characters", "unit", "units", "army", "army list", "list", "roster", "pts", "points"};
+    if (EndsWith(Trim(unmarked), ":") || headings.count(key) != 0 || StartsWith(key, "total"))
+        return true;
+    const std::vector<Token> tokens = Tokens(unmarked);
+    bool points = false;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        std::int64_t value = 0;
+        if (!PointsAt(tokens, i, value))
+            continue;
+        points = true;
+        if (beforeUnits && !pointsLimit_)
+            pointsLimit_ = value;
+    }
+    return points || MentionsNation(key, names_->nation());
+}
+
+std::string Importer::Build() {
+    const NationRecord& nation = names_->nation();
+    const std::int64_t limit =
+        std::clamp<std::int64_t>(pointsLimit_.value_or(kDefaultPointsLimit), 0, kMostPointsLimit);
+    Army army(nation, static_cast<std::int32_t>(limit), false);
+    std::vector<UnitEntry*> last; // the units of the last unit line
+    std::size_t units = 0;
+    const auto apply = [&](UnitEntry& entry, const Option& option) {
+        switch (option.kind) {
+        case Option::Kind::Mount:
+            army.SetMount(entry, names_->Mount(NameKey(option.mount->name), &entry.troopType()));
+            break;
+        case Option::Kind::Item:
+            army.SetMagicItem(entry, names_->Item(NameKey(option.item->name), &entry.troopType()));
+            break;
+        case Option::Kind::Engine:
+            army.SetSiegeEngine(entry, option.engine);
+            break;
+        case Option::Kind::Runners:
+            if (entry.AsSkirmisher() == nullptr)
+                return false;
+            army.SetSkirmishers(entry, true);
+            break;
+        }
+        return true;
+    };
+    for (Draft& draft : drafts_) {
+        if (!draft.resolved) {
+            if (!draft.chatter)
+                Report(draft, "no troop type of " + nation.name + " is called so",
+                       draft.group != nullptr ? draft.name : WrittenName(draft.text),
+                       Problem::Suggest::TroopTypes);
+            continue;
+        }
+        if (draft.kind == Draft::Kind::Unit) {
+            last.clear();
+            if (draft.count > kMostPerLine) {
+                Report(draft, "more than " + std::to_string(kMostPerLine) + " units on one line");
+                continue;
+            }
+            if (units + static_cast<std::size_t>(draft.count) > kMostImportedUnits) {
+                Report(draft, "the army holds " + std::to_string(units) + " units; an import makes at most " +
+                                  std::to_string(kMostImportedUnits));
+                continue;
+            }
+            bool refused = false;
+            for (std::int64_t i = 0; i < draft.count; ++i) {
+                UnitEntry* entry = army.AddUnit(draft.type->code());
+                if (draft.renamed)
+                    army.SetName(*entry, draft.name);
+                for (const Option& option : draft.chosen)
+                    refused = !apply(*entry, option) || refused;
+                last.push_back(entry);
+            }
+            if (refused)
+                Report(draft, draft.type->name + " takes no runners");
+            units += static_cast<std::size_t>(draft.count);
+        } else if (draft.group == nullptr &&
+                   (draft.kind == Draft::Kind::Mount || draft.kind == Draft::Kind::Runners)) {
+            // A loose "mount:" or "runners:" line.
+            const char* what = draft.kind == Draft::Kind::Mount ? "a mount" : "runners";
+            if (last.empty()) {
+                Report(draft, std::string(what) + " without a unit on the line before");
+                continue;
+            }
+            for (UnitEntry* entry : last) {
+                if (draft.kind == Draft::Kind::Runners) {
+                    if (entry->AsSkirmisher() == nullptr) {
+                        Report(draft, entry->troopType().name + " takes no runners");
+                        break;
+                    }
+                    army.SetSkirmishers(*entry, true);
+                } else if (const TroopTypeRecord* mount =
+                               names_->Mount(draft.mountKey, &entry->troopType())) {
+                    army.SetMount(*entry, mount);
+                } else {
+                    Report(draft, "no mount of " + nation.name + " is called so", draft.text,
+                           Problem::Suggest::Options);
+                    break;
+                }
+            }
+        } else if (!draft.owned) {
+            Report(draft, "a mount or runners without a unit on the line before");
+        } else if (draft.kind == Draft::Kind::Mount &&
+                   names_->Mount(NameKey(draft.name), nullptr) == nullptr) {
+            Report(draft, "no mount of " + nation.name + " is called \"" + draft.name + "\"", draft.name,
+                   Problem::Suggest::Options);
+        }
+    }
+    return WriteArmyFile(army);
+}
+
+void Importer::Finish(RosterImport& result) {
+    std::stable_sort(problems_.begin(), problems_.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    std::vector<std::string> typeNames;
+    std::vector<std::string> optionNames;
+    std::vector<std::string> nationNames;
+    if (names_ != nullptr) {
+        typeNames = names_->TypeNames();
+        optionNames = names_->OptionNames();
+    }
+    for (const NationRecord* nation = catalogue_.NextNation(nullptr); nation != nullptr;
+         nation = catalogue_.NextNation(nation))
+        nationNames.push_back(nation->name);
+    for (const Problem& problem : problems_) {
+        if (result.lines.size() >= kMostReportedLines) {
+            ++result.moreLines;
+            continue;
+        }
+        ImportLine& line = result.lines.emplace_back();
+        line.line = problem.line;
+        line.text = WellFormedUtf8(problem.pasted, kShownLineBytes);
+        line.reason = Windows1252ToUtf8(problem.reason);
+        switch (problem.suggest) {
+        case Problem::Suggest::TroopTypes:
+            line.suggestions = Closest(problem.written, typeNames);
+            break;
+        case Problem::Suggest::Options:
+            line.suggestions = Closest(problem.written, optionNames);
+            break;
+        case Problem::Suggest::Nations:
+            line.suggestions = Closest(problem.written, nationNames);
+            break;
+        case Problem::Suggest::Nothing:
+            break;
+        }
+    }
+}
+
+RosterImport Importer::Run() {
+    RosterImport result;
+    if (text_.size() > kLargestImportText) {
+        result.error = "The text is longer than " + std::to_string(kLargestImportText) +
+                       " bytes, more than a roster can be";
+        return result;
+    }
+    ArmyCodeRead code = FindArmyCode(text_);
+    if (code.status == ArmyCodeRead::Status::Refused) {
+        result.error = std::move(code.error);
+        return result;
+    }
+    if (code.status == ArmyCodeRead::Status::Read) {
+        result.source = RosterImport::Source::ArmyCode;
+        result.armyFile = std::move(code.armyFile);
+        return result;
+    }
+    ReadLines();
+    const NationRecord* nation = ChooseNation();
+    if (nation == nullptr) {
+        result.error = options_.nationId
+                           ? "No army list defines the nation " + std::to_string(*options_.nationId)
+                           : std::string("No troop type of any army list is named in the text");
+        return result;
+    }
+    if (names_ == nullptr || &names_->nation() != nation)
+        names_ = std::make_unique<NationNames>(*nation, catalogue_);
+    Resolve();
+    result.armyFile = Build();
+    const bool any = std::any_of(drafts_.begin(), drafts_.end(),
+                                 [](const Draft& d) { return d.resolved && d.kind == Draft::Kind::Unit; });
+    if (!any && titleNation_ == nullptr && groups_.empty()) {
+        result.armyFile.clear();
+        result.error = "No line of the text names a troop type of " + Windows1252ToUtf8(nation->name);
+        return result;
+    }
+    result.source = RosterImport::Source::RosterText;
+    result.nation = nation;
+    Finish(result);
+    return result;
+}
+
+} // namespace
+
+RosterImport ImportRoster(std::string_view text, const ArmyCatalogue& catalogue,
+                          const ImportOptions& options) {
+    return Importer(text, catalogue, options).Run();
+}
+
+} // namespace ovra
