@@ -400,7 +400,8 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          "  ovra lint [--json] [--builtin] [FILE.dfm...]\n"
          "                                  check army-list files, or the built-in lists;\n"
          "                                  the format: docs/army-list-format.md\n"},
-        {"diff-lists", [](const CommandContext& c) { return RunDiffLists(c.commandLine, c.out, c.err); },
+        {"diff-lists",
+         [](const CommandContext& c) { return RunDiffLists(c.commandLine, c.out, c.err); },
          "  ovra diff-lists [--json] OLD NEW\n"
          "                                  what changed between two army-list files or\n"
          "                                  folders of them: nations, troop types, magic\n"
