@@ -252,31 +252,30 @@ std::string ArmyCode(const Army& army) {
 }
 
 ArmyCodeRead FindArmyCode(std::string_view text) {
-    std::size_t line = 1;
-    std::size_t counted = 0; // line breaks before here are in `line`
+    // The code ends the roster: the last one counts, whatever a unit's name holds.
+    std::size_t start = std::string_view::npos;
+    std::string_view version;
     for (std::size_t colon = text.find(':', kPrefix.size() - 1); colon != std::string_view::npos;
          colon = text.find(':', colon + 1)) {
-        const std::size_t start = colon + 1 - kPrefix.size();
-        if (!StartsCode(text, start))
-            continue;
-        const std::size_t digits = colon + 1;
-        const std::size_t end = text.find_first_not_of("0123456789", digits);
-        if (end == digits || end == std::string_view::npos || text[end] != ':')
-            continue;
-        line += static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
-                                                    text.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
-        counted = start;
-        const std::string_view version = text.substr(digits, end - digits);
-        if (version != std::to_string(kArmyCodeVersion)) {
-            const std::string shown =
-                version.size() > 12 ? std::string(version.substr(0, 12)) + "..." : std::string(version);
-            return Refused(line, " is of version " + shown +
-                                     ", which this program cannot read (it reads version " +
-                                     std::to_string(kArmyCodeVersion) + ")");
+        const std::size_t at = colon + 1 - kPrefix.size();
+        const std::size_t end = text.find_first_not_of("0123456789", colon + 1);
+        if (StartsCode(text, at) && end != colon + 1 && end != std::string_view::npos && text[end] == ':') {
+            start = at;
+            version = text.substr(colon + 1, end - colon - 1);
         }
-        return ReadPayload(text, end + 1, line);
     }
-    return {};
+    if (start == std::string_view::npos)
+        return {};
+    const std::size_t line = 1 + static_cast<std::size_t>(std::count(
+                                     text.begin(), text.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
+    if (version != std::to_string(kArmyCodeVersion)) {
+        const std::string shown =
+            version.size() > 12 ? std::string(version.substr(0, 12)) + "..." : std::string(version);
+        return Refused(line, " is of version " + shown +
+                                 ", which this program cannot read (it reads version " +
+                                 std::to_string(kArmyCodeVersion) + ")");
+    }
+    return ReadPayload(text, start + kPrefix.size() + version.size() + 1, line);
 }
 
 } // namespace ovra

@@ -41,8 +41,8 @@ struct ArmyCodeRead {
     std::size_t line = 0; // the line the code starts on, from 1
 };
 
-// Reads the first army code of the text ("ovra:" in any case, the version,
-// ":" and the payload). Blanks, line breaks, soft hyphens and zero-width
+// Reads the army code of the text ("ovra:" in any case, the version, ":"
+// and the payload), the last one when there are several. Blanks, line breaks, soft hyphens and zero-width
 // characters within the payload are passed over, so a code a forum wrapped
 // still reads. A code is refused when its version is not 1, when it ends
 // too early or goes on too long, when it would inflate to more than an army

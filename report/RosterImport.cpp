@@ -133,6 +133,26 @@ bool IsPointsWord(std::string_view word) {
 
 // ---------------------------------------------------------------- names
 
+// A name's key as written, then in the other number: players write
+// "Chariot" for "Chariots" and "Archer" for "Archers".
+std::vector<std::string> NumberVariants(const std::string& key) {
+    std::vector<std::string> variants = {key, key + "s", key + "es"};
+    if (EndsWith(key, "es"))
+        variants.push_back(key.substr(0, key.size() - 2));
+    if (EndsWith(key, "s"))
+        variants.push_back(key.substr(0, key.size() - 1));
+    return variants;
+}
+
+// The first value of a map under the key or another number of it.
+template <class Map>
+const typename Map::mapped_type* FindEitherNumber(const Map& map, const std::string& key) {
+    for (const std::string& variant : NumberVariants(key))
+        if (const auto it = map.find(variant); it != map.end())
+            return &it->second;
+    return nullptr;
+}
+
 // What a unit line may name after its troop type.
 struct Option {
     enum class Kind { Mount, Item, Engine, Runners } kind = Kind::Item;
@@ -165,10 +185,10 @@ public:
 
     const NationRecord& nation() const { return nation_; }
 
-    // The listed troop types of that name, in list order.
+    // The listed troop types of that name, in list order; the name may be
+    // written in the other number.
     const std::vector<const TroopTypeRecord*>* Types(const std::string& key) const {
-        const auto it = types_.find(key);
-        return it == types_.end() ? nullptr : &it->second;
+        return FindEitherNumber(types_, key);
     }
 
     // The mount of that name, one the unit's type may ride first.
@@ -268,9 +288,10 @@ std::vector<std::string> Closest(std::string_view written, const std::vector<std
             continue;
         const std::size_t limit = std::max<std::size_t>(2, std::max(key.size(), name.size()) / 3);
         std::size_t distance = EditDistance(key, name, limit);
-        // A name written in part ("Leg" for "Legionaries") is close too.
+        // A name written in part ("Leg" for "Legionaries") or within more
+        // words ("Nubian Archers") is close too.
         const std::size_t shorter = std::min(key.size(), name.size());
-        if (shorter >= 3 && (StartsWith(name, key) || StartsWith(key, name)))
+        if (shorter >= 3 && (StartsWith(name, key) || HoldsWords(key, name)))
             distance = std::min(distance, std::size_t{1});
         if (distance <= limit)
             found.emplace_back(distance, i);
@@ -361,6 +382,12 @@ std::vector<Token> Tokens(std::string_view text) {
             token.kind = Token::Kind::Number;
         } else if (ParseCountWord(word, token.value)) {
             token.kind = Token::Kind::Count;
+        } else if (const std::size_t digits = word.find_first_not_of("0123456789");
+                   digits > 0 && digits != std::string::npos && IsPointsWord(word.substr(digits)) &&
+                   ParseNumber(word.substr(0, digits), token.value)) {
+            // "220pts"
+            tokens.push_back({Token::Kind::Number, word.substr(0, digits), token.value, 0});
+            token.text = word.substr(digits);
         } else if (word.size() > 1 && (word.back() == '.' || word.back() == ')') &&
                    ParseNumber(word.substr(0, word.size() - 1), token.value) && word.front() != '-') {
             // "1." or "1)" numbering a list
@@ -714,6 +741,9 @@ private:
     std::optional<Draft> ReadRow(std::string_view text);
     const NationRecord* ChooseNation();
     bool MentionsNation(const std::string& key, const NationRecord& nation) const;
+    // The nations that list a troop type, by the type's key.
+    const std::unordered_map<std::string, std::vector<const NationRecord*>>& NationsOf();
+    std::string Elsewhere(const std::string& written);
 
     void ResolveLoose(Draft& draft);
     void ResolveRow(Draft& draft, bool inferring, std::size_t earliest, std::size_t latest);
@@ -747,6 +777,7 @@ private:
     std::vector<Problem> problems_;
     std::unique_ptr<NationNames> names_;
     std::unique_ptr<Army> scratch_;
+    std::unordered_map<std::string, std::vector<const NationRecord*>> nationsOf_;
 };
 
 bool Importer::ReadTitleLine(std::string_view text) {
@@ -946,6 +977,33 @@ bool Importer::MentionsNation(const std::string& key, const NationRecord& nation
     return HoldsWords(key, NameKey(nation.name)) || HoldsWords(key, NameKey(nation.armyName));
 }
 
+const std::unordered_map<std::string, std::vector<const NationRecord*>>& Importer::NationsOf() {
+    if (!nationsOf_.empty())
+        return nationsOf_;
+    for (const NationRecord* nation = catalogue_.NextNation(nullptr); nation != nullptr;
+         nation = catalogue_.NextNation(nation)) {
+        for (const TroopTypeRecord* type = nation->NextListedTroopType(nullptr); type != nullptr;
+             type = nation->NextListedTroopType(type)) {
+            auto& holders = nationsOf_[NameKey(type->name)];
+            if (holders.empty() || holders.back() != nation)
+                holders.push_back(nation);
+        }
+    }
+    return nationsOf_;
+}
+
+// "; Imperial Rome and Republican Rome have one" when other nations list a
+// troop type of that name.
+std::string Importer::Elsewhere(const std::string& written) {
+    const auto* holders = FindEitherNumber(NationsOf(), NameKey(written));
+    if (holders == nullptr)
+        return {};
+    std::string names;
+    for (std::size_t i = 0; i < holders->size() && i < 3; ++i)
+        names += (i == 0 ? "" : i + 1 == holders->size() ? " and " : ", ") + (*holders)[i]->name;
+    return "; " + names + (holders->size() == 1 ? " has one" : " have one");
+}
+
 const NationRecord* Importer::ChooseNation() {
     if (options_.nationId)
         return catalogue_.FindNation(*options_.nationId);
@@ -953,33 +1011,25 @@ const NationRecord* Importer::ChooseNation() {
         return titleNation_;
     // The nation whose troop types the lines name best; a name that many
     // nations share counts for less.
-    std::unordered_map<std::string, std::vector<const NationRecord*>> nationsOf;
     std::vector<const NationRecord*> nations;
     for (const NationRecord* nation = catalogue_.NextNation(nullptr); nation != nullptr;
-         nation = catalogue_.NextNation(nation)) {
+         nation = catalogue_.NextNation(nation))
         nations.push_back(nation);
-        for (const TroopTypeRecord* type = nation->NextListedTroopType(nullptr); type != nullptr;
-             type = nation->NextListedTroopType(type)) {
-            auto& holders = nationsOf[NameKey(type->name)];
-            if (holders.empty() || holders.back() != nation)
-                holders.push_back(nation);
-        }
-    }
     std::unordered_map<const NationRecord*, double> score;
     std::unordered_set<const NationRecord*> mentioned;
     for (const Draft& draft : drafts_) {
         std::unordered_set<const NationRecord*> named;
         if (draft.group != nullptr && draft.kind == Draft::Kind::Unit) {
-            if (const auto it = nationsOf.find(NameKey(draft.name)); it != nationsOf.end())
-                named.insert(it->second.begin(), it->second.end());
+            if (const auto* holders = FindEitherNumber(NationsOf(), NameKey(draft.name)))
+                named.insert(holders->begin(), holders->end());
         }
         const std::vector<Token> tokens = Tokens(Unmarked(draft.text));
         std::int64_t count = 0;
         bool counted = false;
         const std::size_t start = NameStart(tokens, count, counted);
         LongestName(tokens, start, [&](const std::string& key) {
-            if (const auto it = nationsOf.find(key); it != nationsOf.end())
-                named.insert(it->second.begin(), it->second.end());
+            if (const auto* holders = FindEitherNumber(NationsOf(), key))
+                named.insert(holders->begin(), holders->end());
             return false; // every length counts
         });
         for (const NationRecord* nation : named)
@@ -1217,12 +1267,9 @@ void Importer::Resolve() {
 
 // "2000 points", "2000pts": a number of points at this token.
 bool PointsAt(const std::vector<Token>& tokens, std::size_t at, std::int64_t& value) {
-    const Token& token = tokens[at];
-    if (token.kind == Token::Kind::Number)
-        return at + 1 < tokens.size() && IsPointsWord(tokens[at + 1].text) && (value = token.value, true);
-    const std::size_t digits = std::min(token.text.find_first_not_of("0123456789"), token.text.size());
-    return token.kind == Token::Kind::Word && digits > 0 && IsPointsWord(token.text.substr(digits)) &&
-           ParseNumber(token.text.substr(0, digits), value);
+    value = tokens[at].value;
+    return tokens[at].kind == Token::Kind::Number && at + 1 < tokens.size() &&
+           IsPointsWord(tokens[at + 1].text);
 }
 
 // A line that is no unit but one a roster holds: a heading, the nation, the
@@ -1236,17 +1283,21 @@ bool Importer::IsChatter(const Draft& draft, bool beforeUnits) {
         "character", "characters", "unit", "units", "army", "army list", "list", "roster", "pts", "points"};
     if (EndsWith(Trim(unmarked), ":") || headings.count(key) != 0 || StartsWith(key, "total"))
         return true;
+    // Before the units, a line with a number of points gives the limit,
+    // unless it names something like a troop type.
     const std::vector<Token> tokens = Tokens(unmarked);
-    bool points = false;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        std::int64_t value = 0;
+    std::int64_t value = 0;
+    for (std::size_t i = 0; beforeUnits && i < tokens.size(); ++i) {
         if (!PointsAt(tokens, i, value))
             continue;
-        points = true;
-        if (beforeUnits && !pointsLimit_)
+        const std::string written = WrittenName(draft.text);
+        if (!Elsewhere(written).empty() || !Closest(written, names_->TypeNames()).empty())
+            break;
+        if (!pointsLimit_)
             pointsLimit_ = value;
+        return true;
     }
-    return points || MentionsNation(key, names_->nation());
+    return MentionsNation(key, names_->nation());
 }
 
 std::string Importer::Build() {
@@ -1277,10 +1328,11 @@ std::string Importer::Build() {
     };
     for (Draft& draft : drafts_) {
         if (!draft.resolved) {
-            if (!draft.chatter)
-                Report(draft, "no troop type of " + nation.name + " is called so",
-                       draft.group != nullptr ? draft.name : WrittenName(draft.text),
-                       Problem::Suggest::TroopTypes);
+            if (!draft.chatter) {
+                const std::string written = draft.group != nullptr ? draft.name : WrittenName(draft.text);
+                Report(draft, "no troop type of " + nation.name + " is called so" + Elsewhere(written),
+                       written, Problem::Suggest::TroopTypes);
+            }
             continue;
         }
         if (draft.kind == Draft::Kind::Unit) {
