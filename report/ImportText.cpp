@@ -122,7 +122,7 @@ std::string WellFormedUtf8(std::string_view text, std::size_t limit) {
     for (std::size_t at = 0; at < text.size();) {
         char32_t point = 0;
         const std::size_t length = Utf8Character(text, at, point);
-        if (out.size() + std::max<std::size_t>(length, 3) > limit) {
+        if (out.size() + (length == 0 ? 3 : length) > limit) {
             out += "...";
             break;
         }

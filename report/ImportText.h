@@ -15,8 +15,8 @@ namespace ovra {
 std::string Utf8ToWindows1252(std::string_view text);
 
 // The text as well-formed UTF-8: each byte that is not part of a
-// well-formed character becomes U+FFFD. At most `limit` bytes of the text
-// are taken, cut before a character, with "..." after them.
+// well-formed character becomes U+FFFD. A text of more than `limit` bytes is
+// cut before the character that would pass the limit, and "..." follows.
 std::string WellFormedUtf8(std::string_view text, std::size_t limit);
 
 // What names are compared by: Windows-1252 text in lower case, accents and

@@ -18,8 +18,6 @@
 namespace ovra {
 namespace {
 
-// A longer line is no roster line; it is told, not read.
-constexpr std::size_t kLongestLine = 500;
 constexpr std::size_t kShownLineBytes = 200;
 // Names of troop types and options are this many words at most.
 constexpr std::size_t kMostNameWords = 12;
@@ -109,8 +107,13 @@ std::vector<std::string> TableCells(std::string_view row) {
     return cells;
 }
 
+bool IsWordByte(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Whether a word of the key may start or end between `at` - 1 and `at`.
 bool WordBoundaryAt(std::string_view key, std::size_t at) {
-    return at == 0 || at >= key.size() || key[at] == ' ' || key[at - 1] == ' ';
+    return at == 0 || at >= key.size() || !IsWordByte(key[at]) || !IsWordByte(key[at - 1]);
 }
 
 // Whether `key` holds `part` as whole words.
@@ -956,7 +959,7 @@ void Importer::ReadLines() {
                                " lines; the rest was not read");
             return;
         }
-        if (pasted.size() > kLongestLine) {
+        if (pasted.size() > kLongestRosterLine) {
             if (!information_) {
                 Draft longLine;
                 longLine.line = number;
