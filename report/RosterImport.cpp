@@ -652,6 +652,8 @@ bool IsTableRule(std::string_view line) {
 
 // "Total: 655 of 600 points, breakpoint 3", bold in Markdown: the limit.
 std::optional<std::int64_t> ReadTotalLine(std::string_view line) {
+    if (line.empty() || IsBlank(line.front()))
+        return std::nullopt; // a unit's name in a row, perhaps
     std::string_view s = Trim(line);
     while (!s.empty() && s.front() == '*')
         s.remove_prefix(1);
@@ -707,6 +709,7 @@ struct Draft {
     std::string notes;
     std::optional<std::int64_t> points;
     bool optionsInName = false; // a plain row: "NAME (OPTIONS)"
+    bool relaxed = false;       // a plain row that lost its indent and blanks on the way
 
     // Resolved.
     const TroopTypeRecord* type = nullptr;
@@ -864,19 +867,23 @@ std::optional<Draft> Importer::ReadRow(std::string_view text) {
         if (ParseNumber(cells.back(), points))
             draft.points = points;
     } else {
-        if (StartsWith(text, "    mount: ") || StartsWith(text, "    runners: ")) {
-            name = text.substr(4);
-        } else if (StartsWith(text, "  ") && text.size() > 2 && !IsBlank(text[2])) {
-            std::string_view label = text.substr(2);
-            while (!label.empty() && IsBlank(label.back()))
-                label.remove_suffix(1);
+        // A forum may have taken the indent and the blanks between the columns.
+        const std::string_view trimmed = Trim(text);
+        const bool indented = StartsWith(text, "  ") && text.size() > 2 && !IsBlank(text[2]);
+        draft.relaxed = !indented && !StartsWith(text, "    mount: ") && !StartsWith(text, "    runners: ");
+        if (StartsWith(trimmed, "mount: ") || StartsWith(trimmed, "runners: ")) {
+            name = trimmed;
+        } else {
+            std::string_view label = trimmed;
             // The points stand apart, two blanks or more after the label.
             const std::size_t blank = label.find_last_of(' ');
             std::int64_t points = 0;
-            if (blank != std::string_view::npos && blank > 0 && label[blank - 1] == ' ' &&
+            if (blank != std::string_view::npos && blank > 0 && (draft.relaxed || label[blank - 1] == ' ') &&
                 ParseNumber(label.substr(blank + 1), points)) {
                 draft.points = points;
                 label = Trim(label.substr(0, blank));
+            } else if (draft.relaxed) {
+                return std::nullopt;
             }
             if (EndsWith(label, "]")) {
                 const std::size_t open = label.rfind(" [");
@@ -890,8 +897,6 @@ std::optional<Draft> Importer::ReadRow(std::string_view text) {
             // Options in brackets follow the name; which brackets, the names tell.
             name = label;
             draft.optionsInName = true;
-        } else {
-            return std::nullopt;
         }
     }
     if (StartsWith(name, "mount: ")) {
@@ -916,7 +921,7 @@ void Importer::ReadRosterLine(std::size_t number, std::string_view pasted, std::
     const std::string_view trimmed = Trim(text);
     if (trimmed.empty() || IsTableRule(text))
         return;
-    if (drafts_.empty() && titleNation_ == nullptr && ReadTitleLine(text))
+    if (groups_.empty() && titleNation_ == nullptr && ReadTitleLine(text))
         return;
     if (std::optional<Group> group = ReadGroupHead(text)) {
         if (group->markdown)
@@ -952,6 +957,8 @@ void Importer::ReadLines() {
         if (!pasted.empty() && pasted.back() == '\r')
             pasted.remove_suffix(1);
         if (number > kMostRosterLines) {
+            if (information_)
+                return;
             Draft beyond;
             beyond.line = number;
             beyond.pasted = pasted;
@@ -1254,8 +1261,13 @@ void Importer::Resolve() {
     bool anyUnit = false;
     for (std::size_t i = 0; i < drafts_.size(); ++i) {
         Draft& draft = drafts_[i];
-        if (!draft.resolved && draft.group != nullptr && draft.kind == Draft::Kind::Unit)
+        // A row that lost its layout may be a forum line too; one that kept it is a renamed unit first.
+        if (draft.relaxed && !draft.resolved && draft.kind == Draft::Kind::Unit)
+            ResolveLoose(draft);
+        if (!draft.resolved && draft.group != nullptr && draft.kind == Draft::Kind::Unit) {
+            draft.count = 1;
             ResolveRow(draft, true, earliest, latest[i]);
+        }
         if (draft.kind == Draft::Kind::Other || (!draft.resolved && draft.kind == Draft::Kind::Unit))
             ResolveLoose(draft);
         if (draft.resolved && draft.type != nullptr)
@@ -1282,9 +1294,17 @@ bool Importer::IsChatter(const Draft& draft, bool beforeUnits) {
     const std::string key = NameKey(unmarked);
     if (std::none_of(key.begin(), key.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
         return true;
-    static const std::unordered_set<std::string> headings = {
-        "character", "characters", "unit", "units", "army", "army list", "list", "roster", "pts", "points"};
-    if (EndsWith(Trim(unmarked), ":") || headings.count(key) != 0 || StartsWith(key, "total"))
+    // Headings, and the heads of tables a forum rendered: "Character Options Notes Pts".
+    static const std::unordered_set<std::string> headings = {"character", "characters", "unit",  "units",
+                                                             "options",   "notes",      "pts",   "points",
+                                                             "army",      "list",       "roster"};
+    bool heading = true;
+    for (std::size_t from = 0; heading && from < key.size();) {
+        const std::size_t end = std::min(key.find(' ', from), key.size());
+        heading = headings.count(key.substr(from, end - from)) != 0;
+        from = end + 1;
+    }
+    if (heading || EndsWith(Trim(unmarked), ":") || StartsWith(key, "total"))
         return true;
     // Before the units, a line with a number of points gives the limit,
     // unless it names something like a troop type.

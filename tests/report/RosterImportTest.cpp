@@ -139,11 +139,24 @@ TEST_F(RosterImportTest, TheArmyCodeGivesEveryArmyBackByteForByte) {
     }
 }
 
-// Each roster of the army, in both layouts and with each choice of information.
+// Plain text after a forum took its indents and runs of blanks.
+std::string Flattened(const std::string& text) {
+    std::string flat;
+    for (const char c : text)
+        if (c != ' ' || !(flat.empty() || flat.back() == ' ' || flat.back() == '\n'))
+            flat += c;
+    return flat;
+}
+
+// Each roster of the army, in both layouts and with each choice of
+// information, and flattened.
 template <class Check> void ForEachRoster(const Army& army, Check check) {
-    for (const TextFormat format : kFormats)
-        for (const InfoChoice info : kChoices)
-            check(RenderText(ComposeRoster(army, "Title - x", info), format));
+    for (const InfoChoice info : kChoices) {
+        const Roster roster = ComposeRoster(army, "Title - x", info);
+        for (const TextFormat format : kFormats)
+            check(RenderText(roster, format));
+        check(Flattened(RenderText(roster, TextFormat::Plain)));
+    }
 }
 
 TEST_F(RosterImportTest, TheRosterAloneGivesEveryUnitInRosterOrder) {
