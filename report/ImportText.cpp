@@ -47,19 +47,30 @@ std::size_t Utf8Character(std::string_view text, std::size_t at, char32_t& point
     return length;
 }
 
-// The plain spelling of each byte from 0x80 in a key; empty for a byte that
-// keeps itself.
-const std::array<std::string_view, 128>& HighSpellings() {
-    static const std::array<std::string_view, 128> spellings = [] {
-        std::array<std::string_view, 128> s{};
+// How each byte is spelled in a key: letters in lower case, accented ones
+// and ligatures in plain letters, hyphens, underscores and blanks as a blank
+// (" "), apostrophes as nothing ("").
+const std::array<std::string_view, 256>& Spellings() {
+    static const std::array<std::string_view, 256> spellings = [] {
+        static char singles[256];
+        std::array<std::string_view, 256> s{};
+        for (unsigned b = 0; b < 256; ++b) {
+            singles[b] = static_cast<char>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
+            s[b] = std::string_view(&singles[b], 1);
+        }
         const auto set = [&](unsigned first, unsigned last, std::string_view plain) {
             for (unsigned b = first; b <= last; ++b)
-                s[b - 0x80] = plain;
+                s[b] = plain;
         };
+        set('\'', '\'', "");
+        set('-', '-', " ");
+        set('_', '_', " ");
+        set('\t', '\n', " ");
+        set('\r', '\r', " ");
         set(0x8A, 0x8A, "s");
         set(0x8C, 0x8C, "oe");
         set(0x8E, 0x8E, "z");
-        set(0x91, 0x92, "'");  // curly apostrophes, dropped as "'" is
+        set(0x91, 0x92, "");   // curly apostrophes
         set(0x93, 0x94, "\""); // curly quotes
         set(0x96, 0x97, " ");  // dashes
         set(0x9A, 0x9A, "s");
@@ -138,33 +149,22 @@ std::string WellFormedUtf8(std::string_view text, std::size_t limit) {
 }
 
 std::string NameKey(std::string_view windows1252) {
+    const auto& spellings = Spellings();
     std::string key;
     key.reserve(windows1252.size());
     bool blank = false; // a blank is owed before the next letter
-    const auto append = [&](std::string_view part) {
-        for (const char c : part) {
-            if (c == '\'')
-                continue;
-            if (c == ' ') {
-                blank = !key.empty();
-                continue;
-            }
-            if (blank)
-                key += ' ';
-            blank = false;
-            key += c;
-        }
-    };
     for (const char c : windows1252) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 && !HighSpellings()[byte - 0x80].empty())
-            append(HighSpellings()[byte - 0x80]);
-        else if (c >= 'A' && c <= 'Z')
-            append(std::string(1, static_cast<char>(c - 'A' + 'a')));
-        else if (c == '-' || c == '_' || c == '\t' || c == '\r' || c == '\n')
-            append(" ");
-        else
-            append(std::string_view(&c, 1));
+        const std::string_view spelled = spellings[static_cast<unsigned char>(c)];
+        if (spelled == " ") {
+            blank = !key.empty();
+            continue;
+        }
+        if (spelled.empty())
+            continue;
+        if (blank)
+            key += ' ';
+        blank = false;
+        key += spelled;
     }
     return key;
 }

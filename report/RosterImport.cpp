@@ -26,6 +26,14 @@ constexpr std::int64_t kMostPerLine = kMaxEntriesAddedPerType;
 // The notes a roster carries are read up to this much text.
 constexpr std::size_t kMostNoteText = 4 * 1024 * 1024;
 constexpr std::size_t kMostSuggestions = 3;
+// A line names its nation, or is a heading, within its first so many bytes.
+constexpr std::size_t kMostKeyed = 1024;
+
+// What a line called something, in quotes, cut short when long.
+std::string Quoted(std::string_view written) {
+    constexpr std::size_t kShown = 60;
+    return "\"" + std::string(written.substr(0, kShown)) + (written.size() > kShown ? "...\"" : "\"");
+}
 
 // ---------------------------------------------------------------- names
 
@@ -321,8 +329,8 @@ private:
 bool Importer::ReadTitleLine(std::string_view text) {
     std::string line = Unescaped(text);
     std::string_view s = Trim(line);
-    if (!s.empty() && s.front() == '#')
-        s = Trim(s.substr(s.find_first_not_of('#')));
+    while (!s.empty() && s.front() == '#')
+        s = Trim(s.substr(1));
     if (!EndsWith(s, " points"))
         return false;
     s.remove_suffix(7);
@@ -576,7 +584,7 @@ const NationRecord* Importer::ChooseNation() {
         for (const NationRecord* nation : named)
             score[nation] += 1.0 / static_cast<double>(named.size());
         if (named.empty()) {
-            const std::string key = NameKey(draft.text);
+            const std::string key = NameKey(std::string_view(draft.text).substr(0, kMostKeyed));
             for (const NationRecord* nation : nations)
                 if (MentionsNation(key, *nation))
                     mentioned.insert(nation);
@@ -627,8 +635,15 @@ void Importer::ResolveLoose(Draft& draft) {
     if (rest.count)
         draft.count = *rest.count;
     std::string unknown;
+    // Options are a few words; a line that goes on and on is looked at so far only.
+    constexpr std::size_t kMostOptionWords = 64;
+    std::size_t looked = 0;
     for (const std::vector<Token>& phrase : rest.phrases) {
-        for (std::size_t at = 0; at < phrase.size();) {
+        for (std::size_t at = 0; at < phrase.size(); ++looked) {
+            if (looked == kMostOptionWords) {
+                unknown += " ...";
+                break;
+            }
             const std::size_t found = LongestName(phrase, at, [&](const std::string& key) {
                 return names.FindOption(key, draft.type).has_value();
             });
@@ -645,7 +660,7 @@ void Importer::ResolveLoose(Draft& draft) {
     }
     if (!unknown.empty())
         Report(draft,
-               draft.type->name + ": no mount, magic item or siege engine is called \"" + unknown + "\"",
+               draft.type->name + ": no mount, magic item or siege engine is called " + Quoted(unknown),
                unknown, Problem::Suggest::Options);
 }
 
@@ -762,7 +777,7 @@ void Importer::Resolve() {
             const MagicItemRecord* item = nullptr;
             const SiegeEngineRecord* engine = nullptr;
             if (!ReadOptionsCell(draft.options, *names_, item, engine))
-                Report(draft, "no magic item or siege engine is called \"" + draft.options + "\"",
+                Report(draft, "no magic item or siege engine is called " + Quoted(draft.options),
                        draft.options, Problem::Suggest::Options);
             if (item != nullptr)
                 draft.chosen.push_back({Option::Kind::Item, nullptr, item, nullptr});
@@ -814,7 +829,7 @@ void Importer::Resolve() {
 // points limit (taken when it comes before the units), the total, decoration.
 bool Importer::IsChatter(const Draft& draft, bool beforeUnits) {
     const std::string unmarked = Unmarked(draft.text);
-    const std::string key = NameKey(unmarked);
+    const std::string key = NameKey(std::string_view(unmarked).substr(0, kMostKeyed));
     if (std::none_of(key.begin(), key.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
         return true;
     // Headings, and the heads of tables a forum rendered: "Character Options Notes Pts".
@@ -932,7 +947,7 @@ std::string Importer::Build() {
             Report(draft, "a mount or runners without a unit on the line before");
         } else if (draft.kind == Draft::Kind::Mount &&
                    names_->Mount(NameKey(draft.name), nullptr) == nullptr) {
-            Report(draft, "no mount of " + nation.name + " is called \"" + draft.name + "\"", draft.name,
+            Report(draft, "no mount of " + nation.name + " is called " + Quoted(draft.name), draft.name,
                    Problem::Suggest::Options);
         }
     }

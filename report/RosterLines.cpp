@@ -3,6 +3,7 @@
 #include "ImportText.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <unordered_set>
 
@@ -155,7 +156,9 @@ bool IsPointsWord(std::string_view word) {
 // A forum line without its markup: BBCode tags, Markdown's emphasis, code
 // marks and escapes, quote marks and headings.
 std::string Unmarked(std::string_view line) {
+    line = line.substr(0, kMostUnmarked);
     std::string out;
+    out.reserve(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c == '[') {
@@ -211,11 +214,18 @@ std::vector<Token> Tokens(std::string_view text) {
         tokens.push_back(std::move(token));
         word.clear();
     };
-    static constexpr std::string_view kSeparators = "(),;+&|/[]{}=@:\x95\xB7";
+    static const std::array<bool, 256> separators = [] {
+        std::array<bool, 256> is{};
+        for (const char c : std::string_view("(),;+&|/[]{}=@:\x95\xB7"))
+            is[static_cast<unsigned char>(c)] = true;
+        return is;
+    }();
     for (const char c : text) {
+        if (tokens.size() >= kMostTokens)
+            return tokens;
         if (IsBlank(c)) {
             endWord();
-        } else if (kSeparators.find(c) != std::string_view::npos) {
+        } else if (separators[static_cast<unsigned char>(c)]) {
             endWord();
             tokens.push_back({Token::Kind::Separator, std::string(1, c), 0, c});
         } else {

@@ -15,8 +15,10 @@
 
 namespace ovra::pasted {
 
-// Names of troop types and options are this many words at most.
+// Names of troop types and options are this many words at most; a line of
+// a roster has far fewer than kMostTokens, and only so many are read.
 inline constexpr std::size_t kMostNameWords = 12;
+inline constexpr std::size_t kMostTokens = 128;
 
 bool IsBlank(char c); // blank, tab, CR, no-break space
 std::string_view Trim(std::string_view s);
@@ -47,10 +49,12 @@ struct Token {
 };
 
 // A forum line without its markup: BBCode tags, Markdown's emphasis, code
-// marks and escapes, quote marks and heading marks.
+// marks and escapes, quote marks and heading marks. Only the first
+// kMostUnmarked bytes of a line are read: far more than a roster line holds.
+inline constexpr std::size_t kMostUnmarked = 1024;
 std::string Unmarked(std::string_view line);
-// The line's tokens; "1." and "1)" numbering a list are a number and a
-// separator, "220pts" a number and a word.
+// The line's tokens, the first kMostTokens of them; "1." numbering a list
+// is a number and a separator, "220pts" a number and a word.
 std::vector<Token> Tokens(std::string_view text);
 // The tokens' texts from `from` to `to`, a blank between each two.
 std::string Joined(const std::vector<Token>& tokens, std::size_t from, std::size_t to);

@@ -262,6 +262,7 @@ TEST_F(RosterImportTest, TheNationIsTheOneGivenNamedOrNamedBest) {
     EXPECT_EQ(nation("Legionaries", {.nationId = 3}), "No army list defines the nation 3");
     EXPECT_EQ(nation("Hello\nthere"), "No troop type of any army list is named in the text");
     EXPECT_EQ(nation(""), "No troop type of any army list is named in the text");
+    EXPECT_EQ(nation("#\n## \n- \n|\n(\n[\n"), "No troop type of any army list is named in the text");
 }
 
 // The payload of a code as the format describes it: base58, eight bytes to
