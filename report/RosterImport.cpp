@@ -286,7 +286,7 @@ private:
     void ReadInformationLine(std::string_view text);
     std::optional<Draft> ReadRow(std::string_view text);
     const NationRecord* ChooseNation();
-    bool MentionsNation(const std::string& key, const NationRecord& nation) const;
+    bool MentionsNation(const std::string& key, const NationRecord& nation);
     // The nations that list a troop type, by the type's key.
     const std::unordered_map<std::string, std::vector<const NationRecord*>>& NationsOf();
     std::string Elsewhere(const std::string& written);
@@ -324,6 +324,8 @@ private:
     std::unique_ptr<NationNames> names_;
     std::unique_ptr<Army> scratch_;
     std::unordered_map<std::string, std::vector<const NationRecord*>> nationsOf_;
+    // The keys of each nation's name and army name.
+    std::unordered_map<const NationRecord*, std::pair<std::string, std::string>> nationKeys_;
 };
 
 bool Importer::ReadTitleLine(std::string_view text) {
@@ -523,8 +525,11 @@ void Importer::ReadLines() {
     }
 }
 
-bool Importer::MentionsNation(const std::string& key, const NationRecord& nation) const {
-    return HoldsWords(key, NameKey(nation.name)) || HoldsWords(key, NameKey(nation.armyName));
+bool Importer::MentionsNation(const std::string& key, const NationRecord& nation) {
+    auto [names, added] = nationKeys_.try_emplace(&nation);
+    if (added)
+        names->second = {NameKey(nation.name), NameKey(nation.armyName)};
+    return HoldsWords(key, names->second.first) || HoldsWords(key, names->second.second);
 }
 
 const std::unordered_map<std::string, std::vector<const NationRecord*>>& Importer::NationsOf() {
