@@ -224,6 +224,9 @@ TEST_F(RosterImportTest, ForumLinesGiveTheUnitsTheyNameAndTellTheRest) {
          {2, 4},
          "no mount, magic item or siege engine is called \"Legion eagle\"; closest: Legions eagle"},
         {"Legionaries\nAuxiliary Cavalry x2", "2INF 1CAV 1CAV", {}},
+        {"Egypt\nCharacter Options Notes Pts\nGeneral 120\nmount: Chariot\nTotal: 120 of 500 points",
+         "GEN8/CHMO",
+         {}},
         {"Egypt\n0x Archers\n12000x Archers\nArchers", "2INF", {3}, "more than 9999 units"},
     };
     for (const auto& c : cases) {
