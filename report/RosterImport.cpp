@@ -395,6 +395,9 @@ std::optional<Draft> Importer::ReadRow(std::string_view text) {
     Draft draft;
     draft.group = group;
     std::string name;
+    // A mount or runners row: "mount: NAME", without points; a unit's own
+    // name may start so too.
+    bool attached = false;
     if (group->markdown) {
         if (text.empty() || text.front() != '|')
             return std::nullopt;
@@ -408,52 +411,47 @@ std::optional<Draft> Importer::ReadRow(std::string_view text) {
         std::int64_t points = 0;
         if (ParseNumber(cells.back(), points))
             draft.points = points;
+        attached = cells.back().empty();
     } else {
         // A forum may have taken the indent and the blanks between the columns.
         const std::string_view trimmed = Trim(text);
-        const bool indented = StartsWith(text, "  ") && text.size() > 2 && !IsBlank(text[2]);
-        draft.relaxed = !indented && !StartsWith(text, "    mount: ") && !StartsWith(text, "    runners: ");
-        if (StartsWith(trimmed, "mount: ") || StartsWith(trimmed, "runners: ")) {
-            name = trimmed;
-        } else {
-            std::string_view label = trimmed;
-            // The points stand apart, two blanks or more after the label.
-            const std::size_t blank = label.find_last_of(' ');
-            std::int64_t points = 0;
-            if (blank != std::string_view::npos && blank > 0 && (draft.relaxed || label[blank - 1] == ' ') &&
-                ParseNumber(label.substr(blank + 1), points)) {
-                draft.points = points;
-                label = Trim(label.substr(0, blank));
-            } else if (draft.relaxed) {
-                return std::nullopt;
-            }
-            if (EndsWith(label, "]")) {
-                const std::size_t open = label.rfind(" [");
-                const std::string_view inside =
-                    open == std::string_view::npos ? "" : label.substr(open + 2, label.size() - open - 3);
-                if (!inside.empty() && inside.find_first_not_of("0123456789,") == std::string_view::npos) {
-                    draft.notes = inside;
-                    label = label.substr(0, open);
-                }
-            }
-            // Options in brackets follow the name; which brackets, the names tell.
-            name = label;
-            draft.optionsInName = true;
+        const bool unit = StartsWith(text, "  ") && text.size() > 2 && !IsBlank(text[2]);
+        const bool row = StartsWith(text, "    mount: ") || StartsWith(text, "    runners: ");
+        draft.relaxed = !unit && !row;
+        std::string_view label = trimmed;
+        // The points stand apart, two blanks or more after the label.
+        const std::size_t blank = label.find_last_of(' ');
+        std::int64_t points = 0;
+        if (!row && blank != std::string_view::npos && blank > 0 &&
+            (draft.relaxed || label[blank - 1] == ' ') && ParseNumber(label.substr(blank + 1), points)) {
+            draft.points = points;
+            label = Trim(label.substr(0, blank));
         }
+        attached = row || (draft.relaxed && !draft.points);
+        if (!attached && !draft.points && draft.relaxed)
+            return std::nullopt;
+        if (EndsWith(label, "]")) {
+            const std::size_t open = label.rfind(" [");
+            const std::string_view inside =
+                open == std::string_view::npos ? "" : label.substr(open + 2, label.size() - open - 3);
+            if (!inside.empty() && inside.find_first_not_of("0123456789,") == std::string_view::npos) {
+                draft.notes = inside;
+                label = label.substr(0, open);
+            }
+        }
+        // Options in brackets follow the name; which brackets, the names tell.
+        name = label;
+        draft.optionsInName = !attached;
     }
-    if (StartsWith(name, "mount: ")) {
+    draft.kind = Draft::Kind::Unit;
+    if (attached && StartsWith(name, "mount: ")) {
         draft.kind = Draft::Kind::Mount;
         name.erase(0, 7);
-    } else if (StartsWith(name, "runners: ")) {
+    } else if (attached && StartsWith(name, "runners: ")) {
         draft.kind = Draft::Kind::Runners;
         name.erase(0, 9);
-    } else {
-        draft.kind = Draft::Kind::Unit;
-    }
-    if (draft.kind != Draft::Kind::Unit && !group->markdown && EndsWith(name, "]")) {
-        const std::size_t open = name.rfind(" [");
-        if (open != std::string::npos)
-            name.erase(open);
+    } else if (draft.relaxed && !draft.points) {
+        return std::nullopt;
     }
     draft.name = std::move(name);
     return draft;
@@ -615,9 +613,10 @@ void Importer::ResolveLoose(Draft& draft) {
     const std::vector<Token> tokens = Tokens(Unmarked(draft.text));
     const NationNames& names = *names_;
     std::size_t start = NameStart(tokens, draft.count);
-    // "mount: Chariot" and "runners: Chariot Runners" belong to the unit above.
-    if (start + 1 < tokens.size() && tokens[start + 1].kind == Token::Kind::Separator &&
-        tokens[start + 1].separator == ':') {
+    // "mount: Chariot" and "runners: Chariot Runners" belong to the unit above;
+    // a row with points is a unit, whatever its name.
+    if (draft.group == nullptr && start + 1 < tokens.size() &&
+        tokens[start + 1].kind == Token::Kind::Separator && tokens[start + 1].separator == ':') {
         const std::string word = NameKey(tokens[start].text);
         if (word == "mount" || word == "runners") {
             draft.kind = word == "mount" ? Draft::Kind::Mount : Draft::Kind::Runners;

@@ -433,6 +433,13 @@ std::optional<std::int64_t> ReadTotalLine(std::string_view line) {
     if (of == std::string_view::npos || points == std::string_view::npos ||
         !ParseNumber(s.substr(of + 4, points - of - 4), limit))
         return std::nullopt;
+    // The line ends there or with the breakpoint; a unit's row goes on with its points.
+    std::string_view rest = s.substr(points + 7);
+    std::int64_t breakpoint = 0;
+    while (!rest.empty() && rest.back() == '*')
+        rest.remove_suffix(1);
+    if (!rest.empty() && !(StartsWith(rest, ", breakpoint ") && ParseNumber(rest.substr(13), breakpoint)))
+        return std::nullopt;
     return limit;
 }
 

@@ -93,7 +93,15 @@ protected:
             full.army().SetName(*full.army().UnitAt(5), "Reiter \xC4rger | *schnell* \x80");
         armies.push_back(Copy(full.army()));
 
-        const char* const names[] = {"Reiter \xC4rger | *schnell* \x80", "1. Kohorte", "- left -", "x3 [b]"};
+        // Names that look like markup, list items, counts, rows and the total.
+        const char* const names[] = {"Reiter \xC4rger | *schnell* \x80",
+                                     "1. Kohorte",
+                                     "- left -",
+                                     "x3 [b]",
+                                     "mount: Chariot",
+                                     "Total: 1 of 2 points",
+                                     "Unit",
+                                     "# 7"};
         std::mt19937 random(1234);
         const auto pick = [&](const auto& choices) { return choices[random() % std::size(choices)]; };
         for (const NationRecord* nation = catalogue->NextNation(nullptr); nation != nullptr;
