@@ -212,8 +212,9 @@ TEST_F(RosterImportTest, ForumLinesGiveTheUnitsTheyNameAndTellTheRest) {
         const char* told = "";          // in the first of them, with the suggestions
     } cases[] = {
         {"Egypt, 1500 points\n3x Archers\nArchers \xC3\x97"
-         "2\n  Archers x 2\n\n1. ARCHERS 55\n2) archer - 55 pts",
-         "2INF 2INF 2INF 2INF 2INF 2INF 2INF 2INF 2INF",
+         "2\n  Archers x 2\n\n1. ARCHERS 55\n2) archer - 55 pts\nArchers \xE2\x80\x93 55\nArchers "
+         "\xE2\x80\x94 55",
+         "2INF 2INF 2INF 2INF 2INF 2INF 2INF 2INF 2INF 2INF 2INF",
          {}},
         {"- General on Chariot\n* Officer (Legions eagle)\n\xE2\x80\xA2 Chariots + runners\n"
          "Mercenary Skirmishers, Battering Ram, 45pts\nOfficer\n    mount: Chariot",
@@ -266,6 +267,7 @@ TEST_F(RosterImportTest, TheNationIsTheOneGivenNamedOrNamedBest) {
     };
     EXPECT_EQ(nation("General\nOfficer\nLegionaries"), "Republican Rome");
     EXPECT_EQ(nation("My Imperial Rome army\nGeneral\nOfficer"), "Imperial Rome");
+    EXPECT_EQ(nation("Egyptology, Egypt\nGeneral\nOfficer"), "Egypt") << "named as a word of its own";
     EXPECT_EQ(nation("x - Egypt, 600 points\nLegionaries"), "Egypt") << "the title names it";
     EXPECT_EQ(nation("Egypt\nArchers", {.nationId = 256}), "Imperial Rome");
     EXPECT_EQ(nation("Legionaries", {.nationId = test::kEgypt}),
@@ -330,7 +332,7 @@ TEST_F(RosterImportTest, CodesOfThisFormatReadAndBrokenOnesAreRefusedSayingWhy) 
     for (const char* gap : {"\n", "\xE2\x80\x8B", "\xC2\xAD", "  "})
         wrapped.insert(wrapped.size() - 20 * (std::string_view(gap).size() + 1), gap);
     EXPECT_EQ(read(wrapped).armyFile, file) << "a forum broke the line";
-    EXPECT_EQ(read("ovra:1 is not one, nor is ovra:x:1 or Bovra:1:" + india.substr(7)).status,
+    EXPECT_EQ(read("ovra:1 is not one, nor is ovra:x:1, ovra::1 or Bovra:1:" + india.substr(7)).status,
               ArmyCodeRead::Status::None);
 
     std::string flipped = india;
