@@ -147,6 +147,8 @@ int RunImport(const CommandLine& commandLine, const ArmyCatalogue& catalogue, st
         return UsageError(err, "import needs a roster text (or -) and an output file");
     const std::string& input = files[0];
     const std::string& output = files[1];
+    if (output == "-")
+        return UsageError(err, "import writes an army file; - names none");
     if (input != "-" && OutputIsInput(input, output, err))
         return 2;
 

@@ -72,6 +72,7 @@ TEST_F(ImportCommand, ExitCodesSayWhetherEveryLineWasUnderstood) {
         {{"import", "@TMP/missing.txt", "@TMP/no.evr"}, 2, "", "cannot read '"},
         {{"import", "@TMP/loose.txt"}, 2, "", "import needs a roster text (or -) and an output file"},
         {{"import", "--nation", "x", "a", "b"}, 2, "", "--nation needs a whole number"},
+        {{"import", "@TMP/loose.txt", "-"}, 2, "", "import writes an army file; - names none"},
     };
     for (const Invocation& c : cases) {
         ExpectRun(Program(c.args), c);
