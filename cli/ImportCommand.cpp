@@ -40,7 +40,8 @@ bool ReadStandardInput(std::size_t limit, std::string& bytes, std::string& error
             return false;
         }
         if (bytes.size() + static_cast<std::size_t>(got) > limit) {
-            error = "The text is too long (over " + std::to_string(limit / (1024 * 1024)) + " MB).";
+            error =
+                "The text is too long (over " + std::to_string(limit / (std::size_t{1024} * 1024)) + " MB).";
             return false;
         }
         bytes.append(buffer, static_cast<std::size_t>(got));

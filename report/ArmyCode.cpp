@@ -150,7 +150,7 @@ InflateResult Inflate(std::string_view deflated, std::size_t size, std::string& 
         return InflateResult::Damaged;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(deflated.data()));
     stream.avail_in = static_cast<uInt>(deflated.size());
-    constexpr std::size_t kChunk = 64 * 1024;
+    constexpr std::size_t kChunk = std::size_t{64} * 1024;
     int status = Z_OK;
     InflateResult result = InflateResult::Damaged;
     while (status == Z_OK) {

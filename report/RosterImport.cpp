@@ -24,7 +24,7 @@ using namespace pasted;
 constexpr std::size_t kShownLineBytes = 200;
 constexpr std::int64_t kMostPerLine = kMaxEntriesAddedPerType;
 // The notes a roster carries are read up to this much text.
-constexpr std::size_t kMostNoteText = 4 * 1024 * 1024;
+constexpr std::size_t kMostNoteText = std::size_t{4} * 1024 * 1024;
 constexpr std::size_t kMostSuggestions = 3;
 // A line names its nation, or is a heading, within its first so many bytes.
 constexpr std::size_t kMostKeyed = 1024;

@@ -44,7 +44,7 @@ inline constexpr std::size_t kMostReportedLines = 1000;
 // Lines of roster read; the rest of a longer text is not looked at. A line
 // longer than kLongestRosterLine bytes is no roster line.
 inline constexpr std::size_t kMostRosterLines = 200000;
-inline constexpr std::size_t kLongestRosterLine = 16 * 1024;
+inline constexpr std::size_t kLongestRosterLine = std::size_t{16} * 1024;
 
 struct RosterImport {
     enum class Source {
