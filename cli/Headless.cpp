@@ -2,11 +2,13 @@
 
 #include "ArmyCatalogue.h"
 #include "ArmyChecker.h"
+#include "ArmyCode.h"
 #include "ArmyDocument.h"
 #include "CatalogueSources.h"
 #include "DiffCommands.h"
 #include "HeadlessDocument.h"
 #include "HtmlRoster.h"
+#include "ImportCommand.h"
 #include "Json.h"
 #include "LintCommand.h"
 #include "StandardStreams.h"
@@ -318,20 +320,23 @@ int RunExportHtml(const CommandContext& context) {
 int RunExportText(const CommandContext& context) {
     const auto command =
         OpenArmyCommand(context, {.valued = {"--info"},
-                                  .flags = {"--markdown"},
+                                  .flags = {"--markdown", "--no-code"},
                                   .files = 2,
                                   .filesError = "export-text needs an army file and an output file or -",
                                   .output = ArmyCommandForm::Output::NeverTheInputOrDash});
     if (!command)
         return 2;
     const TextFormat format = command->args.Has("--markdown") ? TextFormat::Markdown : TextFormat::Plain;
+    const bool code = !command->args.Has("--no-code");
     if (command->output() == "-") {
         OutputSink sink(context.out);
-        RenderText(ComposeRoster(command->army.doc, command->info), format, sink);
+        RenderText(ComposeRoster(command->army.doc, command->info), format, sink,
+                   code ? ArmyCode(command->army.doc.army()) : std::string());
         return 0; // a failed write is told once the command ends
     }
     std::string message;
-    if (!ExportText(command->army.doc, command->output(), format, command->info, message)) {
+    if (!ExportText(command->army.doc, command->output(), format, command->info, message,
+                    code ? ArmyCodeLine::Included : ArmyCodeLine::Omitted)) {
         context.err << "ovra: " << message << "\n";
         return 2;
     }
@@ -376,9 +381,18 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          "                                  write the roster as HTML\n"},
         {"export-text", RunExportText,
          "  ovra export-text [--allow-incomplete] IN.evr OUT|- [--markdown]\n"
-         "                  [--info complete|short|none]\n"
+         "                  [--info complete|short|none] [--no-code]\n"
          "                                  write the roster as UTF-8 text or Markdown,\n"
-         "                                  to standard output for -\n"},
+         "                                  to standard output for -, ending in the\n"
+         "                                  army code that import reads back\n"},
+        {"import",
+         [](const CommandContext& c) { return RunImport(c.commandLine, c.catalogue, c.out, c.err); },
+         "  ovra import [--json] [--nation ID] [--allow-incomplete] IN|- OUT.evr\n"
+         "                                  read a shared roster (from standard input for\n"
+         "                                  -) back into an army file: exactly from its\n"
+         "                                  army code, else from its lines; the lines not\n"
+         "                                  understood on stderr, or all as JSON (exit 1\n"
+         "                                  when there are any)\n"},
         {"export-pdf", RunExportPdf,
          "  ovra export-pdf [--allow-incomplete] IN.evr OUT.pdf [--info complete|short|none]\n"
          "                                  write the printed roster as PDF\n"},

@@ -1,5 +1,6 @@
 #include "TextRoster.h"
 
+#include "ArmyCode.h"
 #include "ArmyDocument.h"
 #include "FileIo.h"
 #include "Windows1252.h"
@@ -309,23 +310,26 @@ bool Markdown(const Roster& roster, Chunks& chunks) {
 
 } // namespace
 
-bool RenderText(const Roster& roster, TextFormat format, ByteSink& sink) {
+bool RenderText(const Roster& roster, TextFormat format, ByteSink& sink, std::string_view armyCode) {
     Chunks chunks(sink);
-    return format == TextFormat::Markdown ? Markdown(roster, chunks) : Plain(roster, chunks);
+    const bool rendered = format == TextFormat::Markdown ? Markdown(roster, chunks) : Plain(roster, chunks);
+    // Letters and digits only: nothing to escape, a paragraph of its own in Markdown.
+    return rendered && (armyCode.empty() || sink.Append("\n" + std::string(armyCode) + "\n"));
 }
 
-std::string RenderText(const Roster& roster, TextFormat format) {
+std::string RenderText(const Roster& roster, TextFormat format, std::string_view armyCode) {
     std::string text;
     StringSink sink(text);
-    RenderText(roster, format, sink);
+    RenderText(roster, format, sink, armyCode);
     return text;
 }
 
 bool ExportText(const ArmyDocument& document, const std::filesystem::path& path, TextFormat format,
-                InfoChoice info, std::string& error) {
+                InfoChoice info, std::string& error, ArmyCodeLine code) {
     const Roster roster = ComposeRoster(document, info);
+    const std::string armyCode = code == ArmyCodeLine::Included ? ArmyCode(document.army()) : std::string();
     AtomicFileWriter file;
-    if (file.Open(path) && RenderText(roster, format, file) && file.Commit())
+    if (file.Open(path) && RenderText(roster, format, file, armyCode) && file.Commit())
         return true;
     error = "The file \"" + path.string() + "\" could not be written: " + file.failure().reason;
     return false;

@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace ovra {
 
@@ -28,15 +29,21 @@ enum class TextFormat {
     Markdown // GitHub-flavoured: one pipe table per group, texts escaped
 };
 
-std::string RenderText(const Roster& roster, TextFormat format);
+// `armyCode` (ArmyCode.h), when given, ends the text on a line of its own
+// after a blank one, plain text in Markdown too: pasted back, it gives the
+// army exactly.
+std::string RenderText(const Roster& roster, TextFormat format, std::string_view armyCode = {});
 // The same text, handed to the sink a few kilobytes at a time; false as soon
 // as the sink fails.
-bool RenderText(const Roster& roster, TextFormat format, ByteSink& sink);
+bool RenderText(const Roster& roster, TextFormat format, ByteSink& sink, std::string_view armyCode = {});
+
+enum class ArmyCodeLine { Included, Omitted };
 
 // Writes the document's roster, composed for the choice, to the file,
-// replacing it. On failure returns false with a message in `error`; the
-// previous file, if any, is left as it was and no partial file remains.
+// replacing it; the army's code ends it unless omitted. On failure returns
+// false with a message in `error`; the previous file, if any, is left as it
+// was and no partial file remains.
 bool ExportText(const ArmyDocument& document, const std::filesystem::path& path, TextFormat format,
-                InfoChoice info, std::string& error);
+                InfoChoice info, std::string& error, ArmyCodeLine code = ArmyCodeLine::Included);
 
 } // namespace ovra
