@@ -152,6 +152,15 @@ ArmyDocument::OpenOutcome ArmyDocument::Reread(std::string_view bytes, const Arm
     return outcome;
 }
 
+ArmyDocument::OpenOutcome ArmyDocument::LoadUntitled(std::string_view bytes) {
+    OpenOutcome outcome = Load(bytes, kNewDocumentTitle);
+    Unbind({});
+    diskHash_ = 0;
+    diskSize_ = 0;
+    title_ = kNewDocumentTitle;
+    return outcome;
+}
+
 ArmyDocument::SaveOutcome ArmyDocument::Save(const std::filesystem::path& path) {
     settings_->WriteInt(kSettingsSection, kNationKey, army_->nation().id());
     settings_->WriteInt(kSettingsSection, kPointsKey, army_->pointsLimit());

@@ -100,6 +100,9 @@ public:
     OpenOutcome Open(const std::filesystem::path& path);
     // Loads army-file bytes as if read from the file at `path`.
     OpenOutcome Load(std::string_view bytes, const std::filesystem::path& path);
+    // Loads army-file bytes that come from no file (an imported roster):
+    // titled "New Army", bound to no file, so that Save asks for a name.
+    OpenOutcome LoadUntitled(std::string_view bytes);
     // Writes the settings, then the file; when the file cannot be written the
     // previous one is intact and the outcome says why.
     SaveOutcome Save(const std::filesystem::path& path);

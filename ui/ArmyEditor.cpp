@@ -134,6 +134,16 @@ ArmyDocument::OpenResult ArmyEditor::Load(std::string_view bytes, const std::fil
     return outcome.result;
 }
 
+ArmyDocument::OpenResult ArmyEditor::Import(std::string_view bytes) {
+    const ArmyDocument::OpenOutcome outcome = document_->LoadUntitled(bytes);
+    StartHistory();
+    undoStack_->resetClean(); // in no file yet: closing offers to save it
+    emit stateChanged();
+    if (outcome.message)
+        ShowMessage(*outcome.message);
+    return outcome.result;
+}
+
 ArmyDocument::SaveOutcome ArmyEditor::Save(const std::filesystem::path& path) {
     ArmyDocument::SaveOutcome outcome = document_->Save(path);
     if (!outcome.saved) {

@@ -70,6 +70,9 @@ public:
     ArmyDocument::OpenResult Open(const std::filesystem::path& path);
     // Army-file bytes loaded as if opened from a file with that name.
     ArmyDocument::OpenResult Load(std::string_view bytes, const std::filesystem::path& path);
+    // Army-file bytes of an imported roster: an untitled army, modified
+    // until it is saved. What the load has to say is shown.
+    ArmyDocument::OpenResult Import(std::string_view bytes);
     // A file that could not be written is reported over the dialog owner,
     // unless it is read-only: the caller offers another name then.
     ArmyDocument::SaveOutcome Save(const std::filesystem::path& path);

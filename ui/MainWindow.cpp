@@ -10,17 +10,23 @@
 #include "CompareDialog.h"
 #include "FileNames.h"
 #include "Icons.h"
+#include "NoticeBar.h"
 #include "ProblemCountLabel.h"
 #include "RosterActions.h"
 #include "UiMetrics.h"
 #include "UiServices.h"
 #include "UnitListPane.h"
 
+#include "FileIo.h"
+#include "RosterImport.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QSettings>
 #include <QShortcut>
@@ -68,7 +74,8 @@ const char* const kFileMenu[] = {
     "actionPrint",     "actionPrintPreview", "actionPrintSetup", "-",           "actionExportHtml",
     "actionExportPdf", "actionExportText",   "recent",           "-",           "actionExit"};
 const char* const kEditMenu[] = {"actionUndo",      "actionRedo",       "-", "actionCutUnits",
-                                 "actionCopyUnits", "actionPasteUnits", "-", "actionCopyRoster"};
+                                 "actionCopyUnits", "actionPasteUnits", "-", "actionCopyRoster",
+                                 "actionPasteArmy"};
 // Actions of the unit list: they act where the units they act on are
 // selected, and leave their keys to a text field that has the focus.
 const char* const kUnitListActions[] = {"actionNewUnit", "actionDeleteUnit", "actionCutUnits",
@@ -397,6 +404,20 @@ void MainWindow::CreateActions() {
          tr("Check army"),
          {Qt::CTRL | Qt::Key_K},
          [this] { OnCheckArmy(); }},
+        {"actionPasteArmy",
+         tr("Paste as new &army"),
+         tr("Read a roster someone shared, from the clipboard, into a new army"),
+         {},
+         {},
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_V},
+         [this] { OnPasteAsNewArmy(); }},
+        {"actionImportRoster",
+         tr("&Import roster..."),
+         tr("Read a roster someone shared, from a file, into a new army"),
+         {},
+         {},
+         {},
+         [this] { OnImportRoster(); }},
         {"actionCompare",
          tr("Com&pare with..."),
          tr("Show this army beside another open army or an army file, with what differs"),
@@ -800,6 +821,79 @@ void MainWindow::OnCompare() {
     CompareDialog dialog(CompareArmies(shown.army(), other.army()), titleA,
                          QString::fromStdString(other.title()), context_.metrics(), this);
     context_.services().ExecDialog(dialog);
+}
+
+bool MainWindow::ImportRoster(const std::string& text) {
+    const RosterImport imported = ovra::ImportRoster(text, context_.catalogue());
+    if (imported.source == RosterImport::Source::Nothing) {
+        context_.services().ShowMessage(
+            this,
+            tr("No army could be read from this roster.\n%1").arg(QString::fromStdString(imported.error)),
+            QString::fromLatin1(kAppTitle), MessageIcon::Exclamation);
+        return false;
+    }
+    // A new tab: the army on screen is never replaced.
+    ArmyPage& made = AddPage(MakeEditor());
+    made.editor().Import(imported.armyFile);
+    if (imported.source == RosterImport::Source::ArmyCode) {
+        statusBar()->showMessage(tr("The army was read from its army code, exactly as it was shared."),
+                                 10000);
+        return true;
+    }
+    if (imported.lines.empty()) {
+        statusBar()->showMessage(tr("The army was read from the roster; every line was understood."), 10000);
+        return true;
+    }
+    QStringList lines{tr("%n line(s) of the roster were not understood:", nullptr,
+                         static_cast<int>(imported.lines.size() + imported.moreLines))};
+    constexpr std::size_t kShown = 8;
+    for (std::size_t i = 0; i < imported.lines.size() && i < kShown; ++i) {
+        const ImportLine& line = imported.lines[i];
+        QString said =
+            tr("line %1, \"%2\": %3")
+                .arg(line.line)
+                .arg(QString::fromStdString(line.text).trimmed(), QString::fromStdString(line.reason));
+        if (!line.suggestions.empty()) {
+            QStringList names;
+            for (const std::string& name : line.suggestions)
+                names << QString::fromStdString(name);
+            said += tr(" (did you mean %1?)").arg(names.join(QStringLiteral(", ")));
+        }
+        lines << said;
+    }
+    if (imported.lines.size() + imported.moreLines > kShown)
+        lines << tr("and %n more", nullptr,
+                    static_cast<int>(imported.lines.size() + imported.moreLines - kShown));
+    made.notices().Show(lines.join(QLatin1Char('\n')));
+    return true;
+}
+
+void MainWindow::OnPasteAsNewArmy() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.trimmed().isEmpty()) {
+        context_.services().ShowMessage(this, tr("The clipboard holds no text to read an army from."),
+                                        QString::fromLatin1(kAppTitle), MessageIcon::Information);
+        return;
+    }
+    ImportRoster(text.toUtf8().toStdString());
+}
+
+void MainWindow::OnImportRoster() {
+    const QString path = context_.services().GetOpenFileName(
+        this, tr("Import roster"), context_.StartFolder(&editor().document()),
+        tr("Rosters (*.txt *.md);;All Files (*)"), tr("Rosters (*.txt *.md)"));
+    if (path.isEmpty())
+        return;
+    std::string bytes;
+    std::string error;
+    if (!ReadFileBytes(ToPath(path), bytes, error)) {
+        context_.services().ShowMessage(
+            this, tr("Cannot open the file \"%1\".\n%2").arg(path, QString::fromStdString(error)),
+            QString::fromLatin1(kAppTitle), MessageIcon::Error);
+        return;
+    }
+    context_.RememberFolder(ToPath(path));
+    ImportRoster(bytes);
 }
 
 void MainWindow::RestoreWindowGeometry() {

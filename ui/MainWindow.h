@@ -64,6 +64,13 @@ public:
     // Army > Compare with...: the army shown beside another open army or an
     // army file, in a dialog.
     void OnCompare();
+    // Edit > Paste as new army and File > Import roster: a shared roster
+    // (UTF-8 text) read back into a new, untitled army in a tab of its own;
+    // the armies open stay as they are. The lines it did not understand are
+    // listed in the new army's notice bar. False when it gave no army.
+    bool ImportRoster(const std::string& text);
+    void OnPasteAsNewArmy();
+    void OnImportRoster();
     // Asks to save the army shown when it is modified; false when the user cancels.
     bool SaveModified();
     // Shows the army file in its tab: the tab that has it open already, a

@@ -7,6 +7,7 @@
 #include "UiServices.h"
 #include "Win1252.h"
 
+#include "ArmyCode.h"
 #include "HtmlRoster.h"
 #include "Roster.h"
 #include "TextRoster.h"
@@ -103,11 +104,14 @@ void RosterActions::ExportText() {
 }
 
 void RosterActions::CopyRoster() {
-    const Roster roster = ComposeRoster(current_().document(), EffectiveInfoChoice(context_.infoChoice()));
+    const ArmyDocument& document = current_().document();
+    const Roster roster = ComposeRoster(document, EffectiveInfoChoice(context_.infoChoice()));
+    // The text and Markdown end with the army code, which brings the army back exactly.
+    const std::string code = ArmyCode(document.army());
     auto* data = new QMimeData;
-    data->setText(QString::fromStdString(RenderText(roster, TextFormat::Plain)));
+    data->setText(QString::fromStdString(RenderText(roster, TextFormat::Plain, code)));
     data->setData(QStringLiteral("text/markdown"),
-                  QByteArray::fromStdString(RenderText(roster, TextFormat::Markdown)));
+                  QByteArray::fromStdString(RenderText(roster, TextFormat::Markdown, code)));
     // The HTML page's bytes are Windows-1252; the clipboard's HTML is Unicode.
     data->setHtml(FromWin1252(RenderHtml(roster)));
     QGuiApplication::clipboard()->setMimeData(data);

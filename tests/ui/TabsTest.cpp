@@ -6,6 +6,7 @@
 #include "ArmyFixtures.h"
 #include "ArmyPage.h"
 #include "CompareDialog.h"
+#include "NoticeBar.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
 #include <fstream>
 
 using namespace ovra;
@@ -187,6 +189,43 @@ TEST_F(Tabs, CompareShowsTwoArmiesSideBySideWithTheirDifferences) {
     program.Action("actionCompare")->trigger();
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(tables[1], ab) << "the same as the open b";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Tabs, ACopiedRosterComesBackExactlyAsANewArmyAndOnlyAsOne) {
+    Open({"a.evr"});
+    const std::string shared = ReadWholeFile(File("a.evr"));
+    program.Action("actionCopyRoster")->trigger();
+    const QString roster = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(roster.contains("ovra:1:")) << "the roster ends with the army code";
+
+    program.Action("actionPasteArmy")->trigger();
+    ASSERT_EQ(frame().PageCount(), 2) << "a new tab; the army on screen stays";
+    EXPECT_EQ(WriteArmyFile(program.editor().army()), shared) << "byte for byte";
+    EXPECT_EQ(program.doc().title(), "New Army");
+    EXPECT_TRUE(program.editor().IsModified()) << "in no file yet";
+    EXPECT_EQ(WriteArmyFile(Tab(0).army()), shared);
+
+    // Without its code, the roster's own lines give the same units.
+    QStringList lines = roster.split('\n');
+    lines.erase(
+        std::remove_if(lines.begin(), lines.end(), [](const QString& l) { return l.contains("ovra:1:"); }),
+        lines.end());
+    QGuiApplication::clipboard()->setText(lines.join('\n'));
+    program.Action("actionPasteArmy")->trigger();
+    ASSERT_EQ(frame().PageCount(), 3);
+    EXPECT_EQ(EntryCodes(program.editor().army()), EntryCodes(Tab(0).army()));
+    EXPECT_TRUE(frame().page().notices().text().isEmpty()) << frame().page().notices().text().toStdString();
+
+    // Loose forum lines: what is not understood is listed, with the names it knows.
+    QGuiApplication::clipboard()->setText("Indian army\n2x Longbowmen\n1 Genral on Elephant\nDragons x3\n");
+    program.Action("actionPasteArmy")->trigger();
+    ASSERT_EQ(frame().PageCount(), 4);
+    EXPECT_TRUE(frame().page().notices().text().contains("Dragons"))
+        << frame().page().notices().text().toStdString();
 }
 
 } // namespace
