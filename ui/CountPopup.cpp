@@ -167,10 +167,19 @@ void CountPopup::keyPressEvent(QKeyEvent* event) {
     }
     const QString text = event->text();
     if (text.size() == 1 && text.at(0).isDigit()) {
-        // Digits make a number; one that would pass the grid starts anew.
+        // Digits make a number. One past the grid is not taken: the mark
+        // stays, the grid says why, and the next digit starts anew.
         typed_ += text;
-        if (typed_.toInt() >= kCountCells)
-            typed_ = text;
+        if (typed_.toInt() >= kCountCells) {
+            typed_.clear();
+            QToolTip::showText(
+                mapToGlobal(QPoint(0, height())),
+                tr("The grid goes up to %1; + and - in the list add or take away one unit at a "
+                   "time, Army > New unit adds one more.")
+                    .arg(kCountCells - 1),
+                this);
+            return;
+        }
         Mark(typed_.toInt());
     }
 }

@@ -21,6 +21,8 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -29,9 +31,35 @@
 namespace ovra {
 
 namespace {
-// A limit is typed with at most five digits; a longer one from a file is
-// shown whole.
+// The field is five digits wide, and grows for a longer limit; a limit has
+// at most nine digits, as army files and `ovra new` take it.
 constexpr int kTypedPointsDigits = 5;
+constexpr int kMostPointsDigits = 9;
+
+// Keys the points field cannot take say why, at the field.
+class PointsKeysFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field == nullptr || event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || !text.at(0).isPrint() || (key->modifiers() & Qt::ControlModifier) != 0)
+            return QObject::eventFilter(watched, event);
+        QString why;
+        if (!text.at(0).isDigit())
+            why = NationBar::tr("The points limit takes digits only.");
+        else if (field->text().size() >= kMostPointsDigits && !field->hasSelectedText())
+            why = NationBar::tr("A points limit has at most nine digits (999,999,999).");
+        if (!why.isEmpty())
+            QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), why, field);
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // The nation box. Closed, the keys that would pick another nation at once
 // open the list instead: the nation changes only when a choice is committed
@@ -168,7 +196,8 @@ NationBar::NationBar(ArmyEditor& editor, QWidget* parent) : QFrame(parent), edit
     pointsEdit_->setObjectName(QStringLiteral("pointsEdit"));
     pointsEdit_->setFont(font);
     pointsEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    pointsEdit_->setMaxLength(kTypedPointsDigits);
+    pointsEdit_->setMaxLength(kMostPointsDigits);
+    pointsEdit_->installEventFilter(new PointsKeysFilter(pointsEdit_));
     pointsEdit_->setToolTip(tr("Points limit"));
     pointsEdit_->setAccessibleName(tr("Points limit"));
     connect(pointsEdit_, &QLineEdit::textEdited, this, &NationBar::OnPointsChanged);
@@ -202,9 +231,19 @@ void NationBar::LayOut() {
     const int clientHeight = b.height();
     const int clientRight = b.width();
 
-    // Five digits wide, wider for a longer limit read from a file.
+    // Five digits wide, wider for a longer limit; never narrower than the
+    // font's digits need with the field's frame and margins.
     const int digits = std::max<int>(kTypedPointsDigits, static_cast<int>(pointsEdit_->text().size()));
-    const int pointsWidth = digits * w + 4;
+    QStyleOptionFrame frame;
+    frame.initFrom(pointsEdit_);
+    const int frameWidth =
+        pointsEdit_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pointsEdit_);
+    const QMargins margins = pointsEdit_->textMargins();
+    constexpr int kLineEditMargin = 2; // QLineEdit's own space around its text, and the caret's
+    const int needed =
+        QFontMetrics(pointsEdit_->font()).horizontalAdvance(QString(digits, QLatin1Char('0'))) +
+        2 * frameWidth + margins.left() + margins.right() + 2 * kLineEditMargin + 1;
+    const int pointsWidth = std::max(digits * w + 4, needed);
     const int pointsTop = (clientHeight - h - 2) / 2;
     const QRect points(b.left() + clientRight - 2 - pointsWidth, b.top() + pointsTop, pointsWidth, h + 2);
     pointsEdit_->setGeometry(points);
@@ -256,7 +295,7 @@ void NationBar::RefreshNationBar() {
         const QString limit = QString::number(army.pointsLimit());
         const bool wider = std::max<qsizetype>(limit.size(), kTypedPointsDigits) !=
                            std::max<qsizetype>(pointsEdit_->text().size(), kTypedPointsDigits);
-        pointsEdit_->setMaxLength(std::max<int>(kTypedPointsDigits, static_cast<int>(limit.size())));
+        pointsEdit_->setMaxLength(std::max<int>(kMostPointsDigits, static_cast<int>(limit.size())));
         pointsEdit_->setText(limit);
         if (wider)
             LayOut();
@@ -292,6 +331,7 @@ void NationBar::OnPointsChanged() {
         else
             pointsEdit_->setCursorPosition(clean.selectionEnd);
     }
+    LayOut(); // the field grows with the digits typed
     const auto value = static_cast<std::int32_t>(
         std::min<qlonglong>(clean.text.toLongLong(), std::numeric_limits<std::int32_t>::max()));
     if (value == editor_.army().pointsLimit())

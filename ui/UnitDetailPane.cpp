@@ -246,10 +246,12 @@ void UnitDetailPane::OnMount() {
         return;
     const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->mount());
     shown = unit(); // the army may have changed while the dialog was open
-    if (shown == nullptr || chosen == nullptr || chosen->kind != kKindTroopType || chosen == shown->mount())
-        return;
-    editor_.Execute(tr("Mount"),
-                    std::make_unique<edits::SetMount>(unit_, static_cast<const TroopTypeRecord*>(chosen)));
+    if (shown != nullptr && chosen != nullptr && chosen->kind == kKindTroopType && chosen != shown->mount())
+        editor_.Execute(tr("Mount"), std::make_unique<edits::SetMount>(
+                                         unit_, static_cast<const TroopTypeRecord*>(chosen)));
+    // The keyboard goes back to the button, made anew when the choice changed it.
+    if (mount_ != nullptr)
+        mount_->setFocus(Qt::OtherFocusReason);
 }
 
 void UnitDetailPane::OnMagicItem() {
@@ -258,11 +260,12 @@ void UnitDetailPane::OnMagicItem() {
         return;
     const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->magicItem());
     shown = unit();
-    if (shown == nullptr || chosen == nullptr || chosen->kind != kKindMagicItem ||
-        chosen == shown->magicItem())
-        return;
-    editor_.Execute(tr("Magic item"), std::make_unique<edits::SetMagicItem>(
-                                          unit_, static_cast<const MagicItemRecord*>(chosen)));
+    if (shown != nullptr && chosen != nullptr && chosen->kind == kKindMagicItem &&
+        chosen != shown->magicItem())
+        editor_.Execute(tr("Magic item"), std::make_unique<edits::SetMagicItem>(
+                                              unit_, static_cast<const MagicItemRecord*>(chosen)));
+    if (magicItem_ != nullptr)
+        magicItem_->setFocus(Qt::OtherFocusReason);
 }
 
 void UnitDetailPane::OnSiegeEngine() {
@@ -271,11 +274,12 @@ void UnitDetailPane::OnSiegeEngine() {
         return;
     const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->siegeEngine());
     shown = unit();
-    if (shown == nullptr || chosen == nullptr || chosen->kind != kKindSiegeEngine ||
-        chosen == shown->siegeEngine())
-        return;
-    editor_.Execute(tr("Siege engine"), std::make_unique<edits::SetSiegeEngine>(
-                                            unit_, static_cast<const SiegeEngineRecord*>(chosen)));
+    if (shown != nullptr && chosen != nullptr && chosen->kind == kKindSiegeEngine &&
+        chosen != shown->siegeEngine())
+        editor_.Execute(tr("Siege engine"), std::make_unique<edits::SetSiegeEngine>(
+                                                unit_, static_cast<const SiegeEngineRecord*>(chosen)));
+    if (siegeEngine_ != nullptr)
+        siegeEngine_->setFocus(Qt::OtherFocusReason);
 }
 
 void UnitDetailPane::paintEvent(QPaintEvent*) {

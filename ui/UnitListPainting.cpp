@@ -140,16 +140,31 @@ UnitRowContent DescribeRow(const Army& army, const TaggedObject& record) {
     return content;
 }
 
-QRect TotalBox(const QRect& client, int digitWidth, int rowHeight) {
-    const int bottom = BottomEdge(client);
-    return EdgeRect(RightEdge(client) - (5 * digitWidth + 4) - 5, bottom - rowHeight - 2,
-                    RightEdge(client) - 2, bottom - 2);
+namespace {
+
+// The room `text` needs beyond what `width` gives inside a summary box.
+int Widening(int width, const QFont& font, const QString& text) {
+    if (text.isEmpty())
+        return 0;
+    const QRect inside = SummaryTextRect(QRect(0, 0, width, 20));
+    return std::max(0, QFontMetrics(font).horizontalAdvance(text) + 1 - inside.width());
 }
 
-QRect BreakpointBox(const QRect& client, int digitWidth, int rowHeight) {
+} // namespace
+
+QRect TotalBox(const QRect& client, int digitWidth, int rowHeight, const QFont& font, const QString& text) {
     const int bottom = BottomEdge(client);
-    return EdgeRect(client.left() + 2, bottom - rowHeight - 2, client.left() + 2 * digitWidth + 9,
-                    bottom - 2);
+    const int width = 5 * digitWidth + 4 + 5 - 2;
+    const int left = RightEdge(client) - (5 * digitWidth + 4) - 5 - Widening(width, font, text);
+    return EdgeRect(left, bottom - rowHeight - 2, RightEdge(client) - 2, bottom - 2);
+}
+
+QRect BreakpointBox(const QRect& client, int digitWidth, int rowHeight, const QFont& font,
+                    const QString& text) {
+    const int bottom = BottomEdge(client);
+    const int width = 2 * digitWidth + 9 - 2;
+    return EdgeRect(client.left() + 2, bottom - rowHeight - 2,
+                    client.left() + 2 * digitWidth + 9 + Widening(width, font, text), bottom - 2);
 }
 
 QRect SummaryTextRect(const QRect& box) {

@@ -80,8 +80,12 @@ UnitRowContent DescribeRow(const Army& army, const TaggedObject& record);
 
 // --- summary boxes under the tree; `client` is the pane's client rectangle
 
-QRect TotalBox(const QRect& client, int digitWidth, int rowHeight);
-QRect BreakpointBox(const QRect& client, int digitWidth, int rowHeight);
+// Each is as wide as the program has always made it (five digits for the
+// total, two for the breakpoint), wider when `text` needs more room in `font`.
+QRect TotalBox(const QRect& client, int digitWidth, int rowHeight, const QFont& font = {},
+               const QString& text = {});
+QRect BreakpointBox(const QRect& client, int digitWidth, int rowHeight, const QFont& font = {},
+                    const QString& text = {});
 // The text rectangle inside a summary box.
 QRect SummaryTextRect(const QRect& box);
 QColor TotalColour(const Army& army);

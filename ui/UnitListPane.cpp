@@ -235,11 +235,23 @@ bool UnitListPane::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const UiMetrics& m = editor_.metrics();
-        const QString problem = TotalProblem(editor_.army());
-        if (TotalBox(contentsRect(), m.digitWidth, m.RowHeight()).contains(help->pos()) && !problem.isEmpty())
-            QToolTip::showText(help->globalPos(), problem, this);
-        else
+        const Army& army = editor_.army();
+        const QString total = QString::number(army.TotalPoints());
+        const QString breakpoint = QString::number(editor_.document().BreakPoint());
+        QString tip;
+        if (TotalBox(contentsRect(), m.digitWidth, m.RowHeight(), m.font, total).contains(help->pos())) {
+            // Over the limit, the problem says it with the numbers.
+            tip = TotalProblem(army);
+            if (tip.isEmpty())
+                tip = tr("Points total: %1 of %2").arg(army.TotalPoints()).arg(army.pointsLimit());
+        } else if (BreakpointBox(contentsRect(), m.digitWidth, m.RowHeight(), m.font, breakpoint)
+                       .contains(help->pos())) {
+            tip = tr("Breakpoint: %1, half of the units that count, rounded up").arg(breakpoint);
+        }
+        if (tip.isEmpty())
             QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
         return true;
     }
     return QFrame::event(event);
@@ -265,9 +277,10 @@ void UnitListPane::paintEvent(QPaintEvent* event) {
         painter.drawText(SummaryTextRect(r), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
     };
     const Army& army = editor_.army();
-    box(TotalBox(c, m.digitWidth, m.RowHeight()), QString::number(army.TotalPoints()), TotalColour(army));
-    box(BreakpointBox(c, m.digitWidth, m.RowHeight()), QString::number(editor_.document().BreakPoint()),
-        BoxText());
+    const QString total = QString::number(army.TotalPoints());
+    const QString breakpoint = QString::number(editor_.document().BreakPoint());
+    box(TotalBox(c, m.digitWidth, m.RowHeight(), m.font, total), total, TotalColour(army));
+    box(BreakpointBox(c, m.digitWidth, m.RowHeight(), m.font, breakpoint), breakpoint, BoxText());
 }
 
 } // namespace ovra

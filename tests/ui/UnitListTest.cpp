@@ -2,6 +2,8 @@
 // the count grid that sets the number of units of a troop type.
 #include "UiFixtures.h"
 
+#include <QToolTip>
+
 using namespace ovra;
 using namespace ovra::test;
 
@@ -214,20 +216,27 @@ TEST_F(UnitList, TheKeyboardOpensTheCountGridMovesTypesAndTakes) {
     const std::vector<std::tuple<std::vector<Qt::Key>, Qt::Key, int, const char*>> cases = {
         {{Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}, Qt::Key_Return, 8, "from 1, right, down a row of 6"},
         {{Qt::Key_1, Qt::Key_2, Qt::Key_Enter}, Qt::Key_F2, 12, "digits type the number"},
-        {{Qt::Key_4, Qt::Key_5, Qt::Key_Return}, Qt::Key_Return, 5, "45 is past the grid: the 5 starts anew"},
-        {{Qt::Key_Left, Qt::Key_Escape}, Qt::Key_Return, 5, "Escape takes nothing"}};
+        {{Qt::Key_4, Qt::Key_5, Qt::Key_Return}, Qt::Key_Return, 4, "45 is past the grid: 4 stays marked"},
+        {{Qt::Key_5, Qt::Key_0, Qt::Key_7, Qt::Key_Return}, Qt::Key_Return, 7, "after 50, 7 starts anew"},
+        {{Qt::Key_Left, Qt::Key_Escape}, Qt::Key_Return, 7, "Escape takes nothing"}};
     for (const auto& [keys, opener, count, why] : cases) {
-        program.services.countPopupHook = [&keys](CountPopup& popup) {
+        QString said;
+        program.services.countPopupHook = [&keys, &said](CountPopup& popup) {
             for (const Qt::Key key : keys)
                 QTest::keyClick(&popup, key);
+            said = QToolTip::text();
             return popup.Exec();
         };
+        QToolTip::hideText();
         QTest::keyClick(&tree(), opener);
         EXPECT_EQ(army().CountOfType(bows.code()), count) << why;
+        EXPECT_EQ(said.contains("goes up to 41"), std::string(why).find("past") != std::string::npos ||
+                                                      std::string(why).find("after 50") != std::string::npos)
+            << why;
     }
     for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus})
         QTest::keyClick(&tree(), key);
-    EXPECT_EQ(army().CountOfType(bows.code()), 6);
+    EXPECT_EQ(army().CountOfType(bows.code()), 8);
     EXPECT_EQ(Selected(), &bows);
 }
 

@@ -215,3 +215,48 @@ TEST_F(UnitPanel, ThePickerMarksRedWhatTakingAnOptionWouldBreak) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UnitPanel, AfterAPickerClosesTheKeyboardIsBackOnItsButton) {
+    const struct {
+        int nation;
+        const char* type;
+        const char* option;
+        OptionButton* (UnitDetailPane::*mount)() const;
+        QPushButton* (UnitDetailPane::*other)() const;
+    } cases[] = {
+        {kIndia, "GEN1", "Elephant", &UnitDetailPane::mountButton, nullptr},
+        {kIndia, "1GBW", "Battering Ram", nullptr, &UnitDetailPane::siegeEngineButton},
+        {kLegion, "TRIB", "Legions eagle", &UnitDetailPane::magicItemButton, nullptr},
+    };
+    QApplication::setActiveWindow(&program.frame());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        UseNation(c.nation);
+        Show(Add(*reinterpret_cast<const char(*)[5]>(c.type)));
+        const auto button = [&]() -> QPushButton* {
+            return c.mount != nullptr ? static_cast<QPushButton*>((detail().*c.mount)())
+                                      : (detail().*c.other)();
+        };
+        for (const char* answer : {c.option, static_cast<const char*>(nullptr)}) {
+            button()->setFocus();
+            // As a real picker does, it takes the keyboard while it is open.
+            Answer([answer](OptionPickerDialog& picker) {
+                picker.show();
+                QApplication::setActiveWindow(&picker);
+                picker.optionTree()->setFocus();
+                picker.optionTree()->setCurrentItem(PickerRow(picker, answer != nullptr ? answer : ""));
+                (answer != nullptr ? picker.okButton() : picker.cancelButton())->click();
+                picker.hide();
+            });
+            button()->click();
+            QApplication::setActiveWindow(&program.frame());
+            EXPECT_EQ(QApplication::focusWidget(), button()) << (answer ? "after a choice" : "after Cancel");
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
+        EXPECT_EQ(army().pointsLimit(), 2000) << "a digit typed next never reaches the points limit";
+    }
+}
+
+} // namespace

@@ -9,6 +9,9 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QImage>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
 
 #include <fstream>
 
@@ -19,16 +22,48 @@ namespace {
 
 using Window = ArmyWindow;
 
-TEST_F(Window, ALimitLongerThanFiveDigitsIsShownWholeInAFieldGrownToHoldIt) {
+TEST_F(Window, NumbersShowWholeAndAValueThatCannotBeTakenSaysWhy) {
+    // The points limit: whole at every length, whatever the font's digits need.
     QLineEdit* points = view().nationBar()->pointsEdit();
     const QRect fiveDigits = points->geometry();
-    UseNation(kIndia, 123456);
-    EXPECT_EQ(points->text(), "123456");
-    EXPECT_GE(points->width(),
-              fiveDigits.width() + points->fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    EXPECT_EQ(points->geometry().right(), fiveDigits.right());
+    const auto fits = [&] {
+        QStyleOptionFrame frame;
+        frame.initFrom(points);
+        const int border = points->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, points);
+        return points->fontMetrics().horizontalAdvance(points->text()) + 2 * border + 4 < points->width();
+    };
+    for (const int limit : {20000, 123456, 999999999}) {
+        SCOPED_TRACE(limit);
+        UseNation(kIndia, limit);
+        EXPECT_EQ(points->text(), QString::number(limit));
+        EXPECT_TRUE(fits());
+        EXPECT_EQ(points->geometry().right(), fiveDigits.right()) << "it grows to the left";
+    }
     Set<edits::SetPointsLimit>(2000);
     EXPECT_EQ(points->geometry(), fiveDigits);
+
+    // Typed: six digits are taken; a tenth one is not, and the field says why.
+    points->setFocus();
+    points->selectAll();
+    QTest::keyClicks(points, "143000");
+    EXPECT_EQ(army().pointsLimit(), 143000);
+    EXPECT_TRUE(fits());
+    points->selectAll();
+    QTest::keyClicks(points, "9999999999");
+    EXPECT_EQ(army().pointsLimit(), 999999999);
+    EXPECT_TRUE(QToolTip::text().contains("nine digits")) << QToolTip::text().toStdString();
+
+    // The breakpoint and the total: boxes grow for their numbers.
+    Set<edits::SetCountOfType>(CodeOf("1GBW"), 1001);
+    ASSERT_EQ(doc().BreakPoint(), 501);
+    const UiMetrics& m = metrics();
+    const QFontMetrics digits(m.font);
+    for (const QString& text : {QString::number(doc().BreakPoint()), QString::number(army().TotalPoints())}) {
+        const QRect box =
+            text.size() == 3 ? BreakpointBox(list().contentsRect(), m.digitWidth, m.RowHeight(), m.font, text)
+                             : TotalBox(list().contentsRect(), m.digitWidth, m.RowHeight(), m.font, text);
+        EXPECT_LE(digits.horizontalAdvance(text), SummaryTextRect(box).width()) << text.toStdString();
+    }
 }
 
 TEST_F(Window, KeysOnTheClosedNationBoxOpenItsListInsteadOfChangingTheNation) {
