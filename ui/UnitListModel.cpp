@@ -123,8 +123,17 @@ QVariant UnitListModel::data(const QModelIndex& index, int role) const {
             return problems.isEmpty() ? QVariant() : QVariant(problems.join(QLatin1Char('\n')));
         }
         const TroopTypeRecord* type = TroopTypeAt(index);
-        const QString problem = type != nullptr ? CountProblem(army, *type) : QString();
-        return problem.isEmpty() ? QVariant() : QVariant(problem);
+        if (type == nullptr)
+            return {};
+        // The type's own number, then what its units break, each named.
+        QStringList problems{CountProblem(army, *type)};
+        for (const UnitEntry* unit : units_[static_cast<std::size_t>(index.row())])
+            if (UnitBreaksOptionRule(*unit))
+                for (const QString& problem : {MountProblem(*unit), MagicItemProblem(*unit)})
+                    if (!problem.isEmpty())
+                        problems << QStringLiteral("%1: %2").arg(FromWin1252(unit->name()), problem);
+        problems.removeAll(QString());
+        return problems.isEmpty() ? QVariant() : QVariant(problems.join(QLatin1Char('\n')));
     }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};

@@ -28,11 +28,10 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const TaggedObject* record = pane_.model().RecordAt(index);
-        if (record == nullptr)
+        if (pane_.model().RecordAt(index) == nullptr)
             return;
         painter->save();
-        pane_.PaintRow(*painter, option, *record);
+        pane_.PaintRow(*painter, option, index);
         painter->restore();
     }
 
@@ -65,7 +64,28 @@ UnitListPane::UnitListPane(ArmyEditor& editor, QWidget* parent) : QFrame(parent)
     Rebuild();
 }
 
+void UnitListPane::NoteBreachingTypes() {
+    breachingTypes_.clear();
+    const Army& army = editor_.army();
+    for (const Breach& breach : editor_.breaches()) {
+        if (breach.kind != BreachKind::MountRiddenTooOften &&
+            breach.kind != BreachKind::MagicItemCarriedMoreThanOnce &&
+            breach.kind != BreachKind::MountNotAllowed)
+            continue;
+        for (const UnitId id : breach.units)
+            if (const UnitEntry* unit = army.FindUnit(id))
+                breachingTypes_.insert(&unit->troopType());
+    }
+}
+
+bool UnitListPane::HidesBreaches(const QModelIndex& typeRow) const {
+    const TroopTypeRecord* type = model_->TroopTypeAt(typeRow);
+    return type != nullptr && !typeRow.parent().isValid() && !tree_->isExpanded(typeRow) &&
+           breachingTypes_.count(type) != 0;
+}
+
 void UnitListPane::ShowChange(const ArmyChange& change) {
+    NoteBreachingTypes();
     if (change.scope == ArmyChange::Scope::Army || change.scope == ArmyChange::Scope::Units) {
         Rebuild();
         return;
@@ -94,6 +114,7 @@ void UnitListPane::Rebuild(const std::optional<UnitListKey>& key) {
         tree_->scrollTo(index);
     }
     rebuilding_ = false;
+    NoteBreachingTypes();
     tree_->setUpdatesEnabled(true);
     selection_ = model_->KeyAt(index);
     update(); // the summary boxes
@@ -191,13 +212,15 @@ void UnitListPane::ToggleTroopTypeRow(const QModelIndex& row) {
 }
 
 void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& option,
-                            const TaggedObject& record) const {
+                            const QModelIndex& index) const {
+    const TaggedObject& record = *model_->RecordAt(index);
     const QRect rc = option.rect;
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
     // The selection is shown in the active colours even when the tree has no focus.
     const QPalette& palette = option.palette;
     QColor text;
     QColor background;
-    if ((option.state & QStyle::State_Selected) != 0) {
+    if (selected) {
         background = palette.color(QPalette::Active, QPalette::Highlight);
         text = palette.color(QPalette::Active, QPalette::HighlightedText);
     } else {
@@ -223,7 +246,22 @@ void UnitListPane::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
         // Units stand indented under their troop type.
         cells.name.setLeft(cells.name.left() + m.digitWidth + 2);
     }
-    painter.setPen(content.nameInBreach ? warning : text);
+    // A breach is red text; on the selection, whose colour would swallow
+    // red, and on a closed troop type hiding breaching units, it is a red
+    // mark after the name.
+    const bool marked = (content.nameInBreach && selected) || (content.troopType && HidesBreaches(index));
+    if (marked) {
+        const int side = std::max(4, rc.height() - 8);
+        const QRect mark(RightEdge(cells.name) - side - 2, rc.top() + (rc.height() - side) / 2, side, side);
+        cells.name.setRight(mark.left() - 3);
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Readable(WarningRed(), background, 3.0), 1));
+        painter.setBrush(WarningRed());
+        painter.drawEllipse(mark);
+        painter.restore();
+    }
+    painter.setPen(content.nameInBreach && !selected ? warning : text);
     const QFontMetrics fm(m.font);
     painter.drawText(cells.name, Qt::AlignLeft | kLine,
                      fm.elidedText(content.name, Qt::ElideRight, cells.name.width()));

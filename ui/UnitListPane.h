@@ -10,6 +10,8 @@
 
 #include <QFrame>
 
+#include <unordered_set>
+
 class QStyleOptionViewItem;
 
 namespace ovra {
@@ -57,7 +59,11 @@ public:
     // Opens a troop-type row and closes every other one.
     void OpenOnly(const QModelIndex& typeRow);
     // Paints one row of the tree in `option.rect`.
-    void PaintRow(QPainter& painter, const QStyleOptionViewItem& option, const TaggedObject& record) const;
+    void PaintRow(QPainter& painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    // A closed troop type some of whose units break a rule (a mount ridden
+    // too often or not allowed, a magic item carried twice): its row gets a
+    // red mark, so that nothing wrong hides inside it.
+    bool HidesBreaches(const QModelIndex& typeRow) const;
 
 signals:
     // The player or a command selected another row.
@@ -70,12 +76,15 @@ protected:
 
 private:
     void OnCurrentChanged(const QModelIndex& current);
+    // The troop types whose units break an option's rule, from the rules' verdict.
+    void NoteBreachingTypes();
 
     ArmyEditor& editor_;
     UnitListModel* model_;
     UnitTree* tree_;
     int pointsColumnWidth_ = 0;
     UnitListKey selection_;
+    std::unordered_set<const TroopTypeRecord*> breachingTypes_;
     bool rebuilding_ = false;
 };
 

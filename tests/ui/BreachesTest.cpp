@@ -69,6 +69,17 @@ TEST_F(Breaches, RedMarksSayWhyWithTheirNumbers) {
     Show(general);
     EXPECT_EQ(detail().mountButton()->TextColour(), WarningRed());
     EXPECT_EQ(detail().mountButton()->Problem(), "Elephant: ridden by 2 characters, at most 1");
+
+    // Closed troop types hide nothing: a red mark, and their units' breaches in the tool tip.
+    Show(&Type("LGCV"));
+    const QModelIndex generals = Row(&Type("GEN1")), heroes = Row(&Type("HER8"));
+    EXPECT_TRUE(list().HidesBreaches(generals));
+    EXPECT_TRUE(list().HidesBreaches(heroes));
+    EXPECT_FALSE(list().HidesBreaches(Row(&Type("LGCV"))));
+    EXPECT_TRUE(ToolTipOf(&Type("GEN1")).contains("General: Elephant: ridden by 2 characters, at most 1"))
+        << ToolTipOf(&Type("GEN1")).toStdString();
+    tree().expand(generals);
+    EXPECT_FALSE(list().HidesBreaches(generals)) << "open, its units show their own red";
 }
 
 TEST_F(Breaches, TheStatusBarCountsThemAndTheListLeadsToEach) {
