@@ -20,6 +20,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QMimeData>
+#include <QSplitter>
+
+#include <algorithm>
 
 namespace ovra {
 
@@ -35,8 +38,19 @@ ArmyView::ArmyView(ArmyEditor& editor, QWidget* parent) : QWidget(parent), edito
     setAutoFillBackground(true);
 
     nationBar_ = new NationBar(editor, this);
-    unitList_ = new UnitListPane(editor, this);
-    unitPanel_ = new UnitPanel(editor, this);
+    // The list and the panel share the room below the bar; a splitter as
+    // wide as the gap between them lets the player widen either.
+    panes_ = new QSplitter(Qt::Horizontal, this);
+    panes_->setObjectName(QStringLiteral("paneSplitter"));
+    panes_->setHandleWidth(2);
+    panes_->setChildrenCollapsible(false);
+    unitList_ = new UnitListPane(editor, panes_);
+    unitPanel_ = new UnitPanel(editor, panes_);
+    panes_->addWidget(unitList_);
+    panes_->addWidget(unitPanel_);
+    panes_->setStretchFactor(0, 0);
+    panes_->setStretchFactor(1, 1);
+    connect(panes_, &QSplitter::splitterMoved, this, [this] { listWidth_ = unitList_->width(); });
     LayOutPanes();
     connect(unitList_, &UnitListPane::selectionChanged, this,
             [this] { unitPanel_->Show(unitList_->Selection()); });
@@ -60,15 +74,28 @@ void ArmyView::LayOutPanes() {
     nationBar_->LayOut();
 
     // The list ends where the nation selector ends, taken in the bar's own
-    // coordinates: 2 + (30 digits + 4) + 2.
+    // coordinates: 2 + (30 digits + 4) + 2; the panel takes the rest, 2
+    // pixels further: the splitter's handle.
     const int comboRight = 2 + 30 * w + 4;
     const QRect list =
         fromEdges(bar.left(), bar.top() + bar.height() + 2, comboRight + 2, c.top() + c.height() - 2);
-    unitList_->setGeometry(list);
+    const QRect both =
+        fromEdges(list.left(), list.top(), bar.left() + bar.width(), list.top() + list.height());
+    panes_->setGeometry(both);
     unitList_->SetPointsColumnWidth(list.left() + 4 * w);
+    const int listWidth =
+        std::clamp(listWidth_ > 0 ? listWidth_ : list.width(), unitList_->minimumSizeHint().width(),
+                   std::max(list.width(), both.width() - 2 - 100));
+    panes_->setSizes({listWidth, std::max(0, both.width() - 2 - listWidth)});
+}
 
-    unitPanel_->setGeometry(fromEdges(list.left() + list.width() + 2, list.top(), bar.left() + bar.width(),
-                                      list.top() + list.height()));
+int ArmyView::ListWidth() const {
+    return unitList_->width();
+}
+
+void ArmyView::SetListWidth(int width) {
+    listWidth_ = width;
+    LayOutPanes();
 }
 
 void ArmyView::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QSplitter;
+
 namespace ovra {
 
 class ArmyEditor;
@@ -41,6 +43,11 @@ public:
     void CutUnits();
     void PasteUnits();
 
+    // The unit list's width; the player moves the splitter beside it, and
+    // the window keeps it for the next start.
+    int ListWidth() const;
+    void SetListWidth(int width);
+
     ArmyEditor& editor() const { return editor_; }
     NationBar* nationBar() const { return nationBar_; }
     UnitListPane* unitList() const { return unitList_; }
@@ -57,6 +64,8 @@ private:
     NationBar* nationBar_ = nullptr;
     UnitListPane* unitList_ = nullptr;
     UnitPanel* unitPanel_ = nullptr;
+    QSplitter* panes_ = nullptr;
+    int listWidth_ = 0; // 0 until the player moves the splitter: the width the layout gives
 };
 
 } // namespace ovra

@@ -46,6 +46,7 @@ namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
 const QString kGeometryKey = QStringLiteral("Window/Geometry");
+const QString kListWidthKey = QStringLiteral("Window/UnitListWidth");
 const QString kOpenArmiesKey = QStringLiteral("Session/OpenArmies");
 
 QString ArmyFilter() {
@@ -177,6 +178,9 @@ std::unique_ptr<ArmyEditor> MainWindow::MakeEditor() {
 ArmyPage& MainWindow::AddPage(std::unique_ptr<ArmyEditor> editor) {
     ArmyEditor& added = *editor;
     auto* page = new ArmyPage(std::move(editor), tabs_);
+    const int listWidth = context_.settings().value(kListWidthKey).toInt();
+    if (listWidth > 0)
+        page->view().SetListWidth(listWidth);
     // Insert and Delete act in the unit list, where the unit they act on is
     // selected; in a text field they keep their usual meaning.
     for (const char* name : kUnitListActions)
@@ -941,6 +945,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     context_.settings().setValue(kOpenArmiesKey, open);
     context_.settings().setValue(kGeometryKey, saveGeometry());
+    context_.settings().setValue(kListWidthKey, view()->ListWidth());
     event->accept();
 }
 

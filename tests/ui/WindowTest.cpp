@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QImage>
+#include <QSplitter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolTip>
@@ -196,12 +197,23 @@ TEST_F(Window, GrowsAndComesBackAtItsSize) {
     EXPECT_EQ(tree().geometry(), tree0) << "the default size lays out as before";
     EXPECT_EQ(panel().geometry(), panel0);
 
+    // The splitter between the list and the panel widens the list, and the
+    // width comes back with the window.
     program.frame().resize(800, 600);
+    auto* splitter = view().findChild<QSplitter*>("paneSplitter");
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->handleWidth(), panel0.left() - list().width())
+        << "as wide as the gap between the panes";
+    view().SetListWidth(320);
+    QApplication::processEvents();
+    EXPECT_EQ(list().width(), 320);
     program.frame().close();
     TestProgram again;
-    again.settings->setValue("Window/Geometry", program.settings->value("Window/Geometry"));
+    for (const char* key : {"Window/Geometry", "Window/UnitListWidth"})
+        again.settings->setValue(key, program.settings->value(key));
     again.Start();
     EXPECT_EQ(again.frame().size(), QSize(800, 600));
+    EXPECT_EQ(again.view().unitList()->width(), 320);
 }
 
 TEST(Look, ClassicColoursOnALightPaletteReadableOnesOnADarkOne) {
