@@ -58,7 +58,7 @@ public:
     UnitEntry(Army& army, const TroopTypeRecord& troopType, UnitId id);
     ~UnitEntry() override = default;
 
-    virtual bool CountsForBreakpoint() const;
+    bool CountsForBreakpoint() const;
     // Text for the unit panel, lines separated by CR LF.
     virtual void Description(std::string& out) const;
     // Cost of the unit with its options; clamped to the 32-bit range.
@@ -116,10 +116,10 @@ public:
     Army(const NationRecord& nation, std::int32_t pointsLimit, bool fillMinimums);
     Army(const Army&) = delete;
     Army& operator=(const Army&) = delete;
-    virtual ~Army();
+    ~Army();
 
     // Units that count, halved and rounded up.
-    virtual std::int32_t BreakPoint() const;
+    std::int32_t BreakPoint() const;
 
     const NationRecord& nation() const { return *nation_; }
     std::int32_t pointsLimit() const { return pointsLimit_; }

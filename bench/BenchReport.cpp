@@ -5,7 +5,7 @@
 #include "ArmyDocument.h"
 #include "Host.h"
 #include "HtmlRoster.h"
-#include "PrintRoster.h"
+#include "PrintLoop.h"
 #include "TextRoster.h"
 
 #include <benchmark/benchmark.h>

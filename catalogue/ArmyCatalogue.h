@@ -145,7 +145,7 @@ public:
     explicit ArmyCatalogue(const std::vector<std::filesystem::path>& armyListDirectories);
     ArmyCatalogue(const ArmyCatalogue&) = delete;
     ArmyCatalogue& operator=(const ArmyCatalogue&) = delete;
-    virtual ~ArmyCatalogue();
+    ~ArmyCatalogue();
 
     // Reads one army-list text from an open reader and adds its records; the
     // text is noted in sources() as one held in memory. An observer, when

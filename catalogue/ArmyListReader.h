@@ -30,7 +30,7 @@ public:
 
     // Finds a resource compiled into the program. The position is reset to 0
     // either way; false when there is no resource with that identifier.
-    virtual bool OpenResource(int id);
+    bool OpenResource(int id);
     // Does nothing for the resource reader; the file reader releases its copy.
     virtual void Close();
 
@@ -81,7 +81,7 @@ public:
     // True when the file has been read (or was already open). An empty file,
     // one over kLargestReadableFile, a pipe, a socket, a folder or a file that
     // cannot be read leaves the reader closed and gives false.
-    virtual bool OpenFile(const std::filesystem::path& path);
+    bool OpenFile(const std::filesystem::path& path);
     void Close() override;
     bool IsOpen() const { return !buffer_.empty(); }
 

@@ -82,7 +82,7 @@ struct TroopTypeRecord : CatalogueEntry {
     Code code() const { return key; }
 
     // True for units ("unit", "unSk") without NOBREAK: they make up the breakpoint.
-    virtual bool CountsForBreakpoint() const;
+    bool CountsForBreakpoint() const;
     // The nation's mounts whose LIMIT holds this type's code, after `previous`.
     const TroopTypeRecord* NextMount(const TroopTypeRecord* previous) const;
     // Whether NextMount's walk reaches the mount: what the picker offers.

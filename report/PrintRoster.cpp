@@ -1,4 +1,4 @@
-#include "PrintRoster.h"
+#include "PrintLoop.h"
 
 #include "ArmyDocument.h"
 

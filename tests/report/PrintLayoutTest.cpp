@@ -1,6 +1,6 @@
 // The printed roster on a recording surface (RecordingSurface.h): the pages
 // of a known print, and the page breaks a reader sees.
-#include "PrintRoster.h"
+#include "PrintLoop.h"
 
 #include "RecordingSurface.h"
 #include "RosterFixtures.h"
