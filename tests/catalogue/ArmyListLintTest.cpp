@@ -144,7 +144,7 @@ TEST(LintFindings, EachBrokenListGivesTheLinesOfTheGoldenFile) {
         for (const std::string& line : Lines({texts.at(1)}))
             found += line + "\n";
     }
-    EXPECT_EQ(found, ReadWholeFile(DataPath("catalogue/lint-findings.txt")));
+    ExpectOutput(found, Golden("catalogue/lint-findings.txt"));
 }
 
 TEST(LintFiles, EachFileIsCheckedAgainstThoseBeforeIt) {

@@ -62,7 +62,7 @@ TEST(BuiltInListsCatalogue, AreWhatTheProgramHasAlwaysShipped) {
     const ProgramResult result =
         RunProgram(OVRA_PROGRAM, {"catalogue", "--army-lists", none.path().string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, ReadWholeFile(DataPath("json/builtin.json")));
+    ExpectOutput(result.out, Golden("json/builtin.json"));
 }
 
 #endif

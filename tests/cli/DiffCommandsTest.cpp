@@ -27,15 +27,12 @@ ProgramResult RunCommand(const Words& args, const ArmyCatalogue& catalogue) {
     return {exitCode, out.str(), err.str()};
 }
 
-std::string Golden(const std::string& name) {
-    return ReadWholeFile(std::filesystem::path(OVRA_TEST_DATA) / "diff" / name);
-}
 
 TEST(DiffLists, PrintsEveryChangeOfTheListsInTheirOrder) {
     const ArmyCatalogue none;
     const Invocation cases[] = {
-        {{"diff-lists", "@DATA/diff/old.dfm", "@DATA/diff/new.dfm"}, 1, Golden("lists.txt"), ""},
-        {{"diff-lists", "--json", "@DATA/diff/old.dfm", "@DATA/diff/new.dfm"}, 1, Golden("lists.json"), ""},
+        {{"diff-lists", "@DATA/diff/old.dfm", "@DATA/diff/new.dfm"}, 1, Golden("diff/lists.txt"), ""},
+        {{"diff-lists", "--json", "@DATA/diff/old.dfm", "@DATA/diff/new.dfm"}, 1, Golden("diff/lists.json"), ""},
         // A folder is read as the program reads one: in name order, the later
         // Sea Raiders replacing the stale ones.
         {{"diff-lists", "@DATA/diff/old-folder", "@DATA/diff/old.dfm"}, 0, "", ""},
@@ -65,8 +62,8 @@ TEST(DiffArmies, ComparesTwoArmiesLoadedAsEveryCommandLoadsThem) {
         "Ghost: the troop type ZZZZ is in no army list\n";
     const std::string dropped = "@DATA/army/dropped-block.evr", india = "@DATA/army/india-example.evr";
     const Invocation cases[] = {
-        {{"diff", "@DATA/diff/nile-a.evr", "@DATA/diff/nile-b.evr"}, 1, Golden("armies.txt"), ""},
-        {{"diff", "--json", "@DATA/diff/nile-a.evr", "@DATA/diff/nile-b.evr"}, 1, Golden("armies.json"), ""},
+        {{"diff", "@DATA/diff/nile-a.evr", "@DATA/diff/nile-b.evr"}, 1, Golden("diff/armies.txt"), ""},
+        {{"diff", "--json", "@DATA/diff/nile-a.evr", "@DATA/diff/nile-b.evr"}, 1, Golden("diff/armies.json"), ""},
         {{"diff", "@DATA/diff/nile-b.evr", "@DATA/diff/nile-b.evr"},
          0,
          "nation: Egypt (32) -> Egypt (32)\npoints limit: 2500 -> 2500 (0)\ntotal: 695 -> 695 (0)\n"

@@ -127,7 +127,7 @@ TEST_F(HeadlessCommands, PrintWhatWasAskedFor) {
          ""},
         {{"check", "--json", "@DATA/army/breaches.evr"},
          1,
-         ReadWholeFile(DataPath("json/breaches.json")),
+         Golden("json/breaches.json"),
          ""},
         {{"lint", example}, 0, clean, ""},
         {{"lint", "--builtin"}, 0, clean, ""},
@@ -136,7 +136,7 @@ TEST_F(HeadlessCommands, PrintWhatWasAskedFor) {
          2,
          clean,
          "missing.dfm"}, // unreadable outweighs the rest
-        {{"lint", "--json", broken}, 1, Expand(ReadWholeFile(DataPath("lint/broken.json")), {}), ""},
+        {{"lint", "--json", broken}, 1, Golden("lint/broken.json"), ""},
         // Text to standard output for "-", with the info choice asked for.
         {{"export-text", "@DATA/army/nile-host.evr", "-"}, 0, "\nEgypt\n", ""},
         {{"export-text", "@DATA/army/nile-host.evr", "-", "--info", "short"},
@@ -281,7 +281,7 @@ TEST(ChangedArmyLists, StopEveryCommandAndNameWhatIsLost) {
 TEST(CatalogueJson, IsTheExpectedDocumentByteForByte) {
     ArmyCatalogue catalogue;
     ASSERT_EQ(catalogue.LoadDirectory(DataPath("json")), 1);
-    EXPECT_EQ(CatalogueJson(catalogue), ReadWholeFile(DataPath("json/fells.json")));
+    ExpectOutput(CatalogueJson(catalogue), Golden("json/fells.json"));
     EXPECT_EQ(CatalogueJson(ArmyCatalogue()), "{\n  \"nations\": [],\n  \"troopCategories\": [],\n"
                                               "  \"magicItemCategories\": [],\n  \"magicItems\": [],\n"
                                               "  \"siegeEngines\": [],\n  \"specialRules\": []\n}\n");

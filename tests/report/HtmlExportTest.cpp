@@ -31,10 +31,10 @@ protected:
 };
 
 TEST_F(ReportHtmlExport, TheEmptyAndTheFullArmyAreByteForByteTheKnownPages) {
-    EXPECT_EQ(Export("empty.html"), test::ReadWholeFile(test::DataPath("report/empty.html")));
+    test::ExpectOutput(Export("empty.html"), test::Golden("report/empty.html"));
     test::BuildFullArmy(egypt, *catalogue);
     dir.Put("full.html", "old contents"); // replaced
-    EXPECT_EQ(Export("full.html"), test::ReadWholeFile(test::DataPath("report/full.html")));
+    test::ExpectOutput(Export("full.html"), test::Golden("report/full.html"));
 }
 
 TEST(ReportHtml, ParagraphsTurnCrLfIntoBreaksAndLeaveOtherBytesAlone) {

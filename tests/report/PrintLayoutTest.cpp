@@ -76,7 +76,7 @@ TEST_F(ReportPrintLayout, TheFullArmyPrintsTheKnownPages) {
                 printed += line + '\n';
         }
     }
-    EXPECT_EQ(printed, test::ReadWholeFile(test::DataPath("report/full.print")));
+    test::ExpectOutput(printed, test::Golden("report/full.print"));
 }
 
 TEST_F(ReportPrintLayout, AGroupRunningOverRepeatsItsHeadingAndNeverSplitsAUnit) {

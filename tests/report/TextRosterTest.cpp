@@ -35,10 +35,8 @@ protected:
 };
 
 TEST_F(ReportText, PlainTextAndMarkdownAreTheKnownTexts) {
-    EXPECT_EQ(Render(InfoChoice::Complete, TextFormat::Plain),
-              test::ReadWholeFile(test::DataPath("report/full.txt")));
-    EXPECT_EQ(Render(InfoChoice::Complete, TextFormat::Markdown),
-              test::ReadWholeFile(test::DataPath("report/full.md")));
+    test::ExpectOutput(Render(InfoChoice::Complete, TextFormat::Plain), test::Golden("report/full.txt"));
+    test::ExpectOutput(Render(InfoChoice::Complete, TextFormat::Markdown), test::Golden("report/full.md"));
 }
 
 TEST_F(ReportText, TheInfoChoiceSelectsNotesButAlwaysDescribesItemsAndEngines) {

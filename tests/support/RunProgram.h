@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -71,8 +74,52 @@ inline std::string Expand(std::string text, const std::filesystem::path& scratch
     return text;
 }
 
+// Golden files: outputs the tests expect, kept in tests/data. Run with
+// OVRA_UPDATE_GOLDENS set (scripts/update-goldens), a test that finds other
+// bytes than a golden's writes them over it instead of failing, so that the
+// change shows in `git diff` for a reviewer to judge.
+inline bool UpdatingGoldens() {
+    const char* update = std::getenv("OVRA_UPDATE_GOLDENS");
+    return update != nullptr && *update != '\0';
+}
+
+// Goldens read so far, by what they hold (with "@DATA" expanded).
+inline std::map<std::string, std::filesystem::path>& GoldensRead() {
+    static std::map<std::string, std::filesystem::path> read;
+    return read;
+}
+
+// The golden file at `relative` in tests/data, "@DATA" in it standing for
+// the data folder.
+inline std::string Golden(const std::string& relative) {
+    const std::filesystem::path path = std::filesystem::path(OVRA_TEST_DATA) / relative;
+    std::string expected = Expand(ReadWholeFile(path), {});
+    GoldensRead()[expected] = path;
+    return expected;
+}
+
+// `actual` must be `expected`; when that is a golden and goldens are being
+// updated, the golden takes `actual` instead.
+inline void ExpectOutput(const std::string& actual, const std::string& expected) {
+    if (actual == expected)
+        return;
+    const auto golden = GoldensRead().find(expected);
+    if (UpdatingGoldens() && golden != GoldensRead().end()) {
+        std::string written = actual;
+        const std::string data = OVRA_TEST_DATA;
+        if (ReadWholeFile(golden->second).find("@DATA") != std::string::npos)
+            for (std::size_t at = 0; (at = written.find(data, at)) != std::string::npos; at += 5)
+                written.replace(at, data.size(), "@DATA");
+        std::ofstream(golden->second, std::ios::binary | std::ios::trunc) << written;
+        std::cout << "updated " << golden->second.string() << "\n";
+        return;
+    }
+    EXPECT_EQ(actual, expected);
+}
+
 // A command line and what its run gives: for `out` and `err`, kAny for
-// anything, "" for nothing and otherwise a part of it; `absent` is in neither.
+// anything, "" for nothing, a golden for exactly that, and otherwise a part
+// of it; `absent` is in neither.
 inline const std::string kAny = "*";
 struct Invocation {
     std::vector<std::string> args;
@@ -88,6 +135,8 @@ inline void ExpectRun(const ProgramResult& result, const Invocation& expected) {
          {std::pair{&result.out, &expected.out}, {&result.err, &expected.err}}) {
         if (part->empty()) {
             EXPECT_EQ(*printed, "");
+        } else if (GoldensRead().count(*part) != 0) {
+            ExpectOutput(*printed, *part);
         } else if (*part != kAny) {
             EXPECT_NE(printed->find(*part), std::string::npos) << *printed;
         }
