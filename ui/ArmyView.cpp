@@ -53,12 +53,12 @@ ArmyView::ArmyView(ArmyEditor& editor, QWidget* parent) : QWidget(parent), edito
     connect(panes_, &QSplitter::splitterMoved, this, [this] { listWidth_ = unitList_->width(); });
     LayOutPanes();
     connect(unitList_, &UnitListPane::selectionChanged, this,
-            [this] { unitPanel_->Show(unitList_->Selection()); });
+            [this] { unitPanel_->Show(unitList_->selection()); });
     connect(&editor, &ArmyEditor::changed, this, &ArmyView::ShowChange);
     connect(&editor, &ArmyEditor::revealRequested, this, &ArmyView::Reveal);
     editor.SetDialogOwner(this);
     nationBar_->RefreshNationBar();
-    unitPanel_->Show(unitList_->Selection());
+    unitPanel_->Show(unitList_->selection());
 }
 
 void ArmyView::LayOutPanes() {
@@ -89,7 +89,7 @@ void ArmyView::LayOutPanes() {
     panes_->setSizes({listWidth, std::max(0, both.width() - 2 - listWidth)});
 }
 
-int ArmyView::ListWidth() const {
+int ArmyView::listWidth() const {
     return unitList_->width();
 }
 
@@ -106,7 +106,7 @@ void ArmyView::resizeEvent(QResizeEvent* event) {
 void ArmyView::ShowChange(const ArmyChange& change) {
     nationBar_->ShowChange(change);
     unitList_->ShowChange(change);
-    unitPanel_->ShowChange(change, unitList_->Selection());
+    unitPanel_->ShowChange(change, unitList_->selection());
 }
 
 void ArmyView::Reveal(const ArmyChange& change) {

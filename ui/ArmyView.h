@@ -45,7 +45,7 @@ public:
 
     // The unit list's width; the player moves the splitter beside it, and
     // the window keeps it for the next start.
-    int ListWidth() const;
+    int listWidth() const;
     void SetListWidth(int width);
 
     ArmyEditor& editor() const { return editor_; }

@@ -945,7 +945,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     context_.settings().setValue(kOpenArmiesKey, open);
     context_.settings().setValue(kGeometryKey, saveGeometry());
-    context_.settings().setValue(kListWidthKey, view()->ListWidth());
+    context_.settings().setValue(kListWidthKey, view()->listWidth());
     event->accept();
 }
 

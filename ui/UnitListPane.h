@@ -37,7 +37,7 @@ public:
     // opens its troop type; false when neither is listed.
     bool Select(const UnitListKey& key);
     // What is selected; an empty key without a selection.
-    UnitListKey Selection() const { return selection_; }
+    UnitListKey selection() const { return selection_; }
     // The selected row's record: a unit entry or a troop type; none without one.
     const TaggedObject* SelectedRecord() const;
     // Every unit row selected (several with Shift and Ctrl), in army order.
