@@ -352,7 +352,8 @@ std::string RosterSentence(const BreachFacts& f) {
     case BreachKind::MagicItemCarriedMoreThanOnce:
         return f.name + " carried more than once: " + count;
     case BreachKind::MountNotAllowed:
-        return "Mount not allowed for " + f.name + ": " + count;
+        return (f.mount.empty() ? std::string("Mount not allowed") : f.mount + " not allowed") + " for " +
+               f.name + ": " + count;
     }
     return {};
 }

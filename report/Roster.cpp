@@ -252,7 +252,9 @@ void Composer::Warnings() {
             name = breach.troopType->name;
         else if (breach.magicItem != nullptr)
             name = breach.magicItem->name;
-        roster_.breaches.push_back({breach.kind, std::move(name), breach.count, breach.bound});
+        roster_.breaches.push_back({breach.kind, std::move(name),
+                                    breach.mount != nullptr ? breach.mount->name : "", breach.count,
+                                    breach.bound});
     }
 }
 

@@ -121,6 +121,7 @@ struct InfoParagraph {
 struct RosterBreach {
     BreachKind kind = BreachKind::OverPointsLimit;
     std::string name;
+    std::string mount; // MountNotAllowed: the mount ridden
     std::int32_t count = 0;
     std::int32_t bound = 0;
 };

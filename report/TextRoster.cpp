@@ -52,6 +52,7 @@ std::string Words(const RosterBreach& breach) {
     BreachFacts facts;
     facts.kind = breach.kind;
     facts.name = breach.name;
+    facts.mount = breach.mount;
     facts.count = breach.count;
     facts.bound = breach.bound;
     return BreachSentence(facts, BreachWording::Roster);

@@ -133,7 +133,7 @@ TEST_F(Checker, EachBreachInTheWordsOfTheWindowAndOfARoster) {
               "6, at most 4\n"
               "Horse: ridden by 3 characters, at most 1 | Horse ridden too often: 3, at most 1\n"
               "Ring: carried by 2 units, at most 1 | Ring carried more than once: 2\n"
-              "Horse: ridden by 1 unit of Spears, which may not ride it | Mount not allowed for Spears: 1\n");
+              "Horse: ridden by 1 unit of Spears, which may not ride it | Horse not allowed for Spears: 1\n");
     // The red marks of the window word the same breaches.
     EXPECT_EQ(BreachSentence(many, *MountBreach(*many.UnitAt(2))),
               "Horse: ridden by 3 characters, at most 1");
