@@ -44,10 +44,10 @@ void BreachListDialog::Refill() {
     for (const Breach& breach : breaches) {
         auto* item = new QListWidgetItem(BreachText(army, breach), list_);
         item->setForeground(WarningRed());
-        // A magic item belongs to no troop type: its first carrier is shown.
+        // A mount or a magic item is shown on its first unit.
         const TroopTypeRecord* type = breach.troopType;
         if (breach.kind == BreachKind::MountRiddenTooOften ||
-            breach.kind == BreachKind::MagicItemCarriedMoreThanOnce)
+            breach.kind == BreachKind::MagicItemCarriedMoreThanOnce || breach.kind == BreachKind::MountNotAllowed)
             type = nullptr;
         item->setData(kTroopTypeRole, PointerData(type));
         item->setData(kUnitRole, breach.units.empty() ? 0 : static_cast<qulonglong>(breach.units.front()));
