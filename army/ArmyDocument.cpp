@@ -15,6 +15,20 @@ std::string WindowCaption(std::string_view documentTitle, std::string_view marke
     return caption;
 }
 
+namespace {
+
+// What a load has to say, its lines as one message; none when it says nothing.
+std::optional<FileMessage> LoadMessage(const ArmyFileLoad& load) {
+    if (load.messages.empty())
+        return std::nullopt;
+    std::string text;
+    for (const std::string& line : load.messages)
+        text += (text.empty() ? "" : "\n") + line;
+    return FileMessage{text, kLoadFailedCaption, MessageIcon::Exclamation};
+}
+
+} // namespace
+
 std::string ArmyTitleFromCaption(std::string_view caption) {
     const std::size_t dot = caption.find('.');
     if (dot != std::string_view::npos)
@@ -81,12 +95,7 @@ ArmyDocument::OpenOutcome ArmyDocument::Load(std::string_view bytes, const std::
     ArmyFileLoad load = ReadArmyFile(bytes, *catalogue_, fileTitle);
     using Status = ArmyFileLoad::Status;
     OpenOutcome outcome;
-    if (!load.messages.empty()) {
-        std::string text;
-        for (const std::string& line : load.messages)
-            text += (text.empty() ? "" : "\n") + line;
-        outcome.message = FileMessage{text, kLoadFailedCaption, MessageIcon::Exclamation};
-    }
+    outcome.message = LoadMessage(load);
     if (load.status == Status::NotLoadable) {
         // Nothing can be loaded; the user gets a new army that can never
         // overwrite the file by a plain Save.
@@ -122,12 +131,7 @@ ArmyDocument::OpenOutcome ArmyDocument::Reread(std::string_view bytes, const Arm
     ArmyFileLoad load = ReadArmyFile(bytes, catalogue, title_);
     using Status = ArmyFileLoad::Status;
     OpenOutcome outcome;
-    if (!load.messages.empty()) {
-        std::string text;
-        for (const std::string& line : load.messages)
-            text += (text.empty() ? "" : "\n") + line;
-        outcome.message = FileMessage{text, kLoadFailedCaption, MessageIcon::Exclamation};
-    }
+    outcome.message = LoadMessage(load);
     if (load.status == Status::NotLoadable) {
         outcome.result = OpenResult::NotLoadable;
         return outcome;

@@ -4,6 +4,7 @@
 #include "ArmyView.h"
 #include "FileNames.h"
 #include "NoticeBar.h"
+#include "SettledWatch.h"
 #include "Win1252.h"
 
 #include "ArmyFile.h"
@@ -13,8 +14,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
-#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -51,13 +50,8 @@ ArmyPage::ArmyPage(std::unique_ptr<ArmyEditor> editor, QWidget* parent)
     view_ = new ArmyView(*editor_, this);
     layout->addWidget(view_, 1);
 
-    watcher_ = new QFileSystemWatcher(this);
-    settle_ = new QTimer(this);
-    settle_->setSingleShot(true);
-    settle_->setInterval(kSettleMilliseconds);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, settle_, qOverload<>(&QTimer::start));
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
-    connect(settle_, &QTimer::timeout, this, &ArmyPage::CheckFile);
+    watch_ = new SettledWatch(kSettleMilliseconds, this);
+    connect(watch_, &SettledWatch::settled, this, &ArmyPage::CheckFile);
     // Opening and saving bind the army to another file, or to none.
     connect(editor_.get(), &ArmyEditor::stateChanged, this, &ArmyPage::Rewatch);
     Rewatch();
@@ -74,19 +68,14 @@ bool ArmyPage::IsUntouched() const {
 }
 
 void ArmyPage::Rewatch() {
-    const QStringList watched = watcher_->files() + watcher_->directories();
-    if (!watched.isEmpty())
-        watcher_->removePaths(watched);
     const std::filesystem::path& bound = editor_->document().path();
-    if (bound.empty())
+    if (bound.empty()) {
+        watch_->Watch({});
         return;
+    }
     // The file itself, and its folder for a file replaced by a rename.
     const QString file = ShownPath(bound);
-    if (QFileInfo::exists(file))
-        watcher_->addPath(file);
-    const QString folder = QFileInfo(file).absolutePath();
-    if (QFileInfo(folder).isDir())
-        watcher_->addPath(folder);
+    watch_->Watch({file, QFileInfo(file).absolutePath()});
 }
 
 void ArmyPage::CheckFile() {

@@ -9,15 +9,13 @@
 
 #include <memory>
 
-class QFileSystemWatcher;
-class QTimer;
-
 namespace ovra {
 
 class ArmyCatalogue;
 class ArmyEditor;
 class ArmyView;
 class NoticeBar;
+class SettledWatch;
 
 class ArmyPage : public QWidget {
     Q_OBJECT
@@ -60,8 +58,7 @@ private:
     std::unique_ptr<ArmyEditor> editor_;
     NoticeBar* notices_;
     ArmyView* view_;
-    QFileSystemWatcher* watcher_;
-    QTimer* settle_;
+    SettledWatch* watch_;
 };
 
 } // namespace ovra

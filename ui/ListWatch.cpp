@@ -1,13 +1,12 @@
 #include "ListWatch.h"
 
 #include "FileNames.h"
+#include "SettledWatch.h"
 
 #include "FileIo.h"
 #include "ListSnapshot.h"
 
 #include <QFile>
-#include <QFileSystemWatcher>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -31,13 +30,8 @@ std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder
 
 ListWatch::ListWatch(std::vector<std::filesystem::path> folders, QObject* parent)
     : QObject(parent), folders_(std::move(folders)) {
-    watcher_ = new QFileSystemWatcher(this);
-    settle_ = new QTimer(this);
-    settle_->setSingleShot(true);
-    settle_->setInterval(kSettleMilliseconds);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, settle_, qOverload<>(&QTimer::start));
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
-    connect(settle_, &QTimer::timeout, this, &ListWatch::Check);
+    watch_ = new SettledWatch(kSettleMilliseconds, this);
+    connect(watch_, &SettledWatch::settled, this, &ListWatch::Check);
     fingerprint_ = Fingerprint();
     Rewatch();
 }
@@ -59,9 +53,6 @@ std::string ListWatch::Fingerprint() const {
 }
 
 void ListWatch::Rewatch() {
-    const QStringList watched = watcher_->files() + watcher_->directories();
-    if (!watched.isEmpty())
-        watcher_->removePaths(watched);
     QStringList paths;
     for (const std::filesystem::path& folder : folders_) {
         std::error_code error;
@@ -73,9 +64,7 @@ void ListWatch::Rewatch() {
         for (const std::filesystem::path& file : ListFiles(folder))
             paths << ShownPath(file);
     }
-    paths.removeDuplicates();
-    if (!paths.isEmpty())
-        watcher_->addPaths(paths);
+    watch_->Watch(paths);
 }
 
 void ListWatch::Check() {

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-class QFileSystemWatcher;
-class QTimer;
-
 namespace ovra {
+
+class SettledWatch;
 
 class ListWatch : public QObject {
     Q_OBJECT
@@ -33,8 +32,7 @@ private:
 
     std::vector<std::filesystem::path> folders_;
     std::string fingerprint_;
-    QFileSystemWatcher* watcher_;
-    QTimer* settle_;
+    SettledWatch* watch_;
 };
 
 } // namespace ovra

@@ -7,7 +7,7 @@ ui="$1"
 
 declare -A layer=(
   # helpers: measurements, texts, painting, settings, printing
-  [UiMetrics]=0 [FileNames]=0 [Win1252]=0 [ItemData]=0 [Icons]=0 [UnitListPainting]=0 [UnitDetailPainting]=0
+  [UiMetrics]=0 [FileNames]=0 [Win1252]=0 [ItemData]=0 [Icons]=0 [UnitListPainting]=0 [UnitDetailPainting]=0 [SettledWatch]=0
   [BreachText]=0 [QtSettingsStore]=0 [QtPrintSurface]=0 [ArmyUndoShortcuts]=0
   # small dialogs and widgets that know no army
   [CountPopup]=1 [NoticeBar]=1 [AboutDialog]=1 [NationInfoDialog]=1 [ArmyListsDialog]=1 [ProblemCountLabel]=1
