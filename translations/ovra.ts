@@ -305,7 +305,7 @@
 <context>
     <name>ovra::ArmyPage</name>
     <message>
-        <location filename="../ui/ArmyPage.cpp" line="+99"/>
+        <location filename="../ui/ArmyPage.cpp" line="+88"/>
         <source>&quot;%1&quot; was deleted or moved away. Save writes the army back to it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -389,15 +389,23 @@
         <source>runners</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
+    <message>
         <location line="+1"/>
-        <source>%n points</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
+        <source>%1 points</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+41"/>
+        <source>1 unit pasted. Left out, as this army&apos;s nation lacks it:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 units pasted. Left out, as this army&apos;s nation lacks it:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
         <source>Cut units</source>
         <translation type="unfinished"></translation>
     </message>
@@ -406,15 +414,8 @@
         <source>Paste units</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <location line="+12"/>
-        <source>%n unit(s) pasted. Left out, as this army&apos;s nation lacks it:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
-        <location line="+8"/>
+        <location line="+21"/>
         <source>Min/Max units</source>
         <translation type="unfinished"></translation>
     </message>
@@ -440,7 +441,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+5"/>
+        <source>1 unit, %1 points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 units, %2 points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Compare %1 with %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -469,16 +480,8 @@
         <source>Breakpoint</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <location line="+5"/>
-        <location line="+1"/>
-        <source>%n unit(s), %1 points</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
-        <location line="+7"/>
+        <location line="+13"/>
         <location line="+1"/>
         <source>(not in this army)</source>
         <translation type="unfinished"></translation>
@@ -864,15 +867,18 @@ Save the army under another name?</source>
         <source>The army was read from the roster; every line was understood.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <location line="+3"/>
-        <source>%n line(s) of the roster were not understood:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <location line="+5"/>
+        <source>1 line of the roster was not understood:</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+1"/>
+        <source>%1 lines of the roster were not understood:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>line %1, &quot;%2&quot;: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -915,7 +921,7 @@ Save the army under another name?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-550"/>
+        <location line="-552"/>
         <source>Undo the last change of the army</source>
         <translation type="unfinished"></translation>
     </message>

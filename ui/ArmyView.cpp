@@ -195,7 +195,7 @@ void ArmyView::CopyUnits() {
                 parts << FromWin1252(option->name);
         if (unit.skirmishers())
             parts << tr("runners");
-        parts << tr("%n points", nullptr, unit.Points());
+        parts << tr("%1 points").arg(unit.Points());
         QString name = FromWin1252(unit.name());
         if (unit.name() != unit.troopType().name)
             name += QStringLiteral(" (%1)").arg(FromWin1252(unit.troopType().name));
@@ -235,8 +235,9 @@ void ArmyView::PasteUnits() {
         unitList_->Select({change.troopType, 0});
     if (leftOut.empty())
         return;
-    QStringList lines{
-        tr("%n unit(s) pasted. Left out, as this army's nation lacks it:", nullptr, static_cast<int>(added))};
+    QStringList lines{added == 1
+                          ? tr("1 unit pasted. Left out, as this army's nation lacks it:")
+                          : tr("%1 units pasted. Left out, as this army's nation lacks it:").arg(added)};
     for (const std::string& line : leftOut)
         lines << FromWin1252(line);
     editor_.services().ShowMessage(this, lines.join(QLatin1Char('\n')), QString::fromLatin1(kAppTitle),

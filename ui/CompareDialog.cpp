@@ -27,6 +27,11 @@ QString Describe(const UnitSide& unit) {
     return parts.join(QStringLiteral(", "));
 }
 
+QString UnitsAndPoints(std::int32_t units, std::int32_t points) {
+    return units == 1 ? CompareDialog::tr("1 unit, %1 points").arg(points)
+                      : CompareDialog::tr("%1 units, %2 points").arg(units).arg(points);
+}
+
 QString Signed(std::int32_t difference) {
     return difference > 0 ? QStringLiteral("+%1").arg(difference) : QString::number(difference);
 }
@@ -67,12 +72,12 @@ CompareDialog::CompareDialog(const ArmyDiff& diff, const QString& titleA, const 
     number(tr("Breakpoint"), diff.a.breakPoint, diff.b.breakPoint);
 
     for (const TroopTypeComparison& type : diff.troopTypes) {
-        QTreeWidgetItem* typeRow = row(
-            nullptr,
-            {FromWin1252(type.name()), tr("%n unit(s), %1 points", nullptr, type.countA).arg(type.pointsA),
-             tr("%n unit(s), %1 points", nullptr, type.countB).arg(type.pointsB),
-             type.pointsA == type.pointsB ? QString() : Signed(type.pointsB - type.pointsA)},
-            type.Differs());
+        QTreeWidgetItem* typeRow =
+            row(nullptr,
+                {FromWin1252(type.name()), UnitsAndPoints(type.countA, type.pointsA),
+                 UnitsAndPoints(type.countB, type.pointsB),
+                 type.pointsA == type.pointsB ? QString() : Signed(type.pointsB - type.pointsA)},
+                type.Differs());
         QFont bold = typeRow->font(kWhat);
         bold.setBold(true);
         typeRow->setFont(kWhat, bold);

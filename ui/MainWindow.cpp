@@ -848,8 +848,10 @@ bool MainWindow::ImportRoster(const std::string& text) {
         statusBar()->showMessage(tr("The army was read from the roster; every line was understood."), 10000);
         return true;
     }
-    QStringList lines{tr("%n line(s) of the roster were not understood:", nullptr,
-                         static_cast<int>(imported.lines.size() + imported.moreLines))};
+    const std::size_t notUnderstood = imported.lines.size() + imported.moreLines;
+    QStringList lines{notUnderstood == 1
+                          ? tr("1 line of the roster was not understood:")
+                          : tr("%1 lines of the roster were not understood:").arg(notUnderstood)};
     constexpr std::size_t kShown = 8;
     for (std::size_t i = 0; i < imported.lines.size() && i < kShown; ++i) {
         const ImportLine& line = imported.lines[i];
