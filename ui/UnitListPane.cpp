@@ -84,6 +84,13 @@ bool UnitListPane::HidesBreaches(const QModelIndex& typeRow) const {
            breachingTypes_.count(type) != 0;
 }
 
+void UnitListPane::ShowRow(const QModelIndex& row) {
+    // That row alone, whatever keys are held: Shift and Ctrl extend the
+    // selection for the player's clicks, never for the program's choices.
+    tree_->selectionModel()->setCurrentIndex(row,
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 void UnitListPane::ShowChange(const ArmyChange& change) {
     NoteBreachingTypes();
     if (change.scope == ArmyChange::Scope::Army || change.scope == ArmyChange::Scope::Units) {
@@ -110,7 +117,7 @@ void UnitListPane::Rebuild(const std::optional<UnitListKey>& key) {
     if (index.isValid()) {
         if (index.parent().isValid())
             tree_->expand(index.parent());
-        tree_->setCurrentIndex(index);
+        ShowRow(index);
         tree_->scrollTo(index);
     }
     rebuilding_ = false;
@@ -128,7 +135,7 @@ bool UnitListPane::Select(const UnitListKey& key) {
         return false;
     if (index.parent().isValid())
         OpenOnly(index.parent());
-    tree_->setCurrentIndex(index);
+    ShowRow(index);
     tree_->scrollTo(index);
     return model_->KeyAt(index) == key;
 }
@@ -164,7 +171,7 @@ void UnitListPane::ChooseCount(const QModelIndex& row, bool fromKeyboard) {
     const TroopTypeRecord* type = model_->TroopTypeAt(row);
     if (type == nullptr)
         return;
-    tree_->setCurrentIndex(row);
+    ShowRow(row);
     CountPopup popup(editor_.army(), *type, editor_.metrics(), tree_);
     if (fromKeyboard)
         popup.MarkCurrentCount();
@@ -204,7 +211,7 @@ void UnitListPane::OpenOnly(const QModelIndex& typeRow) {
 void UnitListPane::ToggleTroopTypeRow(const QModelIndex& row) {
     if (!row.isValid())
         return;
-    tree_->setCurrentIndex(row);
+    ShowRow(row);
     const bool open = tree_->isExpanded(row);
     OpenOnly(row);
     if (open)

@@ -76,6 +76,8 @@ protected:
 
 private:
     void OnCurrentChanged(const QModelIndex& current);
+    // Makes the row current and the only one selected.
+    void ShowRow(const QModelIndex& row);
     // The troop types whose units break an option's rule, from the rules' verdict.
     void NoteBreachingTypes();
 
