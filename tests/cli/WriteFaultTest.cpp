@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "Headless.h"
 
 #include <sys/mount.h>
@@ -290,9 +293,15 @@ TEST(Signals, TakeTheTemporaryFileAway) {
         const pid_t pid = Start({"export-html", army.string(), (dir / "out/army.html").string(),
                                  "--army-lists", (dir / "in").string()},
                                 "/dev/null", dir / "err");
+        // However slow the machine, the export reads the army first: wait
+        // for its temporary file by the clock, not by a count of looks.
         bool seen = false;
-        for (int tries = 0; !seen && tries < 2000000; ++tries)
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (!seen && std::chrono::steady_clock::now() < deadline) {
             seen = HasTemporary(dir / "out");
+            if (!seen)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
         ::kill(pid, signal);
         int status = 0;
         ::waitpid(pid, &status, 0);
