@@ -22,6 +22,7 @@
 #include <cstring>
 #include <set>
 #include <sstream>
+#include <utility>
 
 using namespace ovra;
 using namespace ovra::test;
@@ -230,9 +231,16 @@ std::string LargeArmy(int units) {
 
 // Starts the program with standard output going to `out` and standard error
 // to the file `err`.
-pid_t Start(const std::vector<std::string>& args, const fs::path& out, const fs::path& err) {
+// Starts the program with the interrupting signals at their defaults (a test
+// started in the background inherits SIGINT ignored), except `ignored`.
+pid_t Start(const std::vector<std::string>& args, const fs::path& out, const fs::path& err, int ignored = 0) {
     const pid_t pid = ::fork();
     if (pid == 0) {
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+            ::signal(signal, signal == ignored ? SIG_IGN : SIG_DFL);
         ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
         ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
         std::vector<char*> argv{const_cast<char*>(OVRA_PROGRAM)};
@@ -283,16 +291,19 @@ TEST(StandardOutput, AFullDeviceIsAnError) {
 }
 
 // A signal in the middle of an export ends the program as the signal does,
-// and takes the temporary file away with it.
+// and takes the temporary file away with it; a signal the program was started
+// ignoring (nohup, a background job) stays ignored and the export completes.
 TEST(Signals, TakeTheTemporaryFileAway) {
     const ScratchFolder dir;
     const fs::path army = dir.Put("in/army.evr", LargeArmy(300000));
     fs::create_directories(dir / "out");
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(strsignal(signal));
-        const pid_t pid = Start({"export-html", army.string(), (dir / "out/army.html").string(),
-                                 "--army-lists", (dir / "in").string()},
-                                "/dev/null", dir / "err");
+    const fs::path target = dir / "out/army.html";
+    for (const auto& [signal, ignored] :
+         {std::pair{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGHUP, true}}) {
+        SCOPED_TRACE(std::string(strsignal(signal)) + (ignored ? ", ignored" : ""));
+        const pid_t pid =
+            Start({"export-html", army.string(), target.string(), "--army-lists", (dir / "in").string()},
+                  "/dev/null", dir / "err", ignored ? signal : 0);
         // However slow the machine, the export reads the army first: wait
         // for its temporary file by the clock, not by a count of looks.
         bool seen = false;
@@ -306,8 +317,13 @@ TEST(Signals, TakeTheTemporaryFileAway) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         ASSERT_TRUE(seen) << "the export never began writing";
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-        EXPECT_EQ(Names(dir / "out"), std::set<std::string>{});
+        if (ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            EXPECT_EQ(Names(dir / "out"), std::set<std::string>{"army.html"});
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+            EXPECT_EQ(Names(dir / "out"), std::set<std::string>{});
+        }
     }
 }
 
