@@ -332,8 +332,10 @@ TEST_F(RosterImportTest, CodesOfThisFormatReadAndBrokenOnesAreRefusedSayingWhy) 
     for (const char* gap : {"\n", "\xE2\x80\x8B", "\xC2\xAD", "  "})
         wrapped.insert(wrapped.size() - 20 * (std::string_view(gap).size() + 1), gap);
     EXPECT_EQ(read(wrapped).armyFile, file) << "a forum broke the line";
-    EXPECT_EQ(read("ovra:1 is not one, nor is ovra:x:1, ovra::1 or Bovra:1:" + india.substr(7)).status,
-              ArmyCodeRead::Status::None);
+    EXPECT_EQ(read("ovra:1 is not one, nor is ovra:x:1 or ovra::1").status, ArmyCodeRead::Status::None);
+    for (const char before : {'0', '9', 'a', 'z', 'A', 'Z', '_'})
+        EXPECT_EQ(read(before + india).status, ArmyCodeRead::Status::None)
+            << "inside a word after " << before;
 
     std::string flipped = india;
     flipped[40] = flipped[40] == 'a' ? 'b' : 'a';
