@@ -18,17 +18,10 @@ template <class Record> Code CodeOf(const Record* option) {
     return option != nullptr ? option->code() : 0;
 }
 
-std::vector<const UnitEntry*> UnitsOfType(const Army& army, Code code) {
-    std::vector<const UnitEntry*> units;
-    for (std::int32_t i = 0; i < army.UnitCount(); ++i)
-        if (army.UnitAt(i)->troopType().code() == code)
-            units.push_back(army.UnitAt(i));
-    return units;
-}
-
-UnitSide SideOf(const Army& army, const UnitEntry& entry, std::int32_t position) {
+UnitSide SideOf(const Army& army, std::int32_t index, std::int32_t position) {
+    const UnitEntry& entry = *army.UnitAt(index);
     UnitSide side;
-    side.index = army.IndexOf(&entry);
+    side.index = index;
     side.position = position;
     side.name = entry.name();
     side.mount = Taken(entry.mount(), kNoMount);
@@ -59,23 +52,29 @@ UnitComparison Pair(const UnitSide& a, const UnitSide& b) {
 // told apart but by their order, so the rest are matched by position within
 // the type, first with first; what is left over is only in one army.
 std::vector<UnitComparison> MatchUnits(const std::vector<UnitSide>& a, const std::vector<UnitSide>& b) {
-    std::map<std::string, int> namesA, namesB;
+    // Per name: how many units bear it in each army, and where it stands in b.
+    struct Bearers {
+        int inA = 0;
+        int inB = 0;
+        std::size_t atB = 0;
+    };
+    std::map<std::string, Bearers> names;
     for (const UnitSide& u : a)
-        ++namesA[u.name];
-    for (const UnitSide& u : b)
-        ++namesB[u.name];
-    const auto unique = [&](const std::string& name) { return namesA[name] == 1 && namesB[name] == 1; };
+        ++names[u.name].inA;
+    for (std::size_t j = 0; j < b.size(); ++j) {
+        Bearers& bearers = names[b[j].name];
+        ++bearers.inB;
+        bearers.atB = j;
+    }
 
     std::vector<std::optional<std::size_t>> partner(a.size());
     std::vector<bool> taken(b.size(), false);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!unique(a[i].name))
-            continue;
-        for (std::size_t j = 0; j < b.size(); ++j)
-            if (b[j].name == a[i].name) {
-                partner[i] = j;
-                taken[j] = true;
-            }
+        const Bearers& bearers = names[a[i].name];
+        if (bearers.inA == 1 && bearers.inB == 1) {
+            partner[i] = bearers.atB;
+            taken[bearers.atB] = true;
+        }
     }
     std::size_t next = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -106,11 +105,14 @@ std::vector<UnitComparison> MatchUnits(const std::vector<UnitSide>& a, const std
     return units;
 }
 
-std::vector<UnitSide> SidesOf(const Army& army, Code code) {
-    std::vector<UnitSide> sides;
-    std::int32_t position = 0;
-    for (const UnitEntry* entry : UnitsOfType(army, code))
-        sides.push_back(SideOf(army, *entry, ++position));
+// Each troop type's units as sides, numbered from 1 within the type, in one
+// walk over the army.
+std::map<Code, std::vector<UnitSide>> SidesByType(const Army& army) {
+    std::map<Code, std::vector<UnitSide>> sides;
+    for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
+        std::vector<UnitSide>& ofType = sides[army.UnitAt(i)->troopType().code()];
+        ofType.push_back(SideOf(army, i, static_cast<std::int32_t>(ofType.size()) + 1));
+    }
     return sides;
 }
 
@@ -203,6 +205,7 @@ ArmyDiff CompareArmies(const Army& a, const Army& b) {
     diff.a = SummaryOf(a);
     diff.b = SummaryOf(b);
     std::set<Code> seen;
+    std::map<Code, std::vector<UnitSide>> sidesA = SidesByType(a), sidesB = SidesByType(b);
     const auto compare = [&](Code code) {
         if (!seen.insert(code).second || (a.CountOfType(code) == 0 && b.CountOfType(code) == 0))
             return;
@@ -214,7 +217,7 @@ ArmyDiff CompareArmies(const Army& a, const Army& b) {
         type.countB = b.CountOfType(code);
         type.pointsA = a.PointsOfType(code);
         type.pointsB = b.PointsOfType(code);
-        type.units = MatchUnits(SidesOf(a, code), SidesOf(b, code));
+        type.units = MatchUnits(sidesA[code], sidesB[code]);
         diff.troopTypes.push_back(std::move(type));
     };
     for (const NationRecord* nation : {&a.nation(), &b.nation()})
