@@ -16,6 +16,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace ovra {
 
@@ -145,18 +146,19 @@ const TaggedObject* UnitListPane::SelectedRecord() const {
 }
 
 std::vector<UnitId> UnitListPane::SelectedUnits() const {
-    std::vector<std::pair<std::int32_t, UnitId>> units;
-    const Army& army = editor_.army();
     QModelIndexList rows = tree_->selectionModel()->selectedRows();
     if (rows.isEmpty() && tree_->currentIndex().isValid())
         rows << tree_->currentIndex();
+    std::unordered_set<const UnitEntry*> selected;
     for (const QModelIndex& row : rows)
         if (const UnitEntry* unit = model_->UnitAt(row))
-            units.emplace_back(army.IndexOf(unit), unit->id());
-    std::sort(units.begin(), units.end());
+            selected.insert(unit);
+    // In the army's order, in one walk however many are selected.
     std::vector<UnitId> ids;
-    for (const auto& unit : units)
-        ids.push_back(unit.second);
+    const Army& army = editor_.army();
+    for (std::int32_t i = 0; i < army.UnitCount() && ids.size() < selected.size(); ++i)
+        if (selected.count(army.UnitAt(i)) != 0)
+            ids.push_back(army.UnitAt(i)->id());
     return ids;
 }
 
