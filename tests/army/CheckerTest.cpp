@@ -50,6 +50,8 @@ TEST_F(Checker, EveryKindOfBreachWithItsNumbersAndUnits) {
         {"a mount the troop type is not offered, after everything else", 1000, 1, 2, 0, 0, "HORS", "", 2,
          "mount ridden too often: Horse: 2 > 1 (2)\nmount not allowed: Spears: Horse: 2 (2)\n"},
         {"'No mount' is allowed to anyone", 1000, 1, 2, 0, 0, "nomo", "", 2, ""},
+        {"three of seven spears on a mount they are not offered", 3000, 1, 7, 0, 0, "HORS", "", 3,
+         "mount not allowed: Spears: Horse: 3 (3)\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,6 +76,12 @@ TEST_F(Checker, EveryKindOfBreachWithItsNumbersAndUnits) {
             }
         }
         EXPECT_EQ(lines, c.breaches);
+        for (std::int32_t i = 0; i < army.UnitCount(); ++i) {
+            if (const std::optional<Breach> own = MountBreach(*army.UnitAt(i))) {
+                EXPECT_NE(lines.find(BreachLine(*own) + " ("), std::string::npos)
+                    << "a unit's own mount breach is the army's: " << BreachLine(*own);
+            }
+        }
         EXPECT_EQ(OverPointsLimit(army),
                   !breaches.empty() && breaches[0].kind == BreachKind::OverPointsLimit);
     }

@@ -127,6 +127,7 @@ TEST_F(DocumentTest, EveryOptionSurvivesARoundTrip) {
     for (const std::filesystem::path& blocked : {dir / "blocked.evr", dir / "missing" / "army.evr"}) {
         const ArmyDocument::SaveOutcome outcome = doc.Save(blocked);
         EXPECT_FALSE(outcome.saved) << blocked << ": a folder is not replaced, a missing one not made";
+        EXPECT_FALSE(outcome.readOnly) << "another name would not help";
         ASSERT_TRUE(outcome.message.has_value());
         EXPECT_EQ(outcome.message->text.rfind("Cannot save the file", 0), 0u);
     }
