@@ -95,13 +95,19 @@ TEST_F(Checker, TakingAnOptionCountsTheUnitsOwnChoiceOnce) {
     army.SetMount(first, Type("HORS"));
     EXPECT_FALSE(TakingMountBreaks(first, *Type("HORS"))) << "its own rider";
     EXPECT_TRUE(TakingMountBreaks(second, *Type("HORS")));
+    EXPECT_EQ(BreachLine(*TakingMountBreach(second, *Type("HORS"))), "mount ridden too often: Horse: 2 > 1");
     EXPECT_FALSE(TakingMountBreaks(second, *Type("nomo")));
     EXPECT_FALSE(UnitBreaksOptionRule(first));
 
     army.SetMagicItem(first, Item("ring"));
     EXPECT_FALSE(TakingItemBreaks(first, *Item("ring")));
     EXPECT_TRUE(TakingItemBreaks(second, *Item("ring")));
+    EXPECT_EQ(BreachLine(*TakingItemBreach(second, *Item("ring"))),
+              "magic item carried more than once: Ring: 2");
     army.SetMagicItem(second, Item("ring"));
+    EXPECT_EQ(BreachLine(*TakingItemBreach(second, *Item("ring"))),
+              "magic item carried more than once: Ring: 2")
+        << "its own item counted once";
     EXPECT_TRUE(UnitBreaksOptionRule(first)) << "every carrier is marked";
     EXPECT_TRUE(UnitBreaksOptionRule(second));
 
