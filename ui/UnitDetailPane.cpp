@@ -240,46 +240,35 @@ void UnitDetailPane::OnRunnersClicked(bool checked) {
     editor_.Execute(tr("Runners"), std::make_unique<edits::SetRunners>(unit_, checked));
 }
 
-void UnitDetailPane::OnMount() {
+template <class Record, class Edit, class Button>
+void UnitDetailPane::PickOption(const QString& undoText, Code kind,
+                                const Record* (UnitEntry::*current)() const,
+                                Button* UnitDetailPane::*button) {
     const UnitEntry* shown = unit();
     if (shown == nullptr)
         return;
-    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->mount());
+    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, (shown->*current)());
     shown = unit(); // the army may have changed while the dialog was open
-    if (shown != nullptr && chosen != nullptr && chosen->kind == kKindTroopType && chosen != shown->mount())
-        editor_.Execute(tr("Mount"), std::make_unique<edits::SetMount>(
-                                         unit_, static_cast<const TroopTypeRecord*>(chosen)));
+    if (shown != nullptr && chosen != nullptr && chosen->kind == kind && chosen != (shown->*current)())
+        editor_.Execute(undoText, std::make_unique<Edit>(unit_, static_cast<const Record*>(chosen)));
     // The keyboard goes back to the button, made anew when the choice changed it.
-    if (mount_ != nullptr)
-        mount_->setFocus(Qt::OtherFocusReason);
+    if (this->*button != nullptr)
+        (this->*button)->setFocus(Qt::OtherFocusReason);
+}
+
+void UnitDetailPane::OnMount() {
+    PickOption<TroopTypeRecord, edits::SetMount>(tr("Mount"), kKindTroopType, &UnitEntry::mount,
+                                                 &UnitDetailPane::mount_);
 }
 
 void UnitDetailPane::OnMagicItem() {
-    const UnitEntry* shown = unit();
-    if (shown == nullptr)
-        return;
-    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->magicItem());
-    shown = unit();
-    if (shown != nullptr && chosen != nullptr && chosen->kind == kKindMagicItem &&
-        chosen != shown->magicItem())
-        editor_.Execute(tr("Magic item"), std::make_unique<edits::SetMagicItem>(
-                                              unit_, static_cast<const MagicItemRecord*>(chosen)));
-    if (magicItem_ != nullptr)
-        magicItem_->setFocus(Qt::OtherFocusReason);
+    PickOption<MagicItemRecord, edits::SetMagicItem>(tr("Magic item"), kKindMagicItem, &UnitEntry::magicItem,
+                                                     &UnitDetailPane::magicItem_);
 }
 
 void UnitDetailPane::OnSiegeEngine() {
-    const UnitEntry* shown = unit();
-    if (shown == nullptr)
-        return;
-    const TaggedObject* chosen = OptionPickerDialog::Pick(editor_, this, type_, *shown, shown->siegeEngine());
-    shown = unit();
-    if (shown != nullptr && chosen != nullptr && chosen->kind == kKindSiegeEngine &&
-        chosen != shown->siegeEngine())
-        editor_.Execute(tr("Siege engine"), std::make_unique<edits::SetSiegeEngine>(
-                                                unit_, static_cast<const SiegeEngineRecord*>(chosen)));
-    if (siegeEngine_ != nullptr)
-        siegeEngine_->setFocus(Qt::OtherFocusReason);
+    PickOption<SiegeEngineRecord, edits::SetSiegeEngine>(
+        tr("Siege engine"), kKindSiegeEngine, &UnitEntry::siegeEngine, &UnitDetailPane::siegeEngine_);
 }
 
 void UnitDetailPane::paintEvent(QPaintEvent*) {

@@ -84,6 +84,11 @@ private:
     void OnMount();
     void OnMagicItem();
     void OnSiegeEngine();
+    // Offers the unit's choices of one kind of option, makes the chosen one an
+    // edit, and gives the keyboard back to the option's button.
+    template <class Record, class Edit, class Button>
+    void PickOption(const QString& undoText, Code kind, const Record* (UnitEntry::*current)() const,
+                    Button* UnitDetailPane::*button);
 
     ArmyEditor& editor_;
     const TroopTypeRecord& type_;

@@ -130,8 +130,9 @@ TEST_F(ListChange, HelpArmyListsShowsWhatChangedInAListSinceTheLastStart) {
         QTreeWidget* tree = lists.listTree();
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             tree->setCurrentItem(tree->topLevelItem(i));
-            if (tree->topLevelItem(i)->text(0) != "list.dfm")
+            if (tree->topLevelItem(i)->text(0) != "list.dfm") {
                 EXPECT_FALSE(lists.compareButton()->isEnabled()) << "the built-in lists did not change";
+            }
         }
         offered = lists.compareButton()->isEnabled();
         lists.compareButton()->click();
